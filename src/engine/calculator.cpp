@@ -1,0 +1,202 @@
+#include "engine/calculator.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/angles.h"
+#include "engine/conversions.h"
+#include "engine/numtext.h"
+#include "engine/series.h"
+
+namespace velmar {
+
+namespace {
+
+// Adds the terms one after the other into `acc`, as the running field.
+template <size_t N>
+void addTerms(double& acc, const std::array<Term, N>& terms, double t) {
+  for (const Term& term : terms) {
+    const double a = term.timesT ? term.a * t : term.a;
+    acc = acc + a * dcos(term.r * t + term.p);
+  }
+}
+
+// [0, 360) through the fraction of turns; negative sums come out right.
+double reduceDegrees(double x, double& turns) {
+  turns = x / 360;
+  turns = (turns - std::trunc(turns)) + 1;
+  return (turns - std::trunc(turns)) * 360;
+}
+
+}  // namespace
+
+void Calculator::ymdcheck() {
+  rec_.year = form_.value(Field::Text1);
+  rec_.month = form_.value(Field::Text2);
+  // The day is a 16-bit integer, rounded half to even. A value that does not
+  // fit is not a date: it leaves the Julian Day as it was.
+  const double dayValue = std::nearbyint(form_.value(Field::Text3));
+  const bool dayFits = dayValue >= std::numeric_limits<int16_t>::min() &&
+                       dayValue <= std::numeric_limits<int16_t>::max();
+  if (dayFits) rec_.day = static_cast<int16_t>(dayValue);
+
+  rec_.hour = form_.value(Field::Text7);
+  rec_.minute = form_.value(Field::Text8);
+  rec_.second = form_.value(Field::Text9);
+
+  if (form_.value(Field::Text1) > 1934 && form_.check(Check::Check3) == 1) {
+    form_.setText(Field::Text12,
+                  formatFixed(form_.value(Field::Text1) - 1935, 2, 0, false));
+  }
+  rec_.deltaT = form_.value(Field::Text12);
+
+  if (dayFits && rec_.year > 1582 && rec_.month > 0 && rec_.day > 0) yuriusu();
+}
+
+void Calculator::yuriusu() {
+  if (rec_.month <= 2) {
+    rec_.year = rec_.year - 1;
+    rec_.month = rec_.month + 12;
+  }
+  const double a = std::floor(rec_.year / 100);
+  const double b = (2 - a) + std::floor(a / 4);
+  rec_.sunDistance = std::floor(rec_.year * 365.25);
+  const double y = rec_.sunDistance;
+  rec_.jd0 = rec_.day + (y + (b + (std::floor((rec_.month + 1) * 30.6001) + 1720994.5)));
+  rec_.dayFraction =
+      ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
+  form_.setText(Field::Text4, formatGeneral(rec_.jd0 + rec_.dayFraction));
+}
+
+void Calculator::timeArguments() {
+  rec_.t0 = (rec_.jd0 - 2451545.0) / 36525;
+  rec_.dayFraction =
+      ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24 / 36525;
+  rec_.t = rec_.t0 + rec_.dayFraction;
+}
+
+void Calculator::sunyw() {
+  const double t = rec_.t;
+  rec_.sunLongitude = 280.4659 + 36000.7695 * t;
+  addTerms(rec_.sunLongitude, kSunLongitudeTerms, t);
+  rec_.sunLongitude = reduceDegrees(rec_.sunLongitude, rec_.turns);
+  form_.setText(Field::Text5, formatResult(rec_.sunLongitude));
+}
+
+void Calculator::sundis() {
+  rec_.sunDistance = 1.00014;
+  addTerms(rec_.sunDistance, kSunDistanceTerms, rec_.t);
+  form_.setText(Field::Text15, formatResult(rec_.sunDistance));
+}
+
+void Calculator::moonyw() {
+  addTerms(rec_.moonLongitude, kMoonLongitudeTerms, rec_.t);
+  rec_.moonLongitude = reduceDegrees(rec_.moonLongitude, rec_.turns);
+  form_.setText(Field::Text6, formatResult(rec_.moonLongitude));
+}
+
+void Calculator::moonyh() {
+  const Term& first = kMoonLatitudeTerms[0];
+  const double t = rec_.t;
+  rec_.moonLatitude = first.a * dcos(first.r * t + first.p);
+  for (size_t i = 1; i < kMoonLatitudeTerms.size(); ++i) {
+    const Term& term = kMoonLatitudeTerms[i];
+    rec_.moonLatitude = rec_.moonLatitude + term.a * dcos(term.r * t + term.p);
+  }
+  form_.setText(Field::Text20, formatResult(rec_.moonLatitude));
+}
+
+void Calculator::moondis() {
+  rec_.moonDistance = 0.950725;  // degrees of parallax
+  addTerms(rec_.moonDistance, kMoonParallaxTerms, rec_.t);
+  rec_.moonDistance = 1 / dsin(rec_.moonDistance);
+  rec_.moonDistance = rec_.moonDistance * 6378.14;  // km, Earth's equatorial radius
+  form_.setText(Field::Text16, formatKm(rec_.moonDistance));
+}
+
+void Calculator::phase() {
+  const double d = rec_.moonLongitude - rec_.sunLongitude;
+  // Conjunction itself reads 360, not 0.
+  const double p = d > 0 ? d : (rec_.moonLongitude + 360) - rec_.sunLongitude;
+  form_.setText(Field::Text10, formatResult(p));
+  const double k = (1 - dcos(p)) / 2;
+  form_.setText(Field::Text11, formatResult(k));
+}
+
+void Calculator::moonsekii() {
+  const Equatorial e = eclipticToEquatorial(rec_.t, rec_.moonLongitude, rec_.moonLatitude);
+  rec_.nutationLongitude = e.nutationLongitude;
+  rec_.obliquity = e.obliquity;
+  rec_.apparentLongitude = e.apparentLongitude;
+  rec_.dirX = e.dirX;
+  rec_.dirY = e.dirY;
+  rec_.dirZ = e.dirZ;
+  rec_.rightAscension = e.rightAscension;
+  rec_.declination = e.declination;
+  form_.setText(Field::Text19, formatResult(rec_.rightAscension));
+  form_.setText(Field::Text21, formatResult(rec_.declination));
+}
+
+void Calculator::moonkoudo() {
+  const ClockAndSite at{form_.value(Field::Text4), rec_.hour, rec_.minute, rec_.second,
+                        rec_.siteLatitude, rec_.siteLongitude};
+  const Horizontal h = equatorialToHorizontal(at, rec_.rightAscension, rec_.declination);
+  rec_.universalHours = h.universalHours;
+  rec_.siderealTime = h.siderealTime;
+  rec_.localSiderealTime = h.localSiderealTime;
+  rec_.hourAngle = h.hourAngle;
+  rec_.dirX = h.dirX;
+  rec_.dirY = h.dirY;
+  rec_.dirZ = h.dirZ;
+  rec_.azimuth = h.azimuth;
+  rec_.altitude = h.altitude;
+  form_.setText(Field::Text22, formatResult(rec_.azimuth));
+  form_.setText(Field::Text23, formatResult(rec_.altitude));
+}
+
+void Calculator::calcn() {
+  ymdcheck();
+  timeArguments();
+  sunyw();
+  rec_.moonLongitude = 218.316 + 481267.8809 * rec_.t;
+  moonyw();
+  phase();
+}
+
+void Calculator::calc() {
+  calcn();
+  moonyh();
+  sundis();
+  moondis();
+  moonsekii();
+  moonkoudo();
+  if (!form_.text(Field::Text13).empty()) {
+    form_.setText(Field::Text14,
+                  formatResult(form_.value(Field::Text4) - form_.value(Field::Text13)));
+  }
+  if (hooks.rebase) hooks.rebase();
+  if (hooks.outputs) hooks.outputs();
+  if (hooks.views) hooks.views();
+}
+
+void Calculator::clearResults() {
+  for (Field f : {Field::Text4, Field::Text5, Field::Text6, Field::Text10, Field::Text11,
+                  Field::Text15, Field::Text16, Field::Text20, Field::Text19, Field::Text21,
+                  Field::Text22, Field::Text23}) {
+    form_.setText(f, "");
+  }
+}
+
+void Calculator::toggleMode() {
+  form_.setTick(Tick::easycalc, !form_.tick(Tick::easycalc));
+  form_.setTick(Tick::hqcalc, !form_.tick(Tick::hqcalc));
+}
+
+void Calculator::setSite(double latitude, double longitude) {
+  rec_.siteLatitude = latitude;
+  rec_.siteLongitude = longitude;
+  form_.setText(Field::Text24, formatFixed(longitude, 3, 2, true));
+  form_.setText(Field::Text25, formatFixed(latitude, 2, 2, true));
+}
+
+}  // namespace velmar

@@ -1,0 +1,59 @@
+#pragma once
+// The calculation driver: one full calculation (calc) and the reduced one the
+// searches run (calcn), with their steps. Each step reads the record or the
+// displayed fields and writes its results into both.
+#include <functional>
+
+#include "engine/calc_record.h"
+#include "engine/form.h"
+
+namespace velmar {
+
+class Calculator {
+ public:
+  Calculator(FormModel& form, CalcRecord& rec) : form_(form), rec_(rec) {}
+
+  // Steps of calc that belong to other parts of the program. Each runs at its
+  // place in calc when set; unset, the step does nothing.
+  struct Hooks {
+    std::function<void()> rebase;   // automatic new-moon reference
+    std::function<void()> outputs;  // data table, graph, export file
+    std::function<void()> views;    // phase picture and open views
+  };
+  Hooks hooks;
+
+  // One full calculation for the instant in the date/time fields.
+  void calc();
+  // The reduced calculation: Julian Day, Sun and Moon longitude, phase.
+  void calcn();
+
+  void ymdcheck();
+  void yuriusu();
+  void sunyw();
+  void sundis();
+  void moonyw();
+  void moonyh();
+  void moondis();
+  void phase();
+  void moonsekii();
+  void moonkoudo();
+
+  // The clear button: empties the result fields, leaves everything else.
+  void clearResults();
+  // Choosing either mode item inverts both check marks.
+  void toggleMode();
+
+  // Set by the site selection.
+  void setSite(double latitude, double longitude);
+
+  const CalcRecord& record() const { return rec_; }
+
+ private:
+  // Steps 2 to 4 of calc and calcn.
+  void timeArguments();
+
+  FormModel& form_;
+  CalcRecord& rec_;
+};
+
+}  // namespace velmar

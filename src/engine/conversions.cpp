@@ -1,0 +1,78 @@
+#include "engine/conversions.h"
+
+#include <cmath>
+
+#include "engine/angles.h"
+
+namespace velmar {
+
+Equatorial eclipticToEquatorial(double t, double longitude, double latitude) {
+  Equatorial e{};
+  e.nutationLongitude = -0.00487 * dsin(125.04 - 1934.136 * t);
+  e.nutationLongitude = e.nutationLongitude + 0.0037 * dsin(200.93 + 72001.539 * t);
+  e.obliquity = 23.43929 - 0.01300417 * t;
+  e.apparentLongitude = longitude + e.nutationLongitude;
+  const double lambda = e.apparentLongitude;
+  const double beta = latitude;
+  const double eps = e.obliquity;
+  e.dirX = dcos(beta) * dcos(lambda);
+  e.dirY = dcos(beta) * dsin(lambda) * dcos(eps) - dsin(beta) * dsin(eps);
+  e.dirZ = dcos(beta) * dsin(lambda) * dsin(eps) + dsin(beta) * dcos(eps);
+
+  double alpha;
+  if (e.dirX == 0) {
+    // On the equinoctial colure: the limit of atan is +-90.
+    alpha = e.dirY > 0 ? 90.0 : (e.dirY < 0 ? 270.0 : 0.0);
+  } else {
+    alpha = datan(e.dirY / e.dirX);
+    if (e.dirX < 0) alpha = alpha + 180;
+  }
+  const double u = alpha / 360 + 1;
+  e.rightAscension = (u - std::trunc(u)) * 24;
+
+  const double rho = std::sqrt(e.dirX * e.dirX + e.dirY * e.dirY);
+  if (rho == 0) {
+    e.declination = e.dirZ >= 0 ? 90.0 : -90.0;
+  } else {
+    e.declination = datan(e.dirZ / rho);
+  }
+  return e;
+}
+
+Horizontal equatorialToHorizontal(const ClockAndSite& at, double rightAscension,
+                                  double declination) {
+  Horizontal h{};
+  const double tp = (at.julianDay - 2451545) / 36525;
+  h.universalHours = at.hour + at.minute / 60 + at.second / 3600 - 9;
+  h.siderealTime = 2400.0513369 * tp + 6.697375 + 0.0000259 * tp * tp + h.universalHours;
+  const double v = at.siteLongitude / 360 + 1;
+  const double siteHours = (v - std::trunc(v)) * 24;
+  h.localSiderealTime = h.siderealTime + siteHours;
+  h.hourAngle = (h.localSiderealTime - rightAscension) * 15;
+
+  const double H = h.hourAngle;
+  const double delta = declination;
+  const double phi = at.siteLatitude;
+  h.dirX = -dcos(delta) * dsin(H);
+  h.dirY = dsin(delta) * dcos(phi) - dcos(delta) * dcos(H) * dsin(phi);
+  h.dirZ = dsin(delta) * dsin(phi) + dcos(delta) * dcos(H) * dcos(phi);
+
+  if (h.dirY == 0) {
+    // Due east or west: the limit of atan is +-90.
+    h.azimuth = h.dirX > 0 ? 90.0 : (h.dirX < 0 ? 270.0 : 0.0);
+  } else {
+    h.azimuth = datan(h.dirX / h.dirY);
+    if (h.dirY < 0) h.azimuth = h.azimuth + 180;
+    if (h.azimuth < 0) h.azimuth = h.azimuth + 360;
+  }
+
+  // In the zenith or nadir (or a rounding step beyond) dasin divides by zero.
+  if (1 - h.dirZ * h.dirZ <= 0) {
+    h.altitude = h.dirZ > 0 ? 90.0 : -90.0;
+  } else {
+    h.altitude = dasin(h.dirZ);
+  }
+  return h;
+}
+
+}  // namespace velmar

@@ -1,0 +1,48 @@
+#pragma once
+// Number <-> text conversions of the main window's fields.
+//
+// Every result is written into a text field and read back from that text, so
+// these few functions decide what every later step sees. They must give the
+// same characters on every machine: all of them go through the C library's
+// correctly rounded decimal conversions.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmar {
+
+// The numeric value of a field's text: leading blanks skipped, then an
+// optional sign, digits, a decimal point and digits, up to the first other
+// character. 0 when there is no number.
+double value(std::string_view text);
+
+// " 0.000000000000": one blank, at least one integer digit, twelve decimals.
+// Negative values read " -1.500000000000".
+std::string formatResult(double x);
+
+// " 000000.000000": one blank, integer part zero-padded to six digits, six
+// decimals.
+std::string formatKm(double x);
+
+// A fixed mask built from zeros: at least `intDigits` integer digits and
+// exactly `decimals` decimals, optionally after one leading blank. The sign
+// of a negative number stands after the blank, before the digits.
+std::string formatFixed(double x, int intDigits, int decimals, bool leadingBlank);
+
+// The general numeric text form: one blank before a non-negative number (a
+// minus sign otherwise), the shortest decimal form with at most 15
+// significant digits, no zero before the point below 1 (" .5").
+std::string formatGeneral(double x);
+
+// The same without the sign position: plain decimal text ("67", "-3", ".5").
+std::string formatPlain(double x);
+
+// A whole number as plain decimal text ("2001", "-1").
+std::string formatInt(long long n);
+
+// Strict parse of a complete number (for command-line arguments and files):
+// optional blanks around, optional sign, digits with an optional point.
+// Nothing else is accepted; no exponent, no hexadecimal, no inf or nan.
+std::optional<double> parseNumber(std::string_view text);
+
+}  // namespace velmar
