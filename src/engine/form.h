@@ -42,8 +42,12 @@ enum class Field : int {
 };
 inline constexpr int kFieldCount = 26;  // index 0 unused
 
-enum class Check : int { Check1 = 1, Check2, Check3, Check4, Check5 };
-inline constexpr int kCheckCount = 6;
+// Check boxes of the main window: Check1 new-moon rebasing, Check2 graph
+// output, Check3 automatic delta T, Check4 data table output, Check5 file
+// output, Check6..Check9 the graph's series (Sun, Moon, illumination,
+// latitude).
+enum class Check : int { Check1 = 1, Check2, Check3, Check4, Check5, Check6, Check7, Check8, Check9 };
+inline constexpr int kCheckCount = 10;
 
 // Option buttons of the main window (Option1 .. Option10).
 enum class Option : int {
