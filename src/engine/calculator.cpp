@@ -30,6 +30,11 @@ double reduceDegrees(double x, double& turns) {
 
 }  // namespace
 
+void Calculator::showResult(Field f, double x) {
+  formatFixed(scratch_, x, 1, 12, true);
+  form_.setText(f, scratch_);
+}
+
 void Calculator::ymdcheck() {
   rec_.year = form_.value(Field::Text1);
   rec_.month = form_.value(Field::Text2);
@@ -65,7 +70,8 @@ void Calculator::yuriusu() {
   rec_.jd0 = rec_.day + (y + (b + (std::floor((rec_.month + 1) * 30.6001) + 1720994.5)));
   rec_.dayFraction =
       ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
-  form_.setText(Field::Text4, formatGeneral(rec_.jd0 + rec_.dayFraction));
+  formatGeneral(scratch_, rec_.jd0 + rec_.dayFraction);
+  form_.setText(Field::Text4, scratch_);
 }
 
 void Calculator::timeArguments() {
@@ -80,19 +86,19 @@ void Calculator::sunyw() {
   rec_.sunLongitude = 280.4659 + 36000.7695 * t;
   addTerms(rec_.sunLongitude, kSunLongitudeTerms, t);
   rec_.sunLongitude = reduceDegrees(rec_.sunLongitude, rec_.turns);
-  form_.setText(Field::Text5, formatResult(rec_.sunLongitude));
+  showResult(Field::Text5, rec_.sunLongitude);
 }
 
 void Calculator::sundis() {
   rec_.sunDistance = 1.00014;
   addTerms(rec_.sunDistance, kSunDistanceTerms, rec_.t);
-  form_.setText(Field::Text15, formatResult(rec_.sunDistance));
+  showResult(Field::Text15, rec_.sunDistance);
 }
 
 void Calculator::moonyw() {
   addTerms(rec_.moonLongitude, kMoonLongitudeTerms, rec_.t);
   rec_.moonLongitude = reduceDegrees(rec_.moonLongitude, rec_.turns);
-  form_.setText(Field::Text6, formatResult(rec_.moonLongitude));
+  showResult(Field::Text6, rec_.moonLongitude);
 }
 
 void Calculator::moonyh() {
@@ -103,7 +109,7 @@ void Calculator::moonyh() {
     const Term& term = kMoonLatitudeTerms[i];
     rec_.moonLatitude = rec_.moonLatitude + term.a * dcos(term.r * t + term.p);
   }
-  form_.setText(Field::Text20, formatResult(rec_.moonLatitude));
+  showResult(Field::Text20, rec_.moonLatitude);
 }
 
 void Calculator::moondis() {
@@ -118,9 +124,9 @@ void Calculator::phase() {
   const double d = rec_.moonLongitude - rec_.sunLongitude;
   // Conjunction itself reads 360, not 0.
   const double p = d > 0 ? d : (rec_.moonLongitude + 360) - rec_.sunLongitude;
-  form_.setText(Field::Text10, formatResult(p));
+  showResult(Field::Text10, p);
   const double k = (1 - dcos(p)) / 2;
-  form_.setText(Field::Text11, formatResult(k));
+  showResult(Field::Text11, k);
 }
 
 void Calculator::moonsekii() {
@@ -133,8 +139,8 @@ void Calculator::moonsekii() {
   rec_.dirZ = e.dirZ;
   rec_.rightAscension = e.rightAscension;
   rec_.declination = e.declination;
-  form_.setText(Field::Text19, formatResult(rec_.rightAscension));
-  form_.setText(Field::Text21, formatResult(rec_.declination));
+  showResult(Field::Text19, rec_.rightAscension);
+  showResult(Field::Text21, rec_.declination);
 }
 
 void Calculator::moonkoudo() {
@@ -150,8 +156,8 @@ void Calculator::moonkoudo() {
   rec_.dirZ = h.dirZ;
   rec_.azimuth = h.azimuth;
   rec_.altitude = h.altitude;
-  form_.setText(Field::Text22, formatResult(rec_.azimuth));
-  form_.setText(Field::Text23, formatResult(rec_.altitude));
+  showResult(Field::Text22, rec_.azimuth);
+  showResult(Field::Text23, rec_.altitude);
 }
 
 void Calculator::calcn() {
@@ -171,8 +177,7 @@ void Calculator::calc() {
   moonsekii();
   moonkoudo();
   if (!form_.text(Field::Text13).empty()) {
-    form_.setText(Field::Text14,
-                  formatResult(form_.value(Field::Text4) - form_.value(Field::Text13)));
+    showResult(Field::Text14, form_.value(Field::Text4) - form_.value(Field::Text13));
   }
   if (hooks.rebase) hooks.rebase();
   if (hooks.outputs) hooks.outputs();

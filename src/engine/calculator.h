@@ -3,6 +3,7 @@
 // searches run (calcn), with their steps. Each step reads the record or the
 // displayed fields and writes its results into both.
 #include <functional>
+#include <string>
 
 #include "engine/calc_record.h"
 #include "engine/form.h"
@@ -51,7 +52,10 @@ class Calculator {
  private:
   // Steps 2 to 4 of calc and calcn.
   void timeArguments();
+  // Writes a result with the twelve-decimal mask, through a kept buffer.
+  void showResult(Field f, double x);
 
+  std::string scratch_;
   FormModel& form_;
   CalcRecord& rec_;
 };

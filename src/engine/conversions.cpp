@@ -18,25 +18,44 @@ Equatorial eclipticToEquatorial(double t, double longitude, double latitude) {
   e.dirX = dcos(beta) * dcos(lambda);
   e.dirY = dcos(beta) * dsin(lambda) * dcos(eps) - dsin(beta) * dsin(eps);
   e.dirZ = dcos(beta) * dsin(lambda) * dsin(eps) + dsin(beta) * dcos(eps);
+  e.rightAscension = rightAscensionHours(e.dirX, e.dirY);
+  e.declination = declinationDegrees(e.dirZ, std::sqrt(e.dirX * e.dirX + e.dirY * e.dirY));
+  return e;
+}
 
+double rightAscensionHours(double dirX, double dirY) {
   double alpha;
-  if (e.dirX == 0) {
+  if (dirX == 0) {
     // On the equinoctial colure: the limit of atan is +-90.
-    alpha = e.dirY > 0 ? 90.0 : (e.dirY < 0 ? 270.0 : 0.0);
+    alpha = dirY > 0 ? 90.0 : (dirY < 0 ? 270.0 : 0.0);
   } else {
-    alpha = datan(e.dirY / e.dirX);
-    if (e.dirX < 0) alpha = alpha + 180;
+    alpha = datan(dirY / dirX);
+    if (dirX < 0) alpha = alpha + 180;
   }
   const double u = alpha / 360 + 1;
-  e.rightAscension = (u - std::trunc(u)) * 24;
+  return (u - std::trunc(u)) * 24;
+}
 
-  const double rho = std::sqrt(e.dirX * e.dirX + e.dirY * e.dirY);
-  if (rho == 0) {
-    e.declination = e.dirZ >= 0 ? 90.0 : -90.0;
-  } else {
-    e.declination = datan(e.dirZ / rho);
+double declinationDegrees(double dirZ, double rho) {
+  if (rho == 0) return dirZ >= 0 ? 90.0 : -90.0;  // at a pole
+  return datan(dirZ / rho);
+}
+
+double azimuthDegrees(double dirX, double dirY) {
+  if (dirY == 0) {
+    // Due east or west: the limit of atan is +-90.
+    return dirX > 0 ? 90.0 : (dirX < 0 ? 270.0 : 0.0);
   }
-  return e;
+  double azimuth = datan(dirX / dirY);
+  if (dirY < 0) azimuth = azimuth + 180;
+  if (azimuth < 0) azimuth = azimuth + 360;
+  return azimuth;
+}
+
+double altitudeDegrees(double dirZ) {
+  // In the zenith or nadir (or a rounding step beyond) dasin divides by zero.
+  if (1 - dirZ * dirZ <= 0) return dirZ > 0 ? 90.0 : -90.0;
+  return dasin(dirZ);
 }
 
 Horizontal equatorialToHorizontal(const ClockAndSite& at, double rightAscension,
@@ -56,22 +75,8 @@ Horizontal equatorialToHorizontal(const ClockAndSite& at, double rightAscension,
   h.dirX = -dcos(delta) * dsin(H);
   h.dirY = dsin(delta) * dcos(phi) - dcos(delta) * dcos(H) * dsin(phi);
   h.dirZ = dsin(delta) * dsin(phi) + dcos(delta) * dcos(H) * dcos(phi);
-
-  if (h.dirY == 0) {
-    // Due east or west: the limit of atan is +-90.
-    h.azimuth = h.dirX > 0 ? 90.0 : (h.dirX < 0 ? 270.0 : 0.0);
-  } else {
-    h.azimuth = datan(h.dirX / h.dirY);
-    if (h.dirY < 0) h.azimuth = h.azimuth + 180;
-    if (h.azimuth < 0) h.azimuth = h.azimuth + 360;
-  }
-
-  // In the zenith or nadir (or a rounding step beyond) dasin divides by zero.
-  if (1 - h.dirZ * h.dirZ <= 0) {
-    h.altitude = h.dirZ > 0 ? 90.0 : -90.0;
-  } else {
-    h.altitude = dasin(h.dirZ);
-  }
+  h.azimuth = azimuthDegrees(h.dirX, h.dirY);
+  h.altitude = altitudeDegrees(h.dirZ);
   return h;
 }
 

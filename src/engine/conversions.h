@@ -33,6 +33,18 @@ struct ClockAndSite {
   double siteLatitude, siteLongitude;  // degrees, north and east positive
 };
 
+// The quadrant rules, with the limiting values where a direction cosine
+// in the denominator is exactly zero.
+// Right ascension in hours [0, 24) from the equatorial direction cosines.
+double rightAscensionHours(double dirX, double dirY);
+// Declination or altitude in degrees from the cosine along the pole and the
+// length of the projection on the equator.
+double declinationDegrees(double dirZ, double rho);
+// Azimuth from north through east, [0, 360).
+double azimuthDegrees(double dirX, double dirY);
+// Altitude as dasin(dirZ); +-90 in the zenith and nadir.
+double altitudeDegrees(double dirZ);
+
 Horizontal equatorialToHorizontal(const ClockAndSite& at, double rightAscension,
                                   double declination);
 

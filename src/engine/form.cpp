@@ -22,10 +22,10 @@ FormModel::FormModel() {
 
 double FormModel::value(Field f) const { return velmar::value(text(f)); }
 
-void FormModel::setText(Field f, const std::string& text) {
+void FormModel::setText(Field f, std::string_view text) {
   std::string& slot = texts_[static_cast<int>(f)];
   if (slot == text) return;
-  slot = text;
+  slot.assign(text.data(), text.size());
   notify({Change::Kind::Field, static_cast<int>(f)});
   if (fieldRule_) fieldRule_(f);
 }

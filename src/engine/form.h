@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmar {
@@ -80,7 +81,7 @@ class FormModel {
   // Writes a field. Writing its own text again is no change: nothing is
   // notified and no rule runs. Otherwise listeners are told, then the
   // field's change rule runs (which may write further fields at once).
-  void setText(Field f, const std::string& text);
+  void setText(Field f, std::string_view text);
 
   int check(Check c) const { return checks_[static_cast<int>(c)]; }
   // Sets a check box to 0 or 1; a change runs the box's click rule.

@@ -28,14 +28,18 @@ std::string formatKm(double x);
 // exactly `decimals` decimals, optionally after one leading blank. The sign
 // of a negative number stands after the blank, before the digits.
 std::string formatFixed(double x, int intDigits, int decimals, bool leadingBlank);
+// The same into a buffer the caller keeps, for the hot paths.
+void formatFixed(std::string& out, double x, int intDigits, int decimals, bool leadingBlank);
 
 // The general numeric text form: one blank before a non-negative number (a
 // minus sign otherwise), the shortest decimal form with at most 15
 // significant digits, no zero before the point below 1 (" .5").
 std::string formatGeneral(double x);
+void formatGeneral(std::string& out, double x);
 
 // The same without the sign position: plain decimal text ("67", "-3", ".5").
 std::string formatPlain(double x);
+void formatPlain(std::string& out, double x);
 
 // A whole number as plain decimal text ("2001", "-1").
 std::string formatInt(long long n);

@@ -1,0 +1,86 @@
+// Speed of the calculation chain. The floor is the bare sum of the 173
+// series terms for the same t: what any implementation of the series pays.
+#include <benchmark/benchmark.h>
+
+#include "app/main_form.h"
+#include "engine/angles.h"
+#include "engine/series.h"
+
+namespace {
+
+using namespace velmar;
+
+struct Fixture {
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main{ui, clock};
+  Fixture() {
+    FormModel& f = main.form();
+    f.setText(Field::Text1, "2001");
+    f.setText(Field::Text2, "3");
+    f.setText(Field::Text3, "9");
+    f.setText(Field::Text7, "21");
+    f.setText(Field::Text8, "5");
+    f.setText(Field::Text9, "0");
+    f.setText(Field::Text12, "66");
+    main.calculator().setSite(35.6544, 139.7447);
+  }
+  // Moves the instant so that every field really changes.
+  void step(int i) { main.form().setText(Field::Text9, i % 2 ? "1" : "0"); }
+};
+
+template <size_t N>
+double sum(const std::array<Term, N>& terms, double t, double acc) {
+  for (const Term& term : terms) {
+    const double a = term.timesT ? term.a * t : term.a;
+    acc = acc + a * dcos(term.r * t + term.p);
+  }
+  return acc;
+}
+
+void BM_SeriesFloor(benchmark::State& state) {
+  double t = 0.0118;
+  for (auto _ : state) {
+    double s = sum(kSunLongitudeTerms, t, 0) + sum(kSunDistanceTerms, t, 0) +
+               sum(kMoonLongitudeTerms, t, 0) + sum(kMoonLatitudeTerms, t, 0) +
+               sum(kMoonParallaxTerms, t, 0);
+    benchmark::DoNotOptimize(s);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_SeriesFloor);
+
+// calcn's share of the floor: the Sun's and the Moon's longitude terms.
+void BM_SeriesFloorCalcnShare(benchmark::State& state) {
+  double t = 0.0118;
+  for (auto _ : state) {
+    double s = sum(kSunLongitudeTerms, t, 0) + sum(kMoonLongitudeTerms, t, 0);
+    benchmark::DoNotOptimize(s);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_SeriesFloorCalcnShare);
+
+void BM_Calc(benchmark::State& state) {
+  Fixture fx;
+  int i = 0;
+  for (auto _ : state) {
+    fx.step(i++);
+    fx.main.calculator().calc();
+  }
+}
+BENCHMARK(BM_Calc);
+
+void BM_Calcn(benchmark::State& state) {
+  Fixture fx;
+  int i = 0;
+  for (auto _ : state) {
+    fx.step(i++);
+    fx.main.calculator().calcn();
+  }
+}
+BENCHMARK(BM_Calcn);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,283 @@
+#include "engine/calculator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "engine/angles.h"
+#include "engine/conversions.h"
+#include "engine/numtext.h"
+
+namespace velmar {
+namespace {
+
+class CalculatorTest : public ::testing::Test {
+ protected:
+  FormModel form;
+  CalcRecord rec;
+  Calculator calc{form, rec};
+
+  void enter(const char* y, const char* mo, const char* d, const char* h, const char* mi,
+             const char* s, const char* dt) {
+    form.setText(Field::Text1, y);
+    form.setText(Field::Text2, mo);
+    form.setText(Field::Text3, d);
+    form.setText(Field::Text7, h);
+    form.setText(Field::Text8, mi);
+    form.setText(Field::Text9, s);
+    form.setText(Field::Text12, dt);
+  }
+};
+
+TEST_F(CalculatorTest, EpochOfTheSeriesIsJulianDay2451545) {
+  enter("2000", "1", "1", "21", "0", "0", "0");
+  calc.calc();
+  EXPECT_EQ(form.text(Field::Text4), " 2451545");
+  EXPECT_EQ(rec.t, 0.0);
+}
+
+TEST_F(CalculatorTest, JanuaryIsShiftedIntoTheRecord) {
+  enter("2000", "1", "1", "12", "0", "0", "0");
+  calc.calc();
+  EXPECT_EQ(form.text(Field::Text4), " 2451544.625");
+  EXPECT_EQ(rec.year, 1999);
+  EXPECT_EQ(rec.month, 13);
+  EXPECT_EQ(rec.jd0, 2451544.5);
+  EXPECT_EQ(rec.t0, -0.5 / 36525);
+  EXPECT_EQ(rec.t, rec.t0 + 0.125 / 36525);
+  // The fields themselves are not changed by the shift.
+  EXPECT_EQ(form.text(Field::Text1), "2000");
+  EXPECT_EQ(form.text(Field::Text2), "1");
+}
+
+TEST_F(CalculatorTest, DeltaTEntersTheDayFraction) {
+  enter("2001", "3", "1", "9", "0", "0", "66");
+  calc.ymdcheck();
+  EXPECT_EQ(rec.dayFraction, ((9 + (0 + (0 + 66.0) / 60) / 60) - 9) / 24);
+  enter("2001", "1", "1", "9", "0", "0", "0");
+  calc.ymdcheck();
+  EXPECT_EQ(form.text(Field::Text4), " 2451910.5");
+}
+
+TEST_F(CalculatorTest, MonthThirteenIsJanuaryOfTheNextYear) {
+  enter("2000", "13", "1", "9", "0", "0", "0");
+  calc.calc();
+  const std::string direct = form.text(Field::Text4);
+  enter("2001", "1", "1", "9", "0", "0", "0");
+  calc.calc();
+  EXPECT_EQ(direct, form.text(Field::Text4));
+}
+
+TEST_F(CalculatorTest, InvalidDatesKeepTheLastJulianDay) {
+  enter("2001", "3", "9", "21", "5", "0", "66");
+  calc.calc();
+  const std::string jd = form.text(Field::Text4);
+  const double jd0 = rec.jd0;
+  const std::string moon = form.text(Field::Text6);
+  struct Row {
+    const char* name;
+    const char* year;
+    const char* month;
+    const char* day;
+  } rows[] = {
+      {"year 1582", "1582", "3", "9"},
+      {"month 0", "2001", "0", "9"},
+      {"day 0", "2001", "3", "0"},
+      {"not a number", "abc", "3", "9"},
+      {"day beyond 16 bits", "2001", "3", "40000"},
+      {"day far beyond", "2001", "3", "99999999999999999999"},
+  };
+  for (const Row& r : rows) {
+    enter(r.year, r.month, r.day, "21", "5", "0", "66");
+    calc.calc();
+    EXPECT_EQ(form.text(Field::Text4), jd) << r.name;
+    EXPECT_EQ(rec.jd0, jd0) << r.name;
+    EXPECT_EQ(form.text(Field::Text6), moon) << r.name;
+  }
+  // The time of day is still read: a new hour moves the results.
+  enter("1582", "3", "9", "22", "5", "0", "66");
+  calc.calc();
+  EXPECT_EQ(form.text(Field::Text4), jd);
+  EXPECT_NE(form.text(Field::Text6), moon);
+}
+
+TEST_F(CalculatorTest, DayIsRoundedHalfToEven) {
+  enter("2001", "3", "2.5", "9", "0", "0", "0");
+  calc.ymdcheck();
+  EXPECT_EQ(rec.day, 2);
+  enter("2001", "3", "3.5", "9", "0", "0", "0");
+  calc.ymdcheck();
+  EXPECT_EQ(rec.day, 4);
+}
+
+TEST_F(CalculatorTest, AutomaticDeltaTFollowsTheYear) {
+  enter("2001", "3", "9", "21", "5", "0", "12");
+  form.setCheck(Check::Check3, 1);
+  calc.ymdcheck();
+  EXPECT_EQ(form.text(Field::Text12), "66");
+  EXPECT_EQ(rec.deltaT, 66);
+  form.setText(Field::Text1, "1935");
+  calc.ymdcheck();
+  EXPECT_EQ(form.text(Field::Text12), "00");
+  form.setText(Field::Text12, "25");
+  form.setText(Field::Text1, "1900");
+  calc.ymdcheck();
+  EXPECT_EQ(form.text(Field::Text12), "25");
+}
+
+TEST_F(CalculatorTest, PhaseAngleRunsFromAboveZeroTo360) {
+  rec.sunLongitude = 100;
+  rec.moonLongitude = 100;
+  calc.phase();
+  EXPECT_EQ(form.text(Field::Text10), " 360.000000000000");
+  EXPECT_EQ(form.text(Field::Text11), " 0.000000000000");
+  rec.moonLongitude = 90;
+  calc.phase();
+  EXPECT_EQ(form.text(Field::Text10), " 350.000000000000");
+  EXPECT_GT(form.value(Field::Text11), 0);
+  EXPECT_LT(form.value(Field::Text11), 0.01);
+  rec.moonLongitude = 280;
+  calc.phase();
+  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000");
+}
+
+TEST_F(CalculatorTest, ReferenceDifferenceOnlyWithAReference) {
+  enter("2001", "3", "9", "21", "5", "0", "66");
+  form.setText(Field::Text14, "kept");
+  calc.calc();
+  EXPECT_EQ(form.text(Field::Text14), "kept");
+  form.setText(Field::Text13, " 2451977.5");
+  calc.calc();
+  EXPECT_EQ(form.text(Field::Text14),
+            formatResult(form.value(Field::Text4) - 2451977.5));
+}
+
+TEST_F(CalculatorTest, ClearEmptiesResultsAndCalcRestoresThem) {
+  enter("2001", "3", "9", "21", "5", "0", "66");
+  form.setText(Field::Text13, " 2451977.5");
+  calc.setSite(35.6544, 139.7447);
+  calc.calc();
+  std::vector<std::string> before;
+  for (int i = 1; i < kFieldCount; ++i) before.push_back(form.text(static_cast<Field>(i)));
+  calc.clearResults();
+  for (Field f : {Field::Text4, Field::Text5, Field::Text6, Field::Text10, Field::Text11,
+                  Field::Text15, Field::Text16, Field::Text19, Field::Text20, Field::Text21,
+                  Field::Text22, Field::Text23}) {
+    EXPECT_EQ(form.text(f), "") << fieldName(f);
+  }
+  for (Field f : {Field::Text1, Field::Text12, Field::Text13, Field::Text14, Field::Text24})
+    EXPECT_EQ(form.text(f), before[static_cast<int>(f) - 1]) << fieldName(f);
+  calc.calc();
+  for (int i = 1; i < kFieldCount; ++i)
+    EXPECT_EQ(form.text(static_cast<Field>(i)), before[i - 1]) << i;
+}
+
+TEST_F(CalculatorTest, ClearedJulianDayAndInvalidDateUseDayZeroForSiderealTime) {
+  enter("2001", "3", "9", "21", "5", "0", "66");
+  calc.calc();
+  calc.clearResults();
+  form.setText(Field::Text3, "0");
+  calc.calc();
+  EXPECT_EQ(form.text(Field::Text4), "");
+  EXPECT_EQ(rec.siderealTime,
+            2400.0513369 * (-2451545.0 / 36525) + 6.697375 +
+                0.0000259 * (-2451545.0 / 36525) * (-2451545.0 / 36525) + rec.universalHours);
+}
+
+TEST_F(CalculatorTest, ModeItemsAreAlwaysExclusive) {
+  EXPECT_TRUE(form.tick(Tick::hqcalc));
+  EXPECT_FALSE(form.tick(Tick::easycalc));
+  calc.toggleMode();
+  EXPECT_TRUE(form.tick(Tick::easycalc));
+  EXPECT_FALSE(form.tick(Tick::hqcalc));
+  calc.toggleMode();
+  EXPECT_TRUE(form.tick(Tick::hqcalc));
+  EXPECT_FALSE(form.tick(Tick::easycalc));
+}
+
+// Positions against published ephemeris values; the series are accurate to
+// a few hundredths of a degree, so a wrong coefficient shows at once.
+TEST_F(CalculatorTest, AgreesWithPublishedPositions) {
+  // 1992-04-12 0h dynamical time: Moon at longitude 133.1627, latitude
+  // -3.2291, distance 368409.7 km (apparent longitude 133.1673).
+  enter("1992", "4", "12", "9", "0", "0", "0");
+  calc.calc();
+  EXPECT_NEAR(rec.moonLongitude, 133.1627, 0.01);
+  EXPECT_NEAR(rec.moonLatitude, -3.2291, 0.01);
+  EXPECT_NEAR(rec.moonDistance, 368409.7, 30);
+  // 1992-10-13 0h dynamical time: Sun at apparent longitude 199.9090,
+  // distance 0.99766 AU.
+  enter("1992", "10", "13", "9", "0", "0", "0");
+  calc.calc();
+  EXPECT_NEAR(rec.sunLongitude, 199.909, 0.01);
+  EXPECT_NEAR(rec.sunDistance, 0.99766, 0.0001);
+}
+
+TEST_F(CalculatorTest, ResultsStayInTheirRangesOverCenturies) {
+  std::mt19937 rng(20011);
+  std::uniform_int_distribution<int> year(1600, 2600), month(1, 12), day(1, 28), hour(0, 23),
+      minute(0, 59);
+  std::uniform_real_distribution<double> lat(-89.9, 89.9), lon(-180, 360);
+  for (int i = 0; i < 2000; ++i) {
+    enter(formatInt(year(rng)).c_str(), formatInt(month(rng)).c_str(),
+          formatInt(day(rng)).c_str(), formatInt(hour(rng)).c_str(),
+          formatInt(minute(rng)).c_str(), "0", "60");
+    calc.setSite(lat(rng), lon(rng));
+    calc.calc();
+    const std::string at = form.text(Field::Text4);
+    for (Field f : {Field::Text5, Field::Text6, Field::Text22}) {
+      EXPECT_GE(form.value(f), 0) << at;
+      EXPECT_LT(form.value(f), 360) << at;
+    }
+    EXPECT_GT(form.value(Field::Text10), 0) << at;
+    EXPECT_LE(form.value(Field::Text10), 360) << at;
+    EXPECT_GE(form.value(Field::Text19), 0) << at;
+    EXPECT_LT(form.value(Field::Text19), 24) << at;
+    EXPECT_LT(std::fabs(form.value(Field::Text20)), 5.35) << at;
+    EXPECT_LE(std::fabs(form.value(Field::Text23)), 90) << at;
+    // Six integer digits: never below 100000 km.
+    EXPECT_EQ(form.text(Field::Text16).find('.'), 7u) << form.text(Field::Text16);
+  }
+}
+
+TEST(Conversions, QuadrantsAndLimitingValues) {
+  EXPECT_EQ(rightAscensionHours(0, 1), 6);
+  EXPECT_EQ(rightAscensionHours(0, -1), 18);
+  EXPECT_EQ(rightAscensionHours(-1, 0), 12);
+  EXPECT_EQ(rightAscensionHours(1, 0), 0);
+  EXPECT_NEAR(rightAscensionHours(-1, -1), 15, 1e-9);
+  EXPECT_NEAR(rightAscensionHours(1, -1), 21, 1e-9);
+  EXPECT_EQ(declinationDegrees(1, 0), 90);
+  EXPECT_EQ(declinationDegrees(-1, 0), -90);
+  EXPECT_EQ(azimuthDegrees(1, 0), 90);
+  EXPECT_EQ(azimuthDegrees(-1, 0), 270);
+  EXPECT_NEAR(azimuthDegrees(-1, 1), 315, 1e-9);
+  EXPECT_NEAR(azimuthDegrees(0.5, -1), 180 - datan(0.5), 1e-9);
+  EXPECT_EQ(altitudeDegrees(1), 90);
+  EXPECT_EQ(altitudeDegrees(-1), -90);
+  EXPECT_EQ(altitudeDegrees(1 + 1e-16), 90);
+}
+
+TEST(Conversions, MeridianAndHorizon) {
+  // Hour angle 0, declination below the site's latitude: due south.
+  // Sidereal time at JD 2451545 and 9:00 JST (0 h UT) is 6.697375 h; the
+  // object's right ascension is chosen to match.
+  const ClockAndSite at{2451545, 9, 0, 0, 35, 0};
+  const Horizontal south = equatorialToHorizontal(at, 6.697375, 10);
+  EXPECT_NEAR(south.azimuth, 180, 1e-9);
+  EXPECT_NEAR(south.altitude, 65, 1e-6);
+  // Six hours west of the meridian at declination 0: rising due east.
+  const Horizontal east = equatorialToHorizontal(at, 6.697375 + 6, 0);
+  EXPECT_NEAR(east.azimuth, 90, 1e-6);
+  EXPECT_NEAR(east.altitude, 0, 1e-6);
+}
+
+TEST(Angles, ConversionFactorsAreTheProgramsOwn) {
+  EXPECT_NE(dcos(90), 0.0);
+  EXPECT_EQ(dcos(90), std::cos(90 * 0.017453292519943));
+  EXPECT_EQ(datan(1), std::atan(1.0) * 57.295779513082);
+}
+
+}  // namespace
+}  // namespace velmar
