@@ -1,0 +1,57 @@
+#include "views/phase_disk.h"
+
+#include <cmath>
+
+namespace velmar {
+
+namespace {
+
+// The sector limits the picture has always used: half and one and a half
+// times 3.14159.
+constexpr double kQuarter = 1.570795;
+constexpr double kThreeQuarters = 4.712385;
+
+Shape disk(double cx, double cy, double r, Rgb c) {
+  return {Shape::Kind::Ellipse, cx, cy, r, r, 0, 0, c};
+}
+
+Shape leftHalf(double cx, double cy, double r, Rgb c) {
+  return {Shape::Kind::Sector, cx, cy, r, r, kQuarter, kThreeQuarters, c};
+}
+
+Shape rightHalf(double cx, double cy, double r, Rgb c) {
+  return {Shape::Kind::Sector, cx, cy, r, r, kThreeQuarters, kQuarter, c};
+}
+
+void ellipse(std::vector<Shape>& out, double cx, double cy, double r, double halfWidth, Rgb c) {
+  if (halfWidth > 0) out.push_back({Shape::Kind::Ellipse, cx, cy, halfWidth, r, 0, 0, c});
+}
+
+}  // namespace
+
+std::vector<Shape> phaseDisk(double cx, double cy, double r, double p, double k) {
+  using namespace palette;
+  std::vector<Shape> s;
+  s.push_back(disk(cx, cy, r, kYellow));
+  if (p <= 90) {
+    ellipse(s, cx, cy, r, r * (1 - 2 * k), kBlack);
+    s.push_back(leftHalf(cx, cy, r, kBlack));
+  } else if (p <= 180) {
+    s.push_back(leftHalf(cx, cy, r, kBlack));
+    ellipse(s, cx, cy, r, r * (2 * k - 1), kYellow);
+  } else if (p <= 270) {
+    s.push_back(rightHalf(cx, cy, r, kBlack));
+    ellipse(s, cx, cy, r, r * (2 * k - 1), kYellow);
+  } else {
+    ellipse(s, cx, cy, r, r * (1 - 2 * k), kBlack);
+    s.push_back(rightHalf(cx, cy, r, kBlack));
+  }
+  return s;
+}
+
+std::vector<Shape> phasedraw(const FormModel& form, double w, double h) {
+  const double r = std::nearbyint(0.95 * h / 2);
+  return phaseDisk(w / 2, h / 2, r, form.value(Field::Text10), form.value(Field::Text11));
+}
+
+}  // namespace velmar

@@ -1,0 +1,21 @@
+#pragma once
+// The lit shape of the Moon for a phase angle and an illuminated fraction,
+// as seen from the northern hemisphere: lit on the right while waxing.
+#include <vector>
+
+#include "engine/form.h"
+#include "views/canvas.h"
+
+namespace velmar {
+
+// The shapes, in paint order, for a disk of radius r at (cx, cy); p is the
+// phase angle in degrees (0 < p <= 360), k the illuminated fraction. An
+// ellipse whose half-axis comes out zero or negative is left out: it would
+// draw nothing but a stray line.
+std::vector<Shape> phaseDisk(double cx, double cy, double r, double p, double k);
+
+// The main window's phase picture for a drawable area of w x h twips, from
+// the displayed phase angle and fraction.
+std::vector<Shape> phasedraw(const FormModel& form, double w, double h);
+
+}  // namespace velmar

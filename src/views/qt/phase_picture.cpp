@@ -1,0 +1,40 @@
+#include "views/qt/phase_picture.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "views/phase_disk.h"
+#include "views/qt/qt_canvas.h"
+
+namespace velmar {
+
+PhasePicture::PhasePicture(const FormModel& form, QWidget* parent)
+    : QWidget(parent), form_(form) {
+  setObjectName("Picture1");
+  setFixedSize(132, 132);
+  setCursor(Qt::PointingHandCursor);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PhasePicture::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(rect(), QColor(0, 0, 64));  // night sky behind the disk
+  const double scale = pixelsPerTwip(*this);
+  QtCanvas canvas(p, scale);
+  paint(canvas, phasedraw(form_, width() / scale, height() / scale));
+}
+
+void PhasePicture::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && onClick) onClick();
+}
+
+void PhasePicture::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && onDoubleClick) onDoubleClick();
+}
+
+void PhasePicture::enterEvent(QEnterEvent*) {
+  if (onHover) onHover();
+}
+
+}  // namespace velmar
