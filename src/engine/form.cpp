@@ -18,6 +18,10 @@ FormModel::FormModel() {
   ticks_[static_cast<int>(Tick::hqcalc)] = true;
   ticks_[static_cast<int>(Tick::automem)] = true;
   ticks_[static_cast<int>(Tick::guid)] = true;
+  // Fast, by the day, into the future.
+  options_[static_cast<int>(Option::Option1)] = true;
+  options_[static_cast<int>(Option::Option5)] = true;
+  options_[static_cast<int>(Option::Option10)] = true;
 }
 
 double FormModel::value(Field f) const { return velmar::value(text(f)); }
@@ -39,12 +43,20 @@ void FormModel::setCheck(Check c, int v) {
   if (checkRule_) checkRule_(c);
 }
 
-void FormModel::setOption(Option o, bool on) {
-  bool& slot = options_[static_cast<int>(o)];
-  if (slot == on) return;
-  slot = on;
-  notify({Change::Kind::Option, static_cast<int>(o)});
-  if (on && optionRule_) optionRule_(o);
+void FormModel::selectOption(Option o) {
+  const int id = static_cast<int>(o);
+  if (options_[id]) return;
+  const int first = id <= 2 ? 1 : (id <= 8 ? 3 : 9);
+  const int last = id <= 2 ? 2 : (id <= 8 ? 8 : 10);
+  for (int i = first; i <= last; ++i) {
+    if (i != id && options_[i]) {
+      options_[i] = false;
+      notify({Change::Kind::Option, i});
+    }
+  }
+  options_[id] = true;
+  notify({Change::Kind::Option, id});
+  if (optionRule_) optionRule_(o);
 }
 
 void FormModel::setTick(Tick t, bool on) {

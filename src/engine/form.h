@@ -88,7 +88,9 @@ class FormModel {
   void setCheck(Check c, int v);
 
   bool option(Option o) const { return options_[static_cast<int>(o)]; }
-  void setOption(Option o, bool on);
+  // Selects an option button and clears the others of its frame (speed
+  // 1-2, unit 3-8, direction 9-10); a newly selected button runs its rule.
+  void selectOption(Option o);
 
   bool tick(Tick t) const { return ticks_[static_cast<int>(t)]; }
   void setTick(Tick t, bool on);

@@ -1,0 +1,205 @@
+#include "config/moon_inf.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "engine/numtext.h"
+
+namespace velmar {
+
+namespace {
+
+struct LineSpec {
+  const char* label;
+  int count;
+};
+
+constexpr LineSpec kLines[15] = {
+    {"月相", 4},     {"軌道", 4},         {"ﾃﾞｰﾀ", 4},          {"ｸﾞﾗﾌ", 4},
+    {"ﾀｲﾑ", 2},      {"推算速度", 2},     {"年月日時分秒", 6},  {"運転方向", 2},
+    {"朔望", 1},     {"ｸﾞﾗﾌ選択", 4},     {"変化とループ", 2},  {"日時記録とｶﾞｲﾀﾞﾝｽ", 2},
+    {"ｽｶｲﾋﾞｭｰ", 4},  {"地球影", 4},       {"太陽", 4},
+};
+
+// The placement each placement line belongs to.
+int placementOfLine(int line) {
+  switch (line) {
+    case 0: return static_cast<int>(Win::Face);
+    case 1: return static_cast<int>(Win::Orbit);
+    case 2: return static_cast<int>(Win::Data);
+    case 3: return static_cast<int>(Win::Graph);
+    case 4: return static_cast<int>(Win::TimePad);
+    case 12: return static_cast<int>(Win::Sky);
+    case 13: return static_cast<int>(Win::Shadow);
+    case 14: return static_cast<int>(Win::Sun);
+    default: return -1;
+  }
+}
+
+// Splits a line into its numbers; false when the count or a number is off.
+bool readNumbers(const std::string& line, int count, std::vector<double>& out) {
+  out.clear();
+  size_t pos = 0;
+  for (int i = 0; i < count; ++i) {
+    const size_t comma = line.find(',', pos);
+    if (comma == std::string::npos) return false;
+    const auto v = parseNumber(std::string_view(line).substr(pos, comma - pos));
+    if (!v) return false;
+    out.push_back(*v);
+    pos = comma + 1;
+  }
+  return true;
+}
+
+std::string shortFloat(float f) {
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(f),
+                           std::chars_format::general, 7);
+  std::string s(buf, res.ptr);
+  return s;
+}
+
+// A whole number, halves to even; kept inside int so nothing overflows.
+int wholeEven(double v) {
+  if (v > 2e9) return 2000000000;
+  if (v < -2e9) return -2000000000;
+  return static_cast<int>(std::nearbyint(v));
+}
+
+int optionValue(const FormModel& f, int i) { return f.option(static_cast<Option>(i)) ? -1 : 0; }
+
+}  // namespace
+
+std::string infNumber(double v, bool single) {
+  if (!single) return formatGeneral(v) + " ";
+  // A single-precision value shows its own seven digits, not the binary
+  // tail a double would print.
+  std::string s = shortFloat(static_cast<float>(v));
+  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+  if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+  if (s.find('e') != std::string::npos) return formatGeneral(v) + " ";
+  return (s[0] == '-' ? s : " " + s) + " ";
+}
+
+InfValues defaultInfValues() {
+  InfValues v;
+  v.options = {-1, 0, 0, 0, -1, 0, 0, 0, 0, -1};
+  v.rebase = 0;
+  v.graph = {1, 1, 1, 1};
+  v.changeAmount = 1;
+  v.loopCount = 10;
+  v.automem = 1;
+  v.guid = 1;
+  return v;
+}
+
+InfReadResult parseInf(const std::vector<std::string>& lines) {
+  InfReadResult r{defaultInfValues(), 0};
+  InfValues& v = r.values;
+  std::vector<double> n;
+  for (int i = 0; i < 15; ++i) {
+    const bool ok = i < static_cast<int>(lines.size()) && readNumbers(lines[i], kLines[i].count, n);
+    if (!ok) {
+      if (r.firstBadLine == 0) r.firstBadLine = i + 1;
+      continue;
+    }
+    const int w = placementOfLine(i);
+    if (w >= 0) {
+      WindowPlacement& p = v.placements.at[w];
+      p.top = static_cast<float>(n[0]);
+      p.left = static_cast<float>(n[1]);
+      if (kLines[i].count == 4) {
+        p.width = static_cast<float>(n[2]);
+        p.height = wholeEven(n[3]);
+      }
+      continue;
+    }
+    switch (i) {
+      case 5: v.options[0] = wholeEven(n[0]); v.options[1] = wholeEven(n[1]); break;
+      case 6: for (int k = 0; k < 6; ++k) v.options[2 + k] = wholeEven(n[k]); break;
+      case 7: v.options[8] = wholeEven(n[0]); v.options[9] = wholeEven(n[1]); break;
+      case 8: v.rebase = wholeEven(n[0]); break;
+      case 9: for (int k = 0; k < 4; ++k) v.graph[k] = wholeEven(n[k]); break;
+      case 10: v.changeAmount = std::nearbyint(n[0]); v.loopCount = std::nearbyint(n[1]); break;
+      case 11: v.automem = wholeEven(n[0]); v.guid = wholeEven(n[1]); break;
+      default: break;
+    }
+  }
+  return r;
+}
+
+std::vector<std::string> formatInf(const FormModel& form, const Placements& placements) {
+  std::vector<std::string> out;
+  auto line = [&](int i, const std::vector<std::string>& values) {
+    std::string s;
+    for (const std::string& v : values) s += v + ",";
+    out.push_back(s + kLines[i].label);
+  };
+  auto num = [](double v) { return infNumber(v, false); };
+  auto place = [&](int i) {
+    const WindowPlacement& p = placements.at[placementOfLine(i)];
+    if (kLines[i].count == 2) {
+      line(i, {infNumber(p.top, true), infNumber(p.left, true)});
+    } else {
+      line(i, {infNumber(p.top, true), infNumber(p.left, true), infNumber(p.width, true),
+               num(p.height)});
+    }
+  };
+  for (int i = 0; i < 5; ++i) place(i);
+  line(5, {num(optionValue(form, 1)), num(optionValue(form, 2))});
+  std::vector<std::string> units;
+  for (int k = 3; k <= 8; ++k) units.push_back(num(optionValue(form, k)));
+  line(6, units);
+  line(7, {num(optionValue(form, 9)), num(optionValue(form, 10))});
+  line(8, {num(form.check(Check::Check1))});
+  line(9, {num(form.check(Check::Check6)), num(form.check(Check::Check7)),
+           num(form.check(Check::Check8)), num(form.check(Check::Check9))});
+  line(10, {num(std::nearbyint(form.value(Field::Text17))),
+            num(std::nearbyint(form.value(Field::Text18)))});
+  line(11, {num(form.tick(Tick::automem) ? 1 : 0), num(form.tick(Tick::guid) ? 1 : 0)});
+  for (int i = 12; i < 15; ++i) place(i);
+  return out;
+}
+
+void applyInf(const InfValues& v, FormModel& form, Placements& placements) {
+  placements = v.placements;
+  for (int i = 0; i < 10; ++i)
+    if (v.options[i] != 0) form.selectOption(static_cast<Option>(i + 1));
+  form.setCheck(Check::Check1, v.rebase);
+  form.setCheck(Check::Check6, v.graph[0]);
+  form.setCheck(Check::Check7, v.graph[1]);
+  form.setCheck(Check::Check8, v.graph[2]);
+  form.setCheck(Check::Check9, v.graph[3]);
+  form.setText(Field::Text17, formatPlain(v.changeAmount));
+  form.setText(Field::Text18, formatPlain(v.loopCount));
+  form.setTick(Tick::automem, v.automem == 1);
+  form.setTick(Tick::guid, v.guid == 1);
+}
+
+void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool onSave) {
+  struct Size {
+    Win w;
+    float height, width;
+  };
+  // The order in which the windows are placed.
+  const Size sizes[] = {
+      {Win::Data, 5388, 8736},
+      {Win::Graph, onSave ? 5388.0f : 5490.0f, 8736},
+      {Win::Face, 2800, 2800},
+      {Win::Orbit, 2500, 2500},
+      {Win::TimePad, 2256, onSave ? 1908.0f : 1884.0f},
+      {Win::Sky, 2500, 5000},
+      {Win::Shadow, 2500, onSave ? 5000.0f : 3500.0f},
+      {Win::Sun, 2500, 3500},
+  };
+  for (const Size& s : sizes) {
+    WindowPlacement& w = p[s.w];
+    if (w.top != -1) continue;
+    w.top = (screenHeight - s.height) / 2;
+    w.left = (screenWidth - s.width) / 2;
+    w.height = static_cast<int>(s.height);
+    w.width = s.width;
+  }
+}
+
+}  // namespace velmar

@@ -1,0 +1,75 @@
+#pragma once
+// The settings file moon.inf: window placements and the main window's loop,
+// graph, rebasing, recording and guidance controls, fifteen labelled lines.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/form.h"
+
+namespace velmar {
+
+// A subsidiary window's place in twips. A top of -1 means "not placed yet:
+// centre it".
+struct WindowPlacement {
+  float top = -1;
+  float left = 0;
+  float width = 0;
+  int height = 0;
+};
+
+// The windows whose placement the file keeps, in the order of the file's
+// placement lines.
+enum class Win { Face, Orbit, Data, Graph, TimePad, Sky, Shadow, Sun };
+inline constexpr int kWinCount = 8;
+
+struct Placements {
+  std::array<WindowPlacement, kWinCount> at;
+  WindowPlacement& operator[](Win w) { return at[static_cast<int>(w)]; }
+  const WindowPlacement& operator[](Win w) const { return at[static_cast<int>(w)]; }
+};
+
+// Everything the file holds, as read.
+struct InfValues {
+  Placements placements;
+  std::array<int, 10> options{};  // Option1..Option10, -1 selected / 0
+  int rebase = 0;                 // Check1
+  std::array<int, 4> graph{};     // Check6..Check9
+  double changeAmount = 0;        // Text17
+  double loopCount = 0;           // Text18
+  int automem = 0;
+  int guid = 0;
+};
+
+// The values of a first start: every window centred, fast, by the day, into
+// the future, rebasing off, all four graph series and both menu ticks on,
+// change amount 1, loop count 10.
+InfValues defaultInfValues();
+
+struct InfReadResult {
+  InfValues values;
+  int firstBadLine = 0;  // 1-based; 0 when every line read well
+};
+
+// Reads the file's lines (already decoded). Values that do not read take
+// their defaults; the first line with a fault is reported.
+InfReadResult parseInf(const std::vector<std::string>& lines);
+
+// The fifteen lines saveinf writes for the form's controls and the
+// placements (without line ends).
+std::vector<std::string> formatInf(const FormModel& form, const Placements& placements);
+
+// loadinf's last step: the controls take the values in their fixed order
+// (options first, running their click rules), the placements are replaced.
+void applyInf(const InfValues& v, FormModel& form, Placements& placements);
+
+// Default placements for windows whose top is -1, on a screen of the given
+// size in twips. `onSave` picks the sizes used after saving with every
+// window reset rather than those of a start.
+void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool onSave);
+
+// The general numeric text of a single-precision value (at most seven
+// significant digits) followed by one blank.
+std::string infNumber(double v, bool single);
+
+}  // namespace velmar

@@ -1,0 +1,125 @@
+#include "config/moon_inf.h"
+
+#include <gtest/gtest.h>
+
+namespace velmar {
+namespace {
+
+Placements somePlacements() {
+  Placements p;
+  p[Win::Face] = {120, 3400, 2800, 2800};
+  p[Win::Orbit] = {-1, 0, 2500, 2500};
+  p[Win::Data] = {1500.5f, 200, 8736, 5388};
+  p[Win::Graph] = {0, 0, 8736, 5490};
+  p[Win::TimePad] = {2256, 1884, 1884, 2350};
+  p[Win::Sky] = {10, 20, 5000, 2500};
+  p[Win::Shadow] = {30, 40, 3500, 2500};
+  p[Win::Sun] = {50, 60, 3500, 2500};
+  return p;
+}
+
+TEST(MoonInf, LinesHaveTheirLabelsAndNumberForms) {
+  FormModel form;
+  form.setText(Field::Text17, "2.5");
+  form.setText(Field::Text18, "3.5");
+  form.setCheck(Check::Check7, 1);
+  const auto lines = formatInf(form, somePlacements());
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[0], " 120 , 3400 , 2800 , 2800 ,月相");
+  EXPECT_EQ(lines[1], "-1 , 0 , 2500 , 2500 ,軌道");
+  EXPECT_EQ(lines[2], " 1500.5 , 200 , 8736 , 5388 ,ﾃﾞｰﾀ");
+  EXPECT_EQ(lines[4], " 2256 , 1884 ,ﾀｲﾑ");
+  EXPECT_EQ(lines[5], "-1 , 0 ,推算速度");
+  EXPECT_EQ(lines[6], " 0 , 0 ,-1 , 0 , 0 , 0 ,年月日時分秒");
+  EXPECT_EQ(lines[7], " 0 ,-1 ,運転方向");
+  EXPECT_EQ(lines[8], " 0 ,朔望");
+  EXPECT_EQ(lines[9], " 0 , 1 , 0 , 0 ,ｸﾞﾗﾌ選択");
+  // Halves go to the even neighbour.
+  EXPECT_EQ(lines[10], " 2 , 4 ,変化とループ");
+  EXPECT_EQ(lines[11], " 1 , 1 ,日時記録とｶﾞｲﾀﾞﾝｽ");
+  EXPECT_EQ(lines[14], " 50 , 60 , 3500 , 2500 ,太陽");
+}
+
+TEST(MoonInf, SaveThenLoadRestoresEveryControl) {
+  FormModel saved;
+  saved.selectOption(Option::Option2);
+  saved.selectOption(Option::Option7);
+  saved.selectOption(Option::Option9);
+  saved.setCheck(Check::Check1, 1);
+  saved.setCheck(Check::Check6, 1);
+  saved.setCheck(Check::Check9, 1);
+  saved.setText(Field::Text17, "90");
+  saved.setText(Field::Text18, "48");
+  saved.setTick(Tick::automem, false);
+  const Placements before = somePlacements();
+  const InfReadResult read = parseInf(formatInf(saved, before));
+  EXPECT_EQ(read.firstBadLine, 0);
+
+  FormModel loaded;
+  Placements after;
+  applyInf(read.values, loaded, after);
+  for (int i = 1; i <= 10; ++i) {
+    EXPECT_EQ(loaded.option(static_cast<Option>(i)), saved.option(static_cast<Option>(i)))
+        << "Option" << i;
+  }
+  for (int i = 1; i <= 9; ++i) {
+    if (i >= 2 && i <= 5) continue;  // output boxes are not settings
+    EXPECT_EQ(loaded.check(static_cast<Check>(i)), saved.check(static_cast<Check>(i)))
+        << "Check" << i;
+  }
+  EXPECT_EQ(loaded.text(Field::Text17), "90");
+  EXPECT_EQ(loaded.text(Field::Text18), "48");
+  EXPECT_FALSE(loaded.tick(Tick::automem));
+  EXPECT_TRUE(loaded.tick(Tick::guid));
+  for (int w = 0; w < kWinCount; ++w) {
+    if (w == static_cast<int>(Win::TimePad)) continue;  // the file keeps its top and left only
+    EXPECT_EQ(after.at[w].top, before.at[w].top) << w;
+    EXPECT_EQ(after.at[w].left, before.at[w].left) << w;
+    EXPECT_EQ(after.at[w].width, before.at[w].width) << w;
+    EXPECT_EQ(after.at[w].height, before.at[w].height) << w;
+  }
+  EXPECT_EQ(after[Win::TimePad].top, 2256);
+  EXPECT_EQ(after[Win::TimePad].left, 1884);
+}
+
+TEST(MoonInf, DamagedFilesTakeDefaultsAndNameTheFirstBadLine) {
+  FormModel form;
+  std::vector<std::string> lines = formatInf(form, somePlacements());
+  lines[6] = " 0 , x , 0 ,年月日時分秒";
+  lines[9] = "garbage";
+  InfReadResult r = parseInf(lines);
+  EXPECT_EQ(r.firstBadLine, 7);
+  EXPECT_EQ(r.values.options[4], -1);  // the default unit, 日
+  EXPECT_EQ(r.values.graph[0], 1);
+  EXPECT_EQ(r.values.placements[Win::Face].top, 120);  // good lines still count
+
+  lines.resize(3);
+  r = parseInf(lines);
+  EXPECT_EQ(r.firstBadLine, 4);
+  EXPECT_EQ(r.values.placements[Win::Sun].top, -1);
+  EXPECT_EQ(r.values.loopCount, 10);
+
+  r = parseInf({});
+  EXPECT_EQ(r.firstBadLine, 1);
+  EXPECT_EQ(r.values.changeAmount, 1);
+  for (const auto& p : r.values.placements.at) EXPECT_EQ(p.top, -1);
+}
+
+TEST(MoonInf, UnplacedWindowsAreCentredWithTheirStartSizes) {
+  Placements p;  // every top -1
+  p[Win::Face] = {100, 200, 2800, 2800};
+  centreUnplaced(p, 19200, 14400, false);
+  EXPECT_EQ(p[Win::Face].top, 100);  // placed windows stay
+  EXPECT_EQ(p[Win::Data].top, (14400 - 5388) / 2.0f);
+  EXPECT_EQ(p[Win::Data].left, (19200 - 8736) / 2.0f);
+  EXPECT_EQ(p[Win::Graph].height, 5490);
+  EXPECT_EQ(p[Win::Shadow].width, 3500);
+  Placements q;
+  centreUnplaced(q, 19200, 14400, true);
+  EXPECT_EQ(q[Win::Graph].height, 5388);
+  EXPECT_EQ(q[Win::Shadow].width, 5000);
+  EXPECT_EQ(q[Win::TimePad].left, (19200 - 1908) / 2.0f);
+}
+
+}  // namespace
+}  // namespace velmar
