@@ -1,0 +1,238 @@
+#include "config/text_file.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+namespace velmar {
+
+namespace {
+
+// One iconv conversion, reused for every line of a file.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // False when a byte sequence does not convert; `badAt` is then its offset.
+  bool run(std::string_view in, std::string& out, size_t& badAt) {
+    out.clear();
+    badAt = 0;
+    if (!ok()) return false;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* inp = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    char buf[1024];
+    while (inLeft > 0) {
+      char* outp = buf;
+      size_t outLeft = sizeof buf;
+      const size_t rc = iconv(cd_, &inp, &inLeft, &outp, &outLeft);
+      out.append(buf, static_cast<size_t>(outp - buf));
+      if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+        badAt = static_cast<size_t>(inp - in.data());
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// The UTF-8 character starting at `at`, or empty when the bytes there are
+// not one.
+std::string utf8CharAt(std::string_view s, size_t at) {
+  if (at >= s.size()) return {};
+  const auto lead = static_cast<unsigned char>(s[at]);
+  size_t len = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+  if (len == 0 || at + len > s.size()) return {};
+  for (size_t i = 1; i < len; ++i)
+    if ((static_cast<unsigned char>(s[at + i]) & 0xC0) != 0x80) return {};
+  return std::string(s.substr(at, len));
+}
+
+std::string quoted(const std::string& path) { return "「" + path + "」"; }
+
+std::string reasonOf(int err) {
+  switch (err) {
+    case ENOSPC:
+    case EDQUOT: return "ディスクの空き容量が足りません。";
+    case EFBIG: return "ファイルが大きすぎます。";
+    case EACCES:
+    case EPERM: return "アクセスが許可されていません。";
+    case EROFS: return "読み取り専用の場所です。";
+    case ENOENT:
+    case ENOTDIR: return "保存先のフォルダーがありません。";
+    case EISDIR: return "同じ名前のフォルダーがあります。";
+    default: return "(エラー番号 " + std::to_string(err) + ")";
+  }
+}
+
+FileStatus failure(FileError e, std::string message) { return {e, std::move(message)}; }
+
+FileStatus unwritable(const std::string& path, int err, bool hadFile) {
+  std::string m = quoted(path) + "を保存できませんでした。\n" + reasonOf(err);
+  if (hadFile) m += "\n元のファイルは変更されていません。";
+  return failure(FileError::Unwritable, m);
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar) {
+  Converter c("CP932", "UTF-8");
+  std::string out;
+  size_t bad;
+  if (c.run(utf8, out, bad)) return out;
+  if (badChar) *badChar = utf8CharAt(utf8, bad);
+  return std::nullopt;
+}
+
+std::optional<std::string> fromCp932(std::string_view bytes) {
+  Converter c("UTF-8", "CP932");
+  std::string out;
+  size_t bad;
+  if (c.run(bytes, out, bad)) return out;
+  return std::nullopt;
+}
+
+TextLines readTextFile(const std::string& path) {
+  TextLines r;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int err = errno;
+    if (err == ENOENT || err == ENOTDIR)
+      r.status = failure(FileError::Missing, quoted(path) + "が見つかりません。");
+    else
+      r.status = failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
+    return r;
+  }
+  std::string bytes;
+  struct stat st;
+  int err = 0;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) err = EISDIR;
+  char buf[65536];
+  while (err == 0) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    bytes.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  if (err != 0) {
+    r.status = failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
+    return r;
+  }
+
+  // A CP932 trail byte is never CR or LF, so the bytes can be split first.
+  Converter c("UTF-8", "CP932");
+  std::string line;
+  size_t bad;
+  size_t start = 0;
+  auto take = [&](size_t end) {
+    if (!c.run(std::string_view(bytes).substr(start, end - start), line, bad)) return false;
+    r.lines.push_back(line);
+    return true;
+  };
+  for (size_t i = 0; i <= bytes.size(); ++i) {
+    const bool atEnd = i == bytes.size();
+    if (!atEnd && bytes[i] != '\n' && bytes[i] != '\r') continue;
+    if (atEnd && start == i) break;  // no text after the last line end
+    if (!take(i)) {
+      const std::string number = std::to_string(r.lines.size() + 1);
+      r.lines.clear();
+      r.status = failure(FileError::Undecodable,
+                         quoted(path) + "の " + number + " 行目に Shift-JIS として読めない文字があります。");
+      break;
+    }
+    if (!atEnd && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return r;
+}
+
+FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  {
+    Converter c("CP932", "UTF-8");
+    std::string enc;
+    size_t bad;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const std::string& l = lines[i];
+      auto where = [&] { return quoted(path) + "の " + std::to_string(i + 1) + " 行目"; };
+      if (l.find_first_of("\r\n") != std::string::npos)
+        return failure(FileError::Unencodable, where() + "に改行が含まれているため、保存しませんでした。");
+      if (!c.run(l, enc, bad)) {
+        const std::string ch = utf8CharAt(l, bad);
+        return failure(FileError::Unencodable,
+                       where() + (ch.empty() ? std::string("に正しくない文字があるため")
+                                           : "の「" + ch + "」は Shift-JIS にない文字のため") +
+                           "、保存しませんでした。");
+      }
+      bytes += enc;
+      bytes += "\r\n";
+    }
+  }
+
+  const size_t slash = path.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  struct stat old;
+  const bool existed = ::stat(path.c_str(), &old) == 0;
+  const bool hadFile = existed && S_ISREG(old.st_mode);
+
+  std::string tmp = dir + "/." + base + ".XXXXXX";
+  const int fd = ::mkstemp(tmp.data());
+  if (fd < 0) return unwritable(path, errno, hadFile);
+  // The new file keeps the old one's permissions; a first file gets the
+  // usual ones.
+  mode_t mode;
+  if (hadFile) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  int err = 0;
+  if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    return unwritable(path, err, hadFile);
+  }
+  // The rename itself is durable only once the folder is synced.
+  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
+  return {};
+}
+
+}  // namespace velmar

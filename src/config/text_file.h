@@ -1,0 +1,47 @@
+#pragma once
+// The program's text files on disk: Shift-JIS (CP932) with CR LF line ends,
+// as the files have always been. Inside the program every text is UTF-8;
+// the conversion happens here and nowhere else.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmar {
+
+enum class FileError {
+  None,
+  Missing,      // no file of that name
+  Unreadable,   // exists, but could not be opened or read
+  Undecodable,  // holds bytes that are not Shift-JIS
+  Unencodable,  // a text to write holds a character Shift-JIS lacks, or a line break
+  Unwritable,   // the new file could not be written or put in place
+};
+
+struct FileStatus {
+  FileError error = FileError::None;
+  std::string message;  // Japanese, for the user; empty when all went well
+  bool ok() const { return error == FileError::None; }
+};
+
+struct TextLines {
+  std::vector<std::string> lines;  // UTF-8, without line ends
+  FileStatus status;
+};
+
+// Reads a whole file. CR LF, LF and a lone CR all end a line; a last line
+// without an end still counts, an empty file has no lines.
+TextLines readTextFile(const std::string& path);
+
+// Replaces the file with these lines, each ended by CR LF. The new contents
+// go to a temporary file in the same folder, which is synced and then
+// renamed over the old one: any failure leaves the old file as it was.
+FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// One text in and out of CP932, for files written piece by piece. Empty
+// when the text does not convert; `badChar`, when given, then receives the
+// first character that did not (as UTF-8, or empty for broken UTF-8).
+std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar = nullptr);
+std::optional<std::string> fromCp932(std::string_view bytes);
+
+}  // namespace velmar

@@ -1,0 +1,116 @@
+#include "config/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "config/temp_folder.h"
+
+namespace velmar {
+namespace {
+
+using testing::TempFolder;
+using testing::readBytes;
+using testing::writeBytes;
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string s;
+  for (const std::string& l : lines) s += "[" + l + "]";
+  return s;
+}
+
+TEST(TextFile, ReadsShiftJisWithAnyLineEnd) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"LF only", "a\nb\n", {"a", "b"}},
+      {"lone CR", "a\rb\r", {"a", "b"}},
+      {"no end on the last line", "a\r\nb", {"a", "b"}},
+      {"empty lines count", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+      {"empty file", "", {}},
+      {"kanji", "\x93\x8c\x8b\x9e\r\n", {"東京"}},
+      {"half-width katakana", "\xb1\xb8\xbc\xae\xdd", {"ｱｸｼｮﾝ"}},
+      // 0x5C as a trail byte is part of the kanji, not a backslash.
+      {"trail byte 0x5C", "\x95\x5c\\", {"表\\"}},
+  };
+  TempFolder dir;
+  for (const Row& r : rows) {
+    writeBytes(dir / "f.txt", r.bytes);
+    const TextLines t = readTextFile(dir / "f.txt");
+    EXPECT_TRUE(t.status.ok()) << r.name << ": " << t.status.message;
+    EXPECT_EQ(joined(t.lines), joined(r.lines)) << r.name;
+  }
+}
+
+TEST(TextFile, WritesCp932WithCrLfAndReadsItBack) {
+  TempFolder dir;
+  const std::vector<std::string> lines = {"東京, 35.6895 ,", "ｱ表\\", ""};
+  ASSERT_TRUE(writeTextFile(dir / "f.txt", lines).ok());
+  EXPECT_EQ(readBytes(dir / "f.txt"), "\x93\x8c\x8b\x9e, 35.6895 ,\r\n\xb1\x95\x5c\\\r\n\r\n");
+  EXPECT_EQ(joined(readTextFile(dir / "f.txt").lines), joined(lines));
+  EXPECT_EQ(dir.entries(), 1);  // no temporary file left
+}
+
+TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
+  TempFolder dir;
+  writeBytes(dir / "bad.txt", "ok\r\n\x81\r\n");  // a lead byte with no trail byte
+  std::filesystem::create_directory(dir / "folder");
+  writeBytes(dir / "plain", "x");
+  struct Row {
+    const char* name;
+    FileStatus status;
+    FileError error;
+    const char* inMessage;
+  };
+  const Row rows[] = {
+      {"missing", readTextFile(dir / "none.txt").status, FileError::Missing, "見つかりません"},
+      {"folder read", readTextFile(dir / "folder").status, FileError::Unreadable, "読み込めません"},
+      {"bad bytes", readTextFile(dir / "bad.txt").status, FileError::Undecodable, "2 行目"},
+      {"not in CP932", writeTextFile(dir / "w.txt", {"ok", "café"}), FileError::Unencodable, "「é」"},
+      {"emoji", writeTextFile(dir / "w.txt", {"月😀"}), FileError::Unencodable, "「😀」"},
+      {"line break", writeTextFile(dir / "w.txt", {"a\nb"}), FileError::Unencodable, "改行"},
+      {"folder is a file", writeTextFile(dir / "plain/w.txt", {"a"}), FileError::Unwritable,
+       "フォルダーがありません"},
+      {"target is a folder", writeTextFile(dir / "folder", {"a"}), FileError::Unwritable,
+       "同じ名前のフォルダー"},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(r.status.error, r.error) << r.name << ": " << r.status.message;
+    EXPECT_NE(r.status.message.find(r.inMessage), std::string::npos)
+        << r.name << ": expected \"" << r.inMessage << "\" in \"" << r.status.message << "\"";
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "w.txt"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
+  EXPECT_EQ(dir.entries(), 3);  // no temporary file left
+}
+
+TEST(TextFile, InterruptedRewriteLeavesTheOldFileWhole) {
+  TempFolder dir;
+  writeBytes(dir / "f.txt", "old\r\n");
+  const std::vector<std::string> many(1000, "a longer line than the old file had");
+  FileStatus st;
+  {
+    testing::FileSizeLimit full(512);  // the disk fills up in the middle
+    st = writeTextFile(dir / "f.txt", many);
+  }
+  EXPECT_EQ(st.error, FileError::Unwritable);
+  EXPECT_NE(st.message.find("元のファイルは変更されていません"), std::string::npos) << st.message;
+  EXPECT_EQ(readBytes(dir / "f.txt"), "old\r\n");
+  EXPECT_EQ(dir.entries(), 1);
+}
+
+TEST(TextFile, RewriteKeepsTheFilePermissions) {
+  TempFolder dir;
+  writeBytes(dir / "f.txt", "old\r\n");
+  chmod((dir / "f.txt").c_str(), 0640);
+  ASSERT_TRUE(writeTextFile(dir / "f.txt", {"new"}).ok());
+  struct stat st;
+  ASSERT_EQ(stat((dir / "f.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+}  // namespace
+}  // namespace velmar
