@@ -202,4 +202,26 @@ void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool o
   }
 }
 
+InfLoad readInfFile(const std::string& path) {
+  const TextLines file = readTextFile(path);
+  if (file.status.error == FileError::Missing) return {defaultInfValues(), ""};
+  if (!file.status.ok()) {
+    return {defaultInfValues(),
+            file.status.message + "\r既定の設定で起動します。"};
+  }
+  const InfReadResult r = parseInf(file.lines);
+  InfLoad out{r.values, ""};
+  if (r.firstBadLine != 0) {
+    out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
+                  " 行目が正しく読めません。\r読めなかった設定には既定値を使います。\r"
+                  "ファイルは「設定保存」をするまで書き換えません。";
+  }
+  return out;
+}
+
+FileStatus writeInfFile(const std::string& path, const FormModel& form,
+                        const Placements& placements) {
+  return writeTextFile(path, formatInf(form, placements));
+}
+
 }  // namespace velmar

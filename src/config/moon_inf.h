@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/text_file.h"
 #include "engine/form.h"
 
 namespace velmar {
@@ -67,6 +68,19 @@ void applyInf(const InfValues& v, FormModel& form, Placements& placements);
 // size in twips. `onSave` picks the sizes used after saving with every
 // window reset rather than those of a start.
 void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool onSave);
+
+// loadinf's file side: a missing file gives the defaults silently (a first
+// start); a damaged one gives what reads well plus a message naming the
+// file and its first bad line.
+struct InfLoad {
+  InfValues values;
+  std::string message;  // Japanese; empty when there is nothing to say
+};
+InfLoad readInfFile(const std::string& path);
+
+// saveinf's file side: the fifteen lines, rewritten atomically.
+FileStatus writeInfFile(const std::string& path, const FormModel& form,
+                        const Placements& placements);
 
 // The general numeric text of a single-precision value (at most seven
 // significant digits) followed by one blank.

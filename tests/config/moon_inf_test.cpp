@@ -123,3 +123,62 @@ TEST(MoonInf, UnplacedWindowsAreCentredWithTheirStartSizes) {
 
 }  // namespace
 }  // namespace velmar
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace velmar {
+namespace {
+
+std::string bytesOf(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+// The file of a first start's settings, written as the program always has:
+// Shift-JIS, CR LF, byte for byte.
+TEST(MoonInfFile, WrittenFileMatchesTheKeptOneByteForByte) {
+  FormModel form;
+  form.setCheck(Check::Check6, 1);
+  form.setCheck(Check::Check7, 1);
+  form.setCheck(Check::Check8, 1);
+  form.setCheck(Check::Check9, 1);
+  form.setText(Field::Text17, "1");
+  form.setText(Field::Text18, "10");
+  const std::string path = ::testing::TempDir() + "moon_inf_written.inf";
+  ASSERT_TRUE(writeInfFile(path, form, somePlacements()).ok());
+  EXPECT_EQ(bytesOf(path), bytesOf(std::string(VELMAR_TEST_DATA) + "/moon_inf_golden.inf"));
+
+  const InfLoad back = readInfFile(path);
+  EXPECT_EQ(back.message, "");
+  EXPECT_EQ(back.values.placements[Win::Data].top, 1500.5f);
+  std::remove(path.c_str());
+}
+
+TEST(MoonInfFile, MissingFileIsAFirstStartAndShortFileIsNamed) {
+  const std::string missing = ::testing::TempDir() + "no_such_moon.inf";
+  std::remove(missing.c_str());
+  const InfLoad first = readInfFile(missing);
+  EXPECT_EQ(first.message, "");
+  EXPECT_EQ(first.values.loopCount, 10);
+
+  const std::string shortFile = ::testing::TempDir() + "short_moon.inf";
+  {
+    std::ofstream f(shortFile, std::ios::binary);
+    f << " 1 , 2 , 3 , 4 ,\x8c\x8e\x91\x8a\r\n";  // one line, Shift-JIS label
+  }
+  const InfLoad damaged = readInfFile(shortFile);
+  EXPECT_NE(damaged.message.find(shortFile), std::string::npos) << damaged.message;
+  EXPECT_NE(damaged.message.find(" 2 行目"), std::string::npos) << damaged.message;
+  EXPECT_EQ(damaged.values.placements[Win::Face].left, 2);
+  EXPECT_EQ(damaged.values.placements[Win::Orbit].top, -1);
+  // Reading never rewrites it.
+  EXPECT_EQ(bytesOf(shortFile), " 1 , 2 , 3 , 4 ,\x8c\x8e\x91\x8a\r\n");
+  std::remove(shortFile.c_str());
+}
+
+}  // namespace
+}  // namespace velmar
