@@ -1,0 +1,120 @@
+#include "config/site_editor.h"
+
+#include "engine/numtext.h"
+
+namespace velmar {
+
+WindowPlacement SiteEditor::placement(float screenWidth, float screenHeight) {
+  WindowPlacement p;
+  p.top = (screenHeight - kHeight) / 2;
+  p.left = (screenWidth - kWidth) / 2;
+  p.width = kWidth;
+  p.height = kHeight;
+  return p;
+}
+
+SiteEditor::SiteEditor(SiteList& sites) : sites_(sites) {}
+
+std::string SiteEditor::activate() {
+  visible_ = true;
+  return fillList();
+}
+
+std::string SiteEditor::fillList() {
+  SiteFile file = readSites(sites_.path());
+  // Filled afresh rather than appended to, so that activating twice without
+  // a hide in between cannot list the sites twice.
+  list_.clear();
+  list_.reserve(file.sites.size());
+  for (const SiteRecord& s : file.sites) list_.push_back(s.name);
+  listIndex_ = -1;
+  fillFields(file.sites.front(), 0);
+  return file.message;
+}
+
+std::string SiteEditor::clickList(int k) {
+  if (k < 0 || k >= static_cast<int>(list_.size())) return {};
+  const SiteFile file = readSites(sites_.path());
+  if (k >= static_cast<int>(file.sites.size()))
+    return "「" + sites_.path() + "」に " + std::to_string(k + 1) + " 番目の測地がありません。";
+  fillFields(file.sites[static_cast<size_t>(k)], k);
+  return {};
+}
+
+void SiteEditor::fillFields(const SiteRecord& s, int k) {
+  listIndex_ = k;
+  setText(EditorField::Text1, s.name);
+  setText(EditorField::Text2, formatFixed(s.longitude, 3, 2, false));
+  setText(EditorField::Text3, formatFixed(s.latitude, 2, 2, false));
+  setText(EditorField::Text4, formatFixed(s.elevation, 3, 2, false));
+  setText(EditorField::Text5, formatInt(k));
+}
+
+std::optional<SiteRecord> SiteEditor::editedSite(EditResult& fault) const {
+  auto bad = [&](EditorField f, std::string message) {
+    fault.field = f;
+    fault.message = std::move(message);
+    return std::nullopt;
+  };
+  SiteRecord s;
+  s.name = text(EditorField::Text1);
+  if (s.name.find_first_of("\r\n") != std::string::npos)
+    return bad(EditorField::Text1, "測地名に改行は使えません。");
+  std::string badChar;
+  if (!toCp932(s.name, &badChar)) {
+    return bad(EditorField::Text1, badChar.empty()
+                                       ? "測地名に使えない文字があります。"
+                                       : "測地名の「" + badChar + "」は Shift-JIS にない文字のため使えません。");
+  }
+  const std::optional<double> lon = parseNumber(text(EditorField::Text2));
+  if (!lon || *lon < -180 || *lon > 360)
+    return bad(EditorField::Text2, "東経には -180 から 360 までの数値を入力してください。");
+  const std::optional<double> lat = parseNumber(text(EditorField::Text3));
+  if (!lat || *lat < -90 || *lat > 90)
+    return bad(EditorField::Text3, "北緯には -90 から 90 までの数値を入力してください。");
+  const std::optional<double> elevation = parseNumber(text(EditorField::Text4));
+  if (!elevation) return bad(EditorField::Text4, "標高には数値を入力してください。");
+  s.longitude = *lon;
+  s.latitude = *lat;
+  s.elevation = *elevation;
+  return s;
+}
+
+EditResult SiteEditor::apply() {
+  EditResult r;
+  const std::optional<SiteRecord> edited = editedSite(r);
+  if (!edited) return r;
+
+  const SiteFile file = readSites(sites_.path());
+  if (file.error != FileError::None && file.error != FileError::Missing) {
+    // Writing now would replace sites that could not be read.
+    r.message = "「" + sites_.path() + "」を読み込めないため、保存しませんでした。\n" +
+                "ファイルを確かめてください。";
+    return r;
+  }
+  const int n = static_cast<int>(file.sites.size());
+  if (action_ != SiteAction::Initial && (listIndex_ < 0 || listIndex_ >= n)) {
+    r.message = "一覧から測地を選んでください。";
+    return r;
+  }
+  const FileStatus saved =
+      writeTextFile(sites_.path(), rewriteSites(file, *edited, action_, listIndex_));
+  if (!saved.ok()) {
+    r.message = saved.message;
+    return r;
+  }
+  r.written = true;
+  // The file has just been read and written; what it says about unread
+  // lines the user has seen when it was loaded.
+  fillList();
+  sites_.load();
+  return r;
+}
+
+void SiteEditor::cancel() {
+  list_.clear();
+  listIndex_ = -1;
+  visible_ = false;
+}
+
+}  // namespace velmar

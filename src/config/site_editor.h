@@ -1,0 +1,73 @@
+#pragma once
+// The site editor Form10 "測地ｴﾃﾞｨﾀ" without its window: the four edit
+// fields, the list of sites, the chosen action and what 適用 and キャンセル
+// do. The dialog only mirrors this and forwards the user's input.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/moon_inf.h"
+#include "config/site_list.h"
+#include "config/sites.h"
+
+namespace velmar {
+
+// Text1 name "測地名", Text2 east longitude "東経", Text3 north latitude
+// "北緯", Text4 elevation "標高", Text5 the selected entry's index.
+enum class EditorField : int { Text1 = 1, Text2, Text3, Text4, Text5 };
+
+struct EditResult {
+  bool written = false;
+  std::string message;               // for the user; empty when written
+  std::optional<EditorField> field;  // the field to correct, when one is at fault
+};
+
+class SiteEditor {
+ public:
+  static constexpr int kWidth = 6840;   // twips
+  static constexpr int kHeight = 2400;  // twips
+  // Centred on a screen of this size in twips.
+  static WindowPlacement placement(float screenWidth, float screenHeight);
+
+  // Loads the editor: empty fields, action "初期値". `sites` is the main
+  // window's list, which every apply reloads.
+  explicit SiteEditor(SiteList& sites);
+
+  const std::string& text(EditorField f) const { return texts_[static_cast<int>(f)]; }
+  void setText(EditorField f, std::string text) { texts_[static_cast<int>(f)] = std::move(text); }
+  const std::vector<std::string>& list() const { return list_; }
+  int listIndex() const { return listIndex_; }  // -1 when none
+  SiteAction action() const { return action_; }
+  void setAction(SiteAction a) { action_ = a; }
+  bool visible() const { return visible_; }
+
+  // The window is shown (or becomes active): the list is filled from the
+  // file and entry 0 selected. Returns what the user should know about the
+  // file; empty when nothing.
+  std::string activate();
+  // A click or a double-click on entry k fills the fields from the file.
+  std::string clickList(int k);
+  std::string doubleClickList(int k) { return clickList(k); }
+  // 適用: checks the fields, rewrites the file, then shows the file's
+  // first site here and in the main window. Nothing is written when a
+  // field is at fault or the file cannot be read.
+  EditResult apply();
+  // キャンセル: the list is emptied and the window hidden; the fields and
+  // the chosen action stay.
+  void cancel();
+
+ private:
+  std::string fillList();
+  void fillFields(const SiteRecord& s, int k);
+  // The typed site, or the fault in it.
+  std::optional<SiteRecord> editedSite(EditResult& fault) const;
+
+  SiteList& sites_;
+  std::string texts_[6];
+  std::vector<std::string> list_;
+  int listIndex_ = -1;
+  SiteAction action_ = SiteAction::Initial;
+  bool visible_ = false;
+};
+
+}  // namespace velmar

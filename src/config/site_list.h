@@ -1,0 +1,51 @@
+#pragma once
+// The main window's site list Combo1 "測地" without its widget: the names
+// from the site file and the selected index. Selecting re-reads the file,
+// makes that site the calculation's site (Text24/Text25) and recalculates.
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/sites.h"
+#include "engine/calculator.h"
+
+namespace velmar {
+
+class SiteList {
+ public:
+  explicit SiteList(Calculator& calc, std::string path = kSiteFileName)
+      : calc_(calc), path_(std::move(path)) {}
+
+  const std::string& path() const { return path_; }
+  const std::vector<std::string>& names() const { return names_; }
+  // -1 when nothing is selected.
+  int selected() const { return selected_; }
+
+  // At startup and after every change of the file: writes the shipped list
+  // when there is no file, fills the names and selects index 0. Returns what
+  // the user should be told about the file; empty when nothing.
+  std::string load();
+
+  // A click on the list: site k of the file as it is now becomes the site,
+  // then the calculation runs. Returns a message, and changes nothing, when
+  // the file no longer has a site k.
+  std::string select(int k);
+
+  // Views mirroring the list (the combo box) are told after every change.
+  using Listener = std::function<void()>;
+  int addListener(Listener l);
+  void removeListener(int id);
+
+ private:
+  void notify();
+
+  Calculator& calc_;
+  std::string path_;
+  std::vector<std::string> names_;
+  int selected_ = -1;
+  std::vector<std::pair<int, Listener>> listeners_;
+  int nextListener_ = 1;
+};
+
+}  // namespace velmar
