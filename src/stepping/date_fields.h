@@ -1,0 +1,138 @@
+#pragma once
+// The six date/time fields and delta T: the rules that carry an overshooting
+// field into the next larger unit (or borrow from it), the spinners, the
+// buttons that take the present moment, and the recorded date and time.
+//
+// Every part of the program moves the instant by writing these fields one at
+// a time and relies on the rules to put them right, so the rules run on every
+// change, whoever writes.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/calculator.h"
+#include "engine/form.h"
+#include "engine/ports.h"
+
+namespace velmar {
+
+// The calendar of the fields: February has 29 days when the year, rounded to
+// a whole number, is divisible by 4; centuries are no exception.
+bool isLeapYear(double year);
+// Days in the month, the month rounded to a whole number; 0 outside 1 to 12.
+int monthLength(double month, bool leap);
+
+// Codes that pendingField holds: the field's number for the fields with a
+// change rule (1 year, 2 month, 3 day, 7 hour, 8 minute, 9 second, 12 delta T).
+// The keypad also routes 17 (change amount), 18 (loop count) and 20 (the
+// time pad's change field) through it; no rule here consumes those.
+inline constexpr int kNoPendingField = 0;
+
+// The date and time that mem records and remem restores. Year and month as
+// the calculation record holds them: January and February are months 13 and
+// 14 of the year before.
+struct RecordedDateTime {
+  double year = 0;
+  double month = 0;
+  double day = 0;
+  double hour = 0;
+  double minute = 0;
+  int16_t second = 0;
+};
+
+// The confirmation mem asks before it overwrites the record.
+inline constexpr const char* kRecordTitle = "確認";
+inline constexpr const char* kRecordQuestion =
+    "現在の年月日時分秒を記録します\r\r"
+    "すでに記録されていた日時が上書されます\r\r"
+    "記録を実行しますか？";
+
+enum class Spinner : int { UpDown1 = 1, UpDown2, UpDown3, UpDown4, UpDown5,
+                           UpDown6, UpDown7, UpDown8, UpDown9 };
+inline constexpr int kSpinnerCount = 9;
+
+struct SpinnerInfo {
+  Spinner id;
+  const char* name;  // control name, "UpDown3"
+  Field field;
+  int lowest;
+  int highest;
+  bool calculates;  // a change runs calc at once
+};
+
+const SpinnerInfo& spinnerInfo(Spinner s);
+std::optional<Spinner> findSpinner(std::string_view name);
+
+class DateFields {
+ public:
+  // `title` captions the message shown when a value is refused.
+  DateFields(FormModel& form, Calculator& calc, UiPort& ui, ClockPort& clock, std::string title);
+  DateFields(const DateFields&) = delete;
+  DateFields& operator=(const DateFields&) = delete;
+
+  // The change rule of a field. False when the field has no rule here, so
+  // that the caller can offer it to another component.
+  bool fieldChanged(Field f);
+
+  // The code of the field whose next change runs calc once (keypad, time pad).
+  int pendingField() const { return pendingField_; }
+  void setPendingField(int code) { pendingField_ = code; }
+
+  // One press of a spinner, direction +1 (up) or -1 (down). The field moves
+  // by one within the spinner's limits and its rule applies; for the date,
+  // time and delta T spinners calc follows. False when the press changed
+  // nothing (at a limit), and then nothing is calculated.
+  bool spin(Spinner s, int direction);
+
+  // Command16: the present moment (JST) in all six fields, then calc.
+  void setToNow();
+  // Command20: today's date (JST); the clock time stays. Then calc.
+  void setToToday();
+  // Command36: the full hour; minute and second become 0. Then calc.
+  void adjust();
+  // The present moment in the six fields, nothing calculated (startup).
+  void writePresentMoment();
+
+  // Copies the instant of the last calculation from the record.
+  void datemem();
+  // Writes the record back into the six fields; calculates nothing.
+  void dateremem();
+  // mem: asks first; any answer but No records.
+  void confirmAndRecord();
+  const RecordedDateTime& recorded() const { return recorded_; }
+
+ private:
+  void setNumber(Field f, double x);
+  void yearRule();
+  void monthRule();
+  void dayRule();
+  void hourRule();
+  void minuteRule();
+  void secondRule();
+  void deltaTRule();
+  // Gives the field its previous text back when its value is too far out to
+  // carry; true when it did.
+  bool refused(Field f);
+  void writeDate(const CivilTime& c);
+  void writeTime(const CivilTime& c);
+
+  FormModel& form_;
+  Calculator& calc_;
+  UiPort& ui_;
+  ClockPort& clock_;
+  std::string title_;
+  int pendingField_ = kNoPendingField;
+  RecordedDateTime recorded_;
+  // How deep the rules of these fields are nested inside each other.
+  int depth_ = 0;
+  // A pending field changed inside the cascade; calc waits for its end.
+  bool calcDue_ = false;
+  bool restoring_ = false;
+  // Each field's text as its rule last left it: what a refused value is
+  // replaced with.
+  std::array<std::string, kFieldCount> accepted_;
+};
+
+}  // namespace velmar
