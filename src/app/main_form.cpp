@@ -15,6 +15,21 @@ const std::vector<CommandInfo>& commandTable() {
       {"Command1", "推　算", "", "推算　現在の日時で推算します"},
       {"Command17", "クリア", "", "クリア　算出された結果を全てクリアします"},
       {"Check3", "△Ｔ自動", "", "△Ｔ自動　△Ｔを自動設定します"},
+      {"Command16", "現在の日時", "", "現在の日時　現在の年月日時分秒を設定します"},
+      {"Command20", "今 日", "", "今日　現在の年月日のみを指定します"},
+      {"Command36", "ADJ", "", "ＡＤＪ　分と秒を正時に設定します"},
+      {"mem", "日時の記録(&M)", "Ctrl+W", ""},
+      {"remem", "記録日時の復帰(&R)", "Ctrl+R", ""},
+      // The spinners have no caption; their names are for MainForm::spin.
+      {"UpDown1", "", "", "年数　年を１増減します"},
+      {"UpDown2", "", "", "月数　月を１増減します"},
+      {"UpDown3", "", "", "日数　日を１増減します"},
+      {"UpDown4", "", "", "時間数　時間を１増減します"},
+      {"UpDown5", "", "", "分数　分を１増減します"},
+      {"UpDown6", "", "", "秒数　秒を１増減します"},
+      {"UpDown7", "", "", "連続推算変化分　変化分を１増減します"},
+      {"UpDown8", "", "", "ループ　ループを１増減します"},
+      {"UpDown9", "", "", "△Ｔ　△Ｔを１増減します"},
   };
   return table;
 }
@@ -26,11 +41,13 @@ const CommandInfo* findCommand(const std::string& name) {
 }
 
 MainForm::MainForm(UiPort& ui, ClockPort& clock)
-    : ui_(ui), clock_(clock), calculator_(form_, rec_) {
+    : ui_(ui), clock_(clock), calculator_(form_, rec_),
+      dates_(form_, calculator_, ui_, clock_, kTitleText) {
   wireRules();
 }
 
 void MainForm::wireRules() {
+  form_.setFieldRule([this](Field f) { dates_.fieldChanged(f); });
   form_.setCheckRule([this](Check c) {
     // Ticking automatic delta T fills the field at once.
     if (c == Check::Check3) calculator_.ymdcheck();
@@ -46,6 +63,11 @@ bool MainForm::run(const std::string& name) {
       {"Command17", [](MainForm& m) { m.calculator_.clearResults(); }},
       {"Check3",
        [](MainForm& m) { m.form_.setCheck(Check::Check3, m.form_.check(Check::Check3) ? 0 : 1); }},
+      {"Command16", [](MainForm& m) { m.dates_.setToNow(); }},
+      {"Command20", [](MainForm& m) { m.dates_.setToToday(); }},
+      {"Command36", [](MainForm& m) { m.dates_.adjust(); }},
+      {"mem", [](MainForm& m) { m.dates_.confirmAndRecord(); }},
+      {"remem", [](MainForm& m) { m.dates_.dateremem(); }},
   };
   auto it = handlers.find(name);
   if (it == handlers.end()) return false;
@@ -53,14 +75,13 @@ bool MainForm::run(const std::string& name) {
   return true;
 }
 
+bool MainForm::spin(const std::string& name, int direction) {
+  const std::optional<Spinner> s = findSpinner(name);
+  return s && dates_.spin(*s, direction);
+}
+
 void MainForm::fillPresentMoment() {
-  const CivilTime now = toJst(clock_.now());
-  form_.setText(Field::Text1, formatInt(now.year));
-  form_.setText(Field::Text2, formatInt(now.month));
-  form_.setText(Field::Text3, formatInt(now.day));
-  form_.setText(Field::Text7, formatInt(now.hour));
-  form_.setText(Field::Text8, formatInt(now.minute));
-  form_.setText(Field::Text9, formatInt(now.second));
+  dates_.writePresentMoment();
   form_.setText(Field::Text12, formatPlain(form_.value(Field::Text1) - 1934));
 }
 

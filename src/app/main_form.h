@@ -9,6 +9,7 @@
 #include "engine/calculator.h"
 #include "engine/form.h"
 #include "engine/ports.h"
+#include "stepping/date_fields.h"
 
 namespace velmar {
 
@@ -38,9 +39,14 @@ class MainForm {
   Calculator& calculator() { return calculator_; }
   UiPort& ui() { return ui_; }
   ClockPort& clock() { return clock_; }
+  DateFields& dates() { return dates_; }
 
   // Runs the command of that name; false when there is none.
   bool run(const std::string& name);
+  // One press of the spinner of that name ("UpDown3"), +1 up or -1 down;
+  // the date, time and delta T spinners calculate themselves. False when
+  // there is no such spinner or the press changed nothing.
+  bool spin(const std::string& name, int direction);
 
   // The present moment in the six date/time fields and the starting delta T.
   void fillPresentMoment();
@@ -53,6 +59,7 @@ class MainForm {
   FormModel form_;
   CalcRecord rec_;
   Calculator calculator_;
+  DateFields dates_;
 };
 
 }  // namespace velmar

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "app/main_form.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -280,6 +281,25 @@ TEST_F(DateFieldsTest, SteppingAnyUnitMovesTheInstantByExactlyThatMuch) {
       ASSERT_EQ(calcs, 0) << what;
     }
   }
+}
+
+TEST(MainFormDates, CommandsAndSpinnersAreWired) {
+  PlainUi ui;
+  FixedClock clock{system_clock::time_point{seconds{984139500}}};  // 2001-03-09 12:05 UTC
+  MainForm main(ui, clock);
+  FormModel& form = main.form();
+  ASSERT_TRUE(main.run("Command16"));
+  ASSERT_TRUE(main.run("mem"));
+  const std::string jd = form.text(Field::Text4);
+  EXPECT_TRUE(main.spin("UpDown3", -1));
+  EXPECT_EQ(form.text(Field::Text3), "8");
+  EXPECT_NE(form.text(Field::Text4), jd);
+  ASSERT_TRUE(main.run("remem"));
+  EXPECT_EQ(form.text(Field::Text3) + " " + form.text(Field::Text7), "9 21");
+  EXPECT_EQ(ui.questions, 1);
+  EXPECT_FALSE(main.spin("UpDown10", 1));
+  EXPECT_STREQ(findCommand("mem")->shortcut, "Ctrl+W");
+  EXPECT_STREQ(findCommand("remem")->shortcut, "Ctrl+R");
 }
 
 }  // namespace
