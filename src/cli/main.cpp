@@ -82,12 +82,17 @@ int main(int argc, char** argv) {
              : std::vector<std::string>{velmar::formatInt(now.hour),
                                         velmar::formatInt(now.minute),
                                         velmar::formatInt(now.second)};
+  // Written one at a time, as typed: the fields' rules carry a day of 32 or
+  // an hour of 24 into the next unit.
   form.setText(Field::Text1, date[0]);
   form.setText(Field::Text2, date[1]);
   form.setText(Field::Text3, date[2]);
   form.setText(Field::Text7, time[0]);
   form.setText(Field::Text8, time[1]);
   form.setText(Field::Text9, time[2]);
+  // A value too large to carry was refused (the message is on stderr); the
+  // instant asked for cannot be shown.
+  if (ui.messages > 0) return 1;
   form.setText(Field::Text12, velmar::formatPlain(a.deltaT ? *a.deltaT
                                                            : form.value(Field::Text1) - 1934));
   if (a.autoDeltaT) form.setCheck(velmar::Check::Check3, 1);
