@@ -151,7 +151,7 @@ void DateFields::monthRule() {
 }
 
 void DateFields::dayRule() {
-  // Both lengths use the leap flag of the year as it stands now; a carry
+  // Both lengths use the leap flag of the year as the rule found it; a carry
   // through December changes the year, but neither December nor January
   // depends on it.
   const bool leap = isLeapYear(form_.value(Field::Text1));
