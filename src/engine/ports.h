@@ -78,3 +78,28 @@ class FixedClock : public ClockPort {
 };
 
 }  // namespace velmar
+
+namespace velmar {
+
+// The continuous calculation's timer. An interval of 0 means stopped; any
+// positive interval (milliseconds) means running. Whoever owns the timer
+// calls the tick when it fires.
+class TimerPort {
+ public:
+  virtual ~TimerPort() = default;
+  virtual void setInterval(int ms) = 0;
+  virtual int interval() const = 0;
+};
+
+// A timer that only remembers its interval; tests and velmar-cli fire the
+// ticks themselves.
+class ManualTimer : public TimerPort {
+ public:
+  void setInterval(int ms) override { interval_ = ms; }
+  int interval() const override { return interval_; }
+
+ private:
+  int interval_ = 0;
+};
+
+}  // namespace velmar

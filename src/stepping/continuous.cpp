@@ -1,0 +1,158 @@
+#include "stepping/continuous.h"
+
+#include "engine/numtext.h"
+
+namespace velmar {
+
+namespace {
+
+constexpr const char* kLoopCountQuestion1 =
+    "ループ数に365を越える数値を指定しようとしています\r\r以下の項目に影響があります\r"
+    "グラフ表示の異常・推算時間の過大\r\r指定されたループ数";
+constexpr const char* kLoopCountQuestion2 = "を設定しますか？";
+
+// The field each unit option steps, by the field's number.
+int targetOf(Option o) {
+  switch (o) {
+    case Option::Option3: return 1;
+    case Option::Option4: return 2;
+    case Option::Option5: return 3;
+    case Option::Option6: return 7;
+    case Option::Option7: return 8;
+    case Option::Option8: return 9;
+    default: return 0;
+  }
+}
+
+bool isDateTimeField(int code) {
+  return code == 1 || code == 2 || code == 3 || code == 7 || code == 8 || code == 9;
+}
+
+}  // namespace
+
+void Continuous::deriveFromSettings() {
+  changeAmount_ = form_.value(Field::Text17);
+  for (int i = 3; i <= 8; ++i) {
+    const Option o = static_cast<Option>(i);
+    if (form_.option(o)) loopTarget_ = targetOf(o);
+  }
+  loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+}
+
+void Continuous::start() {
+  if (form_.tick(Tick::automem) && recordDate) recordDate();
+  for (int i = 3; i <= 8; ++i) {
+    const Option o = static_cast<Option>(i);
+    if (form_.option(o)) loopTarget_ = targetOf(o);
+  }
+  if (form_.option(Option::Option9)) loopStep_ = -changeAmount_;
+  if (form_.option(Option::Option10)) loopStep_ = changeAmount_;
+  loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+  timer_.setInterval(loopInterval_);
+}
+
+void Continuous::stop() { timer_.setInterval(0); }
+
+void Continuous::startOrReverse() {
+  if (form_.tick(Tick::automem) && recordDate) recordDate();
+  if (running() && form_.option(Option::Option9)) {
+    form_.selectOption(Option::Option10);
+  } else if (running() && form_.option(Option::Option10)) {
+    form_.selectOption(Option::Option9);
+  } else {
+    loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+    timer_.setInterval(loopInterval_);
+  }
+}
+
+void Continuous::stepTarget(double delta) {
+  if (!isDateTimeField(loopTarget_)) return;
+  const Field f = static_cast<Field>(loopTarget_);
+  form_.setText(f, formatPlain(form_.value(f) + delta));
+}
+
+void Continuous::stepUp() {
+  stepTarget(form_.value(Field::Text17));
+  calc_.calc();
+}
+
+void Continuous::stepDown() {
+  stepTarget(-form_.value(Field::Text17));
+  calc_.calc();
+}
+
+void Continuous::tick() {
+  stepTarget(loopStep_);
+  calc_.calc();
+}
+
+bool Continuous::fieldChanged(Field f) {
+  if (f == Field::Text17) {
+    const double v = form_.value(f);
+    // Each correction writes the field again, which runs this rule anew.
+    if (v < 1) {
+      form_.setText(f, "1");
+      return true;
+    }
+    if (v > 3600) {
+      form_.setText(f, "3600");
+      return true;
+    }
+    changeAmount_ = v;
+    loopStep_ = form_.option(Option::Option9) ? -changeAmount_ : changeAmount_;
+    return true;
+  }
+  if (f == Field::Text18) {
+    const double v = form_.value(f);
+    if (v < 2) {
+      form_.setText(f, "2");
+    } else if (v > 365) {
+      const std::string q = std::string(kLoopCountQuestion1) + form_.text(f) + kLoopCountQuestion2;
+      if (!ui_.askYesNo("確認", q)) form_.setText(f, "365");
+    }
+    return true;
+  }
+  return false;
+}
+
+bool Continuous::optionClicked(Option o) {
+  const int id = static_cast<int>(o);
+  if (id == 1 || id == 2) {
+    loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+    if (running()) timer_.setInterval(loopInterval_);
+    return true;
+  }
+  if (id >= 3 && id <= 8) {
+    loopTarget_ = targetOf(o);
+    return true;
+  }
+  if (o == Option::Option9) {
+    loopStep_ = -changeAmount_;
+    return true;
+  }
+  if (o == Option::Option10) {
+    loopStep_ = changeAmount_;
+    return true;
+  }
+  return false;
+}
+
+OutputSwitch& Continuous::output(Check box) {
+  for (OutputSwitch& o : outputs_)
+    if (o.box == box) return o;
+  return outputs_[0];
+}
+
+void Continuous::rowTaken(OutputSwitch& out) {
+  ++out.rows;
+  if (out.rows == form_.value(Field::Text18)) {
+    out.rows = 0;
+    form_.setCheck(out.box, 0);
+  }
+  if (form_.check(Check::Check4) == 0 && form_.check(Check::Check2) == 0 &&
+      form_.check(Check::Check5) == 0) {
+    timer_.setInterval(0);
+  }
+}
+
+}  // namespace velmar

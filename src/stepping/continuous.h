@@ -1,0 +1,70 @@
+#pragma once
+// The continuous calculation: on every timer tick the chosen field moves by
+// the change amount and calc runs. The settings are the main window's
+// option buttons and the change amount and loop count fields.
+#include <functional>
+
+#include "engine/calculator.h"
+#include "engine/form.h"
+#include "engine/ports.h"
+
+namespace velmar {
+
+// One of the three outputs that take a row per calculation and switch
+// themselves off at the loop count (data table, graph, export file).
+struct OutputSwitch {
+  Check box;
+  int rows = 0;
+};
+
+class Continuous {
+ public:
+  Continuous(FormModel& form, Calculator& calc, UiPort& ui, TimerPort& timer)
+      : form_(form), calc_(calc), ui_(ui), timer_(timer) {}
+
+  // Recording the date and time at a start, when automem is ticked.
+  std::function<void()> recordDate;
+
+  // Derives the loop state from the settings, as at startup. The timer
+  // stays as it is.
+  void deriveFromSettings();
+
+  void start();          // Command19, loopcalc
+  void stop();           // Command18, stopcalc
+  void startOrReverse();  // the views' and the time pad's start button
+  void stepUp();         // Command22: the target field + change amount, calc
+  void stepDown();       // Command21
+  void tick();
+
+  bool running() const { return timer_.interval() > 0; }
+
+  // Rules of the settings controls; true when the field or option was one
+  // of this component's.
+  bool fieldChanged(Field f);
+  bool optionClicked(Option o);
+
+  // Counts a row taken by an output; at the loop count the output clears
+  // its own box, and when no output is left on, the loop ends.
+  void rowTaken(OutputSwitch& out);
+  OutputSwitch& output(Check box);
+
+  int loopTarget() const { return loopTarget_; }
+  double changeAmount() const { return changeAmount_; }
+  double loopStep() const { return loopStep_; }
+  int loopInterval() const { return loopInterval_; }
+
+ private:
+  void stepTarget(double delta);
+
+  FormModel& form_;
+  Calculator& calc_;
+  UiPort& ui_;
+  TimerPort& timer_;
+  int loopTarget_ = 3;
+  double changeAmount_ = 0;
+  double loopStep_ = 0;
+  int loopInterval_ = 100;
+  OutputSwitch outputs_[3] = {{Check::Check4}, {Check::Check2}, {Check::Check5}};
+};
+
+}  // namespace velmar

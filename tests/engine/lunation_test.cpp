@@ -1,0 +1,187 @@
+#include "engine/lunation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/main_form.h"
+#include "engine/numtext.h"
+
+namespace velmar {
+namespace {
+
+class LunationTest : public ::testing::Test {
+ protected:
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main{ui, clock};
+  FormModel& form = main.form();
+
+  void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
+          const char* s) {
+    form.setText(Field::Text1, y);
+    form.setText(Field::Text2, mo);
+    form.setText(Field::Text3, d);
+    form.setText(Field::Text7, h);
+    form.setText(Field::Text8, mi);
+    form.setText(Field::Text9, s);
+    form.setText(Field::Text12, "66");
+    main.calculator().setSite(35.6544, 139.7447);
+    main.calculator().calc();
+  }
+
+  std::string instant() const {
+    return form.text(Field::Text1) + "-" + form.text(Field::Text2) + "-" +
+           form.text(Field::Text3) + " " + form.text(Field::Text7) + ":" +
+           form.text(Field::Text8) + ":" + form.text(Field::Text9);
+  }
+  double jd() const { return form.value(Field::Text4); }
+};
+
+// The new moon of 2001-02-23 17:22:25 JST (as the program computes it).
+TEST_F(LunationTest, NewMoonSearchEndsOnTheSecondOfZeroFraction) {
+  at("2001", "3", "9", "21", "5", "0");
+  main.run("newmcheck");
+  EXPECT_EQ(instant(), "2001-2-23 17:22:25");
+  EXPECT_EQ(form.text(Field::Text11), " 0.000000000000");
+  EXPECT_EQ(ui.beeps, 1);
+  EXPECT_EQ(ui.waitDepth, 0);
+  // The moon latitude and distance were recalculated by the final calc.
+  const std::string latitude = form.text(Field::Text20);
+  at("2001", "2", "23", "17", "22", "25");
+  EXPECT_EQ(form.text(Field::Text20), latitude);
+
+  // A second press finds the fraction at zero: nothing moves, one beep.
+  main.run("newmcheck");
+  EXPECT_EQ(instant(), "2001-2-23 17:22:25");
+  EXPECT_EQ(ui.beeps, 2);
+}
+
+TEST_F(LunationTest, NewMoonSearchBorrowsIntoThePreviousMonth) {
+  at("2001", "3", "1", "3", "0", "0");  // five days after the new moon of 23 February
+  main.run("newmcheck");
+  EXPECT_EQ(instant(), "2001-2-23 17:22:25");
+  // The result is the same whatever the mode.
+  at("2001", "3", "1", "3", "0", "0");
+  main.run("easycalc");
+  main.run("newmcheck");
+  EXPECT_EQ(instant(), "2001-2-23 17:22:25");
+}
+
+TEST_F(LunationTest, MoonAgeJustAfterANewMoonInBothModes) {
+  // 1.5 hours after the new moon.
+  at("2001", "2", "23", "18", "52", "25");
+  main.run("easycalc");
+  main.run("moonage");
+  EXPECT_EQ(instant(), "2001-2-23 18:52:25");  // the fields are put back
+  EXPECT_NEAR(form.value(Field::Text14), 1.0 / 24, 1e-6);
+
+  main.run("hqcalc");
+  main.run("moonage");
+  EXPECT_NEAR(form.value(Field::Text14), 1.5 / 24, 2.0 / 86400);
+  // The reference lies within a second or two of the zero-fraction instant.
+  at("2001", "2", "23", "17", "22", "25");
+  EXPECT_NEAR(form.value(Field::Text13), jd(), 2.0 / 86400);
+}
+
+TEST_F(LunationTest, MoonAgeOfAJanuaryDateComesBackAsJanuary) {
+  at("2001", "1", "10", "12", "0", "0");
+  main.run("moonage");
+  EXPECT_EQ(instant(), "2001-1-10 12:0:0");
+  EXPECT_GT(form.value(Field::Text14), 10);
+  EXPECT_LT(form.value(Field::Text14), 20);
+  EXPECT_EQ(form.value(Field::Text14),
+            value(formatResult(form.value(Field::Text4) - form.value(Field::Text13))));
+}
+
+TEST_F(LunationTest, FullMoonFromWaxingAndWaningInstants) {
+  // The full moon of 2001-03-10 (about 02:23 JST).
+  at("2001", "2", "26", "12", "0", "0");  // waxing, three days after new moon
+  main.run("fullmoon");
+  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000") << instant();
+  const std::string fullMoon = instant();
+  EXPECT_EQ(fullMoon.substr(0, 9), "2001-3-10");
+  at("2001", "3", "13", "12", "0", "0");  // waning, three days after
+  main.run("fullmoon");
+  EXPECT_EQ(instant(), fullMoon);
+  // A second press does nothing but beep.
+  const int beeps = ui.beeps;
+  main.run("fullmoon");
+  EXPECT_EQ(instant(), fullMoon);
+  EXPECT_EQ(ui.beeps, beeps + 1);
+
+  main.run("nextfull");
+  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000");
+  EXPECT_EQ(instant().substr(0, 7), "2001-4-");
+  main.run("backfull");
+  main.run("backfull");
+  EXPECT_EQ(instant().substr(0, 7), "2001-2-");
+  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000");
+}
+
+TEST_F(LunationTest, RebasingFollowsTheCalculationBothWays) {
+  at("2001", "2", "20", "12", "0", "0");
+  form.setCheck(Check::Check1, 1);  // finds the new moon of 24 January at once
+  const double firstReference = form.value(Field::Text13);
+  EXPECT_GT(form.value(Field::Text14), 26);
+  // Forward a day at a time: past 29 days and the next new moon, the
+  // reference moves to 23 February.
+  main.form().selectOption(Option::Option5);
+  form.setText(Field::Text17, "1");
+  double maxAge = 0;
+  for (int i = 0; i < 6; ++i) {
+    main.continuous().tick();
+    maxAge = std::max(maxAge, form.value(Field::Text14));
+  }
+  EXPECT_GT(maxAge, 29);
+  EXPECT_LT(form.value(Field::Text14), 3);
+  EXPECT_NEAR(form.value(Field::Text13) - firstReference, 29.9, 0.5);
+  // Backwards past the reference: rebased to the previous new moon at once.
+  form.selectOption(Option::Option9);
+  for (int i = 0; i < 4; ++i) main.continuous().tick();
+  EXPECT_GT(form.value(Field::Text14), 0);
+  EXPECT_NEAR(form.value(Field::Text13), firstReference, 1e-9);
+  // Unticked, the age just goes negative.
+  form.setCheck(Check::Check1, 0);
+  form.setText(Field::Text3, formatPlain(form.value(Field::Text3) - 31));
+  main.calculator().calc();
+  EXPECT_LT(form.value(Field::Text14), 0);
+}
+
+TEST_F(LunationTest, ReferenceCommands) {
+  at("2001", "3", "9", "21", "5", "0");
+  form.setCheck(Check::Check1, 1);
+  main.run("setbt");
+  EXPECT_EQ(form.text(Field::Text13), form.text(Field::Text4));
+  EXPECT_EQ(form.text(Field::Text14), " 0.00000000000");
+  EXPECT_EQ(form.check(Check::Check1), 0);
+  main.run("Waste");
+  EXPECT_EQ(form.text(Field::Text13), "");
+  EXPECT_EQ(form.text(Field::Text14), "");
+}
+
+TEST_F(LunationTest, SearchLeavingTheCalendarStopsAndRestores) {
+  // Back from early January 1583 the day stage would walk into 1582, where
+  // the Julian Day stops moving.
+  at("1583", "1", "3", "12", "0", "0");
+  const std::string start = instant();
+  main.run("newmcheck");
+  EXPECT_EQ(instant(), start);
+  EXPECT_EQ(ui.messages, 1);
+  EXPECT_EQ(ui.waitDepth, 0);
+  main.run("moonage");
+  EXPECT_EQ(instant(), start);
+  EXPECT_EQ(ui.messages, 2);
+}
+
+TEST_F(LunationTest, NewMoonButtonSelectsHighPrecision) {
+  main.run("easycalc");
+  at("2001", "3", "9", "21", "5", "0");
+  main.run("newbt");
+  EXPECT_TRUE(form.tick(Tick::hqcalc));
+  EXPECT_FALSE(form.tick(Tick::easycalc));
+  EXPECT_EQ(instant(), "2001-2-23 17:22:25");
+}
+
+}  // namespace
+}  // namespace velmar

@@ -1,0 +1,201 @@
+#include "stepping/continuous.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+
+namespace velmar {
+namespace {
+
+class ContinuousTest : public ::testing::Test {
+ protected:
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  ManualTimer timer;
+  MainForm main{ui, clock, timer};
+  FormModel& form = main.form();
+  Continuous& loop = main.continuous();
+
+  void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
+          const char* s) {
+    form.setText(Field::Text1, y);
+    form.setText(Field::Text2, mo);
+    form.setText(Field::Text3, d);
+    form.setText(Field::Text7, h);
+    form.setText(Field::Text8, mi);
+    form.setText(Field::Text9, s);
+    form.setText(Field::Text12, "66");
+  }
+  void settings(Option unit, const char* amount, Option direction) {
+    form.selectOption(unit);
+    form.setText(Field::Text17, amount);
+    form.selectOption(direction);
+  }
+  std::string instant() const {
+    return form.text(Field::Text1) + "-" + form.text(Field::Text2) + "-" +
+           form.text(Field::Text3) + " " + form.text(Field::Text7) + ":" +
+           form.text(Field::Text8) + ":" + form.text(Field::Text9);
+  }
+};
+
+TEST_F(ContinuousTest, TicksCarryThroughTheFields) {
+  struct Row {
+    const char* name;
+    const char* start[6];
+    Option unit;
+    const char* amount;
+    Option direction;
+    const char* expected;
+  } rows[] = {
+      {"seconds +30", {"2001", "3", "9", "12", "0", "45"}, Option::Option8, "30",
+       Option::Option10, "2001-3-9 12:1:15"},
+      {"day back into leap February", {"2004", "3", "1", "9", "0", "0"}, Option::Option5, "1",
+       Option::Option9, "2004-2-29 9:0:0"},
+      {"month past December", {"2001", "12", "15", "9", "0", "0"}, Option::Option4, "1",
+       Option::Option10, "2002-1-15 9:0:0"},
+      {"31 January + 1 month stays 31 February", {"2001", "1", "31", "9", "0", "0"},
+       Option::Option4, "1", Option::Option10, "2001-2-31 9:0:0"},
+  };
+  for (const Row& r : rows) {
+    at(r.start[0], r.start[1], r.start[2], r.start[3], r.start[4], r.start[5]);
+    settings(r.unit, r.amount, r.direction);
+    loop.start();
+    main.timerFired();
+    EXPECT_EQ(instant(), r.expected) << r.name;
+    EXPECT_NE(form.text(Field::Text6), "") << r.name << ": no calc after the tick";
+    loop.stop();
+  }
+}
+
+TEST_F(ContinuousTest, StepButtonsMoveByTheChangeAmount) {
+  at("2001", "3", "9", "10", "45", "0");
+  settings(Option::Option7, "90", Option::Option9);  // the direction does not matter
+  main.run("Command22");
+  EXPECT_EQ(instant(), "2001-3-9 12:15:0");
+  main.run("Command21");
+  EXPECT_EQ(instant(), "2001-3-9 10:45:0");
+  EXPECT_FALSE(loop.running());
+}
+
+TEST_F(ContinuousTest, SettingsApplyAtOnceAndNeverStartTheLoop) {
+  at("2001", "3", "9", "12", "0", "0");
+  settings(Option::Option6, "1", Option::Option10);
+  form.selectOption(Option::Option2);  // normal speed while stopped
+  EXPECT_FALSE(loop.running());
+  main.run("Command19");
+  EXPECT_EQ(timer.interval(), 1000);
+  form.selectOption(Option::Option1);
+  EXPECT_EQ(timer.interval(), 100);
+  main.timerFired();
+  EXPECT_EQ(form.text(Field::Text7), "13");
+  // Reversal during the run, from the next tick on, same amount.
+  form.selectOption(Option::Option9);
+  main.timerFired();
+  main.timerFired();
+  EXPECT_EQ(form.text(Field::Text7), "11");
+  // Start-or-reverse while running swaps the direction again.
+  loop.startOrReverse();
+  EXPECT_TRUE(form.option(Option::Option10));
+  main.timerFired();
+  EXPECT_EQ(form.text(Field::Text7), "12");
+  main.run("Command18");
+  EXPECT_FALSE(loop.running());
+  loop.startOrReverse();  // stopped: starts
+  EXPECT_TRUE(loop.running());
+}
+
+TEST_F(ContinuousTest, ChangeAmountAndLoopCountAreClamped) {
+  form.setText(Field::Text17, "0");
+  EXPECT_EQ(form.text(Field::Text17), "1");
+  form.setText(Field::Text17, "5000");
+  EXPECT_EQ(form.text(Field::Text17), "3600");
+  EXPECT_EQ(loop.changeAmount(), 3600);
+  form.setText(Field::Text18, "1");
+  EXPECT_EQ(form.text(Field::Text18), "2");
+  ui.answer = false;
+  form.setText(Field::Text18, "400");
+  EXPECT_EQ(ui.questions, 1);
+  EXPECT_EQ(ui.lastTitle, "確認");
+  EXPECT_EQ(ui.lastText,
+            "ループ数に365を越える数値を指定しようとしています\r\r以下の項目に影響があります\r"
+            "グラフ表示の異常・推算時間の過大\r\r指定されたループ数400を設定しますか？");
+  EXPECT_EQ(form.text(Field::Text18), "365");
+  ui.answer = true;
+  form.setText(Field::Text18, "500");
+  EXPECT_EQ(form.text(Field::Text18), "500");
+}
+
+TEST_F(ContinuousTest, LoopStopsItselfWhenTheLastOutputIsFull) {
+  at("2001", "3", "9", "12", "0", "0");
+  settings(Option::Option6, "1", Option::Option10);
+  form.setText(Field::Text18, "10");
+  form.setCheck(Check::Check4, 1);
+  int rows = 0;
+  main.setOutputHook([&](Check c) {
+    if (c == Check::Check4) ++rows;
+  });
+  main.run("loopcalc");
+  for (int i = 0; i < 20 && loop.running(); ++i) main.timerFired();
+  EXPECT_EQ(rows, 10);
+  EXPECT_EQ(form.check(Check::Check4), 0);
+  EXPECT_FALSE(loop.running());
+  EXPECT_EQ(form.text(Field::Text7), "22");
+  // The count starts again at 0 for the next run.
+  EXPECT_EQ(loop.output(Check::Check4).rows, 0);
+}
+
+TEST_F(ContinuousTest, StartRecordsTheDateWhenAsked) {
+  at("2001", "3", "9", "12", "0", "0");
+  main.calculator().calc();
+  settings(Option::Option6, "1", Option::Option10);
+  main.run("loopcalc");
+  main.timerFired();
+  main.timerFired();
+  main.run("stopcalc");
+  main.run("remem");
+  EXPECT_EQ(instant(), "2001-3-9 12:0:0");
+  main.run("automem");  // unticked: a start leaves the record alone
+  main.run("loopcalc");
+  main.timerFired();
+  main.run("stopcalc");
+  main.run("remem");
+  EXPECT_EQ(instant(), "2001-3-9 12:0:0");
+}
+
+// A message box inside a command runs its own event loop; the timer may
+// fire there, but the tick must wait for the command to end.
+class TickDuringQuestion : public PlainUi {
+ public:
+  MainForm* main = nullptr;
+  std::string hourDuringQuestion;
+  bool askYesNo(const std::string& title, const std::string& text) override {
+    main->timerFired();
+    hourDuringQuestion = main->form().text(Field::Text7);
+    return PlainUi::askYesNo(title, text);
+  }
+};
+
+TEST(ContinuousTicks, WaitForTheCommandThatIsRunning) {
+  TickDuringQuestion ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  ManualTimer timer;
+  MainForm main(ui, clock, timer);
+  ui.main = &main;
+  FormModel& f = main.form();
+  f.setText(Field::Text1, "2001");
+  f.setText(Field::Text2, "3");
+  f.setText(Field::Text3, "9");
+  f.setText(Field::Text7, "12");
+  f.setText(Field::Text8, "0");
+  f.setText(Field::Text9, "0");
+  f.selectOption(Option::Option6);
+  f.setText(Field::Text17, "1");
+  main.run("loopcalc");
+  main.calculator().calc();
+  main.run("mem");  // asks; the timer fires meanwhile
+  EXPECT_EQ(ui.hourDuringQuestion, "12");
+  EXPECT_EQ(f.text(Field::Text7), "13");  // the due tick ran after the command
+}
+
+}  // namespace
+}  // namespace velmar
