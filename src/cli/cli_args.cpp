@@ -32,11 +32,15 @@ std::optional<std::vector<std::string>> splitTriple(const std::string& s, char s
 
 const char* usage() {
   return "使い方: velmar-cli [--date YYYY-MM-DD] [--time HH:MM:SS] [--dt SECONDS] [--auto-dt]\n"
-         "                  [--lat DEG] [--lon DEG] [--reference JD] [--easy]\n";
+         "                  [--lat DEG] [--lon DEG] [--site N] [--sites FILE]\n"
+         "                  [--reference JD] [--easy] [--auto-rebase]\n"
+         "                  [--search age|new|full|next-full|prev-full]\n"
+         "                  [--step year|month|day|hour|minute|second AMOUNT --count N [--past]]\n";
 }
 
 ParseResult parseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
+  bool countGiven = false;
   for (size_t i = 0; i < argv.size(); ++i) {
     const std::string& a = argv[i];
     auto fail = [&](const std::string& what) {
@@ -51,6 +55,44 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       r.args.autoDeltaT = true;
     } else if (a == "--easy") {
       r.args.easy = true;
+    } else if (a == "--auto-rebase") {
+      r.args.autoRebase = true;
+    } else if (a == "--past") {
+      r.args.past = true;
+    } else if (a == "--sites") {
+      const std::string* v = needValue();
+      if (!v || v->empty()) return fail(a);
+      r.args.sitesFile = *v;
+    } else if (a == "--search") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      if (*v != "age" && *v != "new" && *v != "full" && *v != "next-full" && *v != "prev-full")
+        return fail(a + " " + *v);
+      r.args.search = *v;
+    } else if (a == "--site" || a == "--count") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      auto num = parseNumber(*v);
+      if (!num || *num != static_cast<double>(static_cast<long long>(*num)) || *num < 0 ||
+          *num > 1e9 || (a == "--count" && *num < 1))
+        return fail(a + " " + *v);
+      if (a == "--site") {
+        r.args.site = static_cast<long long>(*num);
+      } else {
+        r.args.count = static_cast<long long>(*num);
+        countGiven = true;
+      }
+    } else if (a == "--step") {
+      if (i + 2 >= argv.size()) return fail(a);
+      const std::string& unit = argv[++i];
+      const std::string& amount = argv[++i];
+      if (unit != "year" && unit != "month" && unit != "day" && unit != "hour" &&
+          unit != "minute" && unit != "second")
+        return fail(a + " " + unit);
+      auto num = parseNumber(amount);
+      if (!num) return fail(a + " " + unit + " " + amount);
+      r.args.stepUnit = unit;
+      r.args.stepAmount = *num;
     } else if (a == "--help" || a == "-h") {
       r.args.help = true;
     } else if (a == "--date" || a == "--time") {
@@ -81,6 +123,9 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
     } else {
       return fail(a);
     }
+  }
+  if ((countGiven || r.args.past) && !r.args.stepUnit) {
+    r.error = countGiven ? "--count (--step がありません)" : "--past (--step がありません)";
   }
   return r;
 }

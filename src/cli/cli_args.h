@@ -17,6 +17,17 @@ struct Args {
   std::optional<std::string> reference;  // text for the reference-date field
   bool easy = false;
   bool help = false;
+  // Sites: an index into the site file, and that file's path.
+  std::optional<long long> site;
+  std::optional<std::string> sitesFile;
+  // Lunation: age, new, full, next-full or prev-full; and Check1 ticked.
+  std::optional<std::string> search;
+  bool autoRebase = false;
+  // Stepping: unit (year .. second), amount, number of blocks, direction.
+  std::optional<std::string> stepUnit;
+  double stepAmount = 1;
+  long long count = 1;
+  bool past = false;
 };
 
 struct ParseResult {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "config/sites.h"
 #include "cli/cli_args.h"
 #include "engine/numtext.h"
 
@@ -98,9 +99,49 @@ int main(int argc, char** argv) {
   if (a.autoDeltaT) form.setCheck(velmar::Check::Check3, 1);
   if (a.reference) form.setText(Field::Text13, *a.reference);
   if (a.easy && !form.tick(velmar::Tick::easycalc)) main.run("easycalc");
-  main.calculator().setSite(a.latitude.value_or(35.0), a.longitude.value_or(135.0));
+
+  // The site: line N of the site file (the shipped list when the file has
+  // none), the typed coordinates over it.
+  const velmar::SiteFile sites = velmar::readSites(a.sitesFile.value_or(velmar::kSiteFileName));
+  if (!sites.message.empty() && sites.error != velmar::FileError::Missing)
+    std::cerr << sites.message << "\n";
+  const long long index = a.site.value_or(0);
+  if (index >= static_cast<long long>(sites.sites.size())) {
+    std::cerr << "velmar-cli: 引数が正しくありません: --site " << index << " (観測地は "
+              << sites.sites.size() << " 件です)\n";
+    return 2;
+  }
+  const velmar::SiteRecord& site = sites.sites[static_cast<size_t>(index)];
+  main.calculator().setSite(a.latitude.value_or(site.latitude),
+                            a.longitude.value_or(site.longitude));
+
+  if (a.autoRebase) form.setCheck(velmar::Check::Check1, 1);
+  if (a.stepUnit) {
+    static const std::pair<const char*, velmar::Option> units[] = {
+        {"year", velmar::Option::Option3},   {"month", velmar::Option::Option4},
+        {"day", velmar::Option::Option5},    {"hour", velmar::Option::Option6},
+        {"minute", velmar::Option::Option7}, {"second", velmar::Option::Option8}};
+    for (const auto& [name, option] : units)
+      if (*a.stepUnit == name) form.selectOption(option);
+    form.setText(Field::Text17, velmar::formatPlain(a.stepAmount));
+    form.selectOption(a.past ? velmar::Option::Option9 : velmar::Option::Option10);
+  }
 
   main.calculator().calc();
+  if (a.search) {
+    static const std::pair<const char*, const char*> commands[] = {
+        {"age", "moonage"}, {"new", "newmcheck"}, {"full", "fullmoon"},
+        {"next-full", "nextfull"}, {"prev-full", "backfull"}};
+    for (const auto& [name, command] : commands)
+      if (*a.search == name) main.run(command);
+  }
   std::cout << fieldsBlock(form);
+  if (a.stepUnit) {
+    main.run("loopcalc");
+    for (long long i = 1; i < a.count; ++i) {
+      main.timerFired();
+      std::cout << "\n" << fieldsBlock(form);
+    }
+  }
   return 0;
 }

@@ -1,5 +1,7 @@
 // Runs velmar-cli as a process, as the scripted checks do.
 #include <algorithm>
+#include <fstream>
+#include <vector>
 
 #include "cli/cli_run.h"
 
@@ -32,8 +34,62 @@ TEST(Cli, DefaultIsThePresentMoment) {
   EXPECT_EQ(std::stoi(line(r.out, "△Ｔ")), std::stoi(line(r.out, "年")) - 1934);
 }
 
+TEST(Cli, SearchesRunAfterTheFirstCalculation) {
+  const std::string base = "--date 2001-03-09 --time 21:05:00 --dt 66 --lat 35.6544 --lon 139.7447";
+  const CliRun r = runCli(base + " --search new");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(line(r.out, "年"), "2001");
+  EXPECT_EQ(line(r.out, "月"), "2");
+  EXPECT_EQ(line(r.out, "日"), "23");
+  EXPECT_EQ(line(r.out, "時"), "17");
+  EXPECT_EQ(line(r.out, "分"), "22");
+  EXPECT_EQ(line(r.out, "秒"), "25");
+  EXPECT_EQ(line(r.out, "月の輝面比"), " 0.000000000000");
+  const CliRun age = runCli(base + " --search age --auto-rebase");
+  ASSERT_EQ(age.status, 0) << age.err;
+  EXPECT_EQ(line(age.out, "日"), "9");
+  // 14 days 3 h 42 min 35 s after the new moon of 23 February.
+  EXPECT_NEAR(std::stod(line(age.out, "基準差")), 14 + (3 + (42 + 35 / 60.0) / 60) / 24, 2e-5);
+}
+
+TEST(Cli, StepPrintsOneBlockPerCalculation) {
+  const CliRun r = runCli("--date 2004-03-01 --time 12:00:00 --step day 1 --count 3 --past");
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::vector<std::string> blocks;
+  size_t start = 0;
+  for (size_t pos; (pos = r.out.find("\n\n", start)) != std::string::npos; start = pos + 2)
+    blocks.push_back(r.out.substr(start, pos + 1 - start));
+  blocks.push_back(r.out.substr(start));
+  ASSERT_EQ(blocks.size(), 3u);
+  EXPECT_EQ(line(blocks[0], "日"), "1");
+  EXPECT_EQ(line(blocks[1], "月"), "2");
+  EXPECT_EQ(line(blocks[1], "日"), "29");
+  EXPECT_EQ(line(blocks[2], "日"), "28");
+}
+
+TEST(Cli, SiteComesFromTheSiteFile) {
+  const std::string dir = ::testing::TempDir();
+  const std::string file = dir + "cli_sites.dat";
+  {
+    std::ofstream f(file, std::ios::binary);
+    f << "A, 35.6544 , 139.7447 , 40 \r\nB,43.06,141.35,20\r\n";
+  }
+  const std::string when = "--date 2001-03-09 --time 21:05:00 --dt 66 ";
+  const CliRun first = runCli(when + "--sites " + file);
+  const CliRun typed = runCli(when + "--lat 35.6544 --lon 139.7447");
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.out, typed.out);
+  const CliRun second = runCli(when + "--sites " + file + " --site 1");
+  EXPECT_NE(line(second.out, "月の方位"), line(first.out, "月の方位"));
+  EXPECT_EQ(line(second.out, "月の黄経"), line(first.out, "月の黄経"));
+  const CliRun beyond = runCli(when + "--sites " + file + " --site 2");
+  EXPECT_EQ(beyond.status, 2);
+  EXPECT_EQ(beyond.out, "");
+}
+
 TEST(Cli, MalformedArgumentsFailWithNothingOnStdout) {
-  for (const char* bad : {"--date 2001/03/09", "--date 2001-03", "--time 21:05", "--time a:b:c",
+  for (const char* bad : {"--search sideways", "--step week 1", "--step day x", "--count 3",
+                          "--step day 1 --count 0", "--site -1", "--site 1.5", "--past","--date 2001/03/09", "--date 2001-03", "--time 21:05", "--time a:b:c",
                           "--dt", "--dt abc", "--lat 91", "--lon 1e3", "--reference x",
                           "--bogus", "--date -1-2-3"}) {
     const CliRun r = runCli(bad);
