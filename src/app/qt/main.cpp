@@ -2,11 +2,12 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QScreen>
 
 #include "app/main_form.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_ports.h"
-#include "app/site_entry.h"
+#include "stepping/qt/qt_timer.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -22,13 +23,21 @@ int main(int argc, char** argv) {
 
   velmar::QtUi ui;
   velmar::SystemClock clock;
-  velmar::MainForm main(ui, clock);
+  velmar::QtTimer timer;
+  velmar::MainForm main(ui, clock, timer);
+  timer.onTimeout = [&main] { main.timerFired(); };
   velmar::MainWindow window(main);
   ui.setParent(&window);
 
-  main.fillPresentMoment();
-  velmar::enterSite(main.calculator(), "35.0", "135.0");
-  main.calculator().calc();
+  // The screen in twips (1440 per inch at its logical resolution).
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen->availableGeometry();
+  const double twipsPerPixel = 1440.0 / screen->logicalDotsPerInch();
+  main.startup(static_cast<float>(area.width() * twipsPerPixel),
+               static_cast<float>(area.height() * twipsPerPixel));
+
+  window.adjustSize();
+  window.move(area.center() - window.rect().center());
   window.show();
   return app.exec();
 }

@@ -1,12 +1,15 @@
 #include "app/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/site_entry.h"
+#include "views/qt/phase_picture.h"
 
 namespace velmar {
 
@@ -31,164 +34,406 @@ constexpr ResultRow kResults[] = {
     {Field::Text13, "基準日"},         {Field::Text14, "基準差"},
 };
 
+const char* checkCaption(Check c) {
+  switch (c) {
+    case Check::Check1: return "朔月自動基準化";
+    case Check::Check3: return "△Ｔ自動";
+    default: return "";
+  }
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), main_(main) {
   setWindowTitle("Velmar");
+  setMouseTracking(true);
   buildMenus();
+  buildToolbar();
 
   auto* central = new QWidget(this);
+  central->setMouseTracking(true);
   auto* columns = new QHBoxLayout(central);
+
   auto* left = new QVBoxLayout;
   left->addWidget(buildDateTimeGroup());
   left->addWidget(buildSiteGroup());
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(commandButton("Command1"));
-  buttons->addWidget(commandButton("Command17"));
-  buttons->addStretch();
-  left->addLayout(buttons);
+  auto* calcRow = new QHBoxLayout;
+  calcRow->addWidget(commandButton("Command1"));
+  calcRow->addWidget(commandButton("Command17"));
+  calcRow->addStretch();
+  left->addLayout(calcRow);
+  left->addWidget(buildLoopGroup());
   left->addStretch();
   columns->addLayout(left);
+
+  auto* middle = new QVBoxLayout;
+  picture_ = new PhasePicture(main_.form());
+  picture_->onClick = [this] { runCommand("Picture1"); };
+  picture_->onDoubleClick = [this] { runCommand("Picture1Double"); };
+  picture_->onHover = [this] { main_.hover("Picture1"); };
+  middle->addWidget(picture_, 0, Qt::AlignHCenter);
+  auto* ageLabel = new QLabel(qs("月齢"));
+  ageLabel->setAlignment(Qt::AlignHCenter);
+  middle->addWidget(ageLabel);
+  middle->addWidget(bindCheck(Check::Check1));
+  middle->addStretch();
+  columns->addLayout(middle);
+
   columns->addWidget(buildResultsGroup(), 1);
   setCentralWidget(central);
 
+  guidance_ = new QLabel;
+  guidance_->setObjectName("Label21");
+  statusBar()->addWidget(guidance_, 1);
+  statusBar()->setSizeGripEnabled(false);
+
   listener_ = main_.form().addListener([this](const Change& c) { onModelChange(c); });
+  siteListener_ = main_.sites().addListener([this] { refreshSites(); });
+  main_.onGuidanceChanged = [this] { guidance_->setText(qs(main_.guidance())); };
+  main_.setViewsHook([this] { picture_->update(); });
+  main_.setSearchProgress(this);
+
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(main_.form().text(f)));
   for (auto& [c, w] : checks_) w->setChecked(main_.form().check(c) == 1);
+  for (auto& [o, w] : options_) w->setChecked(main_.form().option(o));
   for (auto& [t, a] : tickActions_) a->setChecked(main_.form().tick(t));
+  statusBar()->setVisible(main_.form().tick(Tick::guid));
+  refreshSites();
 }
 
-MainWindow::~MainWindow() { main_.form().removeListener(listener_); }
+MainWindow::~MainWindow() {
+  main_.form().removeListener(listener_);
+  main_.sites().removeListener(siteListener_);
+  main_.onGuidanceChanged = nullptr;
+  main_.setViewsHook(nullptr);
+  main_.setSearchProgress(nullptr);
+}
+
+// --- building ----------------------------------------------------------------
+
+QAction* MainWindow::menuAction(QMenu* menu, const std::string& name) {
+  const CommandInfo* info = findCommand(name);
+  QAction* a = menu->addAction(qs(info->caption));
+  if (*info->shortcut) a->setShortcut(QKeySequence(qs(info->shortcut)));
+  a->setObjectName(qs(name));
+  connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });
+  actions_[name] = a;
+  return a;
+}
 
 void MainWindow::buildMenus() {
-  QMenu* calcMenu = menuBar()->addMenu(qs("計算(&C)"));
-  auto add = [&](QMenu* menu, const std::string& name) {
-    const CommandInfo* info = findCommand(name);
-    QAction* a = menu->addAction(qs(info->caption));
-    if (*info->shortcut) a->setShortcut(QKeySequence(qs(info->shortcut)));
-    a->setObjectName(qs(name));
+  QMenu* file = menuBar()->addMenu(qs("ﾌｧｲﾙ(&F)"));
+  QAction* quit = menuAction(file, "endmenu");
+  disconnect(quit, &QAction::triggered, nullptr, nullptr);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* calc = menuBar()->addMenu(qs("計算(&C)"));
+  tickActions_[Tick::easycalc] = menuAction(calc, "easycalc");
+  tickActions_[Tick::hqcalc] = menuAction(calc, "hqcalc");
+  calc->addSeparator();
+  menuAction(calc, "moonage");
+  menuAction(calc, "newmcheck");
+  calc->addSeparator();
+  menuAction(calc, "fullmoon");
+  menuAction(calc, "nextfull");
+  menuAction(calc, "backfull");
+  calc->addSeparator();
+  menuAction(calc, "onecalc");
+  menuAction(calc, "loopcalc");
+  calc->addSeparator();
+  menuAction(calc, "stopcalc");
+  calc->addSeparator();
+  menuAction(calc, "mem");
+  menuAction(calc, "remem");
+
+  QMenu* setup = menuBar()->addMenu(qs("設定(&S)"));
+  tickActions_[Tick::automem] = menuAction(setup, "automem");
+  setup->addSeparator();
+  QAction* editor = menuAction(setup, "sokuedit");
+  disconnect(editor, &QAction::triggered, nullptr, nullptr);
+  connect(editor, &QAction::triggered, this, [this] { openSiteEditor(); });
+  setup->addSeparator();
+  tickActions_[Tick::guid] = menuAction(setup, "guid");
+
+  QMenu* help = menuBar()->addMenu(qs("ﾍﾙﾌﾟ(&H)"));
+  menuAction(help, "version");
+
+  for (auto& [t, a] : tickActions_) a->setCheckable(true);
+}
+
+void MainWindow::buildToolbar() {
+  QToolBar* bar = addToolBar(qs("ツールバー"));
+  bar->setObjectName("Toolbar1");
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const char* const keys[] = {"agebt", "newbt", nullptr, "recbt", "Rectangl", nullptr,
+                              "loopbt", "stopbt", nullptr, "setbt", "Waste"};
+  for (const char* key : keys) {
+    if (!key) {
+      bar->addSeparator();
+      continue;
+    }
+    const CommandInfo* info = findCommand(key);
+    QAction* a = bar->addAction(qs(info->caption));
+    a->setObjectName(qs(key));
+    a->setToolTip(qs(info->caption));
+    const std::string name = key;
     connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });
+    connect(a, &QAction::hovered, this, [this, name] { main_.hover(name); });
     actions_[name] = a;
-    return a;
-  };
-  QAction* easy = add(calcMenu, "easycalc");
-  QAction* hq = add(calcMenu, "hqcalc");
-  easy->setCheckable(true);
-  hq->setCheckable(true);
-  tickActions_[Tick::easycalc] = easy;
-  tickActions_[Tick::hqcalc] = hq;
-  calcMenu->addSeparator();
-  add(calcMenu, "onecalc");
+  }
 }
 
 QWidget* MainWindow::buildDateTimeGroup() {
   auto* box = new QGroupBox(qs("日時 (日本標準時)"));
   auto* grid = new QGridLayout(box);
-  const std::pair<Field, const char*> parts[] = {
-      {Field::Text1, "年"}, {Field::Text2, "月"}, {Field::Text3, "日"},
-      {Field::Text7, "時"}, {Field::Text8, "分"}, {Field::Text9, "秒"}};
+  grid->setHorizontalSpacing(4);
+  struct Part {
+    Field f;
+    const char* spinner;
+    const char* unit;
+    int width;
+  };
+  const Part date[] = {{Field::Text1, "UpDown1", "年", 56},
+                       {Field::Text2, "UpDown2", "月", 36},
+                       {Field::Text3, "UpDown3", "日", 36}};
+  const Part time[] = {{Field::Text7, "UpDown4", "時", 36},
+                       {Field::Text8, "UpDown5", "分", 36},
+                       {Field::Text9, "UpDown6", "秒", 36}};
   int col = 0;
-  for (const auto& [f, label] : parts) {
-    QLineEdit* e = bindField(f, true);
-    e->setMaximumWidth(f == Field::Text1 ? 64 : 44);
-    grid->addWidget(e, 0, col);
-    grid->addWidget(new QLabel(qs(label)), 0, col + 1);
-    col += 2;
+  for (const Part& p : date) {
+    grid->addWidget(bindField(p.f, true, p.width), 0, col);
+    grid->addWidget(spinnerPair(p.spinner), 0, col + 1);
+    grid->addWidget(new QLabel(qs(p.unit)), 0, col + 2);
+    col += 3;
+  }
+  col = 0;
+  for (const Part& p : time) {
+    grid->addWidget(bindField(p.f, true, p.width), 1, col);
+    grid->addWidget(spinnerPair(p.spinner), 1, col + 1);
+    grid->addWidget(new QLabel(qs(p.unit)), 1, col + 2);
+    col += 3;
   }
   auto* dtRow = new QHBoxLayout;
   dtRow->addWidget(new QLabel(qs("△Ｔ")));
-  QLineEdit* dt = bindField(Field::Text12, true);
-  dt->setMaximumWidth(56);
-  dtRow->addWidget(dt);
+  dtRow->addWidget(bindField(Field::Text12, true, 44));
+  dtRow->addWidget(spinnerPair("UpDown9"));
   dtRow->addWidget(new QLabel(qs("秒")));
-  dtRow->addWidget(bindCheck(Check::Check3, "△Ｔ自動"));
+  dtRow->addSpacing(8);
+  dtRow->addWidget(bindCheck(Check::Check3));
   dtRow->addStretch();
-  grid->addLayout(dtRow, 1, 0, 1, col);
+  grid->addLayout(dtRow, 2, 0, 1, 9);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(commandButton("Command16"));
+  buttons->addWidget(commandButton("Command20"));
+  buttons->addWidget(commandButton("Command36"));
+  buttons->addStretch();
+  grid->addLayout(buttons, 3, 0, 1, 9);
   return box;
 }
 
 QWidget* MainWindow::buildSiteGroup() {
-  auto* box = new QGroupBox(qs("観測地"));
+  auto* box = new QGroupBox(qs("測地"));
   auto* grid = new QGridLayout(box);
-  siteLatitude_ = new QLineEdit(qs("35.0"));
-  siteLongitude_ = new QLineEdit(qs("135.0"));
-  siteLatitude_->setObjectName("siteLatitude");
-  siteLongitude_->setObjectName("siteLongitude");
-  grid->addWidget(new QLabel(qs("北緯")), 0, 0);
-  grid->addWidget(siteLatitude_, 0, 1);
+  combo_ = new QComboBox;
+  combo_->setObjectName("Combo1");
+  combo_->setMinimumWidth(160);
+  hint(combo_, "Combo1");
+  connect(combo_, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
+    commitEditing();
+    main_.selectSite(k);
+  });
+  grid->addWidget(combo_, 0, 0, 1, 4);
   grid->addWidget(new QLabel(qs("東経")), 1, 0);
-  grid->addWidget(siteLongitude_, 1, 1);
-  auto apply = [this] {
-    const auto error = enterSite(main_.calculator(), siteLatitude_->text().toStdString(),
-                                 siteLongitude_->text().toStdString());
-    if (error) {
-      main_.ui().message(kTitleText, *error);
-      return;
-    }
-    main_.calculator().calc();
+  grid->addWidget(bindField(Field::Text24, false, 70), 1, 1);
+  grid->addWidget(new QLabel(qs("北緯")), 1, 2);
+  grid->addWidget(bindField(Field::Text25, false, 70), 1, 3);
+  return box;
+}
+
+QWidget* MainWindow::buildLoopGroup() {
+  auto* box = new QGroupBox(qs("連続推算"));
+  auto* v = new QVBoxLayout(box);
+  auto frame = [this](const char* name, const char* caption,
+                      std::initializer_list<std::pair<Option, const char*>> opts) {
+    auto* f = new QGroupBox(qs(caption));
+    f->setObjectName(qs(name));
+    hint(f, name);
+    auto* h = new QHBoxLayout(f);
+    for (const auto& [o, text] : opts) h->addWidget(bindOption(o, text));
+    h->addStretch();
+    return f;
   };
-  connect(siteLatitude_, &QLineEdit::editingFinished, this, apply);
-  connect(siteLongitude_, &QLineEdit::editingFinished, this, apply);
+  auto* top = new QHBoxLayout;
+  top->addWidget(frame("Frame1", "推算速度",
+                       {{Option::Option1, "高速"}, {Option::Option2, "通常"}}));
+  top->addWidget(frame("Frame3", "運行方向",
+                       {{Option::Option9, "過去"}, {Option::Option10, "未来"}}));
+  v->addLayout(top);
+  v->addWidget(frame("Frame2", "連続推算対象",
+                     {{Option::Option3, "年"},
+                      {Option::Option4, "月"},
+                      {Option::Option5, "日"},
+                      {Option::Option6, "時"},
+                      {Option::Option7, "分"},
+                      {Option::Option8, "秒"}}));
+  auto* amounts = new QHBoxLayout;
+  amounts->addWidget(new QLabel(qs("変化分")));
+  amounts->addWidget(bindField(Field::Text17, true, 48));
+  amounts->addWidget(spinnerPair("UpDown7"));
+  amounts->addSpacing(12);
+  amounts->addWidget(new QLabel(qs("ループ")));
+  amounts->addWidget(bindField(Field::Text18, true, 48));
+  amounts->addWidget(spinnerPair("UpDown8"));
+  amounts->addStretch();
+  v->addLayout(amounts);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(commandButton("Command19"));
+  buttons->addWidget(commandButton("Command18"));
+  buttons->addSpacing(12);
+  buttons->addWidget(commandButton("Command21"));
+  buttons->addWidget(commandButton("Command22"));
+  buttons->addStretch();
+  v->addLayout(buttons);
   return box;
 }
 
 QWidget* MainWindow::buildResultsGroup() {
   auto* box = new QGroupBox(qs("推算結果"));
   auto* grid = new QGridLayout(box);
+  QFont mono("Noto Sans Mono CJK JP");
+  mono.setStyleHint(QFont::Monospace);
   int row = 0;
   for (const ResultRow& r : kResults) {
     grid->addWidget(new QLabel(qs(r.label)), row, 0);
-    QLineEdit* e = bindField(r.field, r.field == Field::Text13);
-    e->setMinimumWidth(170);
+    QLineEdit* e = bindField(r.field, false, 180);
+    e->setFont(mono);
     grid->addWidget(e, row, 1);
     if (r.field == Field::Text14) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
     ++row;
   }
+  grid->setRowStretch(row, 1);
   return box;
 }
 
-QLineEdit* MainWindow::bindField(Field f, bool input) {
+void MainWindow::hint(QWidget* w, const std::string& controlName) {
+  hints_[w] = controlName;
+  w->installEventFilter(this);
+  const CommandInfo* info = findCommand(controlName);
+  if (info && *info->guidance) w->setToolTip(qs(info->guidance));
+}
+
+QLineEdit* MainWindow::bindField(Field f, bool input, int width) {
   auto* e = new QLineEdit;
   e->setObjectName(fieldName(f));
   e->setReadOnly(!input);
+  if (width && input) {
+    e->setFixedWidth(width);
+  } else if (width) {
+    e->setMinimumWidth(width);
+  }
   if (!input) e->setFocusPolicy(Qt::ClickFocus);
+  hint(e, fieldName(f));
   // The text reaches the model when the user is done with the field, so
   // the carry rules see whole numbers, not every keystroke.
   if (input) {
-    connect(e, &QLineEdit::editingFinished, this,
-            [this, f, e] { main_.form().setText(f, e->text().toStdString()); });
+    connect(e, &QLineEdit::editingFinished, this, [this, f, e] {
+      if (e->text() != qs(main_.form().text(f))) main_.enter(f, e->text().toStdString());
+    });
   }
   fields_[f] = e;
   return e;
 }
 
-QCheckBox* MainWindow::bindCheck(Check c, const char* caption) {
-  auto* box = new QCheckBox(qs(caption));
-  box->setObjectName(QString("Check%1").arg(static_cast<int>(c)));
-  connect(box, &QCheckBox::clicked, this,
-          [this, c](bool on) { main_.form().setCheck(c, on ? 1 : 0); });
+QCheckBox* MainWindow::bindCheck(Check c) {
+  auto* box = new QCheckBox(qs(checkCaption(c)));
+  const std::string name = "Check" + std::to_string(static_cast<int>(c));
+  box->setObjectName(qs(name));
+  hint(box, name);
+  connect(box, &QCheckBox::clicked, this, [this, c, box](bool on) {
+    commitEditing();
+    if ((main_.form().check(c) == 1) != on) {
+      MainForm::Busy busy(main_);
+      main_.form().setCheck(c, on ? 1 : 0);
+    }
+    box->setChecked(main_.form().check(c) == 1);
+  });
   checks_[c] = box;
   return box;
+}
+
+QRadioButton* MainWindow::bindOption(Option o, const char* caption) {
+  auto* b = new QRadioButton(qs(caption));
+  b->setObjectName(QString("Option%1").arg(static_cast<int>(o)));
+  b->setAutoExclusive(false);  // the form keeps the groups
+  connect(b, &QRadioButton::clicked, this, [this, o] {
+    MainForm::Busy busy(main_);
+    main_.form().selectOption(o);
+    options_[o]->setChecked(main_.form().option(o));
+  });
+  options_[o] = b;
+  return b;
 }
 
 QPushButton* MainWindow::commandButton(const std::string& name) {
   const CommandInfo* info = findCommand(name);
   auto* b = new QPushButton(qs(info->caption));
   b->setObjectName(qs(name));
-  b->setToolTip(qs(info->guidance));
+  hint(b, name);
   connect(b, &QPushButton::clicked, this, [this, name] { runCommand(name); });
   buttons_[name] = b;
   return b;
 }
 
-void MainWindow::runCommand(const std::string& name) {
-  // A field still being edited counts as entered before the command runs.
-  if (auto* e = qobject_cast<QLineEdit*>(focusWidget())) {
-    for (auto& [f, w] : fields_)
-      if (w == e && !w->isReadOnly()) main_.form().setText(f, e->text().toStdString());
+QWidget* MainWindow::spinnerPair(const std::string& name) {
+  auto* w = new QWidget;
+  auto* v = new QVBoxLayout(w);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  for (int direction : {+1, -1}) {
+    auto* b = new QToolButton;
+    b->setArrowType(direction > 0 ? Qt::UpArrow : Qt::DownArrow);
+    b->setFixedSize(18, 11);
+    b->setAutoRepeat(true);
+    b->setObjectName(qs(name + (direction > 0 ? "Up" : "Down")));
+    hint(b, name);
+    connect(b, &QToolButton::clicked, this, [this, name, direction] {
+      commitEditing();
+      main_.spin(name, direction);
+    });
+    spinners_[{name, direction}] = b;
+    v->addWidget(b);
   }
+  return w;
+}
+
+// --- behaviour ---------------------------------------------------------------
+
+void MainWindow::commitEditing() {
+  // A field still being edited counts as entered before a command runs.
+  auto* e = qobject_cast<QLineEdit*>(focusWidget());
+  if (!e || e->isReadOnly()) return;
+  for (auto& [f, w] : fields_) {
+    if (w == e && e->text() != qs(main_.form().text(f))) main_.enter(f, e->text().toStdString());
+  }
+}
+
+void MainWindow::runCommand(const std::string& name) {
+  commitEditing();
   main_.run(name);
+}
+
+void MainWindow::openSiteEditor() {
+  commitEditing();
+  MainForm::Busy busy(main_);
+  main_.ui().message(kTitleText, "測地ｴﾃﾞｨﾀはまだ使えません。");
+}
+
+void MainWindow::refreshSites() {
+  combo_->clear();
+  for (const std::string& n : main_.sites().names()) combo_->addItem(qs(n));
+  combo_->setCurrentIndex(main_.sites().selected());
 }
 
 void MainWindow::onModelChange(const Change& c) {
@@ -205,15 +450,53 @@ void MainWindow::onModelChange(const Change& c) {
       if (it != checks_.end()) it->second->setChecked(main_.form().check(it->first) == 1);
       break;
     }
-    case Change::Kind::Tick: {
-      auto it = tickActions_.find(static_cast<Tick>(c.id));
-      if (it != tickActions_.end()) it->second->setChecked(main_.form().tick(it->first));
+    case Change::Kind::Option: {
+      auto it = options_.find(static_cast<Option>(c.id));
+      if (it != options_.end()) it->second->setChecked(main_.form().option(it->first));
       break;
     }
-    case Change::Kind::Option:
+    case Change::Kind::Tick: {
+      const Tick t = static_cast<Tick>(c.id);
+      auto it = tickActions_.find(t);
+      if (it != tickActions_.end()) it->second->setChecked(main_.form().tick(t));
+      if (t == Tick::guid) statusBar()->setVisible(main_.form().tick(t));
       break;
+    }
   }
 }
+
+void MainWindow::redrawPhase() { picture_->repaint(); }
+
+void MainWindow::repaintFields(std::initializer_list<Field> fields) {
+  for (Field f : fields) {
+    auto it = fields_.find(f);
+    if (it != fields_.end()) it->second->repaint();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  if (!askBeforeClosing_ || main_.confirmExit()) {
+    main_.continuous().stop();
+    e->accept();
+  } else {
+    e->ignore();
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::Enter) {
+    auto it = hints_.find(watched);
+    if (it != hints_.end()) main_.hover(it->second);
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* e) {
+  main_.hover("");  // the bare background
+  QMainWindow::mouseMoveEvent(e);
+}
+
+// --- lookup for tests --------------------------------------------------------
 
 QLineEdit* MainWindow::field(Field f) const {
   auto it = fields_.find(f);
@@ -225,9 +508,19 @@ QCheckBox* MainWindow::checkBox(Check c) const {
   return it == checks_.end() ? nullptr : it->second;
 }
 
+QRadioButton* MainWindow::optionButton(Option o) const {
+  auto it = options_.find(o);
+  return it == options_.end() ? nullptr : it->second;
+}
+
 QPushButton* MainWindow::button(const std::string& name) const {
   auto it = buttons_.find(name);
   return it == buttons_.end() ? nullptr : it->second;
+}
+
+QToolButton* MainWindow::spinner(const std::string& name, int direction) const {
+  auto it = spinners_.find({name, direction});
+  return it == spinners_.end() ? nullptr : it->second;
 }
 
 QAction* MainWindow::action(const std::string& name) const {

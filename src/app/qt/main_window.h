@@ -3,51 +3,88 @@
 // input to it. Every rule and calculation lives in MainForm.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
 #include <map>
 
 #include "app/main_form.h"
+#include "engine/lunation.h"
 
 namespace velmar {
 
-class MainWindow : public QMainWindow {
+class PhasePicture;
+
+class MainWindow : public QMainWindow, private SearchProgress {
   Q_OBJECT
 
  public:
   explicit MainWindow(MainForm& main, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // The widget bound to a field, a check box or a command, by its control
-  // name ("Text4", "Check3", "Command1", "easycalc"); for tests and for the
-  // guidance line.
+  // Widgets by the control name they stand for ("Text4", "Check3",
+  // "Command1", "UpDown3" with +1/-1, "easycalc"), for tests.
   QLineEdit* field(Field f) const;
   QCheckBox* checkBox(Check c) const;
+  QRadioButton* optionButton(Option o) const;
   QPushButton* button(const std::string& name) const;
+  QToolButton* spinner(const std::string& name, int direction) const;
   QAction* action(const std::string& name) const;
+  QComboBox* siteCombo() const { return combo_; }
+  QLabel* guidanceLine() const { return guidance_; }
+  PhasePicture* phasePicture() const { return picture_; }
+
+  // Whether closing asks first (tests switch it off).
+  void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
   void buildMenus();
+  void buildToolbar();
   QWidget* buildDateTimeGroup();
-  QWidget* buildResultsGroup();
   QWidget* buildSiteGroup();
-  QLineEdit* bindField(Field f, bool input);
-  QCheckBox* bindCheck(Check c, const char* caption);
+  QWidget* buildLoopGroup();
+  QWidget* buildResultsGroup();
+  QLineEdit* bindField(Field f, bool input, int width);
+  QCheckBox* bindCheck(Check c);
+  QRadioButton* bindOption(Option o, const char* caption);
   QPushButton* commandButton(const std::string& name);
+  QWidget* spinnerPair(const std::string& name);
+  QAction* menuAction(QMenu* menu, const std::string& name);
+  void hint(QWidget* w, const std::string& controlName);
   void onModelChange(const Change& c);
+  void refreshSites();
   void runCommand(const std::string& name);
+  void commitEditing();
+  void openSiteEditor();
+
+  // SearchProgress: the picture and the fields follow a running search.
+  void redrawPhase() override;
+  void repaintFields(std::initializer_list<Field> fields) override;
 
   MainForm& main_;
   int listener_ = 0;
+  int siteListener_ = 0;
+  bool askBeforeClosing_ = true;
   std::map<Field, QLineEdit*> fields_;
   std::map<Check, QCheckBox*> checks_;
+  std::map<Option, QRadioButton*> options_;
   std::map<std::string, QPushButton*> buttons_;
+  std::map<std::pair<std::string, int>, QToolButton*> spinners_;
   std::map<std::string, QAction*> actions_;
   std::map<Tick, QAction*> tickActions_;
-  QLineEdit* siteLatitude_ = nullptr;
-  QLineEdit* siteLongitude_ = nullptr;
+  std::map<QObject*, std::string> hints_;
+  QComboBox* combo_ = nullptr;
+  QLabel* guidance_ = nullptr;
+  PhasePicture* picture_ = nullptr;
 };
 
 }  // namespace velmar

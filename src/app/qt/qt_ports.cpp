@@ -5,16 +5,28 @@
 
 namespace velmar {
 
+namespace {
+
+// The core's messages break lines with CR, as its files do.
+QString boxText(const std::string& text) {
+  QString s = QString::fromStdString(text);
+  s.replace("\r\n", "\n");
+  s.replace('\r', '\n');
+  return s;
+}
+
+}  // namespace
+
 bool QtUi::askYesNo(const std::string& title, const std::string& text) {
   QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
-                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, parent_);
+                  boxText(text), QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
 void QtUi::message(const std::string& title, const std::string& text) {
   QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
-                  QString::fromStdString(text), QMessageBox::Ok, parent_);
+                  boxText(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 

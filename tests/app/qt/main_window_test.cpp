@@ -1,14 +1,32 @@
 // The main window driven as a user would: typing, clicking, reading.
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <fstream>
 
 #include "app/main_form.h"
 #include "app/qt/main_window.h"
-#include "app/site_entry.h"
+#include "views/qt/phase_picture.h"
 
 using namespace velmar;
+
+namespace {
+
+// A site file whose first site is the one of the worked example.
+FilePaths examplePaths(const QTemporaryDir& dir) {
+  FilePaths p;
+  p.settings = dir.filePath("moon.inf").toStdString();
+  p.sites = dir.filePath("sokuti.dat").toStdString();
+  std::ofstream f(p.sites, std::ios::binary);
+  f << "Tokyo, 35.6544 , 139.7447 , 40 \r\n";
+  return p;
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -25,13 +43,15 @@ class MainWindowTest : public QObject {
 
  private slots:
   void typedDateIsCalculatedOnPress() {
+    QTemporaryDir dir;
     PlainUi ui;
     FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock);
+    MainForm main(ui, clock, examplePaths(dir));
     MainWindow w(main);
+    main.sites().load();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    enterSite(main.calculator(), "35.6544", "139.7447");
+    QCOMPARE(w.siteCombo()->currentText(), QString("Tokyo"));
 
     type(w, Field::Text1, "2001");
     type(w, Field::Text2, "3");
@@ -40,7 +60,6 @@ class MainWindowTest : public QObject {
     type(w, Field::Text8, "5");
     type(w, Field::Text9, "0");
     type(w, Field::Text12, "66");
-    QCOMPARE(w.field(Field::Text6)->text(), QString());
 
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
     QCOMPARE(w.field(Field::Text4)->text(), QString(" 2451978.00423611"));
@@ -62,23 +81,124 @@ class MainWindowTest : public QObject {
     w.action("easycalc")->trigger();
     QVERIFY(w.action("easycalc")->isChecked());
     QVERIFY(!w.action("hqcalc")->isChecked());
-    // Choosing the checked item again inverts both once more.
     w.action("easycalc")->trigger();
     QVERIFY(!w.action("easycalc")->isChecked());
     QVERIFY(w.action("hqcalc")->isChecked());
     QVERIFY(main.form().tick(Tick::hqcalc));
   }
 
-  void autoDeltaTFillsTheFieldAtOnce() {
+  void daySpinnerBorrowsFromTheMonth() {
+    QTemporaryDir dir;
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    MainForm main(ui, clock, examplePaths(dir));
+    MainWindow w(main);
+    main.sites().load();
+    w.show();
+    type(w, Field::Text1, "2004");
+    type(w, Field::Text2, "3");
+    type(w, Field::Text3, "1");
+    type(w, Field::Text7, "12");
+    type(w, Field::Text8, "0");
+    type(w, Field::Text9, "0");
+    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+    const QString before = w.field(Field::Text6)->text();
+
+    QTest::mouseClick(w.spinner("UpDown3", -1), Qt::LeftButton);
+    QCOMPARE(w.field(Field::Text3)->text(), QString("29"));
+    QCOMPARE(w.field(Field::Text2)->text(), QString("2"));
+    QVERIFY(w.field(Field::Text6)->text() != before);  // calculated at once
+    main.form().setText(Field::Text3, "29");
+    main.calculator().calc();
+    QCOMPARE(w.field(Field::Text6)->text(), QString::fromStdString(main.form().text(Field::Text6)));
+  }
+
+  void newMoonSearchLeavesTheDiskDark() {
+    QTemporaryDir dir;
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    MainForm main(ui, clock, examplePaths(dir));
+    MainWindow w(main);
+    main.sites().load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    type(w, Field::Text1, "2001");
+    type(w, Field::Text2, "3");
+    type(w, Field::Text3, "9");
+    type(w, Field::Text7, "21");
+    type(w, Field::Text8, "5");
+    type(w, Field::Text9, "0");
+    type(w, Field::Text12, "66");
+    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+
+    auto litPixels = [&] {
+      const QImage img = w.phasePicture()->grab().toImage();
+      int lit = 0;
+      for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+          const QColor c = img.pixelColor(x, y);
+          if (c.red() > 128 && c.green() > 128 && c.blue() < 100) ++lit;
+        }
+      return lit;
+    };
+    QVERIFY(litPixels() > 1000);  // almost full
+
+    w.action("newmcheck")->trigger();
+    QCOMPARE(w.field(Field::Text3)->text(), QString("23"));
+    QCOMPARE(w.field(Field::Text2)->text(), QString("2"));
+    QCOMPARE(w.field(Field::Text11)->text(), QString(" 0.000000000000"));
+    QCOMPARE(litPixels(), 0);
+    QCOMPARE(ui.beeps, 1);
+  }
+
+  void startsInAnEmptyFolderAndLoops() {
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    PlainUi ui;
+    // 2026-12-08 05:04:18 UTC is 14:04:18 in Japan.
+    FixedClock clock{std::chrono::system_clock::from_time_t(1796706258)};
+    ManualTimer timer;
+    MainForm main(ui, clock, timer);
+    MainWindow w(main);
+    main.startup(19200, 14400);
+    w.show();
+    QCOMPARE(ui.messages, 0);
+    QCOMPARE(w.field(Field::Text1)->text(), QString("2026"));
+    QCOMPARE(w.field(Field::Text3)->text(), QString("8"));
+    QCOMPARE(w.field(Field::Text7)->text(), QString("14"));
+    QCOMPARE(w.siteCombo()->count(), 6);
+    QCOMPARE(w.siteCombo()->currentIndex(), 0);
+    QVERIFY(!w.field(Field::Text22)->text().isEmpty());
+    QVERIFY(QFile::exists("sokuti.dat"));
+    QVERIFY(!QFile::exists("moon.inf"));  // settings are written only on request
+    QVERIFY(w.optionButton(Option::Option5)->isChecked());
+    QCOMPARE(w.field(Field::Text17)->text(), QString("1"));
+
+    QTest::mouseClick(w.button("Command19"), Qt::LeftButton);
+    QVERIFY(timer.interval() > 0);
+    for (int i = 0; i < 3; ++i) main.timerFired();
+    QCOMPARE(w.field(Field::Text3)->text(), QString("11"));
+    QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
+    QCOMPARE(timer.interval(), 0);
+    QDir::setCurrent(old);
+  }
+
+  void guidanceFollowsThePointer() {
     PlainUi ui;
     FixedClock clock{std::chrono::system_clock::time_point{}};
     MainForm main(ui, clock);
     MainWindow w(main);
     w.show();
-    type(w, Field::Text1, "2001");
-    type(w, Field::Text12, "5");
-    QTest::mouseClick(w.checkBox(Check::Check3), Qt::LeftButton);
-    QCOMPARE(w.field(Field::Text12)->text(), QString("66"));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(w.button("Command1"), &enter);
+    QCOMPARE(w.guidanceLine()->text(), QString("推算　現在の日時で推算します"));
+    w.action("guid")->trigger();
+    QVERIFY(!w.guidanceLine()->isVisible());
+    QApplication::sendEvent(w.button("Command17"), &enter);
+    w.action("guid")->trigger();
+    QVERIFY(w.guidanceLine()->isVisible());
+    QCOMPARE(w.guidanceLine()->text(), QString("クリア　算出された結果を全てクリアします"));
   }
 };
 
