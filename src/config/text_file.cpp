@@ -37,8 +37,9 @@ class Converter {
       char* outp = buf;
       size_t outLeft = sizeof buf;
       const size_t rc = iconv(cd_, &inp, &inLeft, &outp, &outLeft);
+      const int err = rc == static_cast<size_t>(-1) ? errno : 0;
       out.append(buf, static_cast<size_t>(outp - buf));
-      if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+      if (err != 0 && err != E2BIG) {
         badAt = static_cast<size_t>(inp - in.data());
         return false;
       }

@@ -1,7 +1,8 @@
 #pragma once
 // The program's text files on disk: Shift-JIS (CP932) with CR LF line ends,
-// as the files have always been. Inside the program every text is UTF-8;
-// the conversion happens here and nowhere else.
+// so that they stay readable and editable with the tools of a Japanese
+// Windows system. Inside the program every text is UTF-8; the conversion
+// happens here and nowhere else.
 #include <optional>
 #include <string>
 #include <string_view>
