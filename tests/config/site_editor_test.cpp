@@ -56,33 +56,40 @@ TEST_F(SiteEditorTest, SelectionMovesTheSiteButNotTheEclipticResults) {
     EXPECT_NE(form.text(f), tokyo.text(f)) << fieldName(f) << " " << form.text(f);
 }
 
-TEST_F(SiteEditorTest, SelectionReadsTheFileAgain) {
-  writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B, 1 , 1 , 1 "});
+TEST_F(SiteEditorTest, BothListsReadTheFileAgainAndShowItThroughTheMasks) {
+  writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B, 1 , 1 , -3 "});
   sites.load();
   EXPECT_EQ(form.text(Field::Text24), " 009.50");
   EXPECT_EQ(form.text(Field::Text25), " 05.00");
-  writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B,-33.87,151.21,0"});
+  EXPECT_EQ(editor.activate(), "");
+  EXPECT_EQ(editor.text(EditorField::Text2), "009.50");
+  EXPECT_EQ(editor.text(EditorField::Text3), "05.00");
+  EXPECT_EQ(editor.text(EditorField::Text4), "000.00");
+
+  writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B,-33.87,151.21,-3"});  // changed behind our back
   EXPECT_EQ(sites.select(1), "");
   EXPECT_EQ(form.text(Field::Text25), " -33.87");
-  EXPECT_NE(sites.select(2), "");  // the list went stale: no such site
+  EXPECT_EQ(editor.doubleClickList(1), "");
+  EXPECT_EQ(editor.text(EditorField::Text2), "151.21");
+  EXPECT_EQ(editor.text(EditorField::Text4), "-003.00");
+  EXPECT_EQ(editor.text(EditorField::Text5), "1");
+  EXPECT_NE(sites.select(2), "");  // no such site any more
   EXPECT_EQ(sites.selected(), 1);
 }
 
-TEST_F(SiteEditorTest, ActivationAndClicksFillTheFieldsThroughTheMasks) {
-  writeTextFile(path, {"東京, 35.6895 , 139.6917 , 40 ", "小島, 5 , 9.5 , -3 "});
-  EXPECT_EQ(editor.activate(), "");
-  EXPECT_TRUE(editor.visible());
-  ASSERT_EQ(editor.list().size(), 2u);
-  EXPECT_EQ(editor.listIndex(), 0);
-  EXPECT_EQ(editor.text(EditorField::Text1), "東京");
-  EXPECT_EQ(editor.text(EditorField::Text2), "139.69");
-  EXPECT_EQ(editor.text(EditorField::Text3), "35.69");
-  EXPECT_EQ(editor.text(EditorField::Text4), "040.00");
-  EXPECT_EQ(editor.doubleClickList(1), "");
-  EXPECT_EQ(editor.text(EditorField::Text2), "009.50");
-  EXPECT_EQ(editor.text(EditorField::Text3), "05.00");
-  EXPECT_EQ(editor.text(EditorField::Text4), "-003.00");
-  EXPECT_EQ(editor.text(EditorField::Text5), "1");
+TEST_F(SiteEditorTest, MoreSitesThanA16BitIndexHolds) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 40000; ++i) lines.push_back("S" + std::to_string(i) + ",1,2," + std::to_string(i));
+  writeTextFile(path, lines);
+  sites.load();
+  EXPECT_EQ(sites.select(39999), "");
+  EXPECT_EQ(sites.names()[39999], "S39999");
+  editor.activate();
+  editor.clickList(39999);
+  EXPECT_EQ(editor.text(EditorField::Text4), "39999.00");
+  editor.setAction(SiteAction::Add);
+  ASSERT_TRUE(editor.apply().written);
+  EXPECT_EQ(readTextFile(path).lines.back(), "S39999,01.00,002.00,39999.00");
 }
 
 TEST_F(SiteEditorTest, AddAfterTheLastWritesTheFileAndReloadsBothLists) {
@@ -118,9 +125,7 @@ TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
   const Row rows[] = {
       {"longitude not a number", EditorField::Text2, "abc", "東経"},
       {"longitude above 360", EditorField::Text2, "360.5", "東経"},
-      {"longitude below -180", EditorField::Text2, "-180.01", "東経"},
       {"latitude below -90", EditorField::Text3, "-90.5", "北緯"},
-      {"latitude empty", EditorField::Text3, "", "北緯"},
       {"elevation with a unit", EditorField::Text4, "10m", "標高"},
       {"name outside Shift-JIS", EditorField::Text1, "Café", "「é」"},
       {"name with a line break", EditorField::Text1, "a\nb", "測地名"},
@@ -136,9 +141,11 @@ TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
     EXPECT_EQ(readBytes(path), before) << r.name;
   }
   editor.activate();
-  type("端", "-180", "-90", "-0.5");
+  // The limits themselves are allowed; a value the mask rounds to zero
+  // loses its minus sign.
+  type("端", "-180", "-90", "-0.001");
   EXPECT_TRUE(editor.apply().written);
-  EXPECT_EQ(readTextFile(path).lines[0], "端,-90.00,-180.00,-000.50");
+  EXPECT_EQ(readTextFile(path).lines[0], "端,-90.00,-180.00,000.00");
 }
 
 TEST_F(SiteEditorTest, FailedRewriteLeavesFileListsAndSiteAsTheyWere) {
