@@ -81,6 +81,51 @@ void BM_Calcn(benchmark::State& state) {
 }
 BENCHMARK(BM_Calcn);
 
+// The searches from a waxing gibbous instant: a few hundred calcn each.
+struct SearchFixture : Fixture {
+  void reset() {
+    FormModel& f = main.form();
+    f.setText(Field::Text1, "2001");
+    f.setText(Field::Text2, "3");
+    f.setText(Field::Text3, "9");
+    f.setText(Field::Text7, "21");
+    f.setText(Field::Text8, "5");
+    f.setText(Field::Text9, "0");
+    main.calculator().calc();
+  }
+};
+
+void BM_Newmcheck(benchmark::State& state) {
+  SearchFixture fx;
+  for (auto _ : state) {
+    state.PauseTiming();
+    fx.reset();
+    state.ResumeTiming();
+    fx.main.lunation().newmcheck();
+  }
+}
+BENCHMARK(BM_Newmcheck)->Unit(benchmark::kMicrosecond);
+
+void BM_Fullcheck(benchmark::State& state) {
+  SearchFixture fx;
+  for (auto _ : state) {
+    state.PauseTiming();
+    fx.reset();
+    fx.main.form().setText(Field::Text3, "1");  // waxing: the long hour walk
+    fx.main.calculator().calc();
+    state.ResumeTiming();
+    fx.main.lunation().fullcheck();
+  }
+}
+BENCHMARK(BM_Fullcheck)->Unit(benchmark::kMicrosecond);
+
+void BM_Agecalc(benchmark::State& state) {
+  SearchFixture fx;
+  fx.reset();
+  for (auto _ : state) fx.main.lunation().agecalc();
+}
+BENCHMARK(BM_Agecalc)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -224,6 +224,7 @@ QWidget* MainWindow::buildDateTimeGroup() {
   dtRow->addWidget(bindCheck(Check::Check3));
   dtRow->addStretch();
   grid->addLayout(dtRow, 2, 0, 1, 9);
+  grid->setColumnStretch(9, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(commandButton("Command16"));
   buttons->addWidget(commandButton("Command20"));
