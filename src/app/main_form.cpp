@@ -94,7 +94,8 @@ MainForm::MainForm(UiPort& ui, ClockPort& clock, std::unique_ptr<ManualTimer> ow
       dates_(form_, calculator_, ui_, clock_, kTitleText),
       lunation_(form_, calculator_, ui_),
       continuous_(form_, calculator_, ui_, timer_),
-      sites_(calculator_, paths_.sites) {
+      sites_(calculator_, paths_.sites),
+      siteEditor_(sites_) {
   wireRules();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/moon_inf.h"
+#include "config/site_editor.h"
 #include "config/site_list.h"
 #include "engine/calc_record.h"
 #include "engine/calculator.h"
@@ -61,6 +62,8 @@ class MainForm {
   Lunation& lunation() { return lunation_; }
   Continuous& continuous() { return continuous_; }
   SiteList& sites() { return sites_; }
+  // The site editor keeps its state (the chosen action) for the whole run.
+  SiteEditor& siteEditor() { return siteEditor_; }
   Placements& placements() { return placements_; }
   const FilePaths& paths() const { return paths_; }
 
@@ -147,6 +150,7 @@ class MainForm {
   Lunation lunation_;
   Continuous continuous_;
   SiteList sites_;
+  SiteEditor siteEditor_;
   Placements placements_;
   std::function<void()> viewsHook_;
   std::function<void(Check)> outputHook_;

@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
 
 namespace velmar {
@@ -427,8 +428,11 @@ void MainWindow::runCommand(const std::string& name) {
 
 void MainWindow::openSiteEditor() {
   commitEditing();
+  // Modal: the main window takes no input, and no tick runs, until the
+  // editor is hidden.
   MainForm::Busy busy(main_);
-  main_.ui().message(kTitleText, "測地ｴﾃﾞｨﾀはまだ使えません。");
+  SiteEditorDialog dialog(main_.siteEditor(), main_.ui(), this);
+  dialog.exec();
 }
 
 void MainWindow::refreshSites() {

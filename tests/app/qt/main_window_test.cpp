@@ -4,12 +4,15 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
 
 #include "app/main_form.h"
 #include "app/qt/main_window.h"
+#include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
 
 using namespace velmar;
@@ -182,6 +185,42 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
     QCOMPARE(timer.interval(), 0);
     QDir::setCurrent(old);
+  }
+
+  void siteAddedInTheEditorAppearsInTheSiteList() {
+    QTemporaryDir dir;
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    MainForm main(ui, clock, examplePaths(dir));
+    MainWindow w(main);
+    main.sites().load();
+    w.show();
+    bool edited = false;
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<SiteEditorDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dlg);
+      for (const auto& [name, text] : {std::pair{"Text1", "Akashi"}, std::pair{"Text2", "135"},
+                                       std::pair{"Text3", "34.65"}, std::pair{"Text4", "10"}}) {
+        auto* e = dlg->findChild<QLineEdit*>(name);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+      }
+      dlg->findChild<QRadioButton*>("Option2")->click();
+      dlg->findChild<QPushButton*>("Command1")->click();
+      dlg->findChild<QPushButton*>("Command2")->click();
+      edited = true;
+    });
+    w.action("sokuedit")->trigger();
+    QVERIFY(edited);
+    QCOMPARE(QString::fromStdString(ui.lastText), QString());
+    QCOMPARE(w.siteCombo()->count(), 2);
+    QCOMPARE(w.siteCombo()->itemText(1), QString("Akashi"));
+    QCOMPARE(ui.messages, 0);
+    // Choosing it moves the site.
+    w.siteCombo()->activated(1);
+    QCOMPARE(w.field(Field::Text24)->text(), QString(" 135.00"));
+    QCOMPARE(w.field(Field::Text25)->text(), QString(" 34.65"));
   }
 
   void guidanceFollowsThePointer() {
