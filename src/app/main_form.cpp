@@ -238,6 +238,15 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   dates_.datemem();
 }
 
+FileStatus MainForm::saveinf(bool resetAll, float screenWidthTwips, float screenHeightTwips) {
+  if (resetAll)
+    for (WindowPlacement& w : placements_.at) w.top = -1;
+  const FileStatus status = writeInfFile(paths_.settings, form_, placements_);
+  if (!status.ok()) ui_.message(kTitleText, status.message);
+  centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, true);
+  return status;
+}
+
 bool MainForm::confirmExit() { return ui_.askYesNo(kTitleText, kExitQuestion); }
 
 void MainForm::showVersion() {

@@ -84,6 +84,11 @@ class MainForm {
   // The present moment in the six date/time fields and the starting delta T.
   void fillPresentMoment();
 
+  // Saves the settings and placements. With `resetAll` every window is to
+  // be centred again: the tops are saved as -1 and the windows opened
+  // later in this run are centred with the saving sizes.
+  FileStatus saveinf(bool resetAll, float screenWidthTwips, float screenHeightTwips);
+
   // The exit question; true to end the program.
   bool confirmExit();
   void showVersion();

@@ -1,5 +1,6 @@
 #include "config/moon_inf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -222,6 +223,18 @@ InfLoad readInfFile(const std::string& path) {
 FileStatus writeInfFile(const std::string& path, const FormModel& form,
                         const Placements& placements) {
   return writeTextFile(path, formatInf(form, placements));
+}
+
+void bringOntoScreen(WindowPlacement& w, float screenWidth, float screenHeight) {
+  if (w.top == -1) return;
+  // Keep at least this much of the window (twips, a title bar's height and
+  // a little more) reachable with the mouse.
+  constexpr float kGrip = 600;
+  const float width = w.width > 0 ? w.width : kGrip;
+  if (w.left > screenWidth - kGrip) w.left = std::max(0.0f, screenWidth - width);
+  if (w.left + width < kGrip) w.left = 0;
+  if (w.top > screenHeight - kGrip) w.top = std::max(0.0f, screenHeight - static_cast<float>(w.height));
+  if (w.top < 0) w.top = 0;
 }
 
 }  // namespace velmar

@@ -82,6 +82,11 @@ InfLoad readInfFile(const std::string& path);
 FileStatus writeInfFile(const std::string& path, const FormModel& form,
                         const Placements& placements);
 
+// A placement saved on a larger screen may lie off this one: moves it so
+// that the window's top-left part is on the screen again. Unplaced windows
+// (top -1) are left to centreUnplaced.
+void bringOntoScreen(WindowPlacement& w, float screenWidth, float screenHeight);
+
 // The general numeric text of a single-precision value (at most seven
 // significant digits) followed by one blank.
 std::string infNumber(double v, bool single);

@@ -1,0 +1,132 @@
+// Startup, saving and shutdown of the main form, headless.
+#include "app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace velmar {
+namespace {
+
+class MainFormStartup : public ::testing::Test {
+ protected:
+  PlainUi ui;
+  // 2001-03-09 12:05:00 UTC, 21:05 in Japan.
+  FixedClock clock{std::chrono::system_clock::from_time_t(984139500)};
+  std::string dir = ::testing::TempDir();
+  FilePaths paths{dir + "startup_moon.inf", dir + "startup_sokuti.dat"};
+
+  void SetUp() override {
+    std::remove(paths.settings.c_str());
+    std::remove(paths.sites.c_str());
+  }
+  void TearDown() override { SetUp(); }
+};
+
+TEST_F(MainFormStartup, FirstStartCalculatesThePresentMomentAtTheFirstSite) {
+  MainForm main(ui, clock, paths);
+  main.form().setText(Field::Text13, "stale");
+  main.startup(19200, 14400);
+  const FormModel& f = main.form();
+  EXPECT_EQ(f.text(Field::Text1) + "-" + f.text(Field::Text2) + "-" + f.text(Field::Text3) + " " +
+                f.text(Field::Text7) + ":" + f.text(Field::Text8),
+            "2001-3-9 21:5");
+  EXPECT_EQ(f.text(Field::Text12), "67");
+  EXPECT_EQ(f.text(Field::Text13), "");  // emptied while rebasing is off
+  EXPECT_EQ(f.text(Field::Text4), " 2451978.00424768");
+  EXPECT_EQ(main.sites().selected(), 0);
+  EXPECT_EQ(main.record().siteLatitude, shippedSites()[0].latitude);
+  EXPECT_EQ(ui.messages, 0);
+  EXPECT_EQ(ui.questions, 0);
+  // Every window without a place is centred with its start size.
+  EXPECT_EQ(main.placements()[Win::Graph].height, 5490);
+  EXPECT_EQ(main.placements()[Win::TimePad].height, 2350);
+  EXPECT_EQ(main.placements()[Win::TimePad].width, 1884);
+  // Stepping by the hour works without touching the options first.
+  main.form().selectOption(Option::Option6);
+  EXPECT_EQ(main.continuous().loopTarget(), 7);
+  // The start is recorded: remem goes back to it.
+  main.form().setText(Field::Text7, "3");
+  main.run("remem");
+  EXPECT_EQ(main.form().text(Field::Text7), "21");
+}
+
+TEST_F(MainFormStartup, SavedSettingsComeBackAndALargeLoopCountAsks) {
+  {
+    MainForm first(ui, clock, paths);
+    first.startup(19200, 14400);
+    first.form().selectOption(Option::Option8);
+    first.form().selectOption(Option::Option2);
+    first.form().setText(Field::Text17, "30");
+    first.form().setText(Field::Text18, "400");  // asked, and kept
+    ASSERT_TRUE(first.saveinf(false, 19200, 14400).ok());
+  }
+  const int asked = ui.questions;
+  MainForm second(ui, clock, paths);
+  second.startup(19200, 14400);
+  EXPECT_EQ(ui.questions, asked + 1);
+  EXPECT_TRUE(second.form().option(Option::Option8));
+  EXPECT_TRUE(second.form().option(Option::Option2));
+  EXPECT_EQ(second.form().text(Field::Text17), "30");
+  EXPECT_EQ(second.continuous().loopTarget(), 9);
+  EXPECT_EQ(second.continuous().loopInterval(), 1000);
+}
+
+TEST_F(MainFormStartup, SavingWithEveryWindowResetWritesMinusOneTops) {
+  MainForm main(ui, clock, paths);
+  main.startup(19200, 14400);
+  main.placements()[Win::Face] = {100, 200, 2800, 2800};
+  ASSERT_TRUE(main.saveinf(true, 19200, 14400).ok());
+  std::ifstream f(paths.settings, std::ios::binary);
+  std::string first;
+  std::getline(f, first);
+  EXPECT_EQ(first, "-1 , 200 , 2800 , 2800 ,\x8c\x8e\x91\x8a\r");
+  // Windows opened later in this run are centred with the saving sizes.
+  EXPECT_EQ(main.placements()[Win::Graph].height, 5388);
+}
+
+TEST_F(MainFormStartup, DamagedSettingsAreNamedOnce) {
+  {
+    std::ofstream f(paths.settings, std::ios::binary);
+    f << "garbage\r\n";
+  }
+  MainForm main(ui, clock, paths);
+  main.startup(19200, 14400);
+  EXPECT_EQ(ui.messages, 1);
+  EXPECT_NE(ui.lastText.find(" 1 行目"), std::string::npos) << ui.lastText;
+  EXPECT_NE(main.form().text(Field::Text22), "");  // and the program goes on
+}
+
+TEST(MainFormShutdown, ExitQuestionAndVersionBox) {
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main(ui, clock);
+  ui.answer = false;
+  EXPECT_FALSE(main.confirmExit());
+  EXPECT_EQ(ui.lastTitle, "Velmar  Ver2");
+  EXPECT_EQ(ui.lastText, "Velmar を終了しますか ?");
+  main.run("version");
+  EXPECT_EQ(ui.lastTitle, "ﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(ui.lastText.rfind(std::string(14, ' ') + "Velmar  Ver 2.80a\r\r", 0), 0u);
+}
+
+TEST(Placements, OffScreenWindowsComeBack) {
+  WindowPlacement w{20000, 30000, 2800, 2800};
+  bringOntoScreen(w, 19200, 14400);
+  EXPECT_EQ(w.left, 19200 - 2800);
+  EXPECT_EQ(w.top, 14400 - 2800);
+  WindowPlacement left{100, -5000, 2800, 2800};
+  bringOntoScreen(left, 19200, 14400);
+  EXPECT_EQ(left.left, 0);
+  WindowPlacement fine{100, 200, 2800, 2800};
+  bringOntoScreen(fine, 19200, 14400);
+  EXPECT_EQ(fine.left, 200);
+  EXPECT_EQ(fine.top, 100);
+  WindowPlacement unplaced;
+  bringOntoScreen(unplaced, 19200, 14400);
+  EXPECT_EQ(unplaced.top, -1);
+}
+
+}  // namespace
+}  // namespace velmar
