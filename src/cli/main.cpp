@@ -38,7 +38,11 @@ class CliUi : public velmar::PlainUi {
  public:
   void message(const std::string& title, const std::string& text) override {
     PlainUi::message(title, text);
-    std::cerr << text << "\n";
+    // The core breaks lines with CR, as its message boxes do.
+    std::string lines = text;
+    for (char& c : lines)
+      if (c == '\r') c = '\n';
+    std::cerr << lines << "\n";
   }
 };
 
