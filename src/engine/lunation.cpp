@@ -1,6 +1,7 @@
 #include "engine/lunation.h"
 
 #include <cmath>
+#include <functional>
 
 #include "engine/numtext.h"
 
@@ -112,28 +113,31 @@ bool Lunation::newMoonUnit(Field f, double& d, bool redrawProbe, bool animate) {
   return true;
 }
 
-// Seconds, on the illuminated fraction, until it reads zero. One whole
-// second can jump across the instant where it does; the walk then stops
-// where the fraction stops falling and goes back to the lower second.
-bool Lunation::newMoonSeconds(double& d, bool animate) {
+// Seconds, on the illuminated fraction, until it reads `target` (0 at new
+// moon, 1 at full moon). A probe step in direction d turns round when it
+// took the fraction away from the target. One whole second can jump across
+// the instant where it reads so; the walk then stops where the fraction
+// stops approaching and goes back to the nearer second.
+bool Lunation::seconds(double target, double& d, bool animate) {
+  auto distance = [&] { return std::fabs(fractionShown() - target); };
   int budget = kSecondBudget;
-  const double old = fractionShown();
+  const double old = distance();
   if (!step(Field::Text9, d, budget)) return false;
   if (animate) repaint({Field::Text9});
-  if (fractionShown() > old) d = -d;
+  if (distance() > old) d = -d;
   if (!step(Field::Text9, -d, budget)) return false;
   if (animate) repaint({Field::Text9});
-  double previous = fractionShown();
-  while (fractionShown() != 0) {
+  double previous = distance();
+  while (fractionShown() != target) {
     if (!step(Field::Text9, d, budget)) return false;
     if (animate) repaint({Field::Text9});
-    if (fractionShown() > previous) {
+    if (distance() > previous) {
       int extra = 1;
       if (!step(Field::Text9, -d, extra)) return false;
       if (animate) repaint({Field::Text9});
       break;
     }
-    previous = fractionShown();
+    previous = distance();
   }
   return true;
 }
@@ -158,7 +162,7 @@ void Lunation::agecalc() {
     double d = -1;
     ok = newMoonDays(false) && newMoonUnit(Field::Text7, d, false, false);
     if (ok && !form_.tick(Tick::easycalc))
-      ok = newMoonUnit(Field::Text8, d, false, false) && newMoonSeconds(d, false);
+      ok = newMoonUnit(Field::Text8, d, false, false) && seconds(0, d, false);
     if (!ok) return;
     form_.setText(Field::Text13, form_.text(Field::Text4));
     const Field order[6] = {Field::Text1, Field::Text2, Field::Text3,
@@ -178,19 +182,23 @@ void Lunation::agecalc() {
 }
 
 void Lunation::newmcheck() {
+  search(0, [this] {
+    double d = -1;
+    bool ok = newMoonDays(true) && newMoonUnit(Field::Text7, d, true, true);
+    d = -1;
+    ok = ok && newMoonUnit(Field::Text8, d, false, true);
+    d = -1;
+    return ok && seconds(0, d, true);
+  });
+}
+
+void Lunation::search(double target, const std::function<bool()>& stages) {
   if (searching_) return;
   ui_.setWaitCursor(true);
-  if (fractionShown() != 0) {
+  if (fractionShown() != target) {
     const Instant start = fieldsNow();
     bool ok = true;
-    whileSet(searching_, [&] {
-      double d = -1;
-      ok = newMoonDays(true) && newMoonUnit(Field::Text7, d, true, true);
-      d = -1;
-      ok = ok && newMoonUnit(Field::Text8, d, false, true);
-      d = -1;
-      ok = ok && newMoonSeconds(d, true);
-    });
+    whileSet(searching_, [&] { ok = stages(); });
     if (!ok) {
       ui_.setWaitCursor(false);
       searchFailed(start);
@@ -243,51 +251,12 @@ bool Lunation::fullMoonUnit(Field f, bool redrawProbe) {
   return true;
 }
 
-// Seconds until the fraction reads one; bounded as for the new moon.
-bool Lunation::fullMoonSeconds() {
-  int budget = kSecondBudget;
-  double d = -1;
-  const double old = fractionShown();
-  if (!step(Field::Text9, -1, budget)) return false;
-  repaint({Field::Text9});
-  if (fractionShown() < old) d = +1;
-  if (!step(Field::Text9, -d, budget)) return false;
-  repaint({Field::Text9});
-  double previous = fractionShown();
-  while (fractionShown() != 1) {
-    if (!step(Field::Text9, d, budget)) return false;
-    repaint({Field::Text9});
-    if (fractionShown() < previous) {
-      int extra = 1;
-      if (!step(Field::Text9, -d, extra)) return false;
-      repaint({Field::Text9});
-      break;
-    }
-    previous = fractionShown();
-  }
-  return true;
-}
-
 void Lunation::fullcheck() {
-  if (searching_) return;
-  ui_.setWaitCursor(true);
-  if (fractionShown() != 1) {
-    const Instant start = fieldsNow();
-    bool ok = true;
-    whileSet(searching_, [&] {
-      ok = fullMoonDays() && fullMoonUnit(Field::Text7, true) &&
-           fullMoonUnit(Field::Text8, false) && fullMoonSeconds();
-    });
-    if (!ok) {
-      ui_.setWaitCursor(false);
-      searchFailed(start);
-      calc_.calc();
-      return;
-    }
-    calc_.calc();
-  }
-  ui_.setWaitCursor(false);
-  ui_.beep();
+  search(1, [this] {
+    double d = -1;
+    return fullMoonDays() && fullMoonUnit(Field::Text7, true) &&
+           fullMoonUnit(Field::Text8, false) && seconds(1, d, true);
+  });
 }
 
 void Lunation::nextfull() {

@@ -3,6 +3,7 @@
 // fields one unit at a time, recalculate only the phase after every step and
 // compare the phase angle and the illuminated fraction as displayed.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -70,10 +71,12 @@ class Lunation {
   // Stages. Each returns false when the search must stop.
   bool newMoonDays(bool animate);
   bool newMoonUnit(Field f, double& d, bool redrawProbe, bool animate);
-  bool newMoonSeconds(double& d, bool animate);
   bool fullMoonDays();
   bool fullMoonUnit(Field f, bool redrawProbe);
-  bool fullMoonSeconds();
+  bool seconds(double target, double& d, bool animate);
+  // The common frame of the two searches: the wait pointer, the check for
+  // an instant already at the target, the final calc and the beep.
+  void search(double target, const std::function<bool()>& stages);
 
   FormModel& form_;
   Calculator& calc_;

@@ -7,6 +7,7 @@
 
 #include "engine/angles.h"
 #include "engine/conversions.h"
+#include "engine/instant.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -20,12 +21,7 @@ class CalculatorTest : public ::testing::Test {
 
   void enter(const char* y, const char* mo, const char* d, const char* h, const char* mi,
              const char* s, const char* dt) {
-    form.setText(Field::Text1, y);
-    form.setText(Field::Text2, mo);
-    form.setText(Field::Text3, d);
-    form.setText(Field::Text7, h);
-    form.setText(Field::Text8, mi);
-    form.setText(Field::Text9, s);
+    testing_instant::enterInstant(form, y, mo, d, h, mi, s);
     form.setText(Field::Text12, dt);
   }
 };

@@ -5,10 +5,13 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "engine/instant.h"
 #include "engine/numtext.h"
 
 namespace velmar {
 namespace {
+
+using namespace testing_instant;
 
 class LunationTest : public ::testing::Test {
  protected:
@@ -19,22 +22,13 @@ class LunationTest : public ::testing::Test {
 
   void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
           const char* s) {
-    form.setText(Field::Text1, y);
-    form.setText(Field::Text2, mo);
-    form.setText(Field::Text3, d);
-    form.setText(Field::Text7, h);
-    form.setText(Field::Text8, mi);
-    form.setText(Field::Text9, s);
+    enterInstant(form, y, mo, d, h, mi, s);
     form.setText(Field::Text12, "66");
     main.calculator().setSite(35.6544, 139.7447);
     main.calculator().calc();
   }
 
-  std::string instant() const {
-    return form.text(Field::Text1) + "-" + form.text(Field::Text2) + "-" +
-           form.text(Field::Text3) + " " + form.text(Field::Text7) + ":" +
-           form.text(Field::Text8) + ":" + form.text(Field::Text9);
-  }
+  std::string instant() const { return instantOf(form); }
   double jd() const { return form.value(Field::Text4); }
 };
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/main_form.h"
+#include "engine/instant.h"
 
 namespace velmar {
 namespace {
+
+using namespace testing_instant;
 
 class ContinuousTest : public ::testing::Test {
  protected:
@@ -18,12 +21,7 @@ class ContinuousTest : public ::testing::Test {
 
   void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
           const char* s) {
-    form.setText(Field::Text1, y);
-    form.setText(Field::Text2, mo);
-    form.setText(Field::Text3, d);
-    form.setText(Field::Text7, h);
-    form.setText(Field::Text8, mi);
-    form.setText(Field::Text9, s);
+    enterInstant(form, y, mo, d, h, mi, s);
     form.setText(Field::Text12, "66");
   }
   void settings(Option unit, const char* amount, Option direction) {
@@ -31,11 +29,7 @@ class ContinuousTest : public ::testing::Test {
     form.setText(Field::Text17, amount);
     form.selectOption(direction);
   }
-  std::string instant() const {
-    return form.text(Field::Text1) + "-" + form.text(Field::Text2) + "-" +
-           form.text(Field::Text3) + " " + form.text(Field::Text7) + ":" +
-           form.text(Field::Text8) + ":" + form.text(Field::Text9);
-  }
+  std::string instant() const { return instantOf(form); }
 };
 
 TEST_F(ContinuousTest, TicksCarryThroughTheFields) {
@@ -182,12 +176,7 @@ TEST(ContinuousTicks, WaitForTheCommandThatIsRunning) {
   MainForm main(ui, clock, timer);
   ui.main = &main;
   FormModel& f = main.form();
-  f.setText(Field::Text1, "2001");
-  f.setText(Field::Text2, "3");
-  f.setText(Field::Text3, "9");
-  f.setText(Field::Text7, "12");
-  f.setText(Field::Text8, "0");
-  f.setText(Field::Text9, "0");
+  enterInstant(f, "2001", "3", "9", "12", "0", "0");
   f.selectOption(Option::Option6);
   f.setText(Field::Text17, "1");
   main.run("loopcalc");

@@ -44,6 +44,14 @@ class MainWindowTest : public QObject {
     QTest::keyClick(e, Qt::Key_Return);
   }
 
+  // 2001-03-09 21:05:00, delta T 66 s: the worked example.
+  void typeExampleInstant(MainWindow& w) {
+    const std::pair<Field, const char*> parts[] = {
+        {Field::Text1, "2001"}, {Field::Text2, "3"}, {Field::Text3, "9"}, {Field::Text7, "21"},
+        {Field::Text8, "5"},    {Field::Text9, "0"}, {Field::Text12, "66"}};
+    for (const auto& [f, text] : parts) type(w, f, text);
+  }
+
  private slots:
   void typedDateIsCalculatedOnPress() {
     QTemporaryDir dir;
@@ -56,13 +64,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.siteCombo()->currentText(), QString("Tokyo"));
 
-    type(w, Field::Text1, "2001");
-    type(w, Field::Text2, "3");
-    type(w, Field::Text3, "9");
-    type(w, Field::Text7, "21");
-    type(w, Field::Text8, "5");
-    type(w, Field::Text9, "0");
-    type(w, Field::Text12, "66");
+    typeExampleInstant(w);
 
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
     QCOMPARE(w.field(Field::Text4)->text(), QString(" 2451978.00423611"));
@@ -125,13 +127,7 @@ class MainWindowTest : public QObject {
     main.sites().load();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    type(w, Field::Text1, "2001");
-    type(w, Field::Text2, "3");
-    type(w, Field::Text3, "9");
-    type(w, Field::Text7, "21");
-    type(w, Field::Text8, "5");
-    type(w, Field::Text9, "0");
-    type(w, Field::Text12, "66");
+    typeExampleInstant(w);
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
 
     auto litPixels = [&] {
