@@ -1,6 +1,7 @@
 #include "app/qt/qt_ports.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace velmar {
@@ -21,12 +22,16 @@ bool QtUi::askYesNo(const std::string& title, const std::string& text) {
   QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
                   boxText(text), QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::Yes);
+  // The captions in the window's language, whatever translations are installed.
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ(&N)"));
   return box.exec() == QMessageBox::Yes;
 }
 
 void QtUi::message(const std::string& title, const std::string& text) {
   QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
                   boxText(text), QMessageBox::Ok, parent_);
+  box.button(QMessageBox::Ok)->setText(QString::fromUtf8("OK"));
   box.exec();
 }
 
