@@ -31,7 +31,6 @@ bool QtUi::askYesNo(const std::string& title, const std::string& text) {
 void QtUi::message(const std::string& title, const std::string& text) {
   QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
                   boxText(text), QMessageBox::Ok, parent_);
-  box.button(QMessageBox::Ok)->setText(QString::fromUtf8("OK"));
   box.exec();
 }
 
