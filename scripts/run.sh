@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 
 bash "$here/scripts/setup.sh"
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$here/build" -j"$(nproc)"
+cmake --build "$here/build" -j"$(nproc)" --target velmar velmar-cli
 
 data="$HOME/.local/share/velmar"
 mkdir -p "$data"
