@@ -14,8 +14,10 @@ class MainFormStartup : public ::testing::Test {
   PlainUi ui;
   // 2001-03-09 12:05:00 UTC, 21:05 in Japan.
   FixedClock clock{std::chrono::system_clock::from_time_t(984139500)};
-  std::string dir = ::testing::TempDir();
-  FilePaths paths{dir + "startup_moon.inf", dir + "startup_sokuti.dat"};
+  // Named after the test: ctest runs the cases side by side.
+  std::string prefix = ::testing::TempDir() +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  FilePaths paths{prefix + "_moon.inf", prefix + "_sokuti.dat"};
 
   void SetUp() override {
     std::remove(paths.settings.c_str());

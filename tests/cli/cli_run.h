@@ -1,9 +1,11 @@
 #pragma once
 // Runs velmar-cli as a process and collects what it prints.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,7 +23,10 @@ struct CliRun {
 // `args` is appended to the command line as it stands (shell words);
 // `dir`, when given, is the working directory.
 inline CliRun runCli(const std::string& args, const std::string& dir = "") {
-  const std::string errFile = ::testing::TempDir() + "velmar_cli_stderr.txt";
+  // ctest runs test cases side by side: each run gets a file of its own.
+  std::string errFile = ::testing::TempDir() + "velmar_cli_stderr_XXXXXX";
+  const int fd = mkstemp(errFile.data());
+  if (fd >= 0) close(fd);
   std::string cmd = std::string(VELMAR_CLI_PATH) + " " + args + " 2>" + errFile;
   if (!dir.empty()) cmd = "cd '" + dir + "' && " + cmd;
   CliRun r{};
@@ -36,6 +41,7 @@ inline CliRun runCli(const std::string& args, const std::string& dir = "") {
   std::stringstream ss;
   ss << e.rdbuf();
   r.err = ss.str();
+  std::remove(errFile.c_str());
   return r;
 }
 
