@@ -309,7 +309,9 @@ QWidget* MainWindow::buildResultsGroup() {
   int row = 0;
   for (const ResultRow& r : kResults) {
     grid->addWidget(new QLabel(qs(r.label)), row, 0);
-    QLineEdit* e = bindField(r.field, false, 180);
+    // The reference date may also be typed in: any Julian Day will do.
+    QLineEdit* e = bindField(r.field, r.field == Field::Text13, 0);
+    e->setMinimumWidth(180);
     e->setFont(mono);
     grid->addWidget(e, row, 1);
     if (r.field == Field::Text14) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
