@@ -29,6 +29,19 @@ FilePaths examplePaths(const QTemporaryDir& dir) {
   return p;
 }
 
+// The window on the example's site file, shown.
+struct Shown {
+  QTemporaryDir dir;
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main{ui, clock, examplePaths(dir)};
+  MainWindow window{main};
+  Shown() {
+    main.sites().load();
+    window.show();
+  }
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -54,13 +67,8 @@ class MainWindowTest : public QObject {
 
  private slots:
   void typedDateIsCalculatedOnPress() {
-    QTemporaryDir dir;
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock, examplePaths(dir));
-    MainWindow w(main);
-    main.sites().load();
-    w.show();
+    Shown shown;
+    MainWindow& w = shown.window;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.siteCombo()->currentText(), QString("Tokyo"));
 
@@ -93,13 +101,9 @@ class MainWindowTest : public QObject {
   }
 
   void daySpinnerBorrowsFromTheMonth() {
-    QTemporaryDir dir;
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock, examplePaths(dir));
-    MainWindow w(main);
-    main.sites().load();
-    w.show();
+    Shown shown;
+    MainForm& main = shown.main;
+    MainWindow& w = shown.window;
     type(w, Field::Text1, "2004");
     type(w, Field::Text2, "3");
     type(w, Field::Text3, "1");
@@ -119,13 +123,9 @@ class MainWindowTest : public QObject {
   }
 
   void newMoonSearchLeavesTheDiskDark() {
-    QTemporaryDir dir;
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock, examplePaths(dir));
-    MainWindow w(main);
-    main.sites().load();
-    w.show();
+    Shown shown;
+    PlainUi& ui = shown.ui;
+    MainWindow& w = shown.window;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     typeExampleInstant(w);
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
@@ -184,13 +184,9 @@ class MainWindowTest : public QObject {
   }
 
   void siteAddedInTheEditorAppearsInTheSiteList() {
-    QTemporaryDir dir;
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock, examplePaths(dir));
-    MainWindow w(main);
-    main.sites().load();
-    w.show();
+    Shown shown;
+    PlainUi& ui = shown.ui;
+    MainWindow& w = shown.window;
     bool edited = false;
     QTimer::singleShot(0, [&] {
       auto* dlg = qobject_cast<SiteEditorDialog*>(QApplication::activeModalWidget());
