@@ -202,20 +202,20 @@ QWidget* MainWindow::buildDateTimeGroup() {
   const Part time[] = {{Field::Text7, "UpDown4", "時", 36},
                        {Field::Text8, "UpDown5", "分", 36},
                        {Field::Text9, "UpDown6", "秒", 36}};
-  int col = 0;
-  for (const Part& p : date) {
-    grid->addWidget(bindField(p.f, true, p.width), 0, col);
-    grid->addWidget(spinnerPair(p.spinner), 0, col + 1);
-    grid->addWidget(new QLabel(qs(p.unit)), 0, col + 2);
-    col += 3;
-  }
-  col = 0;
-  for (const Part& p : time) {
-    grid->addWidget(bindField(p.f, true, p.width), 1, col);
-    grid->addWidget(spinnerPair(p.spinner), 1, col + 1);
-    grid->addWidget(new QLabel(qs(p.unit)), 1, col + 2);
-    col += 3;
-  }
+  auto row = [&](const Part (&parts)[3], int r) {
+    auto* h = new QHBoxLayout;
+    h->setSpacing(3);
+    for (const Part& p : parts) {
+      h->addWidget(bindField(p.f, true, p.width));
+      h->addWidget(spinnerPair(p.spinner));
+      h->addWidget(new QLabel(qs(p.unit)));
+      h->addSpacing(6);
+    }
+    h->addStretch();
+    grid->addLayout(h, r, 0, 1, 9);
+  };
+  row(date, 0);
+  row(time, 1);
   auto* dtRow = new QHBoxLayout;
   dtRow->addWidget(new QLabel(qs("△Ｔ")));
   dtRow->addWidget(bindField(Field::Text12, true, 44));
@@ -225,7 +225,6 @@ QWidget* MainWindow::buildDateTimeGroup() {
   dtRow->addWidget(bindCheck(Check::Check3));
   dtRow->addStretch();
   grid->addLayout(dtRow, 2, 0, 1, 9);
-  grid->setColumnStretch(9, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(commandButton("Command16"));
   buttons->addWidget(commandButton("Command20"));
