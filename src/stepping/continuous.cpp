@@ -30,24 +30,31 @@ bool isDateTimeField(int code) {
 
 }  // namespace
 
-void Continuous::deriveFromSettings() {
-  changeAmount_ = form_.value(Field::Text17);
+// The unit option selected, if any, picks the field each tick steps.
+void Continuous::targetFromOptions() {
   for (int i = 3; i <= 8; ++i) {
     const Option o = static_cast<Option>(i);
     if (form_.option(o)) loopTarget_ = targetOf(o);
   }
+}
+
+// Ten ticks a second when fast, one when normal.
+void Continuous::intervalFromSpeed() {
   loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+}
+
+void Continuous::deriveFromSettings() {
+  changeAmount_ = form_.value(Field::Text17);
+  targetFromOptions();
+  intervalFromSpeed();
 }
 
 void Continuous::start() {
   if (form_.tick(Tick::automem) && recordDate) recordDate();
-  for (int i = 3; i <= 8; ++i) {
-    const Option o = static_cast<Option>(i);
-    if (form_.option(o)) loopTarget_ = targetOf(o);
-  }
+  targetFromOptions();
   if (form_.option(Option::Option9)) loopStep_ = -changeAmount_;
   if (form_.option(Option::Option10)) loopStep_ = changeAmount_;
-  loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+  intervalFromSpeed();
   timer_.setInterval(loopInterval_);
 }
 
@@ -60,7 +67,7 @@ void Continuous::startOrReverse() {
   } else if (running() && form_.option(Option::Option10)) {
     form_.selectOption(Option::Option9);
   } else {
-    loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+    intervalFromSpeed();
     timer_.setInterval(loopInterval_);
   }
 }
@@ -118,7 +125,7 @@ bool Continuous::fieldChanged(Field f) {
 bool Continuous::optionClicked(Option o) {
   const int id = static_cast<int>(o);
   if (id == 1 || id == 2) {
-    loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
+    intervalFromSpeed();
     if (running()) timer_.setInterval(loopInterval_);
     return true;
   }

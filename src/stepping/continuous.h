@@ -55,6 +55,8 @@ class Continuous {
 
  private:
   void stepTarget(double delta);
+  void targetFromOptions();
+  void intervalFromSpeed();
 
   FormModel& form_;
   Calculator& calc_;
