@@ -16,17 +16,12 @@ struct Fixture {
   MainForm main{ui, clock};
   Fixture() {
     FormModel& f = main.form();
-    f.setText(Field::Text1, "2001");
-    f.setText(Field::Text2, "3");
-    f.setText(Field::Text3, "9");
-    f.setText(Field::Text7, "21");
-    f.setText(Field::Text8, "5");
-    f.setText(Field::Text9, "0");
-    f.setText(Field::Text12, "66");
+    writeInstant(f, {"2001", "3", "9", "21", "5", "0"});
+    f.setText(Field::DeltaT, "66");
     main.calculator().setSite(35.6544, 139.7447);
   }
   // Moves the instant so that every field really changes.
-  void step(int i) { main.form().setText(Field::Text9, i % 2 ? "1" : "0"); }
+  void step(int i) { main.form().setText(Field::Second, i % 2 ? "1" : "0"); }
 };
 
 template <size_t N>
@@ -84,13 +79,7 @@ BENCHMARK(BM_Calcn);
 // The searches from a waxing gibbous instant: a few hundred calcn each.
 struct SearchFixture : Fixture {
   void reset() {
-    FormModel& f = main.form();
-    f.setText(Field::Text1, "2001");
-    f.setText(Field::Text2, "3");
-    f.setText(Field::Text3, "9");
-    f.setText(Field::Text7, "21");
-    f.setText(Field::Text8, "5");
-    f.setText(Field::Text9, "0");
+    writeInstant(main.form(), {"2001", "3", "9", "21", "5", "0"});
     main.calculator().calc();
   }
 };
@@ -111,7 +100,7 @@ void BM_Fullcheck(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     fx.reset();
-    fx.main.form().setText(Field::Text3, "1");  // waxing: the long hour walk
+    fx.main.form().setText(Field::Day, "1");  // waxing: the long hour walk
     fx.main.calculator().calc();
     state.ResumeTiming();
     fx.main.lunation().fullcheck();

@@ -46,7 +46,8 @@ const std::vector<CommandInfo>& commandTable() {
       {"Command21", "▼", "", "ｽﾃｯﾌﾟ減算　連続推算対象設定に基づき日時を減算"},
       {"Command22", "▲", "", "ｽﾃｯﾌﾟ加算　連続推算対象設定に基づき日時を加算"},
       {"Command36", "ADJ", "", "ＡＤＪ　分と秒を正時に設定します"},
-      {"Check1", "朔月自動基準化", "", "朔月自動基準化　朔月を監視し自動的に基準日として設定します"},
+      {"Check1", "朔月自動基準化", "",
+       "朔月自動基準化　朔月を監視し自動的に基準日として設定します"},
       {"Check3", "△Ｔ自動", "", "△Ｔ自動　△Ｔを自動設定します"},
       {"Picture1", "", "", "月齢推算　ｸﾘｯｸで月齢を推算、ﾀﾞﾌﾞﾙｸﾘｯｸで朔月自動基準化します"},
       {"Picture1Double", "", "", ""},
@@ -83,15 +84,15 @@ const CommandInfo* findCommand(const std::string& name) {
   return nullptr;
 }
 
-MainForm::MainForm(UiPort& ui, ClockPort& clock, std::unique_ptr<ManualTimer> own,
-                   TimerPort* timer, FilePaths paths)
+MainForm::MainForm(UiPort& ui, ClockPort& clock, std::unique_ptr<ManualTimer> own, TimerPort* timer,
+                   FilePaths paths)
     : ui_(*this, ui),
       clock_(clock),
       ownTimer_(std::move(own)),
       timer_(timer ? *timer : *ownTimer_),
       paths_(std::move(paths)),
       calculator_(form_, rec_),
-      dates_(form_, calculator_, ui_, clock_, kTitleText),
+      dates_(form_, calculator_, ui_, clock_),
       lunation_(form_, calculator_, ui_),
       continuous_(form_, calculator_, ui_, timer_),
       sites_(calculator_, paths_.sites),
@@ -111,8 +112,8 @@ void MainForm::wireRules() {
   });
   form_.setCheckRule([this](Check c) {
     // Ticking automatic delta T fills the field at once.
-    if (c == Check::Check3) calculator_.ymdcheck();
-    if (c == Check::Check1) lunation_.check1Clicked();
+    if (c == Check::AutoDeltaT) calculator_.ymdcheck();
+    if (c == Check::AutoRebase) lunation_.check1Clicked();
   });
   form_.setOptionRule([this](Option o) { continuous_.optionClicked(o); });
   calculator_.hooks.rebase = [this] { lunation_.rebase(); };
@@ -124,7 +125,7 @@ void MainForm::wireRules() {
 }
 
 void MainForm::takeOutputs() {
-  for (Check box : {Check::Check4, Check::Check2, Check::Check5}) {
+  for (Check box : {Check::TableOutput, Check::GraphOutput, Check::FileOutput}) {
     if (form_.check(box) != 1) continue;
     if (outputHook_) outputHook_(box);
     continuous_.rowTaken(continuous_.output(box));
@@ -140,9 +141,13 @@ bool MainForm::run(const std::string& name) {
       {"hqcalc", [](MainForm& m) { m.calculator_.toggleMode(); }},
       {"Command17", [](MainForm& m) { m.calculator_.clearResults(); }},
       {"Check1",
-       [](MainForm& m) { m.form_.setCheck(Check::Check1, m.form_.check(Check::Check1) ? 0 : 1); }},
+       [](MainForm& m) {
+         m.form_.setCheck(Check::AutoRebase, m.form_.check(Check::AutoRebase) ? 0 : 1);
+       }},
       {"Check3",
-       [](MainForm& m) { m.form_.setCheck(Check::Check3, m.form_.check(Check::Check3) ? 0 : 1); }},
+       [](MainForm& m) {
+         m.form_.setCheck(Check::AutoDeltaT, m.form_.check(Check::AutoDeltaT) ? 0 : 1);
+       }},
       {"Command16", [](MainForm& m) { m.dates_.setToNow(); }},
       {"Command20", [](MainForm& m) { m.dates_.setToToday(); }},
       {"Command36", [](MainForm& m) { m.dates_.adjust(); }},
@@ -157,7 +162,7 @@ bool MainForm::run(const std::string& name) {
       {"moonage", [](MainForm& m) { m.lunation_.agecalc(); }},
       {"agebt", [](MainForm& m) { m.lunation_.agecalc(); }},
       {"Picture1", [](MainForm& m) { m.lunation_.agecalc(); }},
-      {"Picture1Double", [](MainForm& m) { m.form_.setCheck(Check::Check1, 1); }},
+      {"Picture1Double", [](MainForm& m) { m.form_.setCheck(Check::AutoRebase, 1); }},
       {"newmcheck", [](MainForm& m) { m.lunation_.newmcheck(); }},
       {"newbt",
        [](MainForm& m) {
@@ -177,7 +182,8 @@ bool MainForm::run(const std::string& name) {
       {"stopbt", [](MainForm& m) { m.continuous_.stop(); }},
       {"Command21", [](MainForm& m) { m.continuous_.stepDown(); }},
       {"Command22", [](MainForm& m) { m.continuous_.stepUp(); }},
-      {"automem", [](MainForm& m) { m.form_.setTick(Tick::automem, !m.form_.tick(Tick::automem)); }},
+      {"automem",
+       [](MainForm& m) { m.form_.setTick(Tick::automem, !m.form_.tick(Tick::automem)); }},
       {"guid", [](MainForm& m) { m.form_.setTick(Tick::guid, !m.form_.tick(Tick::guid)); }},
       {"version", [](MainForm& m) { m.showVersion(); }},
   };
@@ -189,10 +195,10 @@ bool MainForm::run(const std::string& name) {
 }
 
 bool MainForm::spin(const std::string& name, int direction) {
-  const std::optional<Spinner> s = findSpinner(name);
-  if (!s) return false;
+  const FieldInfo* f = findSpinner(name);
+  if (!f) return false;
   Busy busy(*this);
-  return dates_.spin(*s, direction);
+  return dates_.spin(f->field, direction);
 }
 
 void MainForm::enter(Field f, const std::string& text) {
@@ -203,37 +209,38 @@ void MainForm::enter(Field f, const std::string& text) {
 void MainForm::selectSite(int index) {
   Busy busy(*this);
   const std::string problem = sites_.select(index);
-  if (!problem.empty()) ui_.message(kTitleText, problem);
+  if (!problem.empty()) ui_.message(kTitleText, problem, Tone::Warning);
 }
 
 void MainForm::fillPresentMoment() {
   dates_.writePresentMoment();
-  form_.setText(Field::Text12, formatPlain(form_.value(Field::Text1) - 1934));
+  form_.setText(Field::DeltaT, formatPlain(form_.value(Field::Year) - 1934));
 }
 
 void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   Busy busy(*this);
   const InfLoad inf = readInfFile(paths_.settings);
   applyInf(inf.values, form_, placements_);
-  if (!inf.message.empty()) ui_.message(kTitleText, inf.message);
+  if (!inf.message.empty()) ui_.message(kTitleText, inf.message, Tone::Warning);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, false);
   placements_[Win::TimePad].height = 2350;
   placements_[Win::TimePad].width = 1884;
 
-  for (Field f : {Field::Text10, Field::Text11, Field::Text4, Field::Text5, Field::Text6})
+  for (Field f : {Field::Phase, Field::Illumination, Field::JulianDay, Field::SunLongitude,
+                  Field::MoonLongitude})
     form_.setText(f, "");
-  if (form_.check(Check::Check1) == 0) {
-    form_.setText(Field::Text13, "");
-    form_.setText(Field::Text14, "");
+  if (form_.check(Check::AutoRebase) == 0) {
+    form_.setText(Field::ReferenceDate, "");
+    form_.setText(Field::MoonAge, "");
   }
-  form_.setText(Field::Text15, "");
-  form_.setText(Field::Text16, "");
+  form_.setText(Field::SunDistance, "");
+  form_.setText(Field::MoonDistance, "");
 
   continuous_.deriveFromSettings();
   setGuidance("");
   fillPresentMoment();
   const std::string siteProblem = sites_.load();
-  if (!siteProblem.empty()) ui_.message(kTitleText, siteProblem);
+  if (!siteProblem.empty()) ui_.message(kTitleText, siteProblem, Tone::Warning);
   calculator_.calc();
   dates_.datemem();
 }
@@ -242,7 +249,7 @@ FileStatus MainForm::saveinf(bool resetAll, float screenWidthTwips, float screen
   if (resetAll)
     for (WindowPlacement& w : placements_.at) w.top = -1;
   const FileStatus status = writeInfFile(paths_.settings, form_, placements_);
-  if (!status.ok()) ui_.message(kTitleText, status.message);
+  if (!status.ok()) ui_.message(kTitleText, status.message, Tone::Critical);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, true);
   return status;
 }
@@ -255,7 +262,7 @@ void MainForm::showVersion() {
                            "      月と太陽の位置推算プログラム      \r"
                            "   日本標準時の日時と観測地から推算します   \r\r"
                            "          Velmar 開発チーム          ";
-  ui_.message(kVersionTitle, text);
+  ui_.message(kVersionTitle, text, Tone::Info);
 }
 
 void MainForm::hover(const std::string& controlName) {
@@ -296,9 +303,9 @@ bool MainForm::GuardedUi::askYesNo(const std::string& title, const std::string& 
   return inner_.askYesNo(title, text);
 }
 
-void MainForm::GuardedUi::message(const std::string& title, const std::string& text) {
+void MainForm::GuardedUi::message(const std::string& title, const std::string& text, Tone tone) {
   Busy busy(m_);
-  inner_.message(title, text);
+  inner_.message(title, text, tone);
 }
 
 }  // namespace velmar

@@ -16,13 +16,12 @@
 #include "engine/form.h"
 #include "engine/lunation.h"
 #include "engine/ports.h"
+#include "engine/program.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
 
 namespace velmar {
 
-inline constexpr const char* kTitleText = "Velmar  Ver2";
-inline constexpr const char* kVersionText = "Velmar  Ver 2.80a";
 inline constexpr const char* kExitQuestion = "Velmar を終了しますか ?";
 inline constexpr const char* kVersionTitle = "ﾊﾞｰｼﾞｮﾝ情報";
 
@@ -128,7 +127,7 @@ class MainForm {
    public:
     GuardedUi(MainForm& m, UiPort& inner) : m_(m), inner_(inner) {}
     bool askYesNo(const std::string& title, const std::string& text) override;
-    void message(const std::string& title, const std::string& text) override;
+    void message(const std::string& title, const std::string& text, Tone tone) override;
     void beep() override { inner_.beep(); }
     void setWaitCursor(bool on) override { inner_.setWaitCursor(on); }
 

@@ -16,24 +16,33 @@ struct LineSpec {
 };
 
 constexpr LineSpec kLines[15] = {
-    {"月相", 4},     {"軌道", 4},         {"ﾃﾞｰﾀ", 4},          {"ｸﾞﾗﾌ", 4},
-    {"ﾀｲﾑ", 2},      {"推算速度", 2},     {"年月日時分秒", 6},  {"運転方向", 2},
-    {"朔望", 1},     {"ｸﾞﾗﾌ選択", 4},     {"変化とループ", 2},  {"日時記録とｶﾞｲﾀﾞﾝｽ", 2},
-    {"ｽｶｲﾋﾞｭｰ", 4},  {"地球影", 4},       {"太陽", 4},
+    {"月相", 4},    {"軌道", 4},     {"ﾃﾞｰﾀ", 4},         {"ｸﾞﾗﾌ", 4},
+    {"ﾀｲﾑ", 2},     {"推算速度", 2}, {"年月日時分秒", 6}, {"運転方向", 2},
+    {"朔望", 1},    {"ｸﾞﾗﾌ選択", 4}, {"変化とループ", 2}, {"日時記録とｶﾞｲﾀﾞﾝｽ", 2},
+    {"ｽｶｲﾋﾞｭｰ", 4}, {"地球影", 4},   {"太陽", 4},
 };
 
 // The placement each placement line belongs to.
 int placementOfLine(int line) {
   switch (line) {
-    case 0: return static_cast<int>(Win::Face);
-    case 1: return static_cast<int>(Win::Orbit);
-    case 2: return static_cast<int>(Win::Data);
-    case 3: return static_cast<int>(Win::Graph);
-    case 4: return static_cast<int>(Win::TimePad);
-    case 12: return static_cast<int>(Win::Sky);
-    case 13: return static_cast<int>(Win::Shadow);
-    case 14: return static_cast<int>(Win::Sun);
-    default: return -1;
+    case 0:
+      return static_cast<int>(Win::Face);
+    case 1:
+      return static_cast<int>(Win::Orbit);
+    case 2:
+      return static_cast<int>(Win::Data);
+    case 3:
+      return static_cast<int>(Win::Graph);
+    case 4:
+      return static_cast<int>(Win::TimePad);
+    case 12:
+      return static_cast<int>(Win::Sky);
+    case 13:
+      return static_cast<int>(Win::Shadow);
+    case 14:
+      return static_cast<int>(Win::Sun);
+    default:
+      return -1;
   }
 }
 
@@ -54,8 +63,8 @@ bool readNumbers(const std::string& line, int count, std::vector<double>& out) {
 
 std::string shortFloat(float f) {
   char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(f),
-                           std::chars_format::general, 7);
+  auto res =
+      std::to_chars(buf, buf + sizeof buf, static_cast<double>(f), std::chars_format::general, 7);
   std::string s(buf, res.ptr);
   return s;
 }
@@ -116,14 +125,33 @@ InfReadResult parseInf(const std::vector<std::string>& lines) {
       continue;
     }
     switch (i) {
-      case 5: v.options[0] = wholeEven(n[0]); v.options[1] = wholeEven(n[1]); break;
-      case 6: for (int k = 0; k < 6; ++k) v.options[2 + k] = wholeEven(n[k]); break;
-      case 7: v.options[8] = wholeEven(n[0]); v.options[9] = wholeEven(n[1]); break;
-      case 8: v.rebase = wholeEven(n[0]); break;
-      case 9: for (int k = 0; k < 4; ++k) v.graph[k] = wholeEven(n[k]); break;
-      case 10: v.changeAmount = std::nearbyint(n[0]); v.loopCount = std::nearbyint(n[1]); break;
-      case 11: v.automem = wholeEven(n[0]); v.guid = wholeEven(n[1]); break;
-      default: break;
+      case 5:
+        v.options[0] = wholeEven(n[0]);
+        v.options[1] = wholeEven(n[1]);
+        break;
+      case 6:
+        for (int k = 0; k < 6; ++k) v.options[2 + k] = wholeEven(n[k]);
+        break;
+      case 7:
+        v.options[8] = wholeEven(n[0]);
+        v.options[9] = wholeEven(n[1]);
+        break;
+      case 8:
+        v.rebase = wholeEven(n[0]);
+        break;
+      case 9:
+        for (int k = 0; k < 4; ++k) v.graph[k] = wholeEven(n[k]);
+        break;
+      case 10:
+        v.changeAmount = std::nearbyint(n[0]);
+        v.loopCount = std::nearbyint(n[1]);
+        break;
+      case 11:
+        v.automem = wholeEven(n[0]);
+        v.guid = wholeEven(n[1]);
+        break;
+      default:
+        break;
     }
   }
   return r;
@@ -152,11 +180,11 @@ std::vector<std::string> formatInf(const FormModel& form, const Placements& plac
   for (int k = 3; k <= 8; ++k) units.push_back(num(optionValue(form, k)));
   line(6, units);
   line(7, {num(optionValue(form, 9)), num(optionValue(form, 10))});
-  line(8, {num(form.check(Check::Check1))});
-  line(9, {num(form.check(Check::Check6)), num(form.check(Check::Check7)),
-           num(form.check(Check::Check8)), num(form.check(Check::Check9))});
-  line(10, {num(std::nearbyint(form.value(Field::Text17))),
-            num(std::nearbyint(form.value(Field::Text18)))});
+  line(8, {num(form.check(Check::AutoRebase))});
+  line(9, {num(form.check(Check::GraphSun)), num(form.check(Check::GraphMoon)),
+           num(form.check(Check::GraphIllumination)), num(form.check(Check::GraphLatitude))});
+  line(10, {num(std::nearbyint(form.value(Field::ChangeAmount))),
+            num(std::nearbyint(form.value(Field::LoopCount)))});
   line(11, {num(form.tick(Tick::automem) ? 1 : 0), num(form.tick(Tick::guid) ? 1 : 0)});
   for (int i = 12; i < 15; ++i) place(i);
   return out;
@@ -166,13 +194,13 @@ void applyInf(const InfValues& v, FormModel& form, Placements& placements) {
   placements = v.placements;
   for (int i = 0; i < 10; ++i)
     if (v.options[i] != 0) form.selectOption(static_cast<Option>(i + 1));
-  form.setCheck(Check::Check1, v.rebase);
-  form.setCheck(Check::Check6, v.graph[0]);
-  form.setCheck(Check::Check7, v.graph[1]);
-  form.setCheck(Check::Check8, v.graph[2]);
-  form.setCheck(Check::Check9, v.graph[3]);
-  form.setText(Field::Text17, formatPlain(v.changeAmount));
-  form.setText(Field::Text18, formatPlain(v.loopCount));
+  form.setCheck(Check::AutoRebase, v.rebase);
+  form.setCheck(Check::GraphSun, v.graph[0]);
+  form.setCheck(Check::GraphMoon, v.graph[1]);
+  form.setCheck(Check::GraphIllumination, v.graph[2]);
+  form.setCheck(Check::GraphLatitude, v.graph[3]);
+  form.setText(Field::ChangeAmount, formatPlain(v.changeAmount));
+  form.setText(Field::LoopCount, formatPlain(v.loopCount));
   form.setTick(Tick::automem, v.automem == 1);
   form.setTick(Tick::guid, v.guid == 1);
 }
@@ -207,8 +235,7 @@ InfLoad readInfFile(const std::string& path) {
   const TextLines file = readTextFile(path);
   if (file.status.error == FileError::Missing) return {defaultInfValues(), ""};
   if (!file.status.ok()) {
-    return {defaultInfValues(),
-            file.status.message + "\r既定の設定で起動します。"};
+    return {defaultInfValues(), file.status.message + "\r既定の設定で起動します。"};
   }
   const InfReadResult r = parseInf(file.lines);
   InfLoad out{r.values, ""};
@@ -233,7 +260,8 @@ void bringOntoScreen(WindowPlacement& w, float screenWidth, float screenHeight) 
   const float width = w.width > 0 ? w.width : kGrip;
   if (w.left > screenWidth - kGrip) w.left = std::max(0.0f, screenWidth - width);
   if (w.left + width < kGrip) w.left = 0;
-  if (w.top > screenHeight - kGrip) w.top = std::max(0.0f, screenHeight - static_cast<float>(w.height));
+  if (w.top > screenHeight - kGrip)
+    w.top = std::max(0.0f, screenHeight - static_cast<float>(w.height));
   if (w.top < 0) w.top = 0;
 }
 

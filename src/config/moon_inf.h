@@ -7,6 +7,7 @@
 
 #include "config/text_file.h"
 #include "engine/form.h"
+#include "engine/ports.h"
 
 namespace velmar {
 
@@ -19,10 +20,9 @@ struct WindowPlacement {
   int height = 0;
 };
 
-// The windows whose placement the file keeps, in the order of the file's
-// placement lines.
-enum class Win { Face, Orbit, Data, Graph, TimePad, Sky, Shadow, Sun };
-inline constexpr int kWinCount = 8;
+// The windows whose placement the file keeps are the first kPlacedWinCount
+// of Win, in the order of the file's placement lines.
+inline constexpr int kWinCount = kPlacedWinCount;
 
 struct Placements {
   std::array<WindowPlacement, kWinCount> at;

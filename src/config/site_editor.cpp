@@ -43,11 +43,11 @@ std::string SiteEditor::clickList(int k) {
 
 void SiteEditor::fillFields(const SiteRecord& s, int k) {
   listIndex_ = k;
-  setText(EditorField::Text1, s.name);
-  setText(EditorField::Text2, formatFixed(s.longitude, 3, 2, false));
-  setText(EditorField::Text3, formatFixed(s.latitude, 2, 2, false));
-  setText(EditorField::Text4, formatFixed(s.elevation, 3, 2, false));
-  setText(EditorField::Text5, formatInt(k));
+  setText(EditorField::Name, s.name);
+  setText(EditorField::Longitude, formatFixed(s.longitude, 3, 2, false));
+  setText(EditorField::Latitude, formatFixed(s.latitude, 2, 2, false));
+  setText(EditorField::Elevation, formatFixed(s.elevation, 3, 2, false));
+  setText(EditorField::Index, formatInt(k));
 }
 
 std::optional<SiteRecord> SiteEditor::editedSite(EditResult& fault) const {
@@ -57,23 +57,24 @@ std::optional<SiteRecord> SiteEditor::editedSite(EditResult& fault) const {
     return std::nullopt;
   };
   SiteRecord s;
-  s.name = text(EditorField::Text1);
+  s.name = text(EditorField::Name);
   if (s.name.find_first_of("\r\n") != std::string::npos)
-    return bad(EditorField::Text1, "測地名に改行は使えません。");
+    return bad(EditorField::Name, "測地名に改行は使えません。");
   std::string badChar;
   if (!toCp932(s.name, &badChar)) {
-    return bad(EditorField::Text1, badChar.empty()
-                                       ? "測地名に使えない文字があります。"
-                                       : "測地名の「" + badChar + "」は Shift-JIS にない文字のため使えません。");
+    return bad(EditorField::Name,
+               badChar.empty()
+                   ? "測地名に使えない文字があります。"
+                   : "測地名の「" + badChar + "」は Shift-JIS にない文字のため使えません。");
   }
-  const std::optional<double> lon = parseNumber(text(EditorField::Text2));
+  const std::optional<double> lon = parseNumber(text(EditorField::Longitude));
   if (!lon || *lon < -180 || *lon > 360)
-    return bad(EditorField::Text2, "東経には -180 から 360 までの数値を入力してください。");
-  const std::optional<double> lat = parseNumber(text(EditorField::Text3));
+    return bad(EditorField::Longitude, "東経には -180 から 360 までの数値を入力してください。");
+  const std::optional<double> lat = parseNumber(text(EditorField::Latitude));
   if (!lat || *lat < -90 || *lat > 90)
-    return bad(EditorField::Text3, "北緯には -90 から 90 までの数値を入力してください。");
-  const std::optional<double> elevation = parseNumber(text(EditorField::Text4));
-  if (!elevation) return bad(EditorField::Text4, "標高には数値を入力してください。");
+    return bad(EditorField::Latitude, "北緯には -90 から 90 までの数値を入力してください。");
+  const std::optional<double> elevation = parseNumber(text(EditorField::Elevation));
+  if (!elevation) return bad(EditorField::Elevation, "標高には数値を入力してください。");
   s.longitude = *lon;
   s.latitude = *lat;
   s.elevation = *elevation;

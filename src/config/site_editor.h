@@ -14,7 +14,7 @@ namespace velmar {
 
 // Text1 name "測地名", Text2 east longitude "東経", Text3 north latitude
 // "北緯", Text4 elevation "標高", Text5 the selected entry's index.
-enum class EditorField : int { Text1 = 1, Text2, Text3, Text4, Text5 };
+enum class EditorField : int { Name = 1, Longitude, Latitude, Elevation, Index };
 
 struct EditResult {
   bool written = false;

@@ -10,7 +10,7 @@ std::string SiteList::load() {
   names_.reserve(file.sites.size());
   for (SiteRecord& s : file.sites) names_.push_back(std::move(s.name));
   selected_ = -1;
-  notify();
+  changed_();
   const std::string failed = select(0);
   if (!failed.empty()) notes += (notes.empty() ? "" : "\n\n") + failed;
   return notes;
@@ -24,29 +24,9 @@ std::string SiteList::select(int k) {
   const SiteRecord& s = file.sites[static_cast<size_t>(k)];
   calc_.setSite(s.latitude, s.longitude);
   selected_ = k;
-  notify();
+  changed_();
   calc_.calc();
   return {};
-}
-
-int SiteList::addListener(Listener l) {
-  listeners_.emplace_back(nextListener_, std::move(l));
-  return nextListener_++;
-}
-
-void SiteList::removeListener(int id) {
-  for (auto it = listeners_.begin(); it != listeners_.end(); ++it) {
-    if (it->first == id) {
-      listeners_.erase(it);
-      return;
-    }
-  }
-}
-
-void SiteList::notify() {
-  // A copy, so that a listener may remove itself.
-  const auto listeners = listeners_;
-  for (const auto& [id, l] : listeners) l();
 }
 
 }  // namespace velmar

@@ -9,6 +9,7 @@
 
 #include "config/sites.h"
 #include "engine/calculator.h"
+#include "engine/signal.h"
 
 namespace velmar {
 
@@ -33,19 +34,14 @@ class SiteList {
   std::string select(int k);
 
   // Views mirroring the list (the combo box) are told after every change.
-  using Listener = std::function<void()>;
-  int addListener(Listener l);
-  void removeListener(int id);
+  Signal<>& changed() { return changed_; }
 
  private:
-  void notify();
-
   Calculator& calc_;
   std::string path_;
   std::vector<std::string> names_;
   int selected_ = -1;
-  std::vector<std::pair<int, Listener>> listeners_;
-  int nextListener_ = 1;
+  Signal<> changed_;
 };
 
 }  // namespace velmar

@@ -39,7 +39,8 @@ std::optional<double> siteNumber(std::string_view field) {
   std::string_view all = t;
   if (all[0] == '+') all.remove_prefix(1);  // from_chars takes no plus sign
   double v = 0;
-  const auto res = std::from_chars(all.data(), all.data() + all.size(), v, std::chars_format::general);
+  const auto res =
+      std::from_chars(all.data(), all.data() + all.size(), v, std::chars_format::general);
   if (res.ec != std::errc{} || res.ptr != all.data() + all.size() || !std::isfinite(v))
     return std::nullopt;
   return v;
@@ -140,8 +141,8 @@ std::string siteNameField(std::string_view name) {
 }
 
 std::string carriedSiteLine(const SiteRecord& s) {
-  return siteNameField(s.name) + "," + formatGeneral(s.latitude) + " ," + formatGeneral(s.longitude) +
-         " ," + formatGeneral(s.elevation) + " ";
+  return siteNameField(s.name) + "," + formatGeneral(s.latitude) + " ," +
+         formatGeneral(s.longitude) + " ," + formatGeneral(s.elevation) + " ";
 }
 
 std::string editedSiteLine(const SiteRecord& s) {
@@ -165,7 +166,8 @@ SiteFile readSites(const std::string& path) {
   }
   if (!f.unread.empty()) addParagraph(notes, unreadNotice(path, f.unread));
   if (f.sites.empty()) {
-    if (t.status.ok() && f.unread.empty()) addParagraph(notes, "「" + path + "」に測地がありません。");
+    if (t.status.ok() && f.unread.empty())
+      addParagraph(notes, "「" + path + "」に測地がありません。");
     notes += "\n初期の測地一覧を使います。";
     f.sites = shippedSites();
     f.shipped = true;
@@ -192,7 +194,8 @@ std::vector<std::string> rewriteSites(const SiteFile& file, const SiteRecord& ed
   size_t u = 0;
   // Unread lines go back in front of the site that followed them.
   auto keepUnreadBefore = [&](int site) {
-    while (u < file.unread.size() && file.unread[u].sitesBefore <= site) out.push_back(file.unread[u++].text);
+    while (u < file.unread.size() && file.unread[u].sitesBefore <= site)
+      out.push_back(file.unread[u++].text);
   };
   for (int i = 0;;) {
     if (i == 0 && action == SiteAction::Initial) {

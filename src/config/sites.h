@@ -22,8 +22,8 @@ struct SiteRecord {
 // A line that did not read as a site. It is left out of the lists but kept
 // in the file when the file is rewritten.
 struct UnreadLine {
-  int lineNumber;    // 1-based, in the file
-  int sitesBefore;   // how many sites precede it in the file
+  int lineNumber;   // 1-based, in the file
+  int sitesBefore;  // how many sites precede it in the file
   std::string text;
 };
 

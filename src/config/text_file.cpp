@@ -56,7 +56,11 @@ class Converter {
 std::string utf8CharAt(std::string_view s, size_t at) {
   if (at >= s.size()) return {};
   const auto lead = static_cast<unsigned char>(s[at]);
-  size_t len = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+  size_t len = lead < 0x80           ? 1
+               : (lead >> 5) == 0x6  ? 2
+               : (lead >> 4) == 0xE  ? 3
+               : (lead >> 3) == 0x1E ? 4
+                                     : 0;
   if (len == 0 || at + len > s.size()) return {};
   for (size_t i = 1; i < len; ++i)
     if ((static_cast<unsigned char>(s[at + i]) & 0xC0) != 0x80) return {};
@@ -68,15 +72,22 @@ std::string quoted(const std::string& path) { return "「" + path + "」"; }
 std::string reasonOf(int err) {
   switch (err) {
     case ENOSPC:
-    case EDQUOT: return "ディスクの空き容量が足りません。";
-    case EFBIG: return "ファイルが大きすぎます。";
+    case EDQUOT:
+      return "ディスクの空き容量が足りません。";
+    case EFBIG:
+      return "ファイルが大きすぎます。";
     case EACCES:
-    case EPERM: return "アクセスが許可されていません。";
-    case EROFS: return "読み取り専用の場所です。";
+    case EPERM:
+      return "アクセスが許可されていません。";
+    case EROFS:
+      return "読み取り専用の場所です。";
     case ENOENT:
-    case ENOTDIR: return "保存先のフォルダーがありません。";
-    case EISDIR: return "同じ名前のフォルダーがあります。";
-    default: return "(エラー番号 " + std::to_string(err) + ")";
+    case ENOTDIR:
+      return "保存先のフォルダーがありません。";
+    case EISDIR:
+      return "同じ名前のフォルダーがあります。";
+    default:
+      return "(エラー番号 " + std::to_string(err) + ")";
   }
 }
 
@@ -128,7 +139,8 @@ TextLines readTextFile(const std::string& path) {
     if (err == ENOENT || err == ENOTDIR)
       r.status = failure(FileError::Missing, quoted(path) + "が見つかりません。");
     else
-      r.status = failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
+      r.status =
+          failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
     return r;
   }
   std::string bytes;
@@ -145,7 +157,8 @@ TextLines readTextFile(const std::string& path) {
   }
   ::close(fd);
   if (err != 0) {
-    r.status = failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
+    r.status =
+        failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
     return r;
   }
 
@@ -166,8 +179,9 @@ TextLines readTextFile(const std::string& path) {
     if (!take(i)) {
       const std::string number = std::to_string(r.lines.size() + 1);
       r.lines.clear();
-      r.status = failure(FileError::Undecodable,
-                         quoted(path) + "の " + number + " 行目に Shift-JIS として読めない文字があります。");
+      r.status =
+          failure(FileError::Undecodable, quoted(path) + "の " + number +
+                                              " 行目に Shift-JIS として読めない文字があります。");
       break;
     }
     if (!atEnd && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
@@ -186,12 +200,14 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
       const std::string& l = lines[i];
       auto where = [&] { return quoted(path) + "の " + std::to_string(i + 1) + " 行目"; };
       if (l.find_first_of("\r\n") != std::string::npos)
-        return failure(FileError::Unencodable, where() + "に改行が含まれているため、保存しませんでした。");
+        return failure(FileError::Unencodable,
+                       where() + "に改行が含まれているため、保存しませんでした。");
       if (!c.run(l, enc, bad)) {
         const std::string ch = utf8CharAt(l, bad);
         return failure(FileError::Unencodable,
-                       where() + (ch.empty() ? std::string("に正しくない文字があるため")
-                                           : "の「" + ch + "」は Shift-JIS にない文字のため") +
+                       where() +
+                           (ch.empty() ? std::string("に正しくない文字があるため")
+                                       : "の「" + ch + "」は Shift-JIS にない文字のため") +
                            "、保存しませんでした。");
       }
       bytes += enc;
@@ -200,7 +216,9 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
   }
 
   const size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const std::string dir = slash == std::string::npos ? "."
+                          : slash == 0               ? "/"
+                                                     : path.substr(0, slash);
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   struct stat old;
   const bool existed = ::stat(path.c_str(), &old) == 0;

@@ -28,7 +28,7 @@ struct CalcRecord {
   double sunDistance = 0;    // AU (scratch inside yuriusu)
   double moonLongitude = 0;  // mean longitude first, then the full value
   double moonLatitude = 0;
-  double moonDistance = 0;   // parallax in degrees while summing, then km
+  double moonDistance = 0;  // parallax in degrees while summing, then km
   double nutationLongitude = 0;
   double obliquity = 0;
   double apparentLongitude = 0;

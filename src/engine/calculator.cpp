@@ -36,24 +36,23 @@ void Calculator::showResult(Field f, double x) {
 }
 
 void Calculator::ymdcheck() {
-  rec_.year = form_.value(Field::Text1);
-  rec_.month = form_.value(Field::Text2);
+  rec_.year = form_.value(Field::Year);
+  rec_.month = form_.value(Field::Month);
   // The day is a 16-bit integer, rounded half to even. A value that does not
   // fit is not a date: it leaves the Julian Day as it was.
-  const double dayValue = std::nearbyint(form_.value(Field::Text3));
+  const double dayValue = std::nearbyint(form_.value(Field::Day));
   const bool dayFits = dayValue >= std::numeric_limits<int16_t>::min() &&
                        dayValue <= std::numeric_limits<int16_t>::max();
   if (dayFits) rec_.day = static_cast<int16_t>(dayValue);
 
-  rec_.hour = form_.value(Field::Text7);
-  rec_.minute = form_.value(Field::Text8);
-  rec_.second = form_.value(Field::Text9);
+  rec_.hour = form_.value(Field::Hour);
+  rec_.minute = form_.value(Field::Minute);
+  rec_.second = form_.value(Field::Second);
 
-  if (form_.value(Field::Text1) > 1934 && form_.check(Check::Check3) == 1) {
-    form_.setText(Field::Text12,
-                  formatFixed(form_.value(Field::Text1) - 1935, 2, 0, false));
+  if (form_.value(Field::Year) > 1934 && form_.check(Check::AutoDeltaT) == 1) {
+    form_.setText(Field::DeltaT, formatFixed(form_.value(Field::Year) - 1935, 2, 0, false));
   }
-  rec_.deltaT = form_.value(Field::Text12);
+  rec_.deltaT = form_.value(Field::DeltaT);
 
   if (dayFits && rec_.year > 1582 && rec_.month > 0 && rec_.day > 0) yuriusu();
 }
@@ -68,10 +67,9 @@ void Calculator::yuriusu() {
   rec_.sunDistance = std::floor(rec_.year * 365.25);
   const double y = rec_.sunDistance;
   rec_.jd0 = rec_.day + (y + (b + (std::floor((rec_.month + 1) * 30.6001) + 1720994.5)));
-  rec_.dayFraction =
-      ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
+  rec_.dayFraction = ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
   formatGeneral(scratch_, rec_.jd0 + rec_.dayFraction);
-  form_.setText(Field::Text4, scratch_);
+  form_.setText(Field::JulianDay, scratch_);
 }
 
 void Calculator::timeArguments() {
@@ -86,19 +84,19 @@ void Calculator::sunyw() {
   rec_.sunLongitude = 280.4659 + 36000.7695 * t;
   addTerms(rec_.sunLongitude, kSunLongitudeTerms, t);
   rec_.sunLongitude = reduceDegrees(rec_.sunLongitude, rec_.turns);
-  showResult(Field::Text5, rec_.sunLongitude);
+  showResult(Field::SunLongitude, rec_.sunLongitude);
 }
 
 void Calculator::sundis() {
   rec_.sunDistance = 1.00014;
   addTerms(rec_.sunDistance, kSunDistanceTerms, rec_.t);
-  showResult(Field::Text15, rec_.sunDistance);
+  showResult(Field::SunDistance, rec_.sunDistance);
 }
 
 void Calculator::moonyw() {
   addTerms(rec_.moonLongitude, kMoonLongitudeTerms, rec_.t);
   rec_.moonLongitude = reduceDegrees(rec_.moonLongitude, rec_.turns);
-  showResult(Field::Text6, rec_.moonLongitude);
+  showResult(Field::MoonLongitude, rec_.moonLongitude);
 }
 
 void Calculator::moonyh() {
@@ -109,7 +107,7 @@ void Calculator::moonyh() {
     const Term& term = kMoonLatitudeTerms[i];
     rec_.moonLatitude = rec_.moonLatitude + term.a * dcos(term.r * t + term.p);
   }
-  showResult(Field::Text20, rec_.moonLatitude);
+  showResult(Field::MoonLatitude, rec_.moonLatitude);
 }
 
 void Calculator::moondis() {
@@ -117,16 +115,16 @@ void Calculator::moondis() {
   addTerms(rec_.moonDistance, kMoonParallaxTerms, rec_.t);
   rec_.moonDistance = 1 / dsin(rec_.moonDistance);
   rec_.moonDistance = rec_.moonDistance * 6378.14;  // km, Earth's equatorial radius
-  form_.setText(Field::Text16, formatKm(rec_.moonDistance));
+  form_.setText(Field::MoonDistance, formatKm(rec_.moonDistance));
 }
 
 void Calculator::phase() {
   const double d = rec_.moonLongitude - rec_.sunLongitude;
   // Conjunction itself reads 360, not 0.
   const double p = d > 0 ? d : (rec_.moonLongitude + 360) - rec_.sunLongitude;
-  showResult(Field::Text10, p);
+  showResult(Field::Phase, p);
   const double k = (1 - dcos(p)) / 2;
-  showResult(Field::Text11, k);
+  showResult(Field::Illumination, k);
 }
 
 void Calculator::moonsekii() {
@@ -139,13 +137,17 @@ void Calculator::moonsekii() {
   rec_.dirZ = e.dirZ;
   rec_.rightAscension = e.rightAscension;
   rec_.declination = e.declination;
-  showResult(Field::Text19, rec_.rightAscension);
-  showResult(Field::Text21, rec_.declination);
+  showResult(Field::RightAscension, rec_.rightAscension);
+  showResult(Field::Declination, rec_.declination);
 }
 
 void Calculator::moonkoudo() {
-  const ClockAndSite at{form_.value(Field::Text4), rec_.hour, rec_.minute, rec_.second,
-                        rec_.siteLatitude, rec_.siteLongitude};
+  const ClockAndSite at{form_.value(Field::JulianDay),
+                        rec_.hour,
+                        rec_.minute,
+                        rec_.second,
+                        rec_.siteLatitude,
+                        rec_.siteLongitude};
   const Horizontal h = equatorialToHorizontal(at, rec_.rightAscension, rec_.declination);
   rec_.universalHours = h.universalHours;
   rec_.siderealTime = h.siderealTime;
@@ -156,8 +158,8 @@ void Calculator::moonkoudo() {
   rec_.dirZ = h.dirZ;
   rec_.azimuth = h.azimuth;
   rec_.altitude = h.altitude;
-  showResult(Field::Text22, rec_.azimuth);
-  showResult(Field::Text23, rec_.altitude);
+  showResult(Field::Azimuth, rec_.azimuth);
+  showResult(Field::Altitude, rec_.altitude);
 }
 
 void Calculator::calcn() {
@@ -176,8 +178,8 @@ void Calculator::calc() {
   moondis();
   moonsekii();
   moonkoudo();
-  if (!form_.text(Field::Text13).empty()) {
-    showResult(Field::Text14, form_.value(Field::Text4) - form_.value(Field::Text13));
+  if (!form_.text(Field::ReferenceDate).empty()) {
+    showResult(Field::MoonAge, form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate));
   }
   if (hooks.rebase) hooks.rebase();
   if (hooks.outputs) hooks.outputs();
@@ -185,9 +187,9 @@ void Calculator::calc() {
 }
 
 void Calculator::clearResults() {
-  for (Field f : {Field::Text4, Field::Text5, Field::Text6, Field::Text10, Field::Text11,
-                  Field::Text15, Field::Text16, Field::Text20, Field::Text19, Field::Text21,
-                  Field::Text22, Field::Text23}) {
+  for (Field f : {Field::JulianDay, Field::SunLongitude, Field::MoonLongitude, Field::Phase,
+                  Field::Illumination, Field::SunDistance, Field::MoonDistance, Field::MoonLatitude,
+                  Field::RightAscension, Field::Declination, Field::Azimuth, Field::Altitude}) {
     form_.setText(f, "");
   }
 }
@@ -200,8 +202,8 @@ void Calculator::toggleMode() {
 void Calculator::setSite(double latitude, double longitude) {
   rec_.siteLatitude = latitude;
   rec_.siteLongitude = longitude;
-  form_.setText(Field::Text24, formatFixed(longitude, 3, 2, true));
-  form_.setText(Field::Text25, formatFixed(latitude, 2, 2, true));
+  form_.setText(Field::SiteLongitude, formatFixed(longitude, 3, 2, true));
+  form_.setText(Field::SiteLatitude, formatFixed(latitude, 2, 2, true));
 }
 
 }  // namespace velmar

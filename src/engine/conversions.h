@@ -28,8 +28,8 @@ struct Horizontal {
 };
 
 struct ClockAndSite {
-  double julianDay;  // as shown in the Julian Day field (includes delta T)
-  double hour, minute, second;  // Japan Standard Time
+  double julianDay;                    // as shown in the Julian Day field (includes delta T)
+  double hour, minute, second;         // Japan Standard Time
   double siteLatitude, siteLongitude;  // degrees, north and east positive
 };
 

@@ -4,30 +4,21 @@
 
 namespace velmar {
 
-const char* fieldName(Field f) {
-  static const char* const names[kFieldCount] = {
-      "",       "Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",
-      "Text7",  "Text8",  "Text9",  "Text10", "Text11", "Text12", "Text13",
-      "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
-      "Text21", "Text22", "Text23", "Text24", "Text25"};
-  return names[static_cast<int>(f)];
-}
-
 FormModel::FormModel() {
   // The design state of the window: high precision checked.
-  ticks_[static_cast<int>(Tick::hqcalc)] = true;
-  ticks_[static_cast<int>(Tick::automem)] = true;
-  ticks_[static_cast<int>(Tick::guid)] = true;
+  state_.ticks[static_cast<int>(Tick::hqcalc)] = true;
+  state_.ticks[static_cast<int>(Tick::automem)] = true;
+  state_.ticks[static_cast<int>(Tick::guid)] = true;
   // Fast, by the day, into the future.
-  options_[static_cast<int>(Option::Option1)] = true;
-  options_[static_cast<int>(Option::Option5)] = true;
-  options_[static_cast<int>(Option::Option10)] = true;
+  state_.options[static_cast<int>(Option::Fast)] = true;
+  state_.options[static_cast<int>(Option::Days)] = true;
+  state_.options[static_cast<int>(Option::Future)] = true;
 }
 
 double FormModel::value(Field f) const { return velmar::value(text(f)); }
 
 void FormModel::setText(Field f, std::string_view text) {
-  std::string& slot = texts_[static_cast<int>(f)];
+  std::string& slot = state_.texts[static_cast<int>(f)];
   if (slot == text) return;
   slot.assign(text.data(), text.size());
   notify({Change::Kind::Field, static_cast<int>(f)});
@@ -35,7 +26,7 @@ void FormModel::setText(Field f, std::string_view text) {
 }
 
 void FormModel::setCheck(Check c, int v) {
-  int& slot = checks_[static_cast<int>(c)];
+  int& slot = state_.checks[static_cast<int>(c)];
   v = v ? 1 : 0;
   if (slot == v) return;
   slot = v;
@@ -45,42 +36,45 @@ void FormModel::setCheck(Check c, int v) {
 
 void FormModel::selectOption(Option o) {
   const int id = static_cast<int>(o);
-  if (options_[id]) return;
+  if (state_.options[id]) return;
+  // The frames: speed 1-2, unit 3-8, direction 9-10.
   const int first = id <= 2 ? 1 : (id <= 8 ? 3 : 9);
   const int last = id <= 2 ? 2 : (id <= 8 ? 8 : 10);
   for (int i = first; i <= last; ++i) {
-    if (i != id && options_[i]) {
-      options_[i] = false;
+    if (i != id && state_.options[i]) {
+      state_.options[i] = false;
       notify({Change::Kind::Option, i});
     }
   }
-  options_[id] = true;
+  state_.options[id] = true;
   notify({Change::Kind::Option, id});
   if (optionRule_) optionRule_(o);
 }
 
 void FormModel::setTick(Tick t, bool on) {
-  bool& slot = ticks_[static_cast<int>(t)];
+  bool& slot = state_.ticks[static_cast<int>(t)];
   if (slot == on) return;
   slot = on;
   notify({Change::Kind::Tick, static_cast<int>(t)});
 }
 
-int FormModel::addListener(Listener l) {
-  int id = nextListener_++;
-  listeners_.emplace_back(id, std::move(l));
-  return id;
-}
-
-void FormModel::removeListener(int id) {
-  // Only blanked here: a listener may remove itself while being notified.
-  for (auto& p : listeners_)
-    if (p.first == id) p.second = nullptr;
-}
-
 void FormModel::notify(const Change& c) {
-  for (size_t i = 0; i < listeners_.size(); ++i)
-    if (listeners_[i].second) listeners_[i].second(c);
+  if (!changed_.empty()) changed_(c);
+}
+
+InstantTexts readInstant(const FormModel& form) {
+  InstantTexts t;
+  for (size_t i = 0; i < kInstantFields.size(); ++i) t[i] = form.text(kInstantFields[i]);
+  return t;
+}
+
+void writeInstant(FormModel& form, const InstantTexts& texts) {
+  for (size_t i = 0; i < kInstantFields.size(); ++i) form.setText(kInstantFields[i], texts[i]);
+}
+
+std::string instantTitle(const FormModel& form) {
+  const InstantTexts t = readInstant(form);
+  return t[0] + "/" + t[1] + "/" + t[2] + " " + t[3] + ":" + t[4] + ":" + t[5];
 }
 
 }  // namespace velmar

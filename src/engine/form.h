@@ -11,55 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/fields.h"
+#include "engine/signal.h"
+
 namespace velmar {
-
-// Text boxes of the main window, by their number (Text1 .. Text25).
-enum class Field : int {
-  Text1 = 1,  // year
-  Text2,      // month
-  Text3,      // day
-  Text4,      // Julian Day
-  Text5,      // Sun longitude
-  Text6,      // Moon longitude
-  Text7,      // hour
-  Text8,      // minute
-  Text9,      // second
-  Text10,     // phase angle
-  Text11,     // illuminated fraction
-  Text12,     // delta T
-  Text13,     // reference date
-  Text14,     // reference difference (moon age)
-  Text15,     // Sun distance
-  Text16,     // Moon distance
-  Text17,     // change amount
-  Text18,     // loop count
-  Text19,     // right ascension
-  Text20,     // Moon latitude
-  Text21,     // declination
-  Text22,     // azimuth
-  Text23,     // altitude
-  Text24,     // site longitude (display)
-  Text25,     // site latitude (display)
-};
-inline constexpr int kFieldCount = 26;  // index 0 unused
-
-// Check boxes of the main window: Check1 new-moon rebasing, Check2 graph
-// output, Check3 automatic delta T, Check4 data table output, Check5 file
-// output, Check6..Check9 the graph's series (Sun, Moon, illumination,
-// latitude).
-enum class Check : int { Check1 = 1, Check2, Check3, Check4, Check5, Check6, Check7, Check8, Check9 };
-inline constexpr int kCheckCount = 10;
-
-// Option buttons of the main window (Option1 .. Option10).
-enum class Option : int {
-  Option1 = 1, Option2, Option3, Option4, Option5,
-  Option6, Option7, Option8, Option9, Option10
-};
-inline constexpr int kOptionCount = 11;
-
-// Menu items that carry a check mark.
-enum class Tick : int { easycalc, hqcalc, automem, guid };
-inline constexpr int kTickCount = 4;
 
 // What changed, for listeners.
 struct Change {
@@ -67,15 +22,28 @@ struct Change {
   int id;
 };
 
-// The control name of each field, as the program and its tests call it
-// ("Text4").
-const char* fieldName(Field f);
+// A copy of the form's values, for comparing or restoring; it carries no
+// rules and no subscribers.
+struct FormState {
+  std::array<std::string, kFieldCount> texts;
+  std::array<int, kCheckCount> checks{};
+  std::array<bool, kOptionCount> options{};
+  std::array<bool, kTickCount> ticks{};
+  bool operator==(const FormState& o) const {
+    return texts == o.texts && checks == o.checks && options == o.options && ticks == o.ticks;
+  }
+  bool operator!=(const FormState& o) const { return !(*this == o); }
+};
 
 class FormModel {
  public:
   FormModel();
+  // A copy would carry rules and subscribers that point at the original's
+  // collaborators.
+  FormModel(const FormModel&) = delete;
+  FormModel& operator=(const FormModel&) = delete;
 
-  const std::string& text(Field f) const { return texts_[static_cast<int>(f)]; }
+  const std::string& text(Field f) const { return state_.texts[static_cast<int>(f)]; }
   // value() of the field's text.
   double value(Field f) const;
   // Writes a field. Writing its own text again is no change: nothing is
@@ -83,22 +51,23 @@ class FormModel {
   // field's change rule runs (which may write further fields at once).
   void setText(Field f, std::string_view text);
 
-  int check(Check c) const { return checks_[static_cast<int>(c)]; }
+  int check(Check c) const { return state_.checks[static_cast<int>(c)]; }
   // Sets a check box to 0 or 1; a change runs the box's click rule.
   void setCheck(Check c, int v);
 
-  bool option(Option o) const { return options_[static_cast<int>(o)]; }
+  bool option(Option o) const { return state_.options[static_cast<int>(o)]; }
   // Selects an option button and clears the others of its frame (speed
   // 1-2, unit 3-8, direction 9-10); a newly selected button runs its rule.
   void selectOption(Option o);
 
-  bool tick(Tick t) const { return ticks_[static_cast<int>(t)]; }
+  bool tick(Tick t) const { return state_.ticks[static_cast<int>(t)]; }
   void setTick(Tick t, bool on);
 
-  using Listener = std::function<void(const Change&)>;
-  // Listeners are views: they mirror the state and must not write to it.
-  int addListener(Listener l);
-  void removeListener(int id);
+  // Told of every change before the change's rule runs. Subscribers are
+  // views: they mirror the state and must not write to it.
+  Signal<const Change&>& changed() { return changed_; }
+
+  FormState state() const { return state_; }
 
   // The rules that give the fields their behaviour (carry and borrow, click
   // rules). One of each; set by whoever assembles the main form.
@@ -109,15 +78,21 @@ class FormModel {
  private:
   void notify(const Change& c);
 
-  std::array<std::string, kFieldCount> texts_;
-  std::array<int, kCheckCount> checks_{};
-  std::array<bool, kOptionCount> options_{};
-  std::array<bool, kTickCount> ticks_{};
-  std::vector<std::pair<int, Listener>> listeners_;
-  int nextListener_ = 1;
+  FormState state_;
+  Signal<const Change&> changed_;
   std::function<void(Field)> fieldRule_;
   std::function<void(Check)> checkRule_;
   std::function<void(Option)> optionRule_;
 };
+
+// The six texts of the instant, year first (kInstantFields).
+using InstantTexts = std::array<std::string, 6>;
+InstantTexts readInstant(const FormModel& form);
+// Writes the six texts one after the other, year first, each through its
+// field's rule, as a user typing them would.
+void writeInstant(FormModel& form, const InstantTexts& texts);
+// year "/" month "/" day " " hour ":" minute ":" second, the texts as they
+// stand: what the views put after their names in their titles.
+std::string instantTitle(const FormModel& form);
 
 }  // namespace velmar

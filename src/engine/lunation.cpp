@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "engine/numtext.h"
+#include "engine/program.h"
 
 namespace velmar {
 
@@ -35,26 +36,12 @@ std::string wholeText(double v) { return formatInt(static_cast<long long>(std::n
 
 }  // namespace
 
-Lunation::Instant Lunation::fieldsNow() const {
-  return {form_.text(Field::Text1), form_.text(Field::Text2), form_.text(Field::Text3),
-          form_.text(Field::Text7), form_.text(Field::Text8), form_.text(Field::Text9)};
-}
-
-void Lunation::restore(const Instant& i) {
-  form_.setText(Field::Text1, i[0]);
-  form_.setText(Field::Text2, i[1]);
-  form_.setText(Field::Text3, i[2]);
-  form_.setText(Field::Text7, i[3]);
-  form_.setText(Field::Text8, i[4]);
-  form_.setText(Field::Text9, i[5]);
-}
-
 bool Lunation::step(Field f, double delta, int& budget) {
   if (budget-- <= 0) return false;
-  const std::string before = form_.text(Field::Text4);
+  const std::string before = form_.text(Field::JulianDay);
   form_.setText(f, formatPlain(form_.value(f) + delta));
   calc_.calcn();
-  return form_.text(Field::Text4) != before;
+  return form_.text(Field::JulianDay) != before;
 }
 
 void Lunation::redraw() {
@@ -66,9 +53,9 @@ void Lunation::repaint(std::initializer_list<Field> fields) {
 }
 
 void Lunation::searchFailed(const Instant& start) {
-  restore(start);
+  writeInstant(form_, start);
   calc_.calcn();
-  ui_.message("確認", kOutOfRange);
+  ui_.message(kTitleText, kOutOfRange, Tone::Warning);
 }
 
 // --- new moon --------------------------------------------------------------
@@ -79,23 +66,23 @@ bool Lunation::newMoonDays(bool animate) {
   int budget = kDayBudget;
   for (;;) {
     const double old = phaseShown();
-    if (!step(Field::Text3, -1, budget)) return false;
+    if (!step(Field::Day, -1, budget)) return false;
     if (animate) {
       redraw();
-      repaint({Field::Text1, Field::Text2, Field::Text3});
+      repaint({Field::Year, Field::Month, Field::Day});
     }
     if (phaseShown() > old) break;
   }
   int extra = 1;
-  if (!step(Field::Text3, +1, extra)) return false;
-  if (animate) repaint({Field::Text3});
+  if (!step(Field::Day, +1, extra)) return false;
+  if (animate) repaint({Field::Day});
   return true;
 }
 
 // One probe step in direction d, which turns round when it crossed the new
 // moon; then a walk until the crossing, and one step back.
 bool Lunation::newMoonUnit(Field f, double& d, bool redrawProbe, bool animate) {
-  int budget = f == Field::Text7 ? kHourBudget : kMinuteBudget;
+  int budget = f == Field::Hour ? kHourBudget : kMinuteBudget;
   double old = phaseShown();
   if (!step(f, d, budget)) return false;
   if (redrawProbe) redraw();
@@ -122,19 +109,19 @@ bool Lunation::seconds(double target, double& d, bool animate) {
   auto distance = [&] { return std::fabs(fractionShown() - target); };
   int budget = kSecondBudget;
   const double old = distance();
-  if (!step(Field::Text9, d, budget)) return false;
-  if (animate) repaint({Field::Text9});
+  if (!step(Field::Second, d, budget)) return false;
+  if (animate) repaint({Field::Second});
   if (distance() > old) d = -d;
-  if (!step(Field::Text9, -d, budget)) return false;
-  if (animate) repaint({Field::Text9});
+  if (!step(Field::Second, -d, budget)) return false;
+  if (animate) repaint({Field::Second});
   double previous = distance();
   while (fractionShown() != target) {
-    if (!step(Field::Text9, d, budget)) return false;
-    if (animate) repaint({Field::Text9});
+    if (!step(Field::Second, d, budget)) return false;
+    if (animate) repaint({Field::Second});
     if (distance() > previous) {
       int extra = 1;
-      if (!step(Field::Text9, -d, extra)) return false;
-      if (animate) repaint({Field::Text9});
+      if (!step(Field::Second, -d, extra)) return false;
+      if (animate) repaint({Field::Second});
       break;
     }
     previous = distance();
@@ -153,25 +140,22 @@ void Lunation::agecalc() {
   // The instant of the last calculation, as the record holds it (January
   // and February as months 13 and 14 of the year before).
   const CalcRecord& r = calc_.record();
-  const double kept[6] = {std::nearbyint(r.year), std::nearbyint(r.month),
-                          static_cast<double>(r.day), std::nearbyint(r.hour),
-                          std::nearbyint(r.minute), std::nearbyint(r.second)};
-  const Instant start = fieldsNow();
+  const Instant kept = {wholeText(r.year), wholeText(r.month),  wholeText(r.day),
+                        wholeText(r.hour), wholeText(r.minute), wholeText(r.second)};
+  const Instant start = readInstant(form_);
   bool ok = true;
   whileSet(searching_, [&] {
     double d = -1;
-    ok = newMoonDays(false) && newMoonUnit(Field::Text7, d, false, false);
+    ok = newMoonDays(false) && newMoonUnit(Field::Hour, d, false, false);
     if (ok && !form_.tick(Tick::easycalc))
-      ok = newMoonUnit(Field::Text8, d, false, false) && seconds(0, d, false);
+      ok = newMoonUnit(Field::Minute, d, false, false) && seconds(0, d, false);
     if (!ok) return;
-    form_.setText(Field::Text13, form_.text(Field::Text4));
-    const Field order[6] = {Field::Text1, Field::Text2, Field::Text3,
-                            Field::Text7, Field::Text8, Field::Text9};
-    for (int i = 0; i < 6; ++i) form_.setText(order[i], wholeText(kept[i]));
-    form_.setText(Field::Text14, "0");
+    form_.setText(Field::ReferenceDate, form_.text(Field::JulianDay));
+    writeInstant(form_, kept);
+    form_.setText(Field::MoonAge, "0");
     calc_.calcn();
-    form_.setText(Field::Text14, formatResult(form_.value(Field::Text4) -
-                                              form_.value(Field::Text13)));
+    form_.setText(Field::MoonAge,
+                  formatResult(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate)));
   });
   ui_.setWaitCursor(false);
   if (!ok) {
@@ -184,9 +168,9 @@ void Lunation::agecalc() {
 void Lunation::newmcheck() {
   search(0, [this] {
     double d = -1;
-    bool ok = newMoonDays(true) && newMoonUnit(Field::Text7, d, true, true);
+    bool ok = newMoonDays(true) && newMoonUnit(Field::Hour, d, true, true);
     d = -1;
-    ok = ok && newMoonUnit(Field::Text8, d, false, true);
+    ok = ok && newMoonUnit(Field::Minute, d, false, true);
     d = -1;
     return ok && seconds(0, d, true);
   });
@@ -196,7 +180,7 @@ void Lunation::search(double target, const std::function<bool()>& stages) {
   if (searching_) return;
   ui_.setWaitCursor(true);
   if (fractionShown() != target) {
-    const Instant start = fieldsNow();
+    const Instant start = readInstant(form_);
     bool ok = true;
     whileSet(searching_, [&] { ok = stages(); });
     if (!ok) {
@@ -218,21 +202,21 @@ bool Lunation::fullMoonDays() {
   int budget = kDayBudget;
   for (;;) {
     const double old = fractionShown();
-    if (!step(Field::Text3, -1, budget)) return false;
+    if (!step(Field::Day, -1, budget)) return false;
     redraw();
-    repaint({Field::Text1, Field::Text2, Field::Text3});
+    repaint({Field::Year, Field::Month, Field::Day});
     if (fractionShown() < old) break;
   }
   int extra = 1;
-  if (!step(Field::Text3, +1, extra)) return false;
-  repaint({Field::Text3});
+  if (!step(Field::Day, +1, extra)) return false;
+  repaint({Field::Day});
   return true;
 }
 
 // A probe back; forward instead when the fraction fell. Then a walk while
 // it does not fall, and one step back onto the greatest fraction.
 bool Lunation::fullMoonUnit(Field f, bool redrawProbe) {
-  int budget = f == Field::Text7 ? kFullMoonHourBudget : kMinuteBudget;
+  int budget = f == Field::Hour ? kFullMoonHourBudget : kMinuteBudget;
   double d = -1;
   double old = fractionShown();
   if (!step(f, -1, budget)) return false;
@@ -254,19 +238,19 @@ bool Lunation::fullMoonUnit(Field f, bool redrawProbe) {
 void Lunation::fullcheck() {
   search(1, [this] {
     double d = -1;
-    return fullMoonDays() && fullMoonUnit(Field::Text7, true) &&
-           fullMoonUnit(Field::Text8, false) && seconds(1, d, true);
+    return fullMoonDays() && fullMoonUnit(Field::Hour, true) &&
+           fullMoonUnit(Field::Minute, false) && seconds(1, d, true);
   });
 }
 
 void Lunation::nextfull() {
-  form_.setText(Field::Text2, formatPlain(form_.value(Field::Text2) + 1));
+  form_.setText(Field::Month, formatPlain(form_.value(Field::Month) + 1));
   calc_.calc();
   fullcheck();
 }
 
 void Lunation::backfull() {
-  form_.setText(Field::Text2, formatPlain(form_.value(Field::Text2) - 1));
+  form_.setText(Field::Month, formatPlain(form_.value(Field::Month) - 1));
   calc_.calc();
   fullcheck();
 }
@@ -274,27 +258,28 @@ void Lunation::backfull() {
 // --- reference date --------------------------------------------------------
 
 void Lunation::setbt() {
-  form_.setText(Field::Text13, form_.text(Field::Text4));
-  form_.setText(Field::Text14, formatFixed(form_.value(Field::Text4) -
-                                               form_.value(Field::Text13), 1, 11, true));
-  form_.setCheck(Check::Check1, 0);
+  form_.setText(Field::ReferenceDate, form_.text(Field::JulianDay));
+  form_.setText(
+      Field::MoonAge,
+      formatFixed(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate), 1, 11, true));
+  form_.setCheck(Check::AutoRebase, 0);
 }
 
 void Lunation::waste() {
-  form_.setText(Field::Text13, "");
-  form_.setText(Field::Text14, "");
-  form_.setCheck(Check::Check1, 0);
+  form_.setText(Field::ReferenceDate, "");
+  form_.setText(Field::MoonAge, "");
+  form_.setCheck(Check::AutoRebase, 0);
 }
 
 void Lunation::rebase() {
   // A calc run by a field write inside a search must not start another.
-  if (searching_ || form_.check(Check::Check1) != 1) return;
-  if (form_.value(Field::Text14) > 29 && form_.value(Field::Text10) < 350) agecalc();
-  if (form_.value(Field::Text14) < 0) agecalc();
+  if (searching_ || form_.check(Check::AutoRebase) != 1) return;
+  if (form_.value(Field::MoonAge) > 29 && form_.value(Field::Phase) < 350) agecalc();
+  if (form_.value(Field::MoonAge) < 0) agecalc();
 }
 
 void Lunation::check1Clicked() {
-  if (form_.check(Check::Check1) == 1) agecalc();
+  if (form_.check(Check::AutoRebase) == 1) agecalc();
 }
 
 }  // namespace velmar

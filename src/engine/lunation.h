@@ -53,10 +53,8 @@ class Lunation {
   bool searching() const { return searching_; }
 
  private:
-  using Instant = std::array<std::string, 6>;  // year, month, day, hour, minute, second
+  using Instant = InstantTexts;
 
-  Instant fieldsNow() const;
-  void restore(const Instant& i);
   // Adds `delta` to a date/time field (through its carry rules) and runs
   // calcn. False when the step did not move the Julian Day (the fields left
   // the calendar's range) or the stage ran out of steps: the search is over.
@@ -65,8 +63,8 @@ class Lunation {
   void repaint(std::initializer_list<Field> fields);
   void searchFailed(const Instant& start);
 
-  double phaseShown() const { return form_.value(Field::Text10); }
-  double fractionShown() const { return form_.value(Field::Text11); }
+  double phaseShown() const { return form_.value(Field::Phase); }
+  double fractionShown() const { return form_.value(Field::Illumination); }
 
   // Stages. Each returns false when the search must stop.
   bool newMoonDays(bool animate);

@@ -20,10 +20,16 @@ size_t scanNumber(std::string_view s, size_t pos) {
   size_t i = pos;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   size_t digits = 0;
-  while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+  while (i < s.size() && isDigit(s[i])) {
+    ++i;
+    ++digits;
+  }
   if (i < s.size() && s[i] == '.') {
     ++i;
-    while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+    while (i < s.size() && isDigit(s[i])) {
+      ++i;
+      ++digits;
+    }
   }
   return digits == 0 ? 0 : i - pos;
 }
@@ -96,21 +102,10 @@ double convert(std::string_view s) {
 // finite ax >= 0. False when it does not fit; the caller then takes the
 // general conversion. Both give the correctly rounded digits.
 bool scaledRound(double ax, int d, u128& q) {
-  static constexpr uint64_t kPow10[] = {1ull,
-                                        10ull,
-                                        100ull,
-                                        1000ull,
-                                        10000ull,
-                                        100000ull,
-                                        1000000ull,
-                                        10000000ull,
-                                        100000000ull,
-                                        1000000000ull,
-                                        10000000000ull,
-                                        100000000000ull,
-                                        1000000000000ull,
-                                        10000000000000ull,
-                                        100000000000000ull};
+  static constexpr uint64_t kPow10[] = {
+      1ull,           10ull,           100ull,           1000ull,           10000ull,
+      100000ull,      1000000ull,      10000000ull,      100000000ull,      1000000000ull,
+      10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull, 100000000000000ull};
   if (d < 0 || d > 14) return false;
   uint64_t bits;
   std::memcpy(&bits, &ax, sizeof bits);
@@ -146,11 +141,10 @@ bool scaledRound(double ax, int d, u128& q) {
 // `out`, returns their count. Digit loops run on 64-bit halves: 128-bit
 // division is a slow library call.
 size_t fixedDigits(char* out, u128 q, int d) {
-  static constexpr uint64_t kPow10[] = {1ull, 10ull, 100ull, 1000ull, 10000ull,
-                                        100000ull, 1000000ull, 10000000ull, 100000000ull,
-                                        1000000000ull, 10000000000ull, 100000000000ull,
-                                        1000000000000ull, 10000000000000ull,
-                                        100000000000000ull};
+  static constexpr uint64_t kPow10[] = {
+      1ull,           10ull,           100ull,           1000ull,           10000ull,
+      100000ull,      1000000ull,      10000000ull,      100000000ull,      1000000000ull,
+      10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull, 100000000000000ull};
   constexpr uint64_t kE19 = 10000000000000000000ull;
   char buf[64];
   char* const end = buf + sizeof buf;
@@ -301,8 +295,10 @@ void formatPlain(std::string& out, double x) {
   const size_t e = out.find('e');
   if (e != std::string::npos) out[e] = 'E';
   // No zero before the point below 1.
-  if (out.rfind("0.", 0) == 0) out.erase(0, 1);
-  else if (out.rfind("-0.", 0) == 0) out.erase(1, 1);
+  if (out.rfind("0.", 0) == 0)
+    out.erase(0, 1);
+  else if (out.rfind("-0.", 0) == 0)
+    out.erase(1, 1);
 }
 
 std::string formatPlain(double x) {

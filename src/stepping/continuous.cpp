@@ -14,13 +14,20 @@ constexpr const char* kLoopCountQuestion2 = "を設定しますか？";
 // The field each unit option steps, by the field's number.
 int targetOf(Option o) {
   switch (o) {
-    case Option::Option3: return 1;
-    case Option::Option4: return 2;
-    case Option::Option5: return 3;
-    case Option::Option6: return 7;
-    case Option::Option7: return 8;
-    case Option::Option8: return 9;
-    default: return 0;
+    case Option::Years:
+      return 1;
+    case Option::Months:
+      return 2;
+    case Option::Days:
+      return 3;
+    case Option::Hours:
+      return 7;
+    case Option::Minutes:
+      return 8;
+    case Option::Seconds:
+      return 9;
+    default:
+      return 0;
   }
 }
 
@@ -39,12 +46,10 @@ void Continuous::targetFromOptions() {
 }
 
 // Ten ticks a second when fast, one when normal.
-void Continuous::intervalFromSpeed() {
-  loopInterval_ = form_.option(Option::Option2) ? 1000 : 100;
-}
+void Continuous::intervalFromSpeed() { loopInterval_ = form_.option(Option::Normal) ? 1000 : 100; }
 
 void Continuous::deriveFromSettings() {
-  changeAmount_ = form_.value(Field::Text17);
+  changeAmount_ = form_.value(Field::ChangeAmount);
   targetFromOptions();
   intervalFromSpeed();
 }
@@ -52,8 +57,8 @@ void Continuous::deriveFromSettings() {
 void Continuous::start() {
   if (form_.tick(Tick::automem) && recordDate) recordDate();
   targetFromOptions();
-  if (form_.option(Option::Option9)) loopStep_ = -changeAmount_;
-  if (form_.option(Option::Option10)) loopStep_ = changeAmount_;
+  if (form_.option(Option::Past)) loopStep_ = -changeAmount_;
+  if (form_.option(Option::Future)) loopStep_ = changeAmount_;
   intervalFromSpeed();
   timer_.setInterval(loopInterval_);
 }
@@ -62,10 +67,10 @@ void Continuous::stop() { timer_.setInterval(0); }
 
 void Continuous::startOrReverse() {
   if (form_.tick(Tick::automem) && recordDate) recordDate();
-  if (running() && form_.option(Option::Option9)) {
-    form_.selectOption(Option::Option10);
-  } else if (running() && form_.option(Option::Option10)) {
-    form_.selectOption(Option::Option9);
+  if (running() && form_.option(Option::Past)) {
+    form_.selectOption(Option::Future);
+  } else if (running() && form_.option(Option::Future)) {
+    form_.selectOption(Option::Past);
   } else {
     intervalFromSpeed();
     timer_.setInterval(loopInterval_);
@@ -79,12 +84,12 @@ void Continuous::stepTarget(double delta) {
 }
 
 void Continuous::stepUp() {
-  stepTarget(form_.value(Field::Text17));
+  stepTarget(form_.value(Field::ChangeAmount));
   calc_.calc();
 }
 
 void Continuous::stepDown() {
-  stepTarget(-form_.value(Field::Text17));
+  stepTarget(-form_.value(Field::ChangeAmount));
   calc_.calc();
 }
 
@@ -94,7 +99,7 @@ void Continuous::tick() {
 }
 
 bool Continuous::fieldChanged(Field f) {
-  if (f == Field::Text17) {
+  if (f == Field::ChangeAmount) {
     const double v = form_.value(f);
     // Each correction writes the field again, which runs this rule anew.
     if (v < 1) {
@@ -106,10 +111,10 @@ bool Continuous::fieldChanged(Field f) {
       return true;
     }
     changeAmount_ = v;
-    loopStep_ = form_.option(Option::Option9) ? -changeAmount_ : changeAmount_;
+    loopStep_ = form_.option(Option::Past) ? -changeAmount_ : changeAmount_;
     return true;
   }
-  if (f == Field::Text18) {
+  if (f == Field::LoopCount) {
     const double v = form_.value(f);
     if (v < 2) {
       form_.setText(f, "2");
@@ -133,11 +138,11 @@ bool Continuous::optionClicked(Option o) {
     loopTarget_ = targetOf(o);
     return true;
   }
-  if (o == Option::Option9) {
+  if (o == Option::Past) {
     loopStep_ = -changeAmount_;
     return true;
   }
-  if (o == Option::Option10) {
+  if (o == Option::Future) {
     loopStep_ = changeAmount_;
     return true;
   }
@@ -152,12 +157,12 @@ OutputSwitch& Continuous::output(Check box) {
 
 void Continuous::rowTaken(OutputSwitch& out) {
   ++out.rows;
-  if (out.rows == form_.value(Field::Text18)) {
+  if (out.rows == form_.value(Field::LoopCount)) {
     out.rows = 0;
     form_.setCheck(out.box, 0);
   }
-  if (form_.check(Check::Check4) == 0 && form_.check(Check::Check2) == 0 &&
-      form_.check(Check::Check5) == 0) {
+  if (form_.check(Check::TableOutput) == 0 && form_.check(Check::GraphOutput) == 0 &&
+      form_.check(Check::FileOutput) == 0) {
     timer_.setInterval(0);
   }
 }

@@ -29,11 +29,11 @@ class Continuous {
   // stays as it is.
   void deriveFromSettings();
 
-  void start();          // Command19, loopcalc
-  void stop();           // Command18, stopcalc
+  void start();           // Command19, loopcalc
+  void stop();            // Command18, stopcalc
   void startOrReverse();  // the views' and the time pad's start button
-  void stepUp();         // Command22: the target field + change amount, calc
-  void stepDown();       // Command21
+  void stepUp();          // Command22: the target field + change amount, calc
+  void stepDown();        // Command21
   void tick();
 
   bool running() const { return timer_.interval() > 0; }
@@ -66,7 +66,7 @@ class Continuous {
   double changeAmount_ = 0;
   double loopStep_ = 0;
   int loopInterval_ = 100;
-  OutputSwitch outputs_[3] = {{Check::Check4}, {Check::Check2}, {Check::Check5}};
+  OutputSwitch outputs_[3] = {{Check::TableOutput}, {Check::GraphOutput}, {Check::FileOutput}};
 };
 
 }  // namespace velmar

@@ -49,26 +49,9 @@ inline constexpr const char* kRecordQuestion =
     "すでに記録されていた日時が上書されます\r\r"
     "記録を実行しますか？";
 
-enum class Spinner : int { UpDown1 = 1, UpDown2, UpDown3, UpDown4, UpDown5,
-                           UpDown6, UpDown7, UpDown8, UpDown9 };
-inline constexpr int kSpinnerCount = 9;
-
-struct SpinnerInfo {
-  Spinner id;
-  const char* name;  // control name, "UpDown3"
-  Field field;
-  int lowest;
-  int highest;
-  bool calculates;  // a change runs calc at once
-};
-
-const SpinnerInfo& spinnerInfo(Spinner s);
-std::optional<Spinner> findSpinner(std::string_view name);
-
 class DateFields {
  public:
-  // `title` captions the message shown when a value is refused.
-  DateFields(FormModel& form, Calculator& calc, UiPort& ui, ClockPort& clock, std::string title);
+  DateFields(FormModel& form, Calculator& calc, UiPort& ui, ClockPort& clock);
   DateFields(const DateFields&) = delete;
   DateFields& operator=(const DateFields&) = delete;
 
@@ -80,11 +63,12 @@ class DateFields {
   int pendingField() const { return pendingField_; }
   void setPendingField(int code) { pendingField_ = code; }
 
-  // One press of a spinner, direction +1 (up) or -1 (down). The field moves
-  // by one within the spinner's limits and its rule applies; for the date,
-  // time and delta T spinners calc follows. False when the press changed
-  // nothing (at a limit), and then nothing is calculated.
-  bool spin(Spinner s, int direction);
+  // One press of the field's spinner, direction +1 (up) or -1 (down). The
+  // field moves by one within the spinner's limits and its rule applies; for
+  // the date, time and delta T spinners calc follows. False when the press
+  // changed nothing (at a limit, or no spinner), and then nothing is
+  // calculated.
+  bool spin(Field f, int direction);
 
   // Command16: the present moment (JST) in all six fields, then calc.
   void setToNow();
@@ -116,13 +100,11 @@ class DateFields {
   // carry; true when it did.
   bool refused(Field f);
   void writeDate(const CivilTime& c);
-  void writeTime(const CivilTime& c);
 
   FormModel& form_;
   Calculator& calc_;
   UiPort& ui_;
   ClockPort& clock_;
-  std::string title_;
   int pendingField_ = kNoPendingField;
   RecordedDateTime recorded_;
   // How deep the rules of these fields are nested inside each other.

@@ -13,17 +13,17 @@ struct Rgb {
 
 // The sixteen-colour palette entries the pictures use.
 namespace palette {
-inline constexpr Rgb kBlack{0, 0, 0};            // 0
-inline constexpr Rgb kGreen{0, 128, 0};          // 2
-inline constexpr Rgb kDarkRed{128, 0, 0};        // 4
-inline constexpr Rgb kPurple{128, 0, 128};       // 5
-inline constexpr Rgb kOlive{128, 128, 0};        // 6
-inline constexpr Rgb kGrey{128, 128, 128};       // 8
-inline constexpr Rgb kBlue{0, 0, 255};           // 9
-inline constexpr Rgb kCyan{0, 255, 255};         // 11
-inline constexpr Rgb kRed{255, 0, 0};            // 12
-inline constexpr Rgb kMagenta{255, 0, 255};      // 13
-inline constexpr Rgb kYellow{255, 255, 0};       // 14
+inline constexpr Rgb kBlack{0, 0, 0};        // 0
+inline constexpr Rgb kGreen{0, 128, 0};      // 2
+inline constexpr Rgb kDarkRed{128, 0, 0};    // 4
+inline constexpr Rgb kPurple{128, 0, 128};   // 5
+inline constexpr Rgb kOlive{128, 128, 0};    // 6
+inline constexpr Rgb kGrey{128, 128, 128};   // 8
+inline constexpr Rgb kBlue{0, 0, 255};       // 9
+inline constexpr Rgb kCyan{0, 255, 255};     // 11
+inline constexpr Rgb kRed{255, 0, 0};        // 12
+inline constexpr Rgb kMagenta{255, 0, 255};  // 13
+inline constexpr Rgb kYellow{255, 255, 0};   // 14
 }  // namespace palette
 
 // One filled shape, outlined in its own colour with a one-pixel line.

@@ -51,7 +51,7 @@ std::vector<Shape> phaseDisk(double cx, double cy, double r, double p, double k)
 
 std::vector<Shape> phasedraw(const FormModel& form, double w, double h) {
   const double r = std::nearbyint(0.95 * h / 2);
-  return phaseDisk(w / 2, h / 2, r, form.value(Field::Text10), form.value(Field::Text11));
+  return phaseDisk(w / 2, h / 2, r, form.value(Field::Phase), form.value(Field::Illumination));
 }
 
 }  // namespace velmar

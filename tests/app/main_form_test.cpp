@@ -15,8 +15,8 @@ class MainFormStartup : public ::testing::Test {
   // 2001-03-09 12:05:00 UTC, 21:05 in Japan.
   FixedClock clock{std::chrono::system_clock::from_time_t(984139500)};
   // Named after the test: ctest runs the cases side by side.
-  std::string prefix = ::testing::TempDir() +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::string prefix =
+      ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
   FilePaths paths{prefix + "_moon.inf", prefix + "_sokuti.dat"};
 
   void SetUp() override {
@@ -28,15 +28,15 @@ class MainFormStartup : public ::testing::Test {
 
 TEST_F(MainFormStartup, FirstStartCalculatesThePresentMomentAtTheFirstSite) {
   MainForm main(ui, clock, paths);
-  main.form().setText(Field::Text13, "stale");
+  main.form().setText(Field::ReferenceDate, "stale");
   main.startup(19200, 14400);
   const FormModel& f = main.form();
-  EXPECT_EQ(f.text(Field::Text1) + "-" + f.text(Field::Text2) + "-" + f.text(Field::Text3) + " " +
-                f.text(Field::Text7) + ":" + f.text(Field::Text8),
+  EXPECT_EQ(f.text(Field::Year) + "-" + f.text(Field::Month) + "-" + f.text(Field::Day) + " " +
+                f.text(Field::Hour) + ":" + f.text(Field::Minute),
             "2001-3-9 21:5");
-  EXPECT_EQ(f.text(Field::Text12), "67");
-  EXPECT_EQ(f.text(Field::Text13), "");  // emptied while rebasing is off
-  EXPECT_EQ(f.text(Field::Text4), " 2451978.00424768");
+  EXPECT_EQ(f.text(Field::DeltaT), "67");
+  EXPECT_EQ(f.text(Field::ReferenceDate), "");  // emptied while rebasing is off
+  EXPECT_EQ(f.text(Field::JulianDay), " 2451978.00424768");
   EXPECT_EQ(main.sites().selected(), 0);
   EXPECT_EQ(main.record().siteLatitude, shippedSites()[0].latitude);
   EXPECT_EQ(ui.messages, 0);
@@ -46,31 +46,31 @@ TEST_F(MainFormStartup, FirstStartCalculatesThePresentMomentAtTheFirstSite) {
   EXPECT_EQ(main.placements()[Win::TimePad].height, 2350);
   EXPECT_EQ(main.placements()[Win::TimePad].width, 1884);
   // Stepping by the hour works without touching the options first.
-  main.form().selectOption(Option::Option6);
+  main.form().selectOption(Option::Hours);
   EXPECT_EQ(main.continuous().loopTarget(), 7);
   // The start is recorded: remem goes back to it.
-  main.form().setText(Field::Text7, "3");
+  main.form().setText(Field::Hour, "3");
   main.run("remem");
-  EXPECT_EQ(main.form().text(Field::Text7), "21");
+  EXPECT_EQ(main.form().text(Field::Hour), "21");
 }
 
 TEST_F(MainFormStartup, SavedSettingsComeBackAndALargeLoopCountAsks) {
   {
     MainForm first(ui, clock, paths);
     first.startup(19200, 14400);
-    first.form().selectOption(Option::Option8);
-    first.form().selectOption(Option::Option2);
-    first.form().setText(Field::Text17, "30");
-    first.form().setText(Field::Text18, "400");  // asked, and kept
+    first.form().selectOption(Option::Seconds);
+    first.form().selectOption(Option::Normal);
+    first.form().setText(Field::ChangeAmount, "30");
+    first.form().setText(Field::LoopCount, "400");  // asked, and kept
     ASSERT_TRUE(first.saveinf(false, 19200, 14400).ok());
   }
   const int asked = ui.questions;
   MainForm second(ui, clock, paths);
   second.startup(19200, 14400);
   EXPECT_EQ(ui.questions, asked + 1);
-  EXPECT_TRUE(second.form().option(Option::Option8));
-  EXPECT_TRUE(second.form().option(Option::Option2));
-  EXPECT_EQ(second.form().text(Field::Text17), "30");
+  EXPECT_TRUE(second.form().option(Option::Seconds));
+  EXPECT_TRUE(second.form().option(Option::Normal));
+  EXPECT_EQ(second.form().text(Field::ChangeAmount), "30");
   EXPECT_EQ(second.continuous().loopTarget(), 9);
   EXPECT_EQ(second.continuous().loopInterval(), 1000);
 }
@@ -97,7 +97,7 @@ TEST_F(MainFormStartup, DamagedSettingsAreNamedOnce) {
   main.startup(19200, 14400);
   EXPECT_EQ(ui.messages, 1);
   EXPECT_NE(ui.lastText.find(" 1 行目"), std::string::npos) << ui.lastText;
-  EXPECT_NE(main.form().text(Field::Text22), "");  // and the program goes on
+  EXPECT_NE(main.form().text(Field::Azimuth), "");  // and the program goes on
 }
 
 TEST(MainFormShutdown, ExitQuestionAndVersionBox) {

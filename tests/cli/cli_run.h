@@ -1,5 +1,6 @@
 #pragma once
 // Runs velmar-cli as a process and collects what it prints.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,8 +10,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace velmar::testing_cli {
 

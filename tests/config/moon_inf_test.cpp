@@ -20,9 +20,9 @@ Placements somePlacements() {
 
 TEST(MoonInf, LinesHaveTheirLabelsAndNumberForms) {
   FormModel form;
-  form.setText(Field::Text17, "2.5");
-  form.setText(Field::Text18, "3.5");
-  form.setCheck(Check::Check7, 1);
+  form.setText(Field::ChangeAmount, "2.5");
+  form.setText(Field::LoopCount, "3.5");
+  form.setCheck(Check::GraphMoon, 1);
   const auto lines = formatInf(form, somePlacements());
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[0], " 120 , 3400 , 2800 , 2800 ,月相");
@@ -42,14 +42,14 @@ TEST(MoonInf, LinesHaveTheirLabelsAndNumberForms) {
 
 TEST(MoonInf, SaveThenLoadRestoresEveryControl) {
   FormModel saved;
-  saved.selectOption(Option::Option2);
-  saved.selectOption(Option::Option7);
-  saved.selectOption(Option::Option9);
-  saved.setCheck(Check::Check1, 1);
-  saved.setCheck(Check::Check6, 1);
-  saved.setCheck(Check::Check9, 1);
-  saved.setText(Field::Text17, "90");
-  saved.setText(Field::Text18, "48");
+  saved.selectOption(Option::Normal);
+  saved.selectOption(Option::Minutes);
+  saved.selectOption(Option::Past);
+  saved.setCheck(Check::AutoRebase, 1);
+  saved.setCheck(Check::GraphSun, 1);
+  saved.setCheck(Check::GraphLatitude, 1);
+  saved.setText(Field::ChangeAmount, "90");
+  saved.setText(Field::LoopCount, "48");
   saved.setTick(Tick::automem, false);
   const Placements before = somePlacements();
   const InfReadResult read = parseInf(formatInf(saved, before));
@@ -67,8 +67,8 @@ TEST(MoonInf, SaveThenLoadRestoresEveryControl) {
     EXPECT_EQ(loaded.check(static_cast<Check>(i)), saved.check(static_cast<Check>(i)))
         << "Check" << i;
   }
-  EXPECT_EQ(loaded.text(Field::Text17), "90");
-  EXPECT_EQ(loaded.text(Field::Text18), "48");
+  EXPECT_EQ(loaded.text(Field::ChangeAmount), "90");
+  EXPECT_EQ(loaded.text(Field::LoopCount), "48");
   EXPECT_FALSE(loaded.tick(Tick::automem));
   EXPECT_TRUE(loaded.tick(Tick::guid));
   for (int w = 0; w < kWinCount; ++w) {
@@ -142,12 +142,12 @@ std::string bytesOf(const std::string& path) {
 // Shift-JIS, CR LF, byte for byte.
 TEST(MoonInfFile, WrittenFileMatchesTheKeptOneByteForByte) {
   FormModel form;
-  form.setCheck(Check::Check6, 1);
-  form.setCheck(Check::Check7, 1);
-  form.setCheck(Check::Check8, 1);
-  form.setCheck(Check::Check9, 1);
-  form.setText(Field::Text17, "1");
-  form.setText(Field::Text18, "10");
+  form.setCheck(Check::GraphSun, 1);
+  form.setCheck(Check::GraphMoon, 1);
+  form.setCheck(Check::GraphIllumination, 1);
+  form.setCheck(Check::GraphLatitude, 1);
+  form.setText(Field::ChangeAmount, "1");
+  form.setText(Field::LoopCount, "10");
   const std::string path = ::testing::TempDir() + "moon_inf_written.inf";
   ASSERT_TRUE(writeInfFile(path, form, somePlacements()).ok());
   EXPECT_EQ(bytesOf(path), bytesOf(std::string(VELMAR_TEST_DATA) + "/moon_inf_golden.inf"));

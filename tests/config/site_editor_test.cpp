@@ -24,16 +24,16 @@ class SiteEditorTest : public ::testing::Test {
 
   void SetUp() override {
     const std::pair<Field, const char*> instant[] = {
-        {Field::Text1, "2001"}, {Field::Text2, "3"}, {Field::Text3, "9"},  {Field::Text7, "21"},
-        {Field::Text8, "5"},    {Field::Text9, "0"}, {Field::Text12, "66"}};
+        {Field::Year, "2001"}, {Field::Month, "3"},  {Field::Day, "9"},    {Field::Hour, "21"},
+        {Field::Minute, "5"},  {Field::Second, "0"}, {Field::DeltaT, "66"}};
     for (const auto& [f, t] : instant) form.setText(f, t);
   }
 
   void type(const char* name, const char* lon, const char* lat, const char* elevation) {
-    editor.setText(EditorField::Text1, name);
-    editor.setText(EditorField::Text2, lon);
-    editor.setText(EditorField::Text3, lat);
-    editor.setText(EditorField::Text4, elevation);
+    editor.setText(EditorField::Name, name);
+    editor.setText(EditorField::Longitude, lon);
+    editor.setText(EditorField::Latitude, lat);
+    editor.setText(EditorField::Elevation, elevation);
   }
 };
 
@@ -41,52 +41,54 @@ TEST_F(SiteEditorTest, SelectionMovesTheSiteButNotTheEclipticResults) {
   EXPECT_EQ(sites.load(), "");
   ASSERT_EQ(sites.names().size(), 6u);
   EXPECT_EQ(sites.selected(), 0);
-  EXPECT_EQ(form.text(Field::Text24), " 139.69");
-  EXPECT_EQ(form.text(Field::Text25), " 35.69");
-  const FormModel tokyo = form;
+  EXPECT_EQ(form.text(Field::SiteLongitude), " 139.69");
+  EXPECT_EQ(form.text(Field::SiteLatitude), " 35.69");
+  const FormState tokyo = form.state();
 
   EXPECT_EQ(sites.select(5), "");  // 明石
   EXPECT_EQ(rec.siteLongitude, 135);
-  EXPECT_EQ(form.text(Field::Text24), " 135.00");
-  EXPECT_EQ(form.text(Field::Text25), " 34.65");
-  for (Field f : {Field::Text4, Field::Text5, Field::Text6, Field::Text10, Field::Text11,
-                  Field::Text15, Field::Text16, Field::Text19, Field::Text20, Field::Text21})
-    EXPECT_EQ(form.text(f), tokyo.text(f)) << fieldName(f);
-  for (Field f : {Field::Text22, Field::Text23})
-    EXPECT_NE(form.text(f), tokyo.text(f)) << fieldName(f) << " " << form.text(f);
+  EXPECT_EQ(form.text(Field::SiteLongitude), " 135.00");
+  EXPECT_EQ(form.text(Field::SiteLatitude), " 34.65");
+  for (Field f : {Field::JulianDay, Field::SunLongitude, Field::MoonLongitude, Field::Phase,
+                  Field::Illumination, Field::SunDistance, Field::MoonDistance,
+                  Field::RightAscension, Field::MoonLatitude, Field::Declination})
+    EXPECT_EQ(form.text(f), tokyo.texts[code(f)]) << fieldName(f);
+  for (Field f : {Field::Azimuth, Field::Altitude})
+    EXPECT_NE(form.text(f), tokyo.texts[code(f)]) << fieldName(f) << " " << form.text(f);
 }
 
 TEST_F(SiteEditorTest, BothListsReadTheFileAgainAndShowItThroughTheMasks) {
   writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B, 1 , 1 , -3 "});
   sites.load();
-  EXPECT_EQ(form.text(Field::Text24), " 009.50");
-  EXPECT_EQ(form.text(Field::Text25), " 05.00");
+  EXPECT_EQ(form.text(Field::SiteLongitude), " 009.50");
+  EXPECT_EQ(form.text(Field::SiteLatitude), " 05.00");
   EXPECT_EQ(editor.activate(), "");
-  EXPECT_EQ(editor.text(EditorField::Text2), "009.50");
-  EXPECT_EQ(editor.text(EditorField::Text3), "05.00");
-  EXPECT_EQ(editor.text(EditorField::Text4), "000.00");
+  EXPECT_EQ(editor.text(EditorField::Longitude), "009.50");
+  EXPECT_EQ(editor.text(EditorField::Latitude), "05.00");
+  EXPECT_EQ(editor.text(EditorField::Elevation), "000.00");
 
   writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B,-33.87,151.21,-3"});  // changed behind our back
   EXPECT_EQ(sites.select(1), "");
-  EXPECT_EQ(form.text(Field::Text25), " -33.87");
+  EXPECT_EQ(form.text(Field::SiteLatitude), " -33.87");
   EXPECT_EQ(editor.doubleClickList(1), "");
-  EXPECT_EQ(editor.text(EditorField::Text2), "151.21");
-  EXPECT_EQ(editor.text(EditorField::Text4), "-003.00");
-  EXPECT_EQ(editor.text(EditorField::Text5), "1");
+  EXPECT_EQ(editor.text(EditorField::Longitude), "151.21");
+  EXPECT_EQ(editor.text(EditorField::Elevation), "-003.00");
+  EXPECT_EQ(editor.text(EditorField::Index), "1");
   EXPECT_NE(sites.select(2), "");  // no such site any more
   EXPECT_EQ(sites.selected(), 1);
 }
 
 TEST_F(SiteEditorTest, MoreSitesThanA16BitIndexHolds) {
   std::vector<std::string> lines;
-  for (int i = 0; i < 40000; ++i) lines.push_back("S" + std::to_string(i) + ",1,2," + std::to_string(i));
+  for (int i = 0; i < 40000; ++i)
+    lines.push_back("S" + std::to_string(i) + ",1,2," + std::to_string(i));
   writeTextFile(path, lines);
   sites.load();
   EXPECT_EQ(sites.select(39999), "");
   EXPECT_EQ(sites.names()[39999], "S39999");
   editor.activate();
   editor.clickList(39999);
-  EXPECT_EQ(editor.text(EditorField::Text4), "39999.00");
+  EXPECT_EQ(editor.text(EditorField::Elevation), "39999.00");
   editor.setAction(SiteAction::Add);
   ASSERT_TRUE(editor.apply().written);
   EXPECT_EQ(readTextFile(path).lines.back(), "S39999,01.00,002.00,39999.00");
@@ -105,12 +107,12 @@ TEST_F(SiteEditorTest, AddAfterTheLastWritesTheFileAndReloadsBothLists) {
   ASSERT_EQ(editor.list().size(), 7u);
   EXPECT_EQ(editor.list()[6], "石垣島 \"南\", 沖縄");
   EXPECT_EQ(editor.listIndex(), 0);
-  EXPECT_EQ(editor.text(EditorField::Text1), "東京");
+  EXPECT_EQ(editor.text(EditorField::Name), "東京");
   EXPECT_TRUE(editor.visible());  // the editor stays open
   ASSERT_EQ(sites.names().size(), 7u);
   EXPECT_EQ(sites.names()[6], "石垣島 \"南\", 沖縄");
   EXPECT_EQ(sites.selected(), 0);
-  EXPECT_EQ(form.text(Field::Text24), " 139.69");  // back on the first site
+  EXPECT_EQ(form.text(Field::SiteLongitude), " 139.69");  // back on the first site
 }
 
 TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
@@ -123,12 +125,12 @@ TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
     const char* inMessage;
   };
   const Row rows[] = {
-      {"longitude not a number", EditorField::Text2, "abc", "東経"},
-      {"longitude above 360", EditorField::Text2, "360.5", "東経"},
-      {"latitude below -90", EditorField::Text3, "-90.5", "北緯"},
-      {"elevation with a unit", EditorField::Text4, "10m", "標高"},
-      {"name outside Shift-JIS", EditorField::Text1, "Café", "「é」"},
-      {"name with a line break", EditorField::Text1, "a\nb", "測地名"},
+      {"longitude not a number", EditorField::Longitude, "abc", "東経"},
+      {"longitude above 360", EditorField::Longitude, "360.5", "東経"},
+      {"latitude below -90", EditorField::Latitude, "-90.5", "北緯"},
+      {"elevation with a unit", EditorField::Elevation, "10m", "標高"},
+      {"name outside Shift-JIS", EditorField::Name, "Café", "「é」"},
+      {"name with a line break", EditorField::Name, "a\nb", "測地名"},
   };
   for (const Row& r : rows) {
     editor.activate();
@@ -166,7 +168,7 @@ TEST_F(SiteEditorTest, FailedRewriteLeavesFileListsAndSiteAsTheyWere) {
   EXPECT_EQ(readBytes(path), before);
   EXPECT_EQ(dir.entries(), 1);
   EXPECT_EQ(editor.listIndex(), 3);
-  EXPECT_EQ(editor.text(EditorField::Text1), "新");  // the typing is not lost
+  EXPECT_EQ(editor.text(EditorField::Name), "新");  // the typing is not lost
   EXPECT_EQ(sites.selected(), 2);
   EXPECT_EQ(rec.siteLatitude, 43.0642);
 

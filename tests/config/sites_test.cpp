@@ -10,8 +10,8 @@
 namespace velmar {
 namespace {
 
-using testing::TempFolder;
 using testing::readBytes;
+using testing::TempFolder;
 using testing::writeBytes;
 
 std::string shown(const SiteRecord& s) {
@@ -35,7 +35,9 @@ TEST(Sites, ReadsBothLineFormsAndQuotedNames) {
   };
   const Row rows[] = {
       {"edited form", "東京,35.69,139.69,040.00", {"東京", 35.69, 139.69, 40}},
-      {"carried form: signs, no zero before the point", "x,-.5 ,-33.25 ,\t.5 ", {"x", -0.5, -33.25, 0.5}},
+      {"carried form: signs, no zero before the point",
+       "x,-.5 ,-33.25 ,\t.5 ",
+       {"x", -0.5, -33.25, 0.5}},
       {"exponent of the general form", "x, 1E-07 , 1E+20 ,-2.5E+3 ", {"x", 1e-7, 1e20, -2500}},
       {"quoted comma", "\"大阪,梅田\", 34.7 , 135.5 , 0 ", {"大阪,梅田", 34.7, 135.5, 0}},
       {"doubled quotes", "\"say \"\"hi\"\"\",1,2,3", {"say \"hi\"", 1, 2, 3}},
@@ -48,18 +50,21 @@ TEST(Sites, ReadsBothLineFormsAndQuotedNames) {
     ASSERT_TRUE(got) << r.name << ": " << r.line;
     EXPECT_EQ(shown(*got), shown(r.expected)) << r.name << ": " << r.line;
   }
-  for (const char* bad : {"東京", "東京,35,139", "東京,35,139,0,", "東京,abc,139,0", "東京,,139,0",
-                          "\"open,1,2,3", "\"a\"b,1,2,3", "x,1 2,3,4", "x,1E,2,3", "x,1E400,2,3",
-                          "x,1e5x,2,3"}) {
+  for (const char* bad :
+       {"東京", "東京,35,139", "東京,35,139,0,", "東京,abc,139,0", "東京,,139,0", "\"open,1,2,3",
+        "\"a\"b,1,2,3", "x,1 2,3,4", "x,1E,2,3", "x,1E400,2,3", "x,1e5x,2,3"}) {
     EXPECT_FALSE(parseSiteLine(bad)) << bad;
   }
 }
 
 TEST(Sites, FileRoundTripInBothForms) {
   const std::vector<SiteRecord> sites = {
-      {"東京", 35.6544, 139.7447, 40},       {"大阪,梅田", 34.7025, 135.4959, 3.5},
-      {"say \"hi\"", -33.8688, 151.2093, 0}, {"\"", 0.5, -0.25, 1e-7},
-      {",", 89.999, 359.99, 1e20},           {"ｱｸｼｮﾝ 表示", -90, -180, -12.345678901234},
+      {"東京", 35.6544, 139.7447, 40},
+      {"大阪,梅田", 34.7025, 135.4959, 3.5},
+      {"say \"hi\"", -33.8688, 151.2093, 0},
+      {"\"", 0.5, -0.25, 1e-7},
+      {",", 89.999, 359.99, 1e20},
+      {"ｱｸｼｮﾝ 表示", -90, -180, -12.345678901234},
       {"a\"\",b", 1, 2, 3},
   };
   TempFolder dir;
@@ -152,7 +157,8 @@ TEST(Sites, MissingEmptyOrUnusableFilesFallBackToTheShippedList) {
     EXPECT_TRUE(before.shipped) << r.name;
     EXPECT_EQ(before.error, r.error) << r.name;
     EXPECT_EQ(before.sites.front().name, "東京") << r.name;
-    EXPECT_NE(before.message.find("初期の測地一覧"), std::string::npos) << r.name << ": " << before.message;
+    EXPECT_NE(before.message.find("初期の測地一覧"), std::string::npos)
+        << r.name << ": " << before.message;
     EXPECT_TRUE(ensureSiteFile(path).ok()) << r.name;
     EXPECT_EQ(readBytes(path), r.written ? golden : std::string(r.bytes)) << r.name;
   }

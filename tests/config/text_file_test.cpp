@@ -8,8 +8,8 @@
 namespace velmar {
 namespace {
 
-using testing::TempFolder;
 using testing::readBytes;
+using testing::TempFolder;
 using testing::writeBytes;
 
 std::string joined(const std::vector<std::string>& lines) {
@@ -73,7 +73,8 @@ TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
       {"missing", readTextFile(dir / "none.txt").status, FileError::Missing, "見つかりません"},
       {"folder read", readTextFile(dir / "folder").status, FileError::Unreadable, "読み込めません"},
       {"bad bytes", readTextFile(dir / "bad.txt").status, FileError::Undecodable, "2 行目"},
-      {"not in CP932", writeTextFile(dir / "w.txt", {"ok", "café"}), FileError::Unencodable, "「é」"},
+      {"not in CP932", writeTextFile(dir / "w.txt", {"ok", "café"}), FileError::Unencodable,
+       "「é」"},
       {"line break", writeTextFile(dir / "w.txt", {"a\nb"}), FileError::Unencodable, "改行"},
       {"folder is a file", writeTextFile(dir / "plain/w.txt", {"a"}), FileError::Unwritable,
        "フォルダーがありません"},

@@ -22,29 +22,29 @@ class CalculatorTest : public ::testing::Test {
   void enter(const char* y, const char* mo, const char* d, const char* h, const char* mi,
              const char* s, const char* dt) {
     testing_instant::enterInstant(form, y, mo, d, h, mi, s);
-    form.setText(Field::Text12, dt);
+    form.setText(Field::DeltaT, dt);
   }
 };
 
 TEST_F(CalculatorTest, EpochOfTheSeriesIsJulianDay2451545) {
   enter("2000", "1", "1", "21", "0", "0", "0");
   calc.calc();
-  EXPECT_EQ(form.text(Field::Text4), " 2451545");
+  EXPECT_EQ(form.text(Field::JulianDay), " 2451545");
   EXPECT_EQ(rec.t, 0.0);
 }
 
 TEST_F(CalculatorTest, JanuaryIsShiftedIntoTheRecord) {
   enter("2000", "1", "1", "12", "0", "0", "0");
   calc.calc();
-  EXPECT_EQ(form.text(Field::Text4), " 2451544.625");
+  EXPECT_EQ(form.text(Field::JulianDay), " 2451544.625");
   EXPECT_EQ(rec.year, 1999);
   EXPECT_EQ(rec.month, 13);
   EXPECT_EQ(rec.jd0, 2451544.5);
   EXPECT_EQ(rec.t0, -0.5 / 36525);
   EXPECT_EQ(rec.t, rec.t0 + 0.125 / 36525);
   // The fields themselves are not changed by the shift.
-  EXPECT_EQ(form.text(Field::Text1), "2000");
-  EXPECT_EQ(form.text(Field::Text2), "1");
+  EXPECT_EQ(form.text(Field::Year), "2000");
+  EXPECT_EQ(form.text(Field::Month), "1");
 }
 
 TEST_F(CalculatorTest, DeltaTEntersTheDayFraction) {
@@ -53,24 +53,24 @@ TEST_F(CalculatorTest, DeltaTEntersTheDayFraction) {
   EXPECT_EQ(rec.dayFraction, ((9 + (0 + (0 + 66.0) / 60) / 60) - 9) / 24);
   enter("2001", "1", "1", "9", "0", "0", "0");
   calc.ymdcheck();
-  EXPECT_EQ(form.text(Field::Text4), " 2451910.5");
+  EXPECT_EQ(form.text(Field::JulianDay), " 2451910.5");
 }
 
 TEST_F(CalculatorTest, MonthThirteenIsJanuaryOfTheNextYear) {
   enter("2000", "13", "1", "9", "0", "0", "0");
   calc.calc();
-  const std::string direct = form.text(Field::Text4);
+  const std::string direct = form.text(Field::JulianDay);
   enter("2001", "1", "1", "9", "0", "0", "0");
   calc.calc();
-  EXPECT_EQ(direct, form.text(Field::Text4));
+  EXPECT_EQ(direct, form.text(Field::JulianDay));
 }
 
 TEST_F(CalculatorTest, InvalidDatesKeepTheLastJulianDay) {
   enter("2001", "3", "9", "21", "5", "0", "66");
   calc.calc();
-  const std::string jd = form.text(Field::Text4);
+  const std::string jd = form.text(Field::JulianDay);
   const double jd0 = rec.jd0;
-  const std::string moon = form.text(Field::Text6);
+  const std::string moon = form.text(Field::MoonLongitude);
   struct Row {
     const char* name;
     const char* year;
@@ -87,15 +87,15 @@ TEST_F(CalculatorTest, InvalidDatesKeepTheLastJulianDay) {
   for (const Row& r : rows) {
     enter(r.year, r.month, r.day, "21", "5", "0", "66");
     calc.calc();
-    EXPECT_EQ(form.text(Field::Text4), jd) << r.name;
+    EXPECT_EQ(form.text(Field::JulianDay), jd) << r.name;
     EXPECT_EQ(rec.jd0, jd0) << r.name;
-    EXPECT_EQ(form.text(Field::Text6), moon) << r.name;
+    EXPECT_EQ(form.text(Field::MoonLongitude), moon) << r.name;
   }
   // The time of day is still read: a new hour moves the results.
   enter("1582", "3", "9", "22", "5", "0", "66");
   calc.calc();
-  EXPECT_EQ(form.text(Field::Text4), jd);
-  EXPECT_NE(form.text(Field::Text6), moon);
+  EXPECT_EQ(form.text(Field::JulianDay), jd);
+  EXPECT_NE(form.text(Field::MoonLongitude), moon);
 }
 
 TEST_F(CalculatorTest, DayIsRoundedHalfToEven) {
@@ -109,60 +109,61 @@ TEST_F(CalculatorTest, DayIsRoundedHalfToEven) {
 
 TEST_F(CalculatorTest, AutomaticDeltaTFollowsTheYear) {
   enter("2001", "3", "9", "21", "5", "0", "12");
-  form.setCheck(Check::Check3, 1);
+  form.setCheck(Check::AutoDeltaT, 1);
   calc.ymdcheck();
-  EXPECT_EQ(form.text(Field::Text12), "66");
+  EXPECT_EQ(form.text(Field::DeltaT), "66");
   EXPECT_EQ(rec.deltaT, 66);
-  form.setText(Field::Text1, "1935");
+  form.setText(Field::Year, "1935");
   calc.ymdcheck();
-  EXPECT_EQ(form.text(Field::Text12), "00");
-  form.setText(Field::Text12, "25");
-  form.setText(Field::Text1, "1900");
+  EXPECT_EQ(form.text(Field::DeltaT), "00");
+  form.setText(Field::DeltaT, "25");
+  form.setText(Field::Year, "1900");
   calc.ymdcheck();
-  EXPECT_EQ(form.text(Field::Text12), "25");
+  EXPECT_EQ(form.text(Field::DeltaT), "25");
 }
 
 TEST_F(CalculatorTest, PhaseAngleRunsFromAboveZeroTo360) {
   rec.sunLongitude = 100;
   rec.moonLongitude = 100;
   calc.phase();
-  EXPECT_EQ(form.text(Field::Text10), " 360.000000000000");
-  EXPECT_EQ(form.text(Field::Text11), " 0.000000000000");
+  EXPECT_EQ(form.text(Field::Phase), " 360.000000000000");
+  EXPECT_EQ(form.text(Field::Illumination), " 0.000000000000");
   rec.moonLongitude = 90;
   calc.phase();
-  EXPECT_EQ(form.text(Field::Text10), " 350.000000000000");
-  EXPECT_GT(form.value(Field::Text11), 0);
-  EXPECT_LT(form.value(Field::Text11), 0.01);
+  EXPECT_EQ(form.text(Field::Phase), " 350.000000000000");
+  EXPECT_GT(form.value(Field::Illumination), 0);
+  EXPECT_LT(form.value(Field::Illumination), 0.01);
   rec.moonLongitude = 280;
   calc.phase();
-  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000");
+  EXPECT_EQ(form.text(Field::Illumination), " 1.000000000000");
 }
 
 TEST_F(CalculatorTest, ReferenceDifferenceOnlyWithAReference) {
   enter("2001", "3", "9", "21", "5", "0", "66");
-  form.setText(Field::Text14, "kept");
+  form.setText(Field::MoonAge, "kept");
   calc.calc();
-  EXPECT_EQ(form.text(Field::Text14), "kept");
-  form.setText(Field::Text13, " 2451977.5");
+  EXPECT_EQ(form.text(Field::MoonAge), "kept");
+  form.setText(Field::ReferenceDate, " 2451977.5");
   calc.calc();
-  EXPECT_EQ(form.text(Field::Text14),
-            formatResult(form.value(Field::Text4) - 2451977.5));
+  EXPECT_EQ(form.text(Field::MoonAge), formatResult(form.value(Field::JulianDay) - 2451977.5));
 }
 
 TEST_F(CalculatorTest, ClearEmptiesResultsAndCalcRestoresThem) {
   enter("2001", "3", "9", "21", "5", "0", "66");
-  form.setText(Field::Text13, " 2451977.5");
+  form.setText(Field::ReferenceDate, " 2451977.5");
   calc.setSite(35.6544, 139.7447);
   calc.calc();
   std::vector<std::string> before;
   for (int i = 1; i < kFieldCount; ++i) before.push_back(form.text(static_cast<Field>(i)));
   calc.clearResults();
-  for (Field f : {Field::Text4, Field::Text5, Field::Text6, Field::Text10, Field::Text11,
-                  Field::Text15, Field::Text16, Field::Text19, Field::Text20, Field::Text21,
-                  Field::Text22, Field::Text23}) {
+  for (Field f :
+       {Field::JulianDay, Field::SunLongitude, Field::MoonLongitude, Field::Phase,
+        Field::Illumination, Field::SunDistance, Field::MoonDistance, Field::RightAscension,
+        Field::MoonLatitude, Field::Declination, Field::Azimuth, Field::Altitude}) {
     EXPECT_EQ(form.text(f), "") << fieldName(f);
   }
-  for (Field f : {Field::Text1, Field::Text12, Field::Text13, Field::Text14, Field::Text24})
+  for (Field f :
+       {Field::Year, Field::DeltaT, Field::ReferenceDate, Field::MoonAge, Field::SiteLongitude})
     EXPECT_EQ(form.text(f), before[static_cast<int>(f) - 1]) << fieldName(f);
   calc.calc();
   for (int i = 1; i < kFieldCount; ++i)
@@ -173,12 +174,12 @@ TEST_F(CalculatorTest, ClearedJulianDayAndInvalidDateUseDayZeroForSiderealTime) 
   enter("2001", "3", "9", "21", "5", "0", "66");
   calc.calc();
   calc.clearResults();
-  form.setText(Field::Text3, "0");
+  form.setText(Field::Day, "0");
   calc.calc();
-  EXPECT_EQ(form.text(Field::Text4), "");
-  EXPECT_EQ(rec.siderealTime,
-            2400.0513369 * (-2451545.0 / 36525) + 6.697375 +
-                0.0000259 * (-2451545.0 / 36525) * (-2451545.0 / 36525) + rec.universalHours);
+  EXPECT_EQ(form.text(Field::JulianDay), "");
+  EXPECT_EQ(rec.siderealTime, 2400.0513369 * (-2451545.0 / 36525) + 6.697375 +
+                                  0.0000259 * (-2451545.0 / 36525) * (-2451545.0 / 36525) +
+                                  rec.universalHours);
 }
 
 TEST_F(CalculatorTest, ModeItemsAreAlwaysExclusive) {
@@ -216,24 +217,23 @@ TEST_F(CalculatorTest, ResultsStayInTheirRangesOverCenturies) {
       minute(0, 59);
   std::uniform_real_distribution<double> lat(-89.9, 89.9), lon(-180, 360);
   for (int i = 0; i < 2000; ++i) {
-    enter(formatInt(year(rng)).c_str(), formatInt(month(rng)).c_str(),
-          formatInt(day(rng)).c_str(), formatInt(hour(rng)).c_str(),
-          formatInt(minute(rng)).c_str(), "0", "60");
+    enter(formatInt(year(rng)).c_str(), formatInt(month(rng)).c_str(), formatInt(day(rng)).c_str(),
+          formatInt(hour(rng)).c_str(), formatInt(minute(rng)).c_str(), "0", "60");
     calc.setSite(lat(rng), lon(rng));
     calc.calc();
-    const std::string at = form.text(Field::Text4);
-    for (Field f : {Field::Text5, Field::Text6, Field::Text22}) {
+    const std::string at = form.text(Field::JulianDay);
+    for (Field f : {Field::SunLongitude, Field::MoonLongitude, Field::Azimuth}) {
       EXPECT_GE(form.value(f), 0) << at;
       EXPECT_LT(form.value(f), 360) << at;
     }
-    EXPECT_GT(form.value(Field::Text10), 0) << at;
-    EXPECT_LE(form.value(Field::Text10), 360) << at;
-    EXPECT_GE(form.value(Field::Text19), 0) << at;
-    EXPECT_LT(form.value(Field::Text19), 24) << at;
-    EXPECT_LT(std::fabs(form.value(Field::Text20)), 5.35) << at;
-    EXPECT_LE(std::fabs(form.value(Field::Text23)), 90) << at;
+    EXPECT_GT(form.value(Field::Phase), 0) << at;
+    EXPECT_LE(form.value(Field::Phase), 360) << at;
+    EXPECT_GE(form.value(Field::RightAscension), 0) << at;
+    EXPECT_LT(form.value(Field::RightAscension), 24) << at;
+    EXPECT_LT(std::fabs(form.value(Field::MoonLatitude)), 5.35) << at;
+    EXPECT_LE(std::fabs(form.value(Field::Altitude)), 90) << at;
     // Six integer digits: never below 100000 km.
-    EXPECT_EQ(form.text(Field::Text16).find('.'), 7u) << form.text(Field::Text16);
+    EXPECT_EQ(form.text(Field::MoonDistance).find('.'), 7u) << form.text(Field::MoonDistance);
   }
 }
 

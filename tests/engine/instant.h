@@ -7,20 +7,15 @@
 
 namespace velmar::testing_instant {
 
-inline void enterInstant(FormModel& f, const char* y, const char* mo, const char* d,
-                         const char* h, const char* mi, const char* s) {
-  f.setText(Field::Text1, y);
-  f.setText(Field::Text2, mo);
-  f.setText(Field::Text3, d);
-  f.setText(Field::Text7, h);
-  f.setText(Field::Text8, mi);
-  f.setText(Field::Text9, s);
+inline void enterInstant(FormModel& f, const char* y, const char* mo, const char* d, const char* h,
+                         const char* mi, const char* s) {
+  writeInstant(f, {y, mo, d, h, mi, s});
 }
 
 // "2001-3-9 12:0:0"
 inline std::string instantOf(const FormModel& f) {
-  return f.text(Field::Text1) + "-" + f.text(Field::Text2) + "-" + f.text(Field::Text3) + " " +
-         f.text(Field::Text7) + ":" + f.text(Field::Text8) + ":" + f.text(Field::Text9);
+  const InstantTexts t = readInstant(f);
+  return t[0] + "-" + t[1] + "-" + t[2] + " " + t[3] + ":" + t[4] + ":" + t[5];
 }
 
 }  // namespace velmar::testing_instant

@@ -23,13 +23,13 @@ class LunationTest : public ::testing::Test {
   void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
           const char* s) {
     enterInstant(form, y, mo, d, h, mi, s);
-    form.setText(Field::Text12, "66");
+    form.setText(Field::DeltaT, "66");
     main.calculator().setSite(35.6544, 139.7447);
     main.calculator().calc();
   }
 
   std::string instant() const { return instantOf(form); }
-  double jd() const { return form.value(Field::Text4); }
+  double jd() const { return form.value(Field::JulianDay); }
 };
 
 // The new moon of 2001-02-23 17:22:25 JST (as the program computes it).
@@ -37,13 +37,13 @@ TEST_F(LunationTest, NewMoonSearchEndsOnTheSecondOfZeroFraction) {
   at("2001", "3", "9", "21", "5", "0");
   main.run("newmcheck");
   EXPECT_EQ(instant(), "2001-2-23 17:22:25");
-  EXPECT_EQ(form.text(Field::Text11), " 0.000000000000");
+  EXPECT_EQ(form.text(Field::Illumination), " 0.000000000000");
   EXPECT_EQ(ui.beeps, 1);
   EXPECT_EQ(ui.waitDepth, 0);
   // The moon latitude and distance were recalculated by the final calc.
-  const std::string latitude = form.text(Field::Text20);
+  const std::string latitude = form.text(Field::MoonLatitude);
   at("2001", "2", "23", "17", "22", "25");
-  EXPECT_EQ(form.text(Field::Text20), latitude);
+  EXPECT_EQ(form.text(Field::MoonLatitude), latitude);
 
   // A second press finds the fraction at zero: nothing moves, one beep.
   main.run("newmcheck");
@@ -68,31 +68,31 @@ TEST_F(LunationTest, MoonAgeJustAfterANewMoonInBothModes) {
   main.run("easycalc");
   main.run("moonage");
   EXPECT_EQ(instant(), "2001-2-23 18:52:25");  // the fields are put back
-  EXPECT_NEAR(form.value(Field::Text14), 1.0 / 24, 1e-6);
+  EXPECT_NEAR(form.value(Field::MoonAge), 1.0 / 24, 1e-6);
 
   main.run("hqcalc");
   main.run("moonage");
-  EXPECT_NEAR(form.value(Field::Text14), 1.5 / 24, 2.0 / 86400);
+  EXPECT_NEAR(form.value(Field::MoonAge), 1.5 / 24, 2.0 / 86400);
   // The reference lies within a second or two of the zero-fraction instant.
   at("2001", "2", "23", "17", "22", "25");
-  EXPECT_NEAR(form.value(Field::Text13), jd(), 2.0 / 86400);
+  EXPECT_NEAR(form.value(Field::ReferenceDate), jd(), 2.0 / 86400);
 }
 
 TEST_F(LunationTest, MoonAgeOfAJanuaryDateComesBackAsJanuary) {
   at("2001", "1", "10", "12", "0", "0");
   main.run("moonage");
   EXPECT_EQ(instant(), "2001-1-10 12:0:0");
-  EXPECT_GT(form.value(Field::Text14), 10);
-  EXPECT_LT(form.value(Field::Text14), 20);
-  EXPECT_EQ(form.value(Field::Text14),
-            value(formatResult(form.value(Field::Text4) - form.value(Field::Text13))));
+  EXPECT_GT(form.value(Field::MoonAge), 10);
+  EXPECT_LT(form.value(Field::MoonAge), 20);
+  EXPECT_EQ(form.value(Field::MoonAge),
+            value(formatResult(form.value(Field::JulianDay) - form.value(Field::ReferenceDate))));
 }
 
 TEST_F(LunationTest, FullMoonFromWaxingAndWaningInstants) {
   // The full moon of 2001-03-10 (about 02:23 JST).
   at("2001", "2", "26", "12", "0", "0");  // waxing, three days after new moon
   main.run("fullmoon");
-  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000") << instant();
+  EXPECT_EQ(form.text(Field::Illumination), " 1.000000000000") << instant();
   const std::string fullMoon = instant();
   EXPECT_EQ(fullMoon.substr(0, 9), "2001-3-10");
   at("2001", "3", "13", "12", "0", "0");  // waning, three days after
@@ -105,53 +105,53 @@ TEST_F(LunationTest, FullMoonFromWaxingAndWaningInstants) {
   EXPECT_EQ(ui.beeps, beeps + 1);
 
   main.run("nextfull");
-  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000");
+  EXPECT_EQ(form.text(Field::Illumination), " 1.000000000000");
   EXPECT_EQ(instant().substr(0, 7), "2001-4-");
   main.run("backfull");
   main.run("backfull");
   EXPECT_EQ(instant().substr(0, 7), "2001-2-");
-  EXPECT_EQ(form.text(Field::Text11), " 1.000000000000");
+  EXPECT_EQ(form.text(Field::Illumination), " 1.000000000000");
 }
 
 TEST_F(LunationTest, RebasingFollowsTheCalculationBothWays) {
   at("2001", "2", "20", "12", "0", "0");
-  form.setCheck(Check::Check1, 1);  // finds the new moon of 24 January at once
-  const double firstReference = form.value(Field::Text13);
-  EXPECT_GT(form.value(Field::Text14), 26);
+  form.setCheck(Check::AutoRebase, 1);  // finds the new moon of 24 January at once
+  const double firstReference = form.value(Field::ReferenceDate);
+  EXPECT_GT(form.value(Field::MoonAge), 26);
   // Forward a day at a time: past 29 days and the next new moon, the
   // reference moves to 23 February.
-  main.form().selectOption(Option::Option5);
-  form.setText(Field::Text17, "1");
+  main.form().selectOption(Option::Days);
+  form.setText(Field::ChangeAmount, "1");
   double maxAge = 0;
   for (int i = 0; i < 6; ++i) {
     main.continuous().tick();
-    maxAge = std::max(maxAge, form.value(Field::Text14));
+    maxAge = std::max(maxAge, form.value(Field::MoonAge));
   }
   EXPECT_GT(maxAge, 29);
-  EXPECT_LT(form.value(Field::Text14), 3);
-  EXPECT_NEAR(form.value(Field::Text13) - firstReference, 29.9, 0.5);
+  EXPECT_LT(form.value(Field::MoonAge), 3);
+  EXPECT_NEAR(form.value(Field::ReferenceDate) - firstReference, 29.9, 0.5);
   // Backwards past the reference: rebased to the previous new moon at once.
-  form.selectOption(Option::Option9);
+  form.selectOption(Option::Past);
   for (int i = 0; i < 4; ++i) main.continuous().tick();
-  EXPECT_GT(form.value(Field::Text14), 0);
-  EXPECT_NEAR(form.value(Field::Text13), firstReference, 1e-9);
+  EXPECT_GT(form.value(Field::MoonAge), 0);
+  EXPECT_NEAR(form.value(Field::ReferenceDate), firstReference, 1e-9);
   // Unticked, the age just goes negative.
-  form.setCheck(Check::Check1, 0);
-  form.setText(Field::Text3, formatPlain(form.value(Field::Text3) - 31));
+  form.setCheck(Check::AutoRebase, 0);
+  form.setText(Field::Day, formatPlain(form.value(Field::Day) - 31));
   main.calculator().calc();
-  EXPECT_LT(form.value(Field::Text14), 0);
+  EXPECT_LT(form.value(Field::MoonAge), 0);
 }
 
 TEST_F(LunationTest, ReferenceCommands) {
   at("2001", "3", "9", "21", "5", "0");
-  form.setCheck(Check::Check1, 1);
+  form.setCheck(Check::AutoRebase, 1);
   main.run("setbt");
-  EXPECT_EQ(form.text(Field::Text13), form.text(Field::Text4));
-  EXPECT_EQ(form.text(Field::Text14), " 0.00000000000");
-  EXPECT_EQ(form.check(Check::Check1), 0);
+  EXPECT_EQ(form.text(Field::ReferenceDate), form.text(Field::JulianDay));
+  EXPECT_EQ(form.text(Field::MoonAge), " 0.00000000000");
+  EXPECT_EQ(form.check(Check::AutoRebase), 0);
   main.run("Waste");
-  EXPECT_EQ(form.text(Field::Text13), "");
-  EXPECT_EQ(form.text(Field::Text14), "");
+  EXPECT_EQ(form.text(Field::ReferenceDate), "");
+  EXPECT_EQ(form.text(Field::MoonAge), "");
 }
 
 TEST_F(LunationTest, SearchLeavingTheCalendarStopsAndRestores) {

@@ -6,12 +6,16 @@ namespace {
 using namespace velmar::testing_cli;
 
 std::string shownInstant(const std::string& out) {
-  return line(out, "年") + "-" + line(out, "月") + "-" + line(out, "日") + " " +
-         line(out, "時") + ":" + line(out, "分") + ":" + line(out, "秒");
+  return line(out, "年") + "-" + line(out, "月") + "-" + line(out, "日") + " " + line(out, "時") +
+         ":" + line(out, "分") + ":" + line(out, "秒");
 }
 
 TEST(CliDates, OutOfRangeValuesArePutRightByTheRules) {
-  struct Row { const char* name; const char* args; const char* shown; } rows[] = {
+  struct Row {
+    const char* name;
+    const char* args;
+    const char* shown;
+  } rows[] = {
       {"29 February of a common year", "--date 2001-02-29 --time 9:00:00", "2001-3-1 9:0:0"},
       {"day 32 of December", "--date 2000-12-32 --time 9:00:00", "2001-1-1 9:0:0"},
       {"every time part one past its range", "--date 2000-12-31 --time 24:60:60", "2001-1-1 1:1:0"},

@@ -22,11 +22,11 @@ class ContinuousTest : public ::testing::Test {
   void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
           const char* s) {
     enterInstant(form, y, mo, d, h, mi, s);
-    form.setText(Field::Text12, "66");
+    form.setText(Field::DeltaT, "66");
   }
   void settings(Option unit, const char* amount, Option direction) {
     form.selectOption(unit);
-    form.setText(Field::Text17, amount);
+    form.setText(Field::ChangeAmount, amount);
     form.selectOption(direction);
   }
   std::string instant() const { return instantOf(form); }
@@ -41,14 +41,30 @@ TEST_F(ContinuousTest, TicksCarryThroughTheFields) {
     Option direction;
     const char* expected;
   } rows[] = {
-      {"seconds +30", {"2001", "3", "9", "12", "0", "45"}, Option::Option8, "30",
-       Option::Option10, "2001-3-9 12:1:15"},
-      {"day back into leap February", {"2004", "3", "1", "9", "0", "0"}, Option::Option5, "1",
-       Option::Option9, "2004-2-29 9:0:0"},
-      {"month past December", {"2001", "12", "15", "9", "0", "0"}, Option::Option4, "1",
-       Option::Option10, "2002-1-15 9:0:0"},
-      {"31 January + 1 month stays 31 February", {"2001", "1", "31", "9", "0", "0"},
-       Option::Option4, "1", Option::Option10, "2001-2-31 9:0:0"},
+      {"seconds +30",
+       {"2001", "3", "9", "12", "0", "45"},
+       Option::Seconds,
+       "30",
+       Option::Future,
+       "2001-3-9 12:1:15"},
+      {"day back into leap February",
+       {"2004", "3", "1", "9", "0", "0"},
+       Option::Days,
+       "1",
+       Option::Past,
+       "2004-2-29 9:0:0"},
+      {"month past December",
+       {"2001", "12", "15", "9", "0", "0"},
+       Option::Months,
+       "1",
+       Option::Future,
+       "2002-1-15 9:0:0"},
+      {"31 January + 1 month stays 31 February",
+       {"2001", "1", "31", "9", "0", "0"},
+       Option::Months,
+       "1",
+       Option::Future,
+       "2001-2-31 9:0:0"},
   };
   for (const Row& r : rows) {
     at(r.start[0], r.start[1], r.start[2], r.start[3], r.start[4], r.start[5]);
@@ -56,14 +72,14 @@ TEST_F(ContinuousTest, TicksCarryThroughTheFields) {
     loop.start();
     main.timerFired();
     EXPECT_EQ(instant(), r.expected) << r.name;
-    EXPECT_NE(form.text(Field::Text6), "") << r.name << ": no calc after the tick";
+    EXPECT_NE(form.text(Field::MoonLongitude), "") << r.name << ": no calc after the tick";
     loop.stop();
   }
 }
 
 TEST_F(ContinuousTest, StepButtonsMoveByTheChangeAmount) {
   at("2001", "3", "9", "10", "45", "0");
-  settings(Option::Option7, "90", Option::Option9);  // the direction does not matter
+  settings(Option::Minutes, "90", Option::Past);  // the direction does not matter
   main.run("Command22");
   EXPECT_EQ(instant(), "2001-3-9 12:15:0");
   main.run("Command21");
@@ -73,25 +89,25 @@ TEST_F(ContinuousTest, StepButtonsMoveByTheChangeAmount) {
 
 TEST_F(ContinuousTest, SettingsApplyAtOnceAndNeverStartTheLoop) {
   at("2001", "3", "9", "12", "0", "0");
-  settings(Option::Option6, "1", Option::Option10);
-  form.selectOption(Option::Option2);  // normal speed while stopped
+  settings(Option::Hours, "1", Option::Future);
+  form.selectOption(Option::Normal);  // normal speed while stopped
   EXPECT_FALSE(loop.running());
   main.run("Command19");
   EXPECT_EQ(timer.interval(), 1000);
-  form.selectOption(Option::Option1);
+  form.selectOption(Option::Fast);
   EXPECT_EQ(timer.interval(), 100);
   main.timerFired();
-  EXPECT_EQ(form.text(Field::Text7), "13");
+  EXPECT_EQ(form.text(Field::Hour), "13");
   // Reversal during the run, from the next tick on, same amount.
-  form.selectOption(Option::Option9);
+  form.selectOption(Option::Past);
   main.timerFired();
   main.timerFired();
-  EXPECT_EQ(form.text(Field::Text7), "11");
+  EXPECT_EQ(form.text(Field::Hour), "11");
   // Start-or-reverse while running swaps the direction again.
   loop.startOrReverse();
-  EXPECT_TRUE(form.option(Option::Option10));
+  EXPECT_TRUE(form.option(Option::Future));
   main.timerFired();
-  EXPECT_EQ(form.text(Field::Text7), "12");
+  EXPECT_EQ(form.text(Field::Hour), "12");
   main.run("Command18");
   EXPECT_FALSE(loop.running());
   loop.startOrReverse();  // stopped: starts
@@ -99,49 +115,49 @@ TEST_F(ContinuousTest, SettingsApplyAtOnceAndNeverStartTheLoop) {
 }
 
 TEST_F(ContinuousTest, ChangeAmountAndLoopCountAreClamped) {
-  form.setText(Field::Text17, "0");
-  EXPECT_EQ(form.text(Field::Text17), "1");
-  form.setText(Field::Text17, "5000");
-  EXPECT_EQ(form.text(Field::Text17), "3600");
+  form.setText(Field::ChangeAmount, "0");
+  EXPECT_EQ(form.text(Field::ChangeAmount), "1");
+  form.setText(Field::ChangeAmount, "5000");
+  EXPECT_EQ(form.text(Field::ChangeAmount), "3600");
   EXPECT_EQ(loop.changeAmount(), 3600);
-  form.setText(Field::Text18, "1");
-  EXPECT_EQ(form.text(Field::Text18), "2");
+  form.setText(Field::LoopCount, "1");
+  EXPECT_EQ(form.text(Field::LoopCount), "2");
   ui.answer = false;
-  form.setText(Field::Text18, "400");
+  form.setText(Field::LoopCount, "400");
   EXPECT_EQ(ui.questions, 1);
   EXPECT_EQ(ui.lastTitle, "確認");
   EXPECT_EQ(ui.lastText,
             "ループ数に365を越える数値を指定しようとしています\r\r以下の項目に影響があります\r"
             "グラフ表示の異常・推算時間の過大\r\r指定されたループ数400を設定しますか？");
-  EXPECT_EQ(form.text(Field::Text18), "365");
+  EXPECT_EQ(form.text(Field::LoopCount), "365");
   ui.answer = true;
-  form.setText(Field::Text18, "500");
-  EXPECT_EQ(form.text(Field::Text18), "500");
+  form.setText(Field::LoopCount, "500");
+  EXPECT_EQ(form.text(Field::LoopCount), "500");
 }
 
 TEST_F(ContinuousTest, LoopStopsItselfWhenTheLastOutputIsFull) {
   at("2001", "3", "9", "12", "0", "0");
-  settings(Option::Option6, "1", Option::Option10);
-  form.setText(Field::Text18, "10");
-  form.setCheck(Check::Check4, 1);
+  settings(Option::Hours, "1", Option::Future);
+  form.setText(Field::LoopCount, "10");
+  form.setCheck(Check::TableOutput, 1);
   int rows = 0;
   main.setOutputHook([&](Check c) {
-    if (c == Check::Check4) ++rows;
+    if (c == Check::TableOutput) ++rows;
   });
   main.run("loopcalc");
   for (int i = 0; i < 20 && loop.running(); ++i) main.timerFired();
   EXPECT_EQ(rows, 10);
-  EXPECT_EQ(form.check(Check::Check4), 0);
+  EXPECT_EQ(form.check(Check::TableOutput), 0);
   EXPECT_FALSE(loop.running());
-  EXPECT_EQ(form.text(Field::Text7), "22");
+  EXPECT_EQ(form.text(Field::Hour), "22");
   // The count starts again at 0 for the next run.
-  EXPECT_EQ(loop.output(Check::Check4).rows, 0);
+  EXPECT_EQ(loop.output(Check::TableOutput).rows, 0);
 }
 
 TEST_F(ContinuousTest, StartRecordsTheDateWhenAsked) {
   at("2001", "3", "9", "12", "0", "0");
   main.calculator().calc();
-  settings(Option::Option6, "1", Option::Option10);
+  settings(Option::Hours, "1", Option::Future);
   main.run("loopcalc");
   main.timerFired();
   main.timerFired();
@@ -164,7 +180,7 @@ class TickDuringQuestion : public PlainUi {
   std::string hourDuringQuestion;
   bool askYesNo(const std::string& title, const std::string& text) override {
     main->timerFired();
-    hourDuringQuestion = main->form().text(Field::Text7);
+    hourDuringQuestion = main->form().text(Field::Hour);
     return PlainUi::askYesNo(title, text);
   }
 };
@@ -177,13 +193,13 @@ TEST(ContinuousTicks, WaitForTheCommandThatIsRunning) {
   ui.main = &main;
   FormModel& f = main.form();
   enterInstant(f, "2001", "3", "9", "12", "0", "0");
-  f.selectOption(Option::Option6);
-  f.setText(Field::Text17, "1");
+  f.selectOption(Option::Hours);
+  f.setText(Field::ChangeAmount, "1");
   main.run("loopcalc");
   main.calculator().calc();
   main.run("mem");  // asks; the timer fires meanwhile
   EXPECT_EQ(ui.hourDuringQuestion, "12");
-  EXPECT_EQ(f.text(Field::Text7), "13");  // the due tick ran after the command
+  EXPECT_EQ(f.text(Field::Hour), "13");  // the due tick ran after the command
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class DateFieldsTest : public ::testing::Test {
   Calculator calc{form, rec};
   PlainUi ui;
   FixedClock clock{system_clock::time_point{}};
-  DateFields dates{form, calc, ui, clock, "Velmar  Ver2"};
+  DateFields dates{form, calc, ui, clock};
   int calcs = 0;
   std::string seenByCalc;  // the six fields as the last calc read them
 
@@ -43,13 +43,17 @@ class DateFieldsTest : public ::testing::Test {
   }
   // "2001-3-9 21:5:0": the six fields as displayed.
   std::string fields() const {
-    return form.text(Field::Text1) + "-" + form.text(Field::Text2) + "-" +
-           form.text(Field::Text3) + " " + form.text(Field::Text7) + ":" +
-           form.text(Field::Text8) + ":" + form.text(Field::Text9);
+    return form.text(Field::Year) + "-" + form.text(Field::Month) + "-" + form.text(Field::Day) +
+           " " + form.text(Field::Hour) + ":" + form.text(Field::Minute) + ":" +
+           form.text(Field::Second);
   }
   void enter(const Instant& i) {
-    for (auto [f, v] : {std::pair{Field::Text1, i.y}, {Field::Text2, i.mo}, {Field::Text3, i.d},
-                        {Field::Text7, i.h}, {Field::Text8, i.mi}, {Field::Text9, i.s}})
+    for (auto [f, v] : {std::pair{Field::Year, i.y},
+                        {Field::Month, i.mo},
+                        {Field::Day, i.d},
+                        {Field::Hour, i.h},
+                        {Field::Minute, i.mi},
+                        {Field::Second, i.s}})
       form.setText(f, formatInt(v));
     calcs = 0;
     seenByCalc.clear();
@@ -71,35 +75,34 @@ TEST_F(DateFieldsTest, WritesCarryAndBorrowThroughTheWholeCascade) {
     const char* expected;
     const char* seen;  // the fields calc read, "" when it did not run
   } rows[] = {
-      {"day 0 of March, year divisible by 4", "2004-3-1 9:0:0", 0, Field::Text3, "0",
+      {"day 0 of March, year divisible by 4", "2004-3-1 9:0:0", 0, Field::Day, "0",
        "2004-2-29 9:0:0", ""},
-      {"day 0 of March, other years", "2001-3-1 9:0:0", 0, Field::Text3, "0", "2001-2-28 9:0:0",
+      {"day 0 of March, other years", "2001-3-1 9:0:0", 0, Field::Day, "0", "2001-2-28 9:0:0", ""},
+      {"day 32 of December 2000", "2000-12-31 9:0:0", 0, Field::Day, "32", "2001-1-1 9:0:0", ""},
+      {"hour 24", "2001-2-28 23:0:0", 0, Field::Hour, "24", "2001-3-1 0:0:0", ""},
+      {"hour -1", "2001-3-1 0:0:0", 0, Field::Hour, "-1", "2001-2-28 23:0:0", ""},
+      {"2004 to 2005 on 29 February", "2004-2-29 9:0:0", 0, Field::Year, "2005", "2005-3-1 9:0:0",
        ""},
-      {"day 32 of December 2000", "2000-12-31 9:0:0", 0, Field::Text3, "32", "2001-1-1 9:0:0", ""},
-      {"hour 24", "2001-2-28 23:0:0", 0, Field::Text7, "24", "2001-3-1 0:0:0", ""},
-      {"hour -1", "2001-3-1 0:0:0", 0, Field::Text7, "-1", "2001-2-28 23:0:0", ""},
-      {"2004 to 2005 on 29 February", "2004-2-29 9:0:0", 0, Field::Text1, "2005",
-       "2005-3-1 9:0:0", ""},
-      {"1900 has 29 February", "1900-2-28 9:0:0", 0, Field::Text3, "29", "1900-2-29 9:0:0", ""},
-      {"31 February stays", "2001-1-31 9:0:0", 0, Field::Text2, "2", "2001-2-31 9:0:0", ""},
-      {"empty minute", "2001-5-9 9:7:0", 0, Field::Text8, "", "2001-5-9 9:0:0", ""},
+      {"1900 has 29 February", "1900-2-28 9:0:0", 0, Field::Day, "29", "1900-2-29 9:0:0", ""},
+      {"31 February stays", "2001-1-31 9:0:0", 0, Field::Month, "2", "2001-2-31 9:0:0", ""},
+      {"empty minute", "2001-5-9 9:7:0", 0, Field::Minute, "", "2001-5-9 9:0:0", ""},
       // Fractions carry when they reach the next unit, so nothing alternates.
-      {"second -0.5", "2001-5-9 9:7:0", 0, Field::Text9, "-0.5", "2001-5-9 9:6:59.5", ""},
-      {"month 12.5 stays", "2001-5-9 9:0:0", 0, Field::Text2, "12.5", "2001-12.5-9 9:0:0", ""},
-      {"day 31.5 stays in May", "2001-5-9 9:0:0", 0, Field::Text3, "31.5", "2001-5-31.5 9:0:0", ""},
+      {"second -0.5", "2001-5-9 9:7:0", 0, Field::Second, "-0.5", "2001-5-9 9:6:59.5", ""},
+      {"month 12.5 stays", "2001-5-9 9:0:0", 0, Field::Month, "12.5", "2001-12.5-9 9:0:0", ""},
+      {"day 31.5 stays in May", "2001-5-9 9:0:0", 0, Field::Day, "31.5", "2001-5-31.5 9:0:0", ""},
       // A pending entry calculates once, for the instant the cascade ends on,
       // even where a rule writes its own field before the larger unit.
-      {"keypad 35 into the day", "2001-3-9 9:0:0", 3, Field::Text3, "35", "2001-4-4 9:0:0",
+      {"keypad 35 into the day", "2001-3-9 9:0:0", 3, Field::Day, "35", "2001-4-4 9:0:0",
        "2001-4-4 9:0:0"},
-      {"second 60 at 23:59:59 on 31 December", "2000-12-31 23:59:59", 9, Field::Text9, "60",
+      {"second 60 at 23:59:59 on 31 December", "2000-12-31 23:59:59", 9, Field::Second, "60",
        "2001-1-1 0:0:0", "2001-1-1 0:0:0"},
-      {"minute 135 at hour 10", "2001-3-9 10:0:0", 8, Field::Text8, "135", "2001-3-9 12:15:0",
+      {"minute 135 at hour 10", "2001-3-9 10:0:0", 8, Field::Minute, "135", "2001-3-9 12:15:0",
        "2001-3-9 12:15:0"},
-      {"month 13", "2001-12-9 9:0:0", 2, Field::Text2, "13", "2002-1-9 9:0:0", "2002-1-9 9:0:0"},
-      {"pending day reached by an hour carry", "2001-3-31 23:0:0", 3, Field::Text7, "24",
+      {"month 13", "2001-12-9 9:0:0", 2, Field::Month, "13", "2002-1-9 9:0:0", "2002-1-9 9:0:0"},
+      {"pending day reached by an hour carry", "2001-3-31 23:0:0", 3, Field::Hour, "24",
        "2001-4-1 0:0:0", "2001-4-1 0:0:0"},
-      {"another field's change", "2001-3-9 9:0:0", 3, Field::Text8, "5", "2001-3-9 9:5:0", ""},
-      {"the time pad's code", "2001-3-9 9:0:0", 20, Field::Text9, "7", "2001-3-9 9:0:7", ""},
+      {"another field's change", "2001-3-9 9:0:0", 3, Field::Minute, "5", "2001-3-9 9:5:0", ""},
+      {"the time pad's code", "2001-3-9 9:0:0", 20, Field::Second, "7", "2001-3-9 9:0:7", ""},
   };
   for (const Row& r : rows) {
     enter(r.start);
@@ -113,36 +116,36 @@ TEST_F(DateFieldsTest, WritesCarryAndBorrowThroughTheWholeCascade) {
     EXPECT_EQ(dates.pendingField(), *r.seen ? 0 : r.pending) << input;
   }
   for (const char* text : {"-3", "0.5", "00"}) {
-    form.setText(Field::Text12, "66");
-    form.setText(Field::Text12, text);
-    EXPECT_EQ(form.text(Field::Text12), "0") << "delta T := \"" << text << "\"";
+    form.setText(Field::DeltaT, "66");
+    form.setText(Field::DeltaT, text);
+    EXPECT_EQ(form.text(Field::DeltaT), "0") << "delta T := \"" << text << "\"";
   }
 }
 
 TEST_F(DateFieldsTest, SpinnersStepWithinTheirLimits) {
   struct Row {
     const char* name;
-    Spinner spinner;
+    const char* spinner;
     const char* before;
     int direction;
     const char* after;
     int calcs;
   } rows[] = {
-      {"day down on the 1st", Spinner::UpDown3, "1", -1, "28", 1},
-      {"year at the highest", Spinner::UpDown1, "30000", +1, "30000", 0},
-      {"year at the lowest", Spinner::UpDown1, "1584", -1, "1584", 0},
-      {"year typed below the limits, up", Spinner::UpDown1, "1000", +1, "1584", 1},
-      {"second down from 0", Spinner::UpDown6, "0", -1, "59", 1},
-      {"delta T up", Spinner::UpDown9, "66", +1, "67", 1},
-      {"change amount calculates nothing", Spinner::UpDown7, "60", +1, "61", 0},
-      {"loop count at the lowest", Spinner::UpDown8, "2", -1, "2", 0},
+      {"day down on the 1st", "UpDown3", "1", -1, "28", 1},
+      {"year at the highest", "UpDown1", "30000", +1, "30000", 0},
+      {"year at the lowest", "UpDown1", "1584", -1, "1584", 0},
+      {"year typed below the limits, up", "UpDown1", "1000", +1, "1584", 1},
+      {"second down from 0", "UpDown6", "0", -1, "59", 1},
+      {"delta T up", "UpDown9", "66", +1, "67", 1},
+      {"change amount calculates nothing", "UpDown7", "60", +1, "61", 0},
+      {"loop count at the lowest", "UpDown8", "2", -1, "2", 0},
   };
   for (const Row& r : rows) {
     enter("2001-3-1 9:0:0");
-    const Field f = spinnerInfo(r.spinner).field;
+    const Field f = findSpinner(r.spinner)->field;
     form.setText(f, r.before);
     calcs = 0;
-    const bool changed = dates.spin(r.spinner, r.direction);
+    const bool changed = dates.spin(f, r.direction);
     const std::string input = std::string(r.name) + ": \"" + r.before + "\"";
     EXPECT_EQ(form.text(f), r.after) << input;
     EXPECT_EQ(changed, r.before != std::string(r.after)) << input;
@@ -200,13 +203,13 @@ TEST_F(DateFieldsTest, ValuesTooFarOutAreRefusedAndNothingHangs) {
     std::string text;
     bool refused;
   } rows[] = {
-      {"year of 10^300", Field::Text1, "1" + std::string(300, '0'), true},
-      {"day of 10^9", Field::Text3, "1000000000", true},
-      {"month beyond a double", Field::Text2, nines + nines, true},
-      {"second far below", Field::Text9, "-" + nines, true},
-      {"the largest day carried", Field::Text3, "60000", false},
-      {"the largest second carried", Field::Text9, "-120000", false},
-      {"not a number", Field::Text8, "nan", false},
+      {"year of 10^300", Field::Year, "1" + std::string(300, '0'), true},
+      {"day of 10^9", Field::Day, "1000000000", true},
+      {"month beyond a double", Field::Month, nines + nines, true},
+      {"second far below", Field::Second, "-" + nines, true},
+      {"the largest day carried", Field::Day, "60000", false},
+      {"the largest second carried", Field::Second, "-120000", false},
+      {"not a number", Field::Minute, "nan", false},
   };
   for (const Row& r : rows) {
     enter("2001-3-9 9:0:0");
@@ -239,9 +242,9 @@ TEST_F(DateFieldsTest, SteppingAnyUnitMovesTheInstantByExactlyThatMuch) {
     long long months;
     double maxOffset;
   } units[] = {
-      {"second", Field::Text9, 1, 0, 110000}, {"minute", Field::Text8, 60, 0, 110000},
-      {"hour", Field::Text7, 3600, 0, 45000}, {"day", Field::Text3, 86400, 0, 55000},
-      {"month", Field::Text2, 0, 1, 12000},   {"year", Field::Text1, 0, 12, 500},
+      {"second", Field::Second, 1, 0, 110000}, {"minute", Field::Minute, 60, 0, 110000},
+      {"hour", Field::Hour, 3600, 0, 45000},   {"day", Field::Day, 86400, 0, 55000},
+      {"month", Field::Month, 0, 1, 12000},    {"year", Field::Year, 0, 12, 500},
   };
   auto toSeconds = [](const Instant& i) {
     return ((dayNumber(i.y, i.mo, i.d) * 24 + i.h) * 60 + i.mi) * 60 + i.s;
@@ -264,10 +267,10 @@ TEST_F(DateFieldsTest, SteppingAnyUnitMovesTheInstantByExactlyThatMuch) {
       form.setText(u.field, formatInt(static_cast<long long>(form.value(u.field)) + k));
 
       Instant b{};
-      std::sscanf(fields().c_str(), "%lld-%lld-%lld %lld:%lld:%lld", &b.y, &b.mo, &b.d, &b.h,
-                  &b.mi, &b.s);
-      const std::string what = show(a) + " + " + std::to_string(k) + " " + u.name + " -> " +
-                               fields();
+      std::sscanf(fields().c_str(), "%lld-%lld-%lld %lld:%lld:%lld", &b.y, &b.mo, &b.d, &b.h, &b.mi,
+                  &b.s);
+      const std::string what =
+          show(a) + " + " + std::to_string(k) + " " + u.name + " -> " + fields();
       ASSERT_EQ(fields(), show(b)) << what;  // whole numbers only
       ASSERT_TRUE(b.mo >= 1 && b.mo <= 12 && b.d >= 1 && b.d <= daysIn(b.y, b.mo) && b.h >= 0 &&
                   b.h < 24 && b.mi >= 0 && b.mi < 60 && b.s >= 0 && b.s < 60)
@@ -290,12 +293,12 @@ TEST(MainFormDates, CommandsAndSpinnersAreWired) {
   FormModel& form = main.form();
   ASSERT_TRUE(main.run("Command16"));
   ASSERT_TRUE(main.run("mem"));
-  const std::string jd = form.text(Field::Text4);
+  const std::string jd = form.text(Field::JulianDay);
   EXPECT_TRUE(main.spin("UpDown3", -1));
-  EXPECT_EQ(form.text(Field::Text3), "8");
-  EXPECT_NE(form.text(Field::Text4), jd);
+  EXPECT_EQ(form.text(Field::Day), "8");
+  EXPECT_NE(form.text(Field::JulianDay), jd);
   ASSERT_TRUE(main.run("remem"));
-  EXPECT_EQ(form.text(Field::Text3) + " " + form.text(Field::Text7), "9 21");
+  EXPECT_EQ(form.text(Field::Day) + " " + form.text(Field::Hour), "9 21");
   EXPECT_EQ(ui.questions, 1);
   EXPECT_FALSE(main.spin("UpDown10", 1));
   EXPECT_STREQ(findCommand("mem")->shortcut, "Ctrl+W");

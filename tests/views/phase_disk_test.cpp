@@ -54,10 +54,8 @@ TEST(PhaseDisk, LitSideFollowsThePhase) {
       {"last quarter", 270, 0.5, Px::Yellow, Px::Yellow, Px::Black, Px::Black},
       {"waxing crescent", 45, k45, Px::Black, Px::Black, Px::Black, Px::Yellow},
       {"waning crescent", 315, k315, Px::Yellow, Px::Black, Px::Black, Px::Black},
-      {"waxing gibbous", 135, (1 - dcos(135)) / 2, Px::Black, Px::Yellow, Px::Yellow,
-       Px::Yellow},
-      {"waning gibbous", 225, (1 - dcos(225)) / 2, Px::Yellow, Px::Yellow, Px::Yellow,
-       Px::Black},
+      {"waxing gibbous", 135, (1 - dcos(135)) / 2, Px::Black, Px::Yellow, Px::Yellow, Px::Yellow},
+      {"waning gibbous", 225, (1 - dcos(225)) / 2, Px::Yellow, Px::Yellow, Px::Yellow, Px::Black},
   };
   for (const Row& row : rows) {
     const auto shapes = phaseDisk(0, 0, r, row.p, row.k);
@@ -106,8 +104,8 @@ TEST(PhaseDisk, ZeroOrNegativeHalfAxisDrawsNoEllipse) {
 
 TEST(PhaseDisk, PictureReadsTheDisplayedFields) {
   FormModel form;
-  form.setText(Field::Text10, formatResult(90));
-  form.setText(Field::Text11, formatResult(0.5));
+  form.setText(Field::Phase, formatResult(90));
+  form.setText(Field::Illumination, formatResult(0.5));
   const auto shapes = phasedraw(form, 972, 912);
   ASSERT_FALSE(shapes.empty());
   EXPECT_EQ(shapes[0].cx, 486);

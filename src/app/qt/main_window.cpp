@@ -26,20 +26,30 @@ struct ResultRow {
 
 // The results in the order a reader scans them: time, Sun, Moon.
 constexpr ResultRow kResults[] = {
-    {Field::Text4, "ユリウス日"},      {Field::Text5, "太陽の黄経"},
-    {Field::Text15, "太陽の地心距離"}, {Field::Text6, "月の黄経"},
-    {Field::Text20, "月の黄緯"},       {Field::Text16, "月の地心距離(km)"},
-    {Field::Text10, "月の位相"},       {Field::Text11, "月の輝面比"},
-    {Field::Text19, "月の赤経"},       {Field::Text21, "月の赤緯"},
-    {Field::Text22, "月の方位"},       {Field::Text23, "月の高度"},
-    {Field::Text13, "基準日"},         {Field::Text14, "基準差"},
+    {Field::JulianDay, "ユリウス日"},
+    {Field::SunLongitude, "太陽の黄経"},
+    {Field::SunDistance, "太陽の地心距離"},
+    {Field::MoonLongitude, "月の黄経"},
+    {Field::MoonLatitude, "月の黄緯"},
+    {Field::MoonDistance, "月の地心距離(km)"},
+    {Field::Phase, "月の位相"},
+    {Field::Illumination, "月の輝面比"},
+    {Field::RightAscension, "月の赤経"},
+    {Field::Declination, "月の赤緯"},
+    {Field::Azimuth, "月の方位"},
+    {Field::Altitude, "月の高度"},
+    {Field::ReferenceDate, "基準日"},
+    {Field::MoonAge, "基準差"},
 };
 
 const char* checkCaption(Check c) {
   switch (c) {
-    case Check::Check1: return "朔月自動基準化";
-    case Check::Check3: return "△Ｔ自動";
-    default: return "";
+    case Check::AutoRebase:
+      return "朔月自動基準化";
+    case Check::AutoDeltaT:
+      return "△Ｔ自動";
+    default:
+      return "";
   }
 }
 
@@ -76,7 +86,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
   auto* ageLabel = new QLabel(qs("月齢"));
   ageLabel->setAlignment(Qt::AlignHCenter);
   middle->addWidget(ageLabel);
-  middle->addWidget(bindCheck(Check::Check1));
+  middle->addWidget(bindCheck(Check::AutoRebase));
   middle->addStretch();
   columns->addLayout(middle);
 
@@ -88,8 +98,11 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
   statusBar()->addWidget(guidance_, 1);
   statusBar()->setSizeGripEnabled(false);
 
-  listener_ = main_.form().addListener([this](const Change& c) { onModelChange(c); });
-  siteListener_ = main_.sites().addListener([this] { refreshSites(); });
+  formChanges_ =
+      Connection(main_.form().changed(),
+                 main_.form().changed().connect([this](const Change& c) { onModelChange(c); }));
+  siteChanges_ = Connection(main_.sites().changed(),
+                            main_.sites().changed().connect([this] { refreshSites(); }));
   main_.onGuidanceChanged = [this] { guidance_->setText(qs(main_.guidance())); };
   main_.setViewsHook([this] { picture_->update(); });
   main_.setSearchProgress(this);
@@ -104,8 +117,6 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
 }
 
 MainWindow::~MainWindow() {
-  main_.form().removeListener(listener_);
-  main_.sites().removeListener(siteListener_);
   main_.onGuidanceChanged = nullptr;
   main_.setViewsHook(nullptr);
   main_.setSearchProgress(nullptr);
@@ -168,7 +179,7 @@ void MainWindow::buildToolbar() {
   bar->setObjectName("Toolbar1");
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  const char* const keys[] = {"agebt", "newbt", nullptr, "recbt", "Rectangl", nullptr,
+  const char* const keys[] = {"agebt",  "newbt",  nullptr, "recbt", "Rectangl", nullptr,
                               "loopbt", "stopbt", nullptr, "setbt", "Waste"};
   for (const char* key : keys) {
     if (!key) {
@@ -196,13 +207,13 @@ QWidget* MainWindow::buildDateTimeGroup() {
     const char* unit;
     int width;
   };
-  const Part date[] = {{Field::Text1, "UpDown1", "年", 56},
-                       {Field::Text2, "UpDown2", "月", 36},
-                       {Field::Text3, "UpDown3", "日", 36}};
-  const Part time[] = {{Field::Text7, "UpDown4", "時", 36},
-                       {Field::Text8, "UpDown5", "分", 36},
-                       {Field::Text9, "UpDown6", "秒", 36}};
-  auto row = [&](const Part (&parts)[3], int r) {
+  const Part date[] = {{Field::Year, "UpDown1", "年", 56},
+                       {Field::Month, "UpDown2", "月", 36},
+                       {Field::Day, "UpDown3", "日", 36}};
+  const Part time[] = {{Field::Hour, "UpDown4", "時", 36},
+                       {Field::Minute, "UpDown5", "分", 36},
+                       {Field::Second, "UpDown6", "秒", 36}};
+  auto row = [&](const Part(&parts)[3], int r) {
     auto* h = new QHBoxLayout;
     h->setSpacing(3);
     for (const Part& p : parts) {
@@ -218,11 +229,11 @@ QWidget* MainWindow::buildDateTimeGroup() {
   row(time, 1);
   auto* dtRow = new QHBoxLayout;
   dtRow->addWidget(new QLabel(qs("△Ｔ")));
-  dtRow->addWidget(bindField(Field::Text12, true, 44));
+  dtRow->addWidget(bindField(Field::DeltaT, true, 44));
   dtRow->addWidget(spinnerPair("UpDown9"));
   dtRow->addWidget(new QLabel(qs("秒")));
   dtRow->addSpacing(8);
-  dtRow->addWidget(bindCheck(Check::Check3));
+  dtRow->addWidget(bindCheck(Check::AutoDeltaT));
   dtRow->addStretch();
   grid->addLayout(dtRow, 2, 0, 1, 9);
   auto* buttons = new QHBoxLayout;
@@ -247,9 +258,9 @@ QWidget* MainWindow::buildSiteGroup() {
   });
   grid->addWidget(combo_, 0, 0, 1, 4);
   grid->addWidget(new QLabel(qs("東経")), 1, 0);
-  grid->addWidget(bindField(Field::Text24, false, 70), 1, 1);
+  grid->addWidget(bindField(Field::SiteLongitude, false, 70), 1, 1);
   grid->addWidget(new QLabel(qs("北緯")), 1, 2);
-  grid->addWidget(bindField(Field::Text25, false, 70), 1, 3);
+  grid->addWidget(bindField(Field::SiteLatitude, false, 70), 1, 3);
   return box;
 }
 
@@ -267,25 +278,23 @@ QWidget* MainWindow::buildLoopGroup() {
     return f;
   };
   auto* top = new QHBoxLayout;
-  top->addWidget(frame("Frame1", "推算速度",
-                       {{Option::Option1, "高速"}, {Option::Option2, "通常"}}));
-  top->addWidget(frame("Frame3", "運行方向",
-                       {{Option::Option9, "過去"}, {Option::Option10, "未来"}}));
+  top->addWidget(frame("Frame1", "推算速度", {{Option::Fast, "高速"}, {Option::Normal, "通常"}}));
+  top->addWidget(frame("Frame3", "運行方向", {{Option::Past, "過去"}, {Option::Future, "未来"}}));
   v->addLayout(top);
   v->addWidget(frame("Frame2", "連続推算対象",
-                     {{Option::Option3, "年"},
-                      {Option::Option4, "月"},
-                      {Option::Option5, "日"},
-                      {Option::Option6, "時"},
-                      {Option::Option7, "分"},
-                      {Option::Option8, "秒"}}));
+                     {{Option::Years, "年"},
+                      {Option::Months, "月"},
+                      {Option::Days, "日"},
+                      {Option::Hours, "時"},
+                      {Option::Minutes, "分"},
+                      {Option::Seconds, "秒"}}));
   auto* amounts = new QHBoxLayout;
   amounts->addWidget(new QLabel(qs("変化分")));
-  amounts->addWidget(bindField(Field::Text17, true, 48));
+  amounts->addWidget(bindField(Field::ChangeAmount, true, 48));
   amounts->addWidget(spinnerPair("UpDown7"));
   amounts->addSpacing(12);
   amounts->addWidget(new QLabel(qs("ループ")));
-  amounts->addWidget(bindField(Field::Text18, true, 48));
+  amounts->addWidget(bindField(Field::LoopCount, true, 48));
   amounts->addWidget(spinnerPair("UpDown8"));
   amounts->addStretch();
   v->addLayout(amounts);
@@ -309,11 +318,11 @@ QWidget* MainWindow::buildResultsGroup() {
   for (const ResultRow& r : kResults) {
     grid->addWidget(new QLabel(qs(r.label)), row, 0);
     // The reference date may also be typed in: any Julian Day will do.
-    QLineEdit* e = bindField(r.field, r.field == Field::Text13, 0);
+    QLineEdit* e = bindField(r.field, r.field == Field::ReferenceDate, 0);
     e->setMinimumWidth(180);
     e->setFont(mono);
     grid->addWidget(e, row, 1);
-    if (r.field == Field::Text14) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
+    if (r.field == Field::MoonAge) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
     ++row;
   }
   grid->setRowStretch(row, 1);

@@ -71,8 +71,8 @@ class MainWindow : public QMainWindow, private SearchProgress {
   void repaintFields(std::initializer_list<Field> fields) override;
 
   MainForm& main_;
-  int listener_ = 0;
-  int siteListener_ = 0;
+  Connection formChanges_;
+  Connection siteChanges_;
   bool askBeforeClosing_ = true;
   std::map<Field, QLineEdit*> fields_;
   std::map<Check, QCheckBox*> checks_;

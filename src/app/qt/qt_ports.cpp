@@ -1,7 +1,7 @@
 #include "app/qt/qt_ports.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 
 namespace velmar {
@@ -19,8 +19,8 @@ QString boxText(const std::string& text) {
 }  // namespace
 
 bool QtUi::askYesNo(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
-                  boxText(text), QMessageBox::Yes | QMessageBox::No, parent_);
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title), boxText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::Yes);
   // The captions in the window's language, whatever translations are installed.
   box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
@@ -28,9 +28,11 @@ bool QtUi::askYesNo(const std::string& title, const std::string& text) {
   return box.exec() == QMessageBox::Yes;
 }
 
-void QtUi::message(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
-                  boxText(text), QMessageBox::Ok, parent_);
+void QtUi::message(const std::string& title, const std::string& text, Tone tone) {
+  const QMessageBox::Icon icon = tone == Tone::Critical  ? QMessageBox::Critical
+                                 : tone == Tone::Warning ? QMessageBox::Warning
+                                                         : QMessageBox::Information;
+  QMessageBox box(icon, QString::fromStdString(title), boxText(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 

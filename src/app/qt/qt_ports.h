@@ -13,7 +13,7 @@ class QtUi : public UiPort {
   void setParent(QWidget* parent) { parent_ = parent; }
 
   bool askYesNo(const std::string& title, const std::string& text) override;
-  void message(const std::string& title, const std::string& text) override;
+  void message(const std::string& title, const std::string& text, Tone tone) override;
   void beep() override;
   void setWaitCursor(bool on) override;
 

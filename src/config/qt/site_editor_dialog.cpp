@@ -40,7 +40,7 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   list_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   list_->setMinimumSize(120, 60);
   listColumn->addWidget(list_, 1);
-  QLineEdit* index = addField(EditorField::Text5);
+  QLineEdit* index = addField(EditorField::Index);
   index->setReadOnly(true);
   index->setFocusPolicy(Qt::NoFocus);
   index->setMaximumWidth(72);
@@ -50,17 +50,17 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   columns->addLayout(listColumn, 1);
 
   auto* grid = new QGridLayout;
-  const std::pair<EditorField, const char*> rows[] = {{EditorField::Text1, "測地名"},
-                                                      {EditorField::Text2, "東経"},
-                                                      {EditorField::Text3, "北緯"},
-                                                      {EditorField::Text4, "標高"}};
+  const std::pair<EditorField, const char*> rows[] = {{EditorField::Name, "測地名"},
+                                                      {EditorField::Longitude, "東経"},
+                                                      {EditorField::Latitude, "北緯"},
+                                                      {EditorField::Elevation, "標高"}};
   int row = 0;
   for (const auto& [f, caption] : rows) {
     auto* label = new QLabel(qs(caption));
     label->setObjectName(QString("Label%1").arg(static_cast<int>(f)));
     QLineEdit* e = addField(f);
     label->setBuddy(e);
-    if (f != EditorField::Text1) e->setMaximumWidth(96);
+    if (f != EditorField::Name) e->setMaximumWidth(96);
     grid->addWidget(label, row, 0);
     grid->addWidget(e, row, 1);
     ++row;
@@ -104,12 +104,12 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
     if (syncing_ || row < 0) return;
     const std::string problem = editor_.clickList(row);
     refresh();
-    if (!problem.empty()) ui_.message(kTitleText, problem);
+    if (!problem.empty()) ui_.message(kTitleText, problem, Tone::Warning);
   });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const std::string problem = editor_.doubleClickList(list_->row(item));
     refresh();
-    if (!problem.empty()) ui_.message(kTitleText, problem);
+    if (!problem.empty()) ui_.message(kTitleText, problem, Tone::Warning);
   });
   refresh();
 }
@@ -131,7 +131,7 @@ void SiteEditorDialog::showEvent(QShowEvent* e) {
   place();
   // After the window is up, so that the box stands in front of it.
   if (!notice.empty())
-    QTimer::singleShot(0, this, [this, notice] { ui_.message(kTitleText, notice); });
+    QTimer::singleShot(0, this, [this, notice] { ui_.message(kTitleText, notice, Tone::Warning); });
 }
 
 void SiteEditorDialog::place() {
@@ -139,14 +139,16 @@ void SiteEditorDialog::place() {
   if (!s) return;
   const QRect area = s->geometry();
   const double twipsPerPixel = 1440.0 / s->logicalDotsPerInch();
-  const WindowPlacement p = SiteEditor::placement(static_cast<float>(area.width() * twipsPerPixel),
-                                                  static_cast<float>(area.height() * twipsPerPixel));
+  const WindowPlacement p =
+      SiteEditor::placement(static_cast<float>(area.width() * twipsPerPixel),
+                            static_cast<float>(area.height() * twipsPerPixel));
   QSize size(static_cast<int>(std::lround(p.width / twipsPerPixel)),
              static_cast<int>(std::lround(p.height / twipsPerPixel)));
   // Large fonts may need more room than the designed size gives.
   size = size.expandedTo(sizeHint());
   resize(size);
-  move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+  move(area.x() + (area.width() - size.width()) / 2,
+       area.y() + (area.height() - size.height()) / 2);
 }
 
 void SiteEditorDialog::refresh() {
@@ -174,7 +176,7 @@ void SiteEditorDialog::applyClicked() {
   const EditResult r = editor_.apply();
   refresh();
   if (r.message.empty()) return;
-  ui_.message(kTitleText, r.message);
+  ui_.message(kTitleText, r.message, Tone::Warning);
   if (r.field) {
     QLineEdit* e = fields_[*r.field];
     e->setFocus();

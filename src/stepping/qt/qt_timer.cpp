@@ -18,4 +18,6 @@ void QtTimer::setInterval(int ms) {
   timer_.start(ms);
 }
 
+void QtTimer::post(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }
+
 }  // namespace velmar

@@ -15,6 +15,7 @@ class QtTimer : public QObject, public TimerPort {
   explicit QtTimer(QObject* parent = nullptr);
   void setInterval(int ms) override;
   int interval() const override { return timer_.isActive() ? timer_.interval() : 0; }
+  void post(std::function<void()> task) override;
 
   // Called on every timeout.
   std::function<void()> onTimeout;

@@ -8,8 +8,7 @@
 
 namespace velmar {
 
-PhasePicture::PhasePicture(const FormModel& form, QWidget* parent)
-    : QWidget(parent), form_(form) {
+PhasePicture::PhasePicture(const FormModel& form, QWidget* parent) : QWidget(parent), form_(form) {
   setObjectName("Picture1");
   setFixedSize(132, 132);
   setCursor(Qt::PointingHandCursor);

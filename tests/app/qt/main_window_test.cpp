@@ -1,17 +1,18 @@
 // The main window driven as a user would: typing, clicking, reading.
+#include "app/qt/main_window.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <fstream>
 
 #include "app/main_form.h"
-#include "app/qt/main_window.h"
 #include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
 
@@ -60,8 +61,8 @@ class MainWindowTest : public QObject {
   // 2001-03-09 21:05:00, delta T 66 s: the worked example.
   void typeExampleInstant(MainWindow& w) {
     const std::pair<Field, const char*> parts[] = {
-        {Field::Text1, "2001"}, {Field::Text2, "3"}, {Field::Text3, "9"}, {Field::Text7, "21"},
-        {Field::Text8, "5"},    {Field::Text9, "0"}, {Field::Text12, "66"}};
+        {Field::Year, "2001"}, {Field::Month, "3"},  {Field::Day, "9"},    {Field::Hour, "21"},
+        {Field::Minute, "5"},  {Field::Second, "0"}, {Field::DeltaT, "66"}};
     for (const auto& [f, text] : parts) type(w, f, text);
   }
 
@@ -75,14 +76,14 @@ class MainWindowTest : public QObject {
     typeExampleInstant(w);
 
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
-    QCOMPARE(w.field(Field::Text4)->text(), QString(" 2451978.00423611"));
-    QCOMPARE(w.field(Field::Text6)->text(), QString(" 165.891877524386"));
-    QCOMPARE(w.field(Field::Text23)->text(), QString(" 44.992504215675"));
+    QCOMPARE(w.field(Field::JulianDay)->text(), QString(" 2451978.00423611"));
+    QCOMPARE(w.field(Field::MoonLongitude)->text(), QString(" 165.891877524386"));
+    QCOMPARE(w.field(Field::Altitude)->text(), QString(" 44.992504215675"));
 
     // クリア empties the results; the date stays.
     QTest::mouseClick(w.button("Command17"), Qt::LeftButton);
-    QCOMPARE(w.field(Field::Text6)->text(), QString());
-    QCOMPARE(w.field(Field::Text1)->text(), QString("2001"));
+    QCOMPARE(w.field(Field::MoonLongitude)->text(), QString());
+    QCOMPARE(w.field(Field::Year)->text(), QString("2001"));
   }
 
   void modeMenuItemsStayExclusive() {
@@ -104,22 +105,23 @@ class MainWindowTest : public QObject {
     Shown shown;
     MainForm& main = shown.main;
     MainWindow& w = shown.window;
-    type(w, Field::Text1, "2004");
-    type(w, Field::Text2, "3");
-    type(w, Field::Text3, "1");
-    type(w, Field::Text7, "12");
-    type(w, Field::Text8, "0");
-    type(w, Field::Text9, "0");
+    type(w, Field::Year, "2004");
+    type(w, Field::Month, "3");
+    type(w, Field::Day, "1");
+    type(w, Field::Hour, "12");
+    type(w, Field::Minute, "0");
+    type(w, Field::Second, "0");
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
-    const QString before = w.field(Field::Text6)->text();
+    const QString before = w.field(Field::MoonLongitude)->text();
 
     QTest::mouseClick(w.spinner("UpDown3", -1), Qt::LeftButton);
-    QCOMPARE(w.field(Field::Text3)->text(), QString("29"));
-    QCOMPARE(w.field(Field::Text2)->text(), QString("2"));
-    QVERIFY(w.field(Field::Text6)->text() != before);  // calculated at once
-    main.form().setText(Field::Text3, "29");
+    QCOMPARE(w.field(Field::Day)->text(), QString("29"));
+    QCOMPARE(w.field(Field::Month)->text(), QString("2"));
+    QVERIFY(w.field(Field::MoonLongitude)->text() != before);  // calculated at once
+    main.form().setText(Field::Day, "29");
     main.calculator().calc();
-    QCOMPARE(w.field(Field::Text6)->text(), QString::fromStdString(main.form().text(Field::Text6)));
+    QCOMPARE(w.field(Field::MoonLongitude)->text(),
+             QString::fromStdString(main.form().text(Field::MoonLongitude)));
   }
 
   void newMoonSearchLeavesTheDiskDark() {
@@ -143,9 +145,9 @@ class MainWindowTest : public QObject {
     QVERIFY(litPixels() > 1000);  // almost full
 
     w.action("newmcheck")->trigger();
-    QCOMPARE(w.field(Field::Text3)->text(), QString("23"));
-    QCOMPARE(w.field(Field::Text2)->text(), QString("2"));
-    QCOMPARE(w.field(Field::Text11)->text(), QString(" 0.000000000000"));
+    QCOMPARE(w.field(Field::Day)->text(), QString("23"));
+    QCOMPARE(w.field(Field::Month)->text(), QString("2"));
+    QCOMPARE(w.field(Field::Illumination)->text(), QString(" 0.000000000000"));
     QCOMPARE(litPixels(), 0);
     QCOMPARE(ui.beeps, 1);
   }
@@ -163,21 +165,21 @@ class MainWindowTest : public QObject {
     main.startup(19200, 14400);
     w.show();
     QCOMPARE(ui.messages, 0);
-    QCOMPARE(w.field(Field::Text1)->text(), QString("2026"));
-    QCOMPARE(w.field(Field::Text3)->text(), QString("8"));
-    QCOMPARE(w.field(Field::Text7)->text(), QString("14"));
+    QCOMPARE(w.field(Field::Year)->text(), QString("2026"));
+    QCOMPARE(w.field(Field::Day)->text(), QString("8"));
+    QCOMPARE(w.field(Field::Hour)->text(), QString("14"));
     QCOMPARE(w.siteCombo()->count(), 6);
     QCOMPARE(w.siteCombo()->currentIndex(), 0);
-    QVERIFY(!w.field(Field::Text22)->text().isEmpty());
+    QVERIFY(!w.field(Field::Azimuth)->text().isEmpty());
     QVERIFY(QFile::exists("sokuti.dat"));
     QVERIFY(!QFile::exists("moon.inf"));  // settings are written only on request
-    QVERIFY(w.optionButton(Option::Option5)->isChecked());
-    QCOMPARE(w.field(Field::Text17)->text(), QString("1"));
+    QVERIFY(w.optionButton(Option::Days)->isChecked());
+    QCOMPARE(w.field(Field::ChangeAmount)->text(), QString("1"));
 
     QTest::mouseClick(w.button("Command19"), Qt::LeftButton);
     QVERIFY(timer.interval() > 0);
     for (int i = 0; i < 3; ++i) main.timerFired();
-    QCOMPARE(w.field(Field::Text3)->text(), QString("11"));
+    QCOMPARE(w.field(Field::Day)->text(), QString("11"));
     QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
     QCOMPARE(timer.interval(), 0);
     QDir::setCurrent(old);
@@ -211,8 +213,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(ui.messages, 0);
     // Choosing it moves the site.
     w.siteCombo()->activated(1);
-    QCOMPARE(w.field(Field::Text24)->text(), QString(" 135.00"));
-    QCOMPARE(w.field(Field::Text25)->text(), QString(" 34.65"));
+    QCOMPARE(w.field(Field::SiteLongitude)->text(), QString(" 135.00"));
+    QCOMPARE(w.field(Field::SiteLatitude)->text(), QString(" 34.65"));
   }
 
   void guidanceFollowsThePointer() {

@@ -1,4 +1,6 @@
 // The site editor window driven as a user would, on a site file of its own.
+#include "config/site_editor.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -12,7 +14,6 @@
 
 #include "app/main_form.h"
 #include "config/qt/site_editor_dialog.h"
-#include "config/site_editor.h"
 #include "config/site_list.h"
 #include "config/temp_folder.h"
 
@@ -59,9 +60,9 @@ class SiteEditorDialogTest : public QObject {
     SiteEditorDialog dlg(editor, ui);
     QCOMPARE(dlg.windowTitle(), QString("測地ｴﾃﾞｨﾀ"));
     const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "測地名"}, {"Label2", "東経"},     {"Label3", "北緯"},   {"Label4", "標高"},
-        {"Option1", "初期値"}, {"Option2", "追　加"}, {"Option3", "置　換"}, {"Command1", "適用"},
-        {"Command2", "キャンセル"}};
+        {"Label1", "測地名"},  {"Label2", "東経"},    {"Label3", "北緯"},
+        {"Label4", "標高"},    {"Option1", "初期値"}, {"Option2", "追　加"},
+        {"Option3", "置　換"}, {"Command1", "適用"},  {"Command2", "キャンセル"}};
     for (const auto& [name, caption] : captions) {
       QWidget* w = child<QWidget>(dlg, name);
       const QVariant text = w->property("text");
