@@ -1,11 +1,12 @@
 #pragma once
 // The main form without its window: the field state, the record, the
 // calculation driver and every component of the main window, assembled and
-// wired together, with the command table. The Qt window and velmar-cli both
-// drive one of these.
+// wired together. The Qt window and velmar-cli both drive one of these;
+// every user action goes through one of its methods.
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/moon_inf.h"
@@ -24,17 +25,9 @@ namespace velmar {
 
 inline constexpr const char* kExitQuestion = "Velmar を終了しますか ?";
 inline constexpr const char* kVersionTitle = "ﾊﾞｰｼﾞｮﾝ情報";
-
-// One entry of the command table: every menu item and window button.
-struct CommandInfo {
-  const char* name;      // control or menu item name
-  const char* caption;   // with its "&" accelerator where it has one
-  const char* shortcut;  // in QKeySequence's portable text form, or ""
-  const char* guidance;  // the guidance line's hint, or ""
-};
-
-const std::vector<CommandInfo>& commandTable();
-const CommandInfo* findCommand(const std::string& name);
+// The guidance line's text after a calculation whose date is not one.
+inline constexpr const char* kInvalidDateHint =
+    "日付が正しくありません　年月日を確かめてください（ユリウス日は前の日付のままです）";
 
 // Where the program keeps its files: bare names, in the current directory.
 struct FilePaths {
@@ -42,21 +35,49 @@ struct FilePaths {
   std::string sites = kSiteFileName;
 };
 
+// Everything outside the program that the main form talks to.
+struct Ports {
+  UiPort& ui;
+  ClockPort& clock;
+  TimerPort& timer;
+  FilePort& files;
+  PrinterPort& printer;
+};
+
+// The stages of drawing after a calculation: the main phase picture, then
+// each open view in this order.
+enum class ViewStage { Phase, Face, Orbit, Sky, Shadow, Sun };
+
 class MainForm {
  public:
+  explicit MainForm(const Ports& ports, FilePaths paths = {});
+  // Headless, with windows, file dialogs and a printer that only record
+  // what they were asked (headlessWindows()).
   MainForm(UiPort& ui, ClockPort& clock, TimerPort& timer, FilePaths paths = {});
-  // With a timer of its own that only the caller's tick() calls advance.
+  // The same with a timer of its own, whose ticks only timerFired() runs.
   MainForm(UiPort& ui, ClockPort& clock, FilePaths paths = {});
   MainForm(const MainForm&) = delete;
   MainForm& operator=(const MainForm&) = delete;
+  ~MainForm();
 
   FormModel& form() { return form_; }
   const FormModel& form() const { return form_; }
   const CalcRecord& record() const { return rec_; }
   Calculator& calculator() { return calculator_; }
-  UiPort& ui() { return ui_; }
+  // The ports, guarded: while a message box, a dialog or a print job is up,
+  // timer ticks wait.
+  UiPort& ui() { return guarded_; }
+  WindowPort& windows() { return guarded_; }
+  FilePort& files() { return guarded_; }
+  PrinterPort& printer() { return guarded_; }
   ClockPort& clock() { return clock_; }
   TimerPort& timer() { return timer_; }
+  // The recording windows, file dialog and printer of a headless form;
+  // nullptr when it was given real ones.
+  PlainWindows* headlessWindows();
+  // The main window, once it is there, does what only a window system can
+  // (WindowPort); until then, and without one, those actions are recorded.
+  void attachWindows(WindowPort* windows);
   DateFields& dates() { return dates_; }
   Lunation& lunation() { return lunation_; }
   Continuous& continuous() { return continuous_; }
@@ -66,12 +87,18 @@ class MainForm {
   Placements& placements() { return placements_; }
   const FilePaths& paths() const { return paths_; }
 
-  // Runs the command of that name; false when there is none.
-  bool run(const std::string& name);
+  // --- what the user does; each runs to its end before a tick may run ---
+
+  // Runs the command of that name (any of its names, see commands.h);
+  // false when there is none or it only shows a hint.
+  bool run(std::string_view name);
+  // A click on a toolbar button: the keys are tested in toolbar order, by
+  // exact comparison; an unknown key does nothing.
+  bool clickToolbar(std::string_view key);
   // One press of the spinner of that name ("UpDown3"), +1 up or -1 down;
   // the date, time and delta T spinners calculate themselves. False when
   // there is no such spinner or the press changed nothing.
-  bool spin(const std::string& name, int direction);
+  bool spin(std::string_view name, int direction);
   // A field the user has finished typing into.
   void enter(Field f, const std::string& text);
   // A click on the site list.
@@ -93,58 +120,66 @@ class MainForm {
   void showVersion();
 
   // The timer fired. A tick never runs inside a command, a search or a
-  // message box: it waits until they are over.
+  // message box: one that falls due meanwhile is posted to run right after.
   void timerFired();
 
-  // Marks a command, a dialog or a message box as running (see timerFired).
-  class Busy {
-   public:
-    explicit Busy(MainForm& m);
-    ~Busy();
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-   private:
-    MainForm& m_;
-  };
-
-  // What the window does after every calculation (the phase picture and
-  // the open views) and while a search runs.
-  void setViewsHook(std::function<void()> hook) { viewsHook_ = std::move(hook); }
+  // After every full calculation: the main phase picture and the open views
+  // subscribe with their stage, which orders them.
+  int onDraw(std::function<void()> draw, ViewStage stage);
+  void offDraw(int id);
   void setSearchProgress(SearchProgress* p) { lunation_.setProgress(p); }
   // Each output that is switched on takes its row here (data table, graph,
   // export file, in that order).
-  void setOutputHook(std::function<void(Check)> hook) { outputHook_ = std::move(hook); }
+  void setOutputHook(std::function<void(Output)> hook) { outputHook_ = std::move(hook); }
 
   // The guidance line (Label21): the hint of the control under the pointer.
   const std::string& guidance() const { return guidance_; }
-  void hover(const std::string& controlName);
-  std::function<void()> onGuidanceChanged;
+  void hover(std::string_view controlName);
+  Signal<>& guidanceChanged() { return guidanceChanged_; }
+
+  // How many calculations found a date that is not one (the Julian Day then
+  // stays that of the last valid date).
+  int invalidDates() const { return invalidDates_; }
 
  private:
-  // Every message box the components show marks the form as busy.
-  class GuardedUi : public UiPort {
+  class Busy;
+  // The ports as the components see them: every box, dialog and print job
+  // marks the form as busy while it is up.
+  class Guarded : public UiPort, public WindowPort, public FilePort, public PrinterPort {
    public:
-    GuardedUi(MainForm& m, UiPort& inner) : m_(m), inner_(inner) {}
+    Guarded(MainForm& m, const Ports& p) : m_(m), p_(p) {}
     bool askYesNo(const std::string& title, const std::string& text) override;
     void message(const std::string& title, const std::string& text, Tone tone) override;
-    void beep() override { inner_.beep(); }
-    void setWaitCursor(bool on) override { inner_.setWaitCursor(on); }
+    void beep() override { p_.ui.beep(); }
+    void setWaitCursor(bool on) override { p_.ui.setWaitCursor(on); }
+    void show(Win w) override;
+    void help(HelpPage page) override;
+    void closeMain() override;
+    std::optional<FileChoice> chooseSaveFile(const std::string& title,
+                                             const std::vector<FileFilter>& filters,
+                                             const std::string& current, int filter) override;
+    PrintResult print(const PrintJob& job) override;
+    PrintResult printToPdf(const PrintJob& job, const std::string& path) override;
 
    private:
     MainForm& m_;
-    UiPort& inner_;
+    Ports p_;
   };
 
-  MainForm(UiPort& ui, ClockPort& clock, std::unique_ptr<ManualTimer> own, TimerPort* timer,
-           FilePaths paths);
+  struct Headless;
+  struct Assembly;
+  static Assembly headless(UiPort& ui, ClockPort& clock, TimerPort* timer);
+  MainForm(Assembly a, FilePaths paths);
   void wireRules();
   void takeOutputs();
   void setGuidance(const std::string& text);
+  void dateWasInvalid();
 
-  GuardedUi ui_;
+  std::unique_ptr<Headless> own_;
+  PlainWindows unattached_;
+  WindowPort* windows_;
+  Guarded guarded_;
   ClockPort& clock_;
-  std::unique_ptr<ManualTimer> ownTimer_;
   TimerPort& timer_;
   FilePaths paths_;
   FormModel form_;
@@ -156,11 +191,14 @@ class MainForm {
   SiteList sites_;
   SiteEditor siteEditor_;
   Placements placements_;
-  std::function<void()> viewsHook_;
-  std::function<void(Check)> outputHook_;
+  std::function<void(Output)> outputHook_;
   std::string guidance_;
+  Signal<> guidanceChanged_;
   int busy_ = 0;
   bool tickDue_ = false;
+  int invalidDates_ = 0;
+  // Posted ticks check it: the form may be gone when the event loop runs them.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace velmar

@@ -54,7 +54,8 @@ void Calculator::ymdcheck() {
   }
   rec_.deltaT = form_.value(Field::DeltaT);
 
-  if (dayFits && rec_.year > 1582 && rec_.month > 0 && rec_.day > 0) yuriusu();
+  dateValid_ = dayFits && rec_.year > 1582 && rec_.month > 0 && rec_.day > 0;
+  if (dateValid_) yuriusu();
 }
 
 void Calculator::yuriusu() {
@@ -183,7 +184,8 @@ void Calculator::calc() {
   }
   if (hooks.rebase) hooks.rebase();
   if (hooks.outputs) hooks.outputs();
-  if (hooks.views) hooks.views();
+  if (!views.empty()) views();
+  if (!dateValid_ && hooks.invalidDate) hooks.invalidDate();
 }
 
 void Calculator::clearResults() {

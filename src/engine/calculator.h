@@ -7,6 +7,7 @@
 
 #include "engine/calc_record.h"
 #include "engine/form.h"
+#include "engine/signal.h"
 
 namespace velmar {
 
@@ -17,11 +18,14 @@ class Calculator {
   // Steps of calc that belong to other parts of the program. Each runs at its
   // place in calc when set; unset, the step does nothing.
   struct Hooks {
-    std::function<void()> rebase;   // automatic new-moon reference
-    std::function<void()> outputs;  // data table, graph, export file
-    std::function<void()> views;    // phase picture and open views
+    std::function<void()> rebase;       // automatic new-moon reference
+    std::function<void()> outputs;      // data table, graph, export file
+    std::function<void()> invalidDate;  // the date is not one; the Julian Day stayed
   };
   Hooks hooks;
+  // The last step of calc: the phase picture, then the open views, each
+  // subscribed with its place in that order as its rank.
+  Signal<> views;
 
   // One full calculation for the instant in the date/time fields.
   void calc();
@@ -48,6 +52,8 @@ class Calculator {
   void setSite(double latitude, double longitude);
 
   const CalcRecord& record() const { return rec_; }
+  // Whether the last ymdcheck found a date it could turn into a Julian Day.
+  bool dateValid() const { return dateValid_; }
 
  private:
   // Steps 2 to 4 of calc and calcn.
@@ -56,6 +62,7 @@ class Calculator {
   void showResult(Field f, double x);
 
   std::string scratch_;
+  bool dateValid_ = true;
   FormModel& form_;
   CalcRecord& rec_;
 };

@@ -149,17 +149,24 @@ bool Continuous::optionClicked(Option o) {
   return false;
 }
 
-OutputSwitch& Continuous::output(Check box) {
-  for (OutputSwitch& o : outputs_)
-    if (o.box == box) return o;
-  return outputs_[0];
+Check switchOf(Output o) {
+  switch (o) {
+    case Output::Table:
+      return Check::TableOutput;
+    case Output::Graph:
+      return Check::GraphOutput;
+    case Output::File:
+      break;
+  }
+  return Check::FileOutput;
 }
 
-void Continuous::rowTaken(OutputSwitch& out) {
-  ++out.rows;
-  if (out.rows == form_.value(Field::LoopCount)) {
-    out.rows = 0;
-    form_.setCheck(out.box, 0);
+void Continuous::rowTaken(Output out) {
+  int& rows = rows_[static_cast<int>(out)];
+  ++rows;
+  if (rows == form_.value(Field::LoopCount)) {
+    rows = 0;
+    form_.setCheck(switchOf(out), 0);
   }
   if (form_.check(Check::TableOutput) == 0 && form_.check(Check::GraphOutput) == 0 &&
       form_.check(Check::FileOutput) == 0) {

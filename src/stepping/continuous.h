@@ -10,12 +10,12 @@
 
 namespace velmar {
 
-// One of the three outputs that take a row per calculation and switch
-// themselves off at the loop count (data table, graph, export file).
-struct OutputSwitch {
-  Check box;
-  int rows = 0;
-};
+// The three outputs that take a row per calculation and switch themselves
+// off at the loop count, in the order a calculation feeds them.
+enum class Output { Table, Graph, File };
+inline constexpr Output kOutputs[] = {Output::Table, Output::Graph, Output::File};
+// The check box that switches each on.
+Check switchOf(Output o);
 
 class Continuous {
  public:
@@ -45,8 +45,9 @@ class Continuous {
 
   // Counts a row taken by an output; at the loop count the output clears
   // its own box, and when no output is left on, the loop ends.
-  void rowTaken(OutputSwitch& out);
-  OutputSwitch& output(Check box);
+  void rowTaken(Output out);
+  int rows(Output out) const { return rows_[static_cast<int>(out)]; }
+  void resetRows(Output out) { rows_[static_cast<int>(out)] = 0; }
 
   int loopTarget() const { return loopTarget_; }
   double changeAmount() const { return changeAmount_; }
@@ -66,7 +67,7 @@ class Continuous {
   double changeAmount_ = 0;
   double loopStep_ = 0;
   int loopInterval_ = 100;
-  OutputSwitch outputs_[3] = {{Check::TableOutput}, {Check::GraphOutput}, {Check::FileOutput}};
+  int rows_[3] = {0, 0, 0};
 };
 
 }  // namespace velmar

@@ -11,28 +11,24 @@ namespace {
 constexpr double kQuarter = 1.570795;
 constexpr double kThreeQuarters = 4.712385;
 
-Shape disk(double cx, double cy, double r, Rgb c) {
-  return {Shape::Kind::Ellipse, cx, cy, r, r, 0, 0, c};
+DrawOp leftHalf(double cx, double cy, double r, Rgb c) {
+  return DrawOp::sector(cx, cy, r, kQuarter, kThreeQuarters, c);
 }
 
-Shape leftHalf(double cx, double cy, double r, Rgb c) {
-  return {Shape::Kind::Sector, cx, cy, r, r, kQuarter, kThreeQuarters, c};
+DrawOp rightHalf(double cx, double cy, double r, Rgb c) {
+  return DrawOp::sector(cx, cy, r, kThreeQuarters, kQuarter, c);
 }
 
-Shape rightHalf(double cx, double cy, double r, Rgb c) {
-  return {Shape::Kind::Sector, cx, cy, r, r, kThreeQuarters, kQuarter, c};
-}
-
-void ellipse(std::vector<Shape>& out, double cx, double cy, double r, double halfWidth, Rgb c) {
-  if (halfWidth > 0) out.push_back({Shape::Kind::Ellipse, cx, cy, halfWidth, r, 0, 0, c});
+void ellipse(std::vector<DrawOp>& out, double cx, double cy, double r, double halfWidth, Rgb c) {
+  if (halfWidth > 0) out.push_back(DrawOp::ellipse(cx, cy, halfWidth, r, c));
 }
 
 }  // namespace
 
-std::vector<Shape> phaseDisk(double cx, double cy, double r, double p, double k) {
+std::vector<DrawOp> phaseDisk(double cx, double cy, double r, double p, double k) {
   using namespace palette;
-  std::vector<Shape> s;
-  s.push_back(disk(cx, cy, r, kYellow));
+  std::vector<DrawOp> s;
+  s.push_back(DrawOp::disk(cx, cy, r, kYellow));
   if (p <= 90) {
     ellipse(s, cx, cy, r, r * (1 - 2 * k), kBlack);
     s.push_back(leftHalf(cx, cy, r, kBlack));
@@ -49,7 +45,7 @@ std::vector<Shape> phaseDisk(double cx, double cy, double r, double p, double k)
   return s;
 }
 
-std::vector<Shape> phasedraw(const FormModel& form, double w, double h) {
+std::vector<DrawOp> phasedraw(const FormModel& form, double w, double h) {
   const double r = std::nearbyint(0.95 * h / 2);
   return phaseDisk(w / 2, h / 2, r, form.value(Field::Phase), form.value(Field::Illumination));
 }

@@ -12,10 +12,10 @@ namespace velmar {
 // phase angle in degrees (0 < p <= 360), k the illuminated fraction. An
 // ellipse whose half-axis comes out zero or negative is left out: it would
 // draw nothing but a stray line.
-std::vector<Shape> phaseDisk(double cx, double cy, double r, double p, double k);
+std::vector<DrawOp> phaseDisk(double cx, double cy, double r, double p, double k);
 
 // The main window's phase picture for a drawable area of w x h twips, from
 // the displayed phase angle and fraction.
-std::vector<Shape> phasedraw(const FormModel& form, double w, double h);
+std::vector<DrawOp> phasedraw(const FormModel& form, double w, double h);
 
 }  // namespace velmar

@@ -141,8 +141,8 @@ TEST_F(ContinuousTest, LoopStopsItselfWhenTheLastOutputIsFull) {
   form.setText(Field::LoopCount, "10");
   form.setCheck(Check::TableOutput, 1);
   int rows = 0;
-  main.setOutputHook([&](Check c) {
-    if (c == Check::TableOutput) ++rows;
+  main.setOutputHook([&](Output o) {
+    if (o == Output::Table) ++rows;
   });
   main.run("loopcalc");
   for (int i = 0; i < 20 && loop.running(); ++i) main.timerFired();
@@ -151,7 +151,7 @@ TEST_F(ContinuousTest, LoopStopsItselfWhenTheLastOutputIsFull) {
   EXPECT_FALSE(loop.running());
   EXPECT_EQ(form.text(Field::Hour), "22");
   // The count starts again at 0 for the next run.
-  EXPECT_EQ(loop.output(Check::TableOutput).rows, 0);
+  EXPECT_EQ(loop.rows(Output::Table), 0);
 }
 
 TEST_F(ContinuousTest, StartRecordsTheDateWhenAsked) {
@@ -199,7 +199,11 @@ TEST(ContinuousTicks, WaitForTheCommandThatIsRunning) {
   main.calculator().calc();
   main.run("mem");  // asks; the timer fires meanwhile
   EXPECT_EQ(ui.hourDuringQuestion, "12");
-  EXPECT_EQ(f.text(Field::Hour), "13");  // the due tick ran after the command
+  // The due tick runs from the event loop after the command, not inside
+  // the command's last moments.
+  EXPECT_EQ(f.text(Field::Hour), "12");
+  EXPECT_EQ(timer.runPosted(), 1);
+  EXPECT_EQ(f.text(Field::Hour), "13");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "app/commands.h"
 #include "app/main_form.h"
 #include "engine/numtext.h"
 
@@ -39,7 +40,7 @@ class DateFieldsTest : public ::testing::Test {
 
   DateFieldsTest() {
     form.setFieldRule([this](Field f) { dates.fieldChanged(f); });
-    calc.hooks.views = [this] { ++calcs, seenByCalc = fields(); };
+    calc.views.connect([this] { ++calcs, seenByCalc = fields(); });
   }
   // "2001-3-9 21:5:0": the six fields as displayed.
   std::string fields() const {
@@ -301,8 +302,8 @@ TEST(MainFormDates, CommandsAndSpinnersAreWired) {
   EXPECT_EQ(form.text(Field::Day) + " " + form.text(Field::Hour), "9 21");
   EXPECT_EQ(ui.questions, 1);
   EXPECT_FALSE(main.spin("UpDown10", 1));
-  EXPECT_STREQ(findCommand("mem")->shortcut, "Ctrl+W");
-  EXPECT_STREQ(findCommand("remem")->shortcut, "Ctrl+R");
+  EXPECT_STREQ(findCommand("mem")->command->menu.shortcut, "Ctrl+W");
+  EXPECT_STREQ(findCommand("remem")->command->menu.shortcut, "Ctrl+R");
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ using palette::kYellow;
 // covers it wins; outside every shape it is "none".
 enum class Px { None, Yellow, Black };
 
-bool covers(const Shape& s, double x, double y) {
-  const double dx = x - s.cx, dy = y - s.cy;
-  if (s.kind == Shape::Kind::Ellipse)
+bool covers(const DrawOp& s, double x, double y) {
+  const double dx = x - s.x, dy = y - s.y;
+  if (s.kind == DrawOp::Kind::Ellipse || s.kind == DrawOp::Kind::Disk)
     return (dx * dx) / (s.rx * s.rx) + (dy * dy) / (s.ry * s.ry) <= 1;
   if (dx * dx + dy * dy > s.rx * s.rx) return false;
   double a = std::atan2(-dy, dx);  // y grows downward
@@ -28,9 +28,9 @@ bool covers(const Shape& s, double x, double y) {
   return a >= s.a0 || a <= s.a1;
 }
 
-Px colourAt(const std::vector<Shape>& shapes, double x, double y) {
+Px colourAt(const std::vector<DrawOp>& shapes, double x, double y) {
   Px c = Px::None;
-  for (const Shape& s : shapes)
+  for (const DrawOp& s : shapes)
     if (covers(s, x, y)) c = s.color == kYellow ? Px::Yellow : Px::Black;
   return c;
 }
@@ -79,12 +79,12 @@ TEST(PhaseDisk, PaintOrderDependsOnTheQuadrant) {
   // Crescents: the dark ellipse before the half-disk; gibbous: after it.
   const auto crescent = phaseDisk(0, 0, 100, 30, 0.1);
   ASSERT_EQ(crescent.size(), 3u);
-  EXPECT_EQ(crescent[1].kind, Shape::Kind::Ellipse);
+  EXPECT_EQ(crescent[1].kind, DrawOp::Kind::Ellipse);
   EXPECT_EQ(crescent[1].color, kBlack);
-  EXPECT_EQ(crescent[2].kind, Shape::Kind::Sector);
+  EXPECT_EQ(crescent[2].kind, DrawOp::Kind::Sector);
   const auto gibbous = phaseDisk(0, 0, 100, 200, 0.9);
   ASSERT_EQ(gibbous.size(), 3u);
-  EXPECT_EQ(gibbous[1].kind, Shape::Kind::Sector);
+  EXPECT_EQ(gibbous[1].kind, DrawOp::Kind::Sector);
   EXPECT_EQ(gibbous[2].color, kYellow);
   EXPECT_DOUBLE_EQ(gibbous[2].rx, 100 * (2 * 0.9 - 1));
 }
@@ -93,8 +93,8 @@ TEST(PhaseDisk, ZeroOrNegativeHalfAxisDrawsNoEllipse) {
   // Quadrant boundaries with the fraction exactly at or past 0.5.
   for (double k : {0.5, 0.5000000001, 0.4999999999}) {
     for (double p : {90.0, 180.0, 270.0, 360.0}) {
-      for (const Shape& s : phaseDisk(0, 0, 100, p, k)) {
-        if (s.kind == Shape::Kind::Ellipse) {
+      for (const DrawOp& s : phaseDisk(0, 0, 100, p, k)) {
+        if (s.kind == DrawOp::Kind::Ellipse) {
           EXPECT_GT(s.rx, 0) << "p=" << p << " k=" << k;
         }
       }
@@ -108,8 +108,8 @@ TEST(PhaseDisk, PictureReadsTheDisplayedFields) {
   form.setText(Field::Illumination, formatResult(0.5));
   const auto shapes = phasedraw(form, 972, 912);
   ASSERT_FALSE(shapes.empty());
-  EXPECT_EQ(shapes[0].cx, 486);
-  EXPECT_EQ(shapes[0].cy, 456);
+  EXPECT_EQ(shapes[0].x, 486);
+  EXPECT_EQ(shapes[0].y, 456);
   EXPECT_EQ(shapes[0].rx, 433);  // 0.95 * 456 = 433.2
   // Empty fields read as 0: a new moon, all dark.
   FormModel empty;

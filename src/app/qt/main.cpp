@@ -8,6 +8,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_ports.h"
 #include "stepping/qt/qt_timer.h"
+#include "views/qt/twips.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -24,19 +25,19 @@ int main(int argc, char** argv) {
   velmar::QtUi ui;
   velmar::SystemClock clock;
   velmar::QtTimer timer;
-  velmar::MainForm main(ui, clock, timer);
+  velmar::QtFiles files;
+  velmar::QtPrinter printer;
+  velmar::MainForm main(velmar::Ports{ui, clock, timer, files, printer});
   timer.onTimeout = [&main] { main.timerFired(); };
   velmar::MainWindow window(main);
   ui.setParent(&window);
+  files.setParent(&window);
 
-  // The screen in twips (1440 per inch at its logical resolution).
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QRect area = screen->availableGeometry();
-  const double twipsPerPixel = 1440.0 / screen->logicalDotsPerInch();
-  main.startup(static_cast<float>(area.width() * twipsPerPixel),
-               static_cast<float>(area.height() * twipsPerPixel));
+  const velmar::ScreenTwips screen = velmar::screenTwips(QGuiApplication::primaryScreen());
+  main.startup(screen.width, screen.height);
 
   window.adjustSize();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   window.move(area.center() - window.rect().center());
   window.show();
   return app.exec();

@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/commands.h"
 #include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
 
@@ -17,41 +18,27 @@ namespace velmar {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-QString qs(const char* s) { return QString::fromUtf8(s); }
-
-struct ResultRow {
-  Field field;
-  const char* label;
-};
+QString qs(const char* s) { return QString::fromUtf8(s ? s : ""); }
 
 // The results in the order a reader scans them: time, Sun, Moon.
-constexpr ResultRow kResults[] = {
-    {Field::JulianDay, "ユリウス日"},
-    {Field::SunLongitude, "太陽の黄経"},
-    {Field::SunDistance, "太陽の地心距離"},
-    {Field::MoonLongitude, "月の黄経"},
-    {Field::MoonLatitude, "月の黄緯"},
-    {Field::MoonDistance, "月の地心距離(km)"},
-    {Field::Phase, "月の位相"},
-    {Field::Illumination, "月の輝面比"},
-    {Field::RightAscension, "月の赤経"},
-    {Field::Declination, "月の赤緯"},
-    {Field::Azimuth, "月の方位"},
-    {Field::Altitude, "月の高度"},
-    {Field::ReferenceDate, "基準日"},
-    {Field::MoonAge, "基準差"},
+constexpr Field kResults[] = {
+    Field::JulianDay,      Field::SunLongitude, Field::SunDistance, Field::MoonLongitude,
+    Field::MoonLatitude,   Field::MoonDistance, Field::Phase,       Field::Illumination,
+    Field::RightAscension, Field::Declination,  Field::Azimuth,     Field::Altitude,
+    Field::ReferenceDate,  Field::MoonAge,
 };
 
-const char* checkCaption(Check c) {
-  switch (c) {
-    case Check::AutoRebase:
-      return "朔月自動基準化";
-    case Check::AutoDeltaT:
-      return "△Ｔ自動";
-    default:
-      return "";
-  }
+// The window is built from the table; a name the table lacks gives a
+// control without caption rather than a crash.
+const Command& commandNamed(const std::string& name) {
+  static const Command none{};
+  const std::optional<CommandRef> ref = findCommand(name);
+  return ref ? *ref->command : none;
 }
+
+// Buttons and boxes take no focus from a click: a field being typed into
+// keeps it, and the click's command commits the field before it runs.
+void clickWithoutFocus(QWidget* w) { w->setFocusPolicy(Qt::TabFocus); }
 
 }  // namespace
 
@@ -86,7 +73,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
   auto* ageLabel = new QLabel(qs("月齢"));
   ageLabel->setAlignment(Qt::AlignHCenter);
   middle->addWidget(ageLabel);
-  middle->addWidget(bindCheck(Check::AutoRebase));
+  middle->addWidget(bindCheck("Check1"));
   middle->addStretch();
   columns->addLayout(middle);
 
@@ -98,80 +85,79 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
   statusBar()->addWidget(guidance_, 1);
   statusBar()->setSizeGripEnabled(false);
 
-  formChanges_ =
-      Connection(main_.form().changed(),
-                 main_.form().changed().connect([this](const Change& c) { onModelChange(c); }));
+  FormModel& form = main_.form();
+  formChanges_ = Connection(form.changed(),
+                            form.changed().connect([this](const Change& c) { onModelChange(c); }));
   siteChanges_ = Connection(main_.sites().changed(),
                             main_.sites().changed().connect([this] { refreshSites(); }));
-  main_.onGuidanceChanged = [this] { guidance_->setText(qs(main_.guidance())); };
-  main_.setViewsHook([this] { picture_->update(); });
+  guidanceChanges_ = Connection(main_.guidanceChanged(), main_.guidanceChanged().connect([this] {
+    guidance_->setText(qs(main_.guidance()));
+  }));
+  drawId_ = main_.onDraw([this] { picture_->update(); }, ViewStage::Phase);
   main_.setSearchProgress(this);
+  main_.attachWindows(this);
 
   // Show what the model holds already.
-  for (auto& [f, w] : fields_) w->setText(qs(main_.form().text(f)));
-  for (auto& [c, w] : checks_) w->setChecked(main_.form().check(c) == 1);
-  for (auto& [o, w] : options_) w->setChecked(main_.form().option(o));
-  for (auto& [t, a] : tickActions_) a->setChecked(main_.form().tick(t));
-  statusBar()->setVisible(main_.form().tick(Tick::guid));
+  for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));
+  for (auto& [c, w] : checks_) w->setChecked(form.check(c) == 1);
+  for (auto& [o, w] : options_) w->setChecked(form.option(o));
+  for (auto& [t, list] : tickActions_)
+    for (QAction* a : list) a->setChecked(form.tick(t));
+  guidance_->setText(qs(main_.guidance()));
+  statusBar()->setVisible(form.tick(Tick::guid));
   refreshSites();
 }
 
 MainWindow::~MainWindow() {
-  main_.onGuidanceChanged = nullptr;
-  main_.setViewsHook(nullptr);
+  main_.offDraw(drawId_);
   main_.setSearchProgress(nullptr);
+  main_.attachWindows(nullptr);
 }
 
 // --- building ----------------------------------------------------------------
 
-QAction* MainWindow::menuAction(QMenu* menu, const std::string& name) {
-  const CommandInfo* info = findCommand(name);
-  QAction* a = menu->addAction(qs(info->caption));
-  if (*info->shortcut) a->setShortcut(QKeySequence(qs(info->shortcut)));
+QAction* MainWindow::menuAction(QMenu* menu, const Command& c) {
+  QAction* a = menu->addAction(qs(c.menu.caption));
+  if (c.menu.shortcut) a->setShortcut(QKeySequence(qs(c.menu.shortcut)));
+  const std::string name = c.menu.name;
   a->setObjectName(qs(name));
-  connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });
+  if (c.binding.kind == Binding::Kind::Tick) {
+    a->setCheckable(true);
+    tickActions_[static_cast<Tick>(c.binding.id)].push_back(a);
+  }
+  connect(a, &QAction::triggered, this, [this, name, a] {
+    runCommand(name);
+    // A checkable item ticks itself on a click; the form says what holds.
+    const std::optional<CommandRef> ref = findCommand(name);
+    if (ref && ref->command->binding.kind == Binding::Kind::Tick)
+      a->setChecked(main_.form().tick(static_cast<Tick>(ref->command->binding.id)));
+  });
   actions_[name] = a;
   return a;
 }
 
 void MainWindow::buildMenus() {
-  QMenu* file = menuBar()->addMenu(qs("ﾌｧｲﾙ(&F)"));
-  QAction* quit = menuAction(file, "endmenu");
-  disconnect(quit, &QAction::triggered, nullptr, nullptr);
-  connect(quit, &QAction::triggered, this, &QWidget::close);
-
-  QMenu* calc = menuBar()->addMenu(qs("計算(&C)"));
-  tickActions_[Tick::easycalc] = menuAction(calc, "easycalc");
-  tickActions_[Tick::hqcalc] = menuAction(calc, "hqcalc");
-  calc->addSeparator();
-  menuAction(calc, "moonage");
-  menuAction(calc, "newmcheck");
-  calc->addSeparator();
-  menuAction(calc, "fullmoon");
-  menuAction(calc, "nextfull");
-  menuAction(calc, "backfull");
-  calc->addSeparator();
-  menuAction(calc, "onecalc");
-  menuAction(calc, "loopcalc");
-  calc->addSeparator();
-  menuAction(calc, "stopcalc");
-  calc->addSeparator();
-  menuAction(calc, "mem");
-  menuAction(calc, "remem");
-
-  QMenu* setup = menuBar()->addMenu(qs("設定(&S)"));
-  tickActions_[Tick::automem] = menuAction(setup, "automem");
-  setup->addSeparator();
-  QAction* editor = menuAction(setup, "sokuedit");
-  disconnect(editor, &QAction::triggered, nullptr, nullptr);
-  connect(editor, &QAction::triggered, this, [this] { openSiteEditor(); });
-  setup->addSeparator();
-  tickActions_[Tick::guid] = menuAction(setup, "guid");
-
-  QMenu* help = menuBar()->addMenu(qs("ﾍﾙﾌﾟ(&H)"));
-  menuAction(help, "version");
-
-  for (auto& [t, a] : tickActions_) a->setCheckable(true);
+  for (const MenuLayout& layout : menuLayout()) {
+    QMenu* menu = nullptr;
+    bool separatorDue = false;
+    for (const MenuItem& item : layout.items) {
+      if (item.separator) {
+        separatorDue = menu != nullptr;
+        continue;
+      }
+      // Items whose command is not part of the program yet are left out,
+      // and so are separators that would stand at an end or twice.
+      const std::optional<CommandRef> ref = findCommand(item.name);
+      if (!ref || ref->face != Face::Menu) continue;
+      if (!menu) {
+        menu = menuBar()->addMenu(qs(layout.caption));
+        menu->setObjectName(qs(layout.name));
+      }
+      if (separatorDue) menu->addSeparator();
+      separatorDue = false;
+      menuAction(menu, *ref->command);
+    }
+  }
 }
 
 void MainWindow::buildToolbar() {
@@ -179,23 +165,31 @@ void MainWindow::buildToolbar() {
   bar->setObjectName("Toolbar1");
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  const char* const keys[] = {"agebt",  "newbt",  nullptr, "recbt", "Rectangl", nullptr,
-                              "loopbt", "stopbt", nullptr, "setbt", "Waste"};
-  for (const char* key : keys) {
+  bool separatorDue = false;
+  for (const char* key : toolbarKeys()) {
     if (!key) {
-      bar->addSeparator();
+      separatorDue = !bar->actions().isEmpty();
       continue;
     }
-    const CommandInfo* info = findCommand(key);
-    QAction* a = bar->addAction(qs(info->caption));
+    const std::optional<CommandRef> ref = findCommand(key);
+    if (!ref || ref->face != Face::Tool) continue;
+    if (separatorDue) bar->addSeparator();
+    separatorDue = false;
+    const Command& c = *ref->command;
+    QAction* a = bar->addAction(qs(c.tool.tooltip));
     a->setObjectName(qs(key));
-    a->setToolTip(qs(info->caption));
+    a->setToolTip(qs(c.tool.tooltip));
     const std::string name = key;
-    connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });
+    connect(a, &QAction::triggered, this, [this, name] {
+      commitEditing();
+      main_.clickToolbar(name);
+    });
     connect(a, &QAction::hovered, this, [this, name] { main_.hover(name); });
     actions_[name] = a;
   }
 }
+
+QLabel* MainWindow::label(Field f) { return new QLabel(qs(fieldInfo(f).label)); }
 
 QWidget* MainWindow::buildDateTimeGroup() {
   auto* box = new QGroupBox(qs("日時 (日本標準時)"));
@@ -203,23 +197,17 @@ QWidget* MainWindow::buildDateTimeGroup() {
   grid->setHorizontalSpacing(4);
   struct Part {
     Field f;
-    const char* spinner;
-    const char* unit;
     int width;
   };
-  const Part date[] = {{Field::Year, "UpDown1", "年", 56},
-                       {Field::Month, "UpDown2", "月", 36},
-                       {Field::Day, "UpDown3", "日", 36}};
-  const Part time[] = {{Field::Hour, "UpDown4", "時", 36},
-                       {Field::Minute, "UpDown5", "分", 36},
-                       {Field::Second, "UpDown6", "秒", 36}};
+  const Part date[] = {{Field::Year, 56}, {Field::Month, 36}, {Field::Day, 36}};
+  const Part time[] = {{Field::Hour, 36}, {Field::Minute, 36}, {Field::Second, 36}};
   auto row = [&](const Part(&parts)[3], int r) {
     auto* h = new QHBoxLayout;
     h->setSpacing(3);
     for (const Part& p : parts) {
       h->addWidget(bindField(p.f, true, p.width));
-      h->addWidget(spinnerPair(p.spinner));
-      h->addWidget(new QLabel(qs(p.unit)));
+      h->addWidget(spinnerPair(p.f));
+      h->addWidget(label(p.f));
       h->addSpacing(6);
     }
     h->addStretch();
@@ -228,12 +216,12 @@ QWidget* MainWindow::buildDateTimeGroup() {
   row(date, 0);
   row(time, 1);
   auto* dtRow = new QHBoxLayout;
-  dtRow->addWidget(new QLabel(qs("△Ｔ")));
+  dtRow->addWidget(label(Field::DeltaT));
   dtRow->addWidget(bindField(Field::DeltaT, true, 44));
-  dtRow->addWidget(spinnerPair("UpDown9"));
+  dtRow->addWidget(spinnerPair(Field::DeltaT));
   dtRow->addWidget(new QLabel(qs("秒")));
   dtRow->addSpacing(8);
-  dtRow->addWidget(bindCheck(Check::AutoDeltaT));
+  dtRow->addWidget(bindCheck("Check3"));
   dtRow->addStretch();
   grid->addLayout(dtRow, 2, 0, 1, 9);
   auto* buttons = new QHBoxLayout;
@@ -246,56 +234,55 @@ QWidget* MainWindow::buildDateTimeGroup() {
 }
 
 QWidget* MainWindow::buildSiteGroup() {
-  auto* box = new QGroupBox(qs("測地"));
+  auto* box = new QGroupBox(qs(commandNamed("Combo1").control.caption));
   auto* grid = new QGridLayout(box);
   combo_ = new QComboBox;
   combo_->setObjectName("Combo1");
   combo_->setMinimumWidth(160);
+  clickWithoutFocus(combo_);
   hint(combo_, "Combo1");
   connect(combo_, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
     commitEditing();
     main_.selectSite(k);
   });
   grid->addWidget(combo_, 0, 0, 1, 4);
-  grid->addWidget(new QLabel(qs("東経")), 1, 0);
+  grid->addWidget(label(Field::SiteLongitude), 1, 0);
   grid->addWidget(bindField(Field::SiteLongitude, false, 70), 1, 1);
-  grid->addWidget(new QLabel(qs("北緯")), 1, 2);
+  grid->addWidget(label(Field::SiteLatitude), 1, 2);
   grid->addWidget(bindField(Field::SiteLatitude, false, 70), 1, 3);
   return box;
+}
+
+QWidget* MainWindow::frame(const char* name) {
+  const Command& c = commandNamed(name);
+  auto* f = new QGroupBox(qs(c.control.caption));
+  f->setObjectName(qs(name));
+  hint(f, name);
+  auto* h = new QHBoxLayout(f);
+  for (const ControlGroup& g : controlGroups()) {
+    if (std::string(g.frame) != name) continue;
+    for (const char* member : g.members) h->addWidget(bindOption(member));
+  }
+  h->addStretch();
+  return f;
 }
 
 QWidget* MainWindow::buildLoopGroup() {
   auto* box = new QGroupBox(qs("連続推算"));
   auto* v = new QVBoxLayout(box);
-  auto frame = [this](const char* name, const char* caption,
-                      std::initializer_list<std::pair<Option, const char*>> opts) {
-    auto* f = new QGroupBox(qs(caption));
-    f->setObjectName(qs(name));
-    hint(f, name);
-    auto* h = new QHBoxLayout(f);
-    for (const auto& [o, text] : opts) h->addWidget(bindOption(o, text));
-    h->addStretch();
-    return f;
-  };
   auto* top = new QHBoxLayout;
-  top->addWidget(frame("Frame1", "推算速度", {{Option::Fast, "高速"}, {Option::Normal, "通常"}}));
-  top->addWidget(frame("Frame3", "運行方向", {{Option::Past, "過去"}, {Option::Future, "未来"}}));
+  top->addWidget(frame("Frame1"));
+  top->addWidget(frame("Frame3"));
   v->addLayout(top);
-  v->addWidget(frame("Frame2", "連続推算対象",
-                     {{Option::Years, "年"},
-                      {Option::Months, "月"},
-                      {Option::Days, "日"},
-                      {Option::Hours, "時"},
-                      {Option::Minutes, "分"},
-                      {Option::Seconds, "秒"}}));
+  v->addWidget(frame("Frame2"));
   auto* amounts = new QHBoxLayout;
-  amounts->addWidget(new QLabel(qs("変化分")));
+  amounts->addWidget(label(Field::ChangeAmount));
   amounts->addWidget(bindField(Field::ChangeAmount, true, 48));
-  amounts->addWidget(spinnerPair("UpDown7"));
+  amounts->addWidget(spinnerPair(Field::ChangeAmount));
   amounts->addSpacing(12);
-  amounts->addWidget(new QLabel(qs("ループ")));
+  amounts->addWidget(label(Field::LoopCount));
   amounts->addWidget(bindField(Field::LoopCount, true, 48));
-  amounts->addWidget(spinnerPair("UpDown8"));
+  amounts->addWidget(spinnerPair(Field::LoopCount));
   amounts->addStretch();
   v->addLayout(amounts);
   auto* buttons = new QHBoxLayout;
@@ -315,14 +302,14 @@ QWidget* MainWindow::buildResultsGroup() {
   QFont mono("Noto Sans Mono CJK JP");
   mono.setStyleHint(QFont::Monospace);
   int row = 0;
-  for (const ResultRow& r : kResults) {
-    grid->addWidget(new QLabel(qs(r.label)), row, 0);
+  for (Field f : kResults) {
+    grid->addWidget(label(f), row, 0);
     // The reference date may also be typed in: any Julian Day will do.
-    QLineEdit* e = bindField(r.field, r.field == Field::ReferenceDate, 0);
+    QLineEdit* e = bindField(f, f == Field::ReferenceDate, 0);
     e->setMinimumWidth(180);
     e->setFont(mono);
     grid->addWidget(e, row, 1);
-    if (r.field == Field::MoonAge) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
+    if (f == Field::MoonAge) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
     ++row;
   }
   grid->setRowStretch(row, 1);
@@ -332,8 +319,7 @@ QWidget* MainWindow::buildResultsGroup() {
 void MainWindow::hint(QWidget* w, const std::string& controlName) {
   hints_[w] = controlName;
   w->installEventFilter(this);
-  const CommandInfo* info = findCommand(controlName);
-  if (info && *info->guidance) w->setToolTip(qs(info->guidance));
+  if (const char* text = guidanceOf(controlName)) w->setToolTip(qs(text));
 }
 
 QLineEdit* MainWindow::bindField(Field f, bool input, int width) {
@@ -358,47 +344,50 @@ QLineEdit* MainWindow::bindField(Field f, bool input, int width) {
   return e;
 }
 
-QCheckBox* MainWindow::bindCheck(Check c) {
-  auto* box = new QCheckBox(qs(checkCaption(c)));
-  const std::string name = "Check" + std::to_string(static_cast<int>(c));
+QCheckBox* MainWindow::bindCheck(const char* name) {
+  const Command& c = commandNamed(name);
+  const Check check = static_cast<Check>(c.binding.id);
+  auto* box = new QCheckBox(qs(c.control.caption));
   box->setObjectName(qs(name));
+  clickWithoutFocus(box);
   hint(box, name);
-  connect(box, &QCheckBox::clicked, this, [this, c, box](bool on) {
-    commitEditing();
-    if ((main_.form().check(c) == 1) != on) {
-      MainForm::Busy busy(main_);
-      main_.form().setCheck(c, on ? 1 : 0);
-    }
-    box->setChecked(main_.form().check(c) == 1);
+  const std::string command = name;
+  connect(box, &QCheckBox::clicked, this, [this, command, check, box] {
+    runCommand(command);
+    box->setChecked(main_.form().check(check) == 1);
   });
-  checks_[c] = box;
+  checks_[check] = box;
   return box;
 }
 
-QRadioButton* MainWindow::bindOption(Option o, const char* caption) {
-  auto* b = new QRadioButton(qs(caption));
-  b->setObjectName(QString("Option%1").arg(static_cast<int>(o)));
+QRadioButton* MainWindow::bindOption(const char* name) {
+  const Command& c = commandNamed(name);
+  const Option option = static_cast<Option>(c.binding.id);
+  auto* b = new QRadioButton(qs(c.control.caption));
+  b->setObjectName(qs(name));
   b->setAutoExclusive(false);  // the form keeps the groups
-  connect(b, &QRadioButton::clicked, this, [this, o] {
-    MainForm::Busy busy(main_);
-    main_.form().selectOption(o);
-    options_[o]->setChecked(main_.form().option(o));
+  clickWithoutFocus(b);
+  const std::string command = name;
+  connect(b, &QRadioButton::clicked, this, [this, command, option, b] {
+    runCommand(command);
+    b->setChecked(main_.form().option(option));
   });
-  options_[o] = b;
+  options_[option] = b;
   return b;
 }
 
 QPushButton* MainWindow::commandButton(const std::string& name) {
-  const CommandInfo* info = findCommand(name);
-  auto* b = new QPushButton(qs(info->caption));
+  auto* b = new QPushButton(qs(commandNamed(name).control.caption));
   b->setObjectName(qs(name));
+  clickWithoutFocus(b);
   hint(b, name);
   connect(b, &QPushButton::clicked, this, [this, name] { runCommand(name); });
   buttons_[name] = b;
   return b;
 }
 
-QWidget* MainWindow::spinnerPair(const std::string& name) {
+QWidget* MainWindow::spinnerPair(Field f) {
+  const std::string name = fieldInfo(f).spinner.name;
   auto* w = new QWidget;
   auto* v = new QVBoxLayout(w);
   v->setContentsMargins(0, 0, 0, 0);
@@ -409,6 +398,7 @@ QWidget* MainWindow::spinnerPair(const std::string& name) {
     b->setFixedSize(18, 11);
     b->setAutoRepeat(true);
     b->setObjectName(qs(name + (direction > 0 ? "Up" : "Down")));
+    b->setFocusPolicy(Qt::NoFocus);
     hint(b, name);
     connect(b, &QToolButton::clicked, this, [this, name, direction] {
       commitEditing();
@@ -436,14 +426,24 @@ void MainWindow::runCommand(const std::string& name) {
   main_.run(name);
 }
 
-void MainWindow::openSiteEditor() {
-  commitEditing();
-  // Modal: the main window takes no input, and no tick runs, until the
-  // editor is hidden.
-  MainForm::Busy busy(main_);
-  SiteEditorDialog dialog(main_.siteEditor(), main_.ui(), this);
-  dialog.exec();
+void MainWindow::show(Win w) {
+  switch (w) {
+    case Win::SiteEditor: {
+      // Modal: the main window takes no input, and no tick runs, until the
+      // editor is hidden.
+      SiteEditorDialog dialog(main_.siteEditor(), main_.ui(), this);
+      dialog.exec();
+      break;
+    }
+    default:
+      // The other windows open from their own commands.
+      break;
+  }
 }
+
+void MainWindow::help(HelpPage) {}
+
+void MainWindow::closeMain() { close(); }
 
 void MainWindow::refreshSites() {
   combo_->clear();
@@ -452,29 +452,35 @@ void MainWindow::refreshSites() {
 }
 
 void MainWindow::onModelChange(const Change& c) {
+  const FormModel& form = main_.form();
   switch (c.kind) {
     case Change::Kind::Field: {
-      auto it = fields_.find(static_cast<Field>(c.id));
+      const Field f = static_cast<Field>(c.id);
+      // The picture reads the phase and the fraction, whoever wrote them
+      // (a cleared result shows a new moon).
+      if (f == Field::Phase || f == Field::Illumination) picture_->update();
+      auto it = fields_.find(f);
       if (it == fields_.end()) return;
-      const QString text = qs(main_.form().text(it->first));
+      const QString text = qs(form.text(f));
       if (it->second->text() != text) it->second->setText(text);
       break;
     }
     case Change::Kind::Check: {
       auto it = checks_.find(static_cast<Check>(c.id));
-      if (it != checks_.end()) it->second->setChecked(main_.form().check(it->first) == 1);
+      if (it != checks_.end()) it->second->setChecked(form.check(it->first) == 1);
       break;
     }
     case Change::Kind::Option: {
       auto it = options_.find(static_cast<Option>(c.id));
-      if (it != options_.end()) it->second->setChecked(main_.form().option(it->first));
+      if (it != options_.end()) it->second->setChecked(form.option(it->first));
       break;
     }
     case Change::Kind::Tick: {
       const Tick t = static_cast<Tick>(c.id);
       auto it = tickActions_.find(t);
-      if (it != tickActions_.end()) it->second->setChecked(main_.form().tick(t));
-      if (t == Tick::guid) statusBar()->setVisible(main_.form().tick(t));
+      if (it != tickActions_.end())
+        for (QAction* a : it->second) a->setChecked(form.tick(t));
+      if (t == Tick::guid) statusBar()->setVisible(form.tick(t));
       break;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: mirrors the main form's state and forwards the user's
-// input to it. Every rule and calculation lives in MainForm.
+// input to it. Every rule and calculation lives in MainForm; every caption,
+// hint and shortcut comes from the command and field tables.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QToolButton>
 #include <map>
 
+#include "app/commands.h"
 #include "app/main_form.h"
 #include "engine/lunation.h"
 
@@ -19,7 +21,7 @@ namespace velmar {
 
 class PhasePicture;
 
-class MainWindow : public QMainWindow, private SearchProgress {
+class MainWindow : public QMainWindow, public WindowPort, private SearchProgress {
   Q_OBJECT
 
  public:
@@ -41,6 +43,12 @@ class MainWindow : public QMainWindow, private SearchProgress {
   // Whether closing asks first (tests switch it off).
   void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
 
+  // WindowPort: what only this window can do for a command.
+  void show(Win w) override;
+  void help(HelpPage page) override;
+  void closeMain() override;
+  using QMainWindow::show;
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -53,18 +61,19 @@ class MainWindow : public QMainWindow, private SearchProgress {
   QWidget* buildSiteGroup();
   QWidget* buildLoopGroup();
   QWidget* buildResultsGroup();
+  QWidget* frame(const char* name);
+  QLabel* label(Field f);
   QLineEdit* bindField(Field f, bool input, int width);
-  QCheckBox* bindCheck(Check c);
-  QRadioButton* bindOption(Option o, const char* caption);
+  QCheckBox* bindCheck(const char* name);
+  QRadioButton* bindOption(const char* name);
   QPushButton* commandButton(const std::string& name);
-  QWidget* spinnerPair(const std::string& name);
-  QAction* menuAction(QMenu* menu, const std::string& name);
+  QWidget* spinnerPair(Field f);
+  QAction* menuAction(QMenu* menu, const Command& c);
   void hint(QWidget* w, const std::string& controlName);
   void onModelChange(const Change& c);
   void refreshSites();
   void runCommand(const std::string& name);
   void commitEditing();
-  void openSiteEditor();
 
   // SearchProgress: the picture and the fields follow a running search.
   void redrawPhase() override;
@@ -73,6 +82,8 @@ class MainWindow : public QMainWindow, private SearchProgress {
   MainForm& main_;
   Connection formChanges_;
   Connection siteChanges_;
+  Connection guidanceChanges_;
+  int drawId_ = 0;
   bool askBeforeClosing_ = true;
   std::map<Field, QLineEdit*> fields_;
   std::map<Check, QCheckBox*> checks_;
@@ -80,7 +91,7 @@ class MainWindow : public QMainWindow, private SearchProgress {
   std::map<std::string, QPushButton*> buttons_;
   std::map<std::pair<std::string, int>, QToolButton*> spinners_;
   std::map<std::string, QAction*> actions_;
-  std::map<Tick, QAction*> tickActions_;
+  std::map<Tick, std::vector<QAction*>> tickActions_;
   std::map<QObject*, std::string> hints_;
   QComboBox* combo_ = nullptr;
   QLabel* guidance_ = nullptr;

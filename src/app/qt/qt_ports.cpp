@@ -2,7 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFontDatabase>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
 
 namespace velmar {
 
@@ -16,24 +22,41 @@ QString boxText(const std::string& text) {
   return s;
 }
 
+// Without a shown parent a box would open wherever the window system puts
+// a new window (the top-left corner on some): centre it on the screen.
+int runCentred(QMessageBox& box, QWidget* parent) {
+  if (!parent) {
+    box.adjustSize();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+      box.move(s->availableGeometry().center() - box.rect().center());
+  }
+  return box.exec();
+}
+
 }  // namespace
 
+QWidget* QtUi::shownParent() const {
+  return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
 bool QtUi::askYesNo(const std::string& title, const std::string& text) {
+  QWidget* parent = shownParent();
   QMessageBox box(QMessageBox::Question, QString::fromStdString(title), boxText(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
+                  QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::Yes);
   // The captions in the window's language, whatever translations are installed.
   box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
   box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ(&N)"));
-  return box.exec() == QMessageBox::Yes;
+  return runCentred(box, parent) == QMessageBox::Yes;
 }
 
 void QtUi::message(const std::string& title, const std::string& text, Tone tone) {
   const QMessageBox::Icon icon = tone == Tone::Critical  ? QMessageBox::Critical
                                  : tone == Tone::Warning ? QMessageBox::Warning
                                                          : QMessageBox::Information;
-  QMessageBox box(icon, QString::fromStdString(title), boxText(text), QMessageBox::Ok, parent_);
-  box.exec();
+  QWidget* parent = shownParent();
+  QMessageBox box(icon, QString::fromStdString(title), boxText(text), QMessageBox::Ok, parent);
+  runCentred(box, parent);
 }
 
 void QtUi::beep() { QApplication::beep(); }
@@ -44,6 +67,69 @@ void QtUi::setWaitCursor(bool on) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
+                                                  const std::vector<FileFilter>& filters,
+                                                  const std::string& current, int filter) {
+  QStringList names;
+  for (const FileFilter& f : filters)
+    names << QString::fromStdString(f.label) + " (" + QString::fromStdString(f.pattern) + ")";
+  QFileDialog dialog(parent_, QString::fromStdString(title), QString(), names.join(";;"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  if (filter >= 0 && filter < names.size()) dialog.selectNameFilter(names[filter]);
+  dialog.selectFile(QString::fromStdString(current));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return FileChoice{dialog.selectedFiles().first().toStdString(),
+                    static_cast<int>(names.indexOf(dialog.selectedNameFilter()))};
+}
+
+namespace {
+
+PrintResult printOn(QPrinter& printer, const PrintJob& job) {
+  printer.setDocName(QString::fromStdString(job.documentName));
+  QPainter p;
+  if (!p.begin(&printer)) return {PrintResult::Status::Failed, "印刷を始められませんでした。"};
+  QFont font(QString::fromStdString(job.fontFamily));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  p.setFont(font);
+  const QFontMetrics m(font, &printer);
+  const int lineHeight = m.lineSpacing();
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  int y = m.ascent();
+  for (const std::string& line : job.lines) {
+    // Lines that no longer fit continue on the next page.
+    if (y > page.height() - m.descent()) {
+      if (!printer.newPage()) {
+        p.end();
+        return {PrintResult::Status::Failed, "次のページを印刷できませんでした。"};
+      }
+      y = m.ascent();
+    }
+    p.drawText(0, y, QString::fromStdString(line));
+    y += lineHeight;
+  }
+  if (!p.end()) return {PrintResult::Status::Failed, "印刷を終えられませんでした。"};
+  return {};
+}
+
+}  // namespace
+
+PrintResult QtPrinter::print(const PrintJob& job) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return {PrintResult::Status::NoPrinter, "プリンターが設定されていません。"};
+  QPrinter printer(info);
+  return printOn(printer, job);
+}
+
+PrintResult QtPrinter::printToPdf(const PrintJob& job, const std::string& path) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(path));
+  return printOn(printer, job);
 }
 
 }  // namespace velmar

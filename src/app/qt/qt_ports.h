@@ -1,5 +1,7 @@
 #pragma once
-// The core's ports on Qt: message boxes, the beep, the wait pointer.
+// The core's ports on Qt: message boxes, the beep, the wait pointer, the
+// save-file dialog, the printer, and the window actions of the main window.
+#include <QPointer>
 #include <QWidget>
 
 #include "engine/ports.h"
@@ -8,7 +10,8 @@ namespace velmar {
 
 class QtUi : public UiPort {
  public:
-  // Boxes are centred on `parent` (may be set later, when the window exists).
+  // Boxes are centred on `parent` while it is shown, otherwise on the
+  // screen (at startup, before the main window is up).
   explicit QtUi(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -18,7 +21,26 @@ class QtUi : public UiPort {
   void setWaitCursor(bool on) override;
 
  private:
-  QWidget* parent_;
+  QWidget* shownParent() const;
+  QPointer<QWidget> parent_;
+};
+
+class QtFiles : public FilePort {
+ public:
+  explicit QtFiles(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+  std::optional<FileChoice> chooseSaveFile(const std::string& title,
+                                           const std::vector<FileFilter>& filters,
+                                           const std::string& current, int filter) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+class QtPrinter : public PrinterPort {
+ public:
+  PrintResult print(const PrintJob& job) override;
+  PrintResult printToPdf(const PrintJob& job, const std::string& path) override;
 };
 
 }  // namespace velmar

@@ -9,9 +9,9 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "app/main_form.h"
+#include "views/qt/twips.h"
 
 namespace velmar {
 
@@ -137,13 +137,10 @@ void SiteEditorDialog::showEvent(QShowEvent* e) {
 void SiteEditorDialog::place() {
   const QScreen* s = screen();
   if (!s) return;
-  const QRect area = s->geometry();
-  const double twipsPerPixel = 1440.0 / s->logicalDotsPerInch();
-  const WindowPlacement p =
-      SiteEditor::placement(static_cast<float>(area.width() * twipsPerPixel),
-                            static_cast<float>(area.height() * twipsPerPixel));
-  QSize size(static_cast<int>(std::lround(p.width / twipsPerPixel)),
-             static_cast<int>(std::lround(p.height / twipsPerPixel)));
+  const QRect area = s->availableGeometry();
+  const ScreenTwips screenSize = screenTwips(s);
+  const WindowPlacement p = SiteEditor::placement(screenSize.width, screenSize.height);
+  QSize size = Twips::of(s).toPixels(p.width, p.height);
   // Large fonts may need more room than the designed size gives.
   size = size.expandedTo(sizeHint());
   resize(size);

@@ -19,9 +19,9 @@ void PhasePicture::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(rect(), QColor(0, 0, 64));  // night sky behind the disk
-  const double scale = pixelsPerTwip(*this);
-  QtCanvas canvas(p, scale);
-  paint(canvas, phasedraw(form_, width() / scale, height() / scale));
+  const Twips twips = Twips::of(*this);
+  QtCanvas canvas(p, twips);
+  paint(canvas, phasedraw(form_, twips.toTwips(width()), twips.toTwips(height())));
 }
 
 void PhasePicture::mousePressEvent(QMouseEvent* e) {

@@ -1,23 +1,44 @@
 #pragma once
-// A Canvas on a QPainter: twips in, device pixels out.
+// A Canvas on a QPainter: twips in, device pixels out, antialiased.
+#include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include "views/canvas.h"
+#include "views/qt/twips.h"
 
 namespace velmar {
 
 class QtCanvas : public Canvas {
  public:
-  // `pixelsPerTwip` is the device's logical DPI / 1440.
-  QtCanvas(QPainter& p, double pixelsPerTwip) : p_(p), scale_(pixelsPerTwip) {}
-  void fill(const Shape& s) override;
+  QtCanvas(QPainter& p, Twips twips) : p_(p), twips_(twips) {}
+  void draw(const DrawOp& op) override;
 
  private:
   QPainter& p_;
-  double scale_;
+  Twips twips_;
 };
 
-// Twips of a widget's size on its screen.
-double pixelsPerTwip(const QPaintDevice& d);
+// A picture that keeps what was drawn on it in an image, so that drawing
+// done once survives covering, minimising and resizing. Drawing operations
+// go onto the image; a repaint only copies it.
+class RetainedPicture : public QWidget, public Canvas {
+ public:
+  explicit RetainedPicture(Rgb background, QWidget* parent = nullptr);
+  void draw(const DrawOp& op) override;
+  // The drawable size in twips.
+  double widthTwips() const;
+  double heightTwips() const;
+  const QImage& image() const { return image_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
+
+ private:
+  void ensureImage();
+  QColor background_;
+  QImage image_;
+};
 
 }  // namespace velmar

@@ -144,12 +144,13 @@ class MainWindowTest : public QObject {
     };
     QVERIFY(litPixels() > 1000);  // almost full
 
+    const int beeps = ui.beeps;
     w.action("newmcheck")->trigger();
     QCOMPARE(w.field(Field::Day)->text(), QString("23"));
     QCOMPARE(w.field(Field::Month)->text(), QString("2"));
     QCOMPARE(w.field(Field::Illumination)->text(), QString(" 0.000000000000"));
     QCOMPARE(litPixels(), 0);
-    QCOMPARE(ui.beeps, 1);
+    QCOMPARE(ui.beeps, beeps + 1);
   }
 
   void startsInAnEmptyFolderAndLoops() {

@@ -1,0 +1,257 @@
+#include "app/commands.h"
+
+#include "app/main_form.h"
+
+namespace velmar {
+
+namespace {
+
+// --- what the commands do ------------------------------------------------------
+
+void calc(MainForm& m) { m.calculator().calc(); }
+void toggleMode(MainForm& m) { m.calculator().toggleMode(); }
+void clearResults(MainForm& m) { m.calculator().clearResults(); }
+void agecalc(MainForm& m) { m.lunation().agecalc(); }
+void newmcheck(MainForm& m) { m.lunation().newmcheck(); }
+void newMoonInHighPrecision(MainForm& m) {
+  if (m.form().tick(Tick::easycalc)) m.calculator().toggleMode();
+  m.lunation().newmcheck();
+}
+void fullcheck(MainForm& m) { m.lunation().fullcheck(); }
+void nextfull(MainForm& m) { m.lunation().nextfull(); }
+void backfull(MainForm& m) { m.lunation().backfull(); }
+void setbt(MainForm& m) { m.lunation().setbt(); }
+void waste(MainForm& m) { m.lunation().waste(); }
+void startLoop(MainForm& m) { m.continuous().start(); }
+void stopLoop(MainForm& m) { m.continuous().stop(); }
+void stepDown(MainForm& m) { m.continuous().stepDown(); }
+void stepUp(MainForm& m) { m.continuous().stepUp(); }
+void now(MainForm& m) { m.dates().setToNow(); }
+void today(MainForm& m) { m.dates().setToToday(); }
+void adjust(MainForm& m) { m.dates().adjust(); }
+void record(MainForm& m) { m.dates().confirmAndRecord(); }
+void restore(MainForm& m) { m.dates().dateremem(); }
+void restoreAndCalc(MainForm& m) {
+  m.dates().dateremem();
+  m.calculator().calc();
+}
+void autoRebaseOn(MainForm& m) { m.form().setCheck(Check::AutoRebase, 1); }
+void version(MainForm& m) { m.showVersion(); }
+void siteEditor(MainForm& m) { m.windows().show(Win::SiteEditor); }
+void quit(MainForm& m) { m.windows().closeMain(); }
+
+// A check box or menu tick inverts its state; an option button is selected.
+// The binding says which; the state's own rule does the rest.
+void toggleBound(MainForm& m, Binding b) {
+  FormModel& f = m.form();
+  switch (b.kind) {
+    case Binding::Kind::Tick:
+      f.setTick(static_cast<Tick>(b.id), !f.tick(static_cast<Tick>(b.id)));
+      break;
+    case Binding::Kind::Check:
+      f.setCheck(static_cast<Check>(b.id), f.check(static_cast<Check>(b.id)) ? 0 : 1);
+      break;
+    case Binding::Kind::Option:
+      f.selectOption(static_cast<Option>(b.id));
+      break;
+    case Binding::Kind::None:
+      break;
+  }
+}
+
+// Handlers are plain function pointers, so each bound control gets its own.
+template <Binding::Kind K, int Id>
+void bound(MainForm& m) {
+  toggleBound(m, {K, Id});
+}
+
+constexpr Binding tickOf(Tick t) { return {Binding::Kind::Tick, static_cast<int>(t)}; }
+constexpr Binding checkOf(Check c) { return {Binding::Kind::Check, static_cast<int>(c)}; }
+constexpr Binding optionOf(Option o) { return {Binding::Kind::Option, static_cast<int>(o)}; }
+
+template <Tick T>
+Command tick(MenuFace menu) {
+  return {bound<Binding::Kind::Tick, static_cast<int>(T)>, tickOf(T), nullptr, menu, {}, {}};
+}
+template <Check C>
+Command checkBox(const char* name, const char* caption, const char* guidance) {
+  return {bound<Binding::Kind::Check, static_cast<int>(C)>,
+          checkOf(C),
+          guidance,
+          {},
+          {},
+          {name, caption, nullptr}};
+}
+
+template <Option O>
+Command option(const char* name, const char* caption) {
+  return {bound<Binding::Kind::Option, static_cast<int>(O)>,
+          optionOf(O),
+          nullptr,
+          {},
+          {},
+          {name, caption, nullptr}};
+}
+
+Command hint(const char* control, const char* caption, const char* guidance) {
+  return {nullptr, {}, guidance, {}, {}, {control, caption, nullptr}};
+}
+
+std::vector<Command> buildTable() {
+  // clang-format off
+  std::vector<Command> t = {
+    // handler, binding, guidance, menu {name, caption, shortcut},
+    // toolbar {key, tooltip, picture, own guidance}, control {name, caption, own guidance}
+    {calc, {}, "推算　現在の日時で推算します",
+     {"onecalc", "推算(&C)"}, {}, {"Command1", "推　算"}},
+    // Either mode item inverts both ticks: exactly one is ever ticked.
+    {toggleMode, tickOf(Tick::easycalc), nullptr, {"easycalc", "簡易推算(&E)"}, {}, {}},
+    {toggleMode, tickOf(Tick::hqcalc), nullptr, {"hqcalc", "高精度推算(&H)"}, {}, {}},
+    {agecalc, {}, "月齢推算　直前の新月を基準日とし、現在の月齢を算出します",
+     {"moonage", "月齢推算(&A)", "F1"}, {"agebt", "月齢推算", "agebt"}, {}},
+    {agecalc, {}, "月齢推算　ｸﾘｯｸで月齢を推算、ﾀﾞﾌﾞﾙｸﾘｯｸで朔月自動基準化します",
+     {}, {}, {"Picture1"}},
+    {autoRebaseOn, {}, nullptr, {}, {}, {"Picture1Double"}},
+    {newmcheck, {}, nullptr, {"newmcheck", "新月検索(&N)", "F2"}, {}, {}},
+    {newMoonInHighPrecision, {}, "新月検索　直前の新月を検索し、年月日時を設定します",
+     {}, {"newbt", "新月検索", "newbt"}, {}},
+    {fullcheck, {}, nullptr, {"fullmoon", "満月検索(&S)", "Shift+F2"}, {}, {}},
+    {nextfull, {}, nullptr, {"nextfull", "次の満月(&F)", "Shift+F3"}, {}, {}},
+    {backfull, {}, nullptr, {"backfull", "前の満月(&R)", "Shift+F4"}, {}, {}},
+    {startLoop, {},
+     "連続推算　連続推算対象・速度・運行方向に従い変化分毎に連続推算します",
+     {"loopcalc", "連続推算(&L)", "F11"}, {"loopbt", "連続推算", "loopbt"},
+     {"Command19", "連続推算"}},
+    {stopLoop, {}, "ＳＴＯＰ　連続推算を停止します",
+     {"stopcalc", "STOP(&S)", "F12"}, {"stopbt", "停止", "stopbt"}, {"Command18", "STOP"}},
+    {record, {}, "日時記録　年月日時分秒を一括記録します",
+     {"mem", "日時の記録(&M)", "Ctrl+W"}, {"recbt", "日時記録", "Record1"}, {}},
+    {restore, {}, nullptr, {"remem", "記録日時の復帰(&R)", "Ctrl+R"}, {}, {}},
+    {restoreAndCalc, {}, "日時復帰　年月日時分秒を記録状態に戻します",
+     {}, {"Rectangl", "戻す", "Rewind1"}, {}},
+    {setbt, {}, "基準指定　現在のユリウス日を基準日に設定します",
+     {}, {"setbt", "基準差", "setbt1"}, {}},
+    {waste, {}, "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします",
+     {}, {"Waste", "基準ｸﾘｱ", "Waste"}, {}},
+    {now, {}, "現在の日時　現在の年月日時分秒を設定します", {}, {}, {"Command16", "現在の日時"}},
+    {clearResults, {}, "クリア　算出された結果を全てクリアします", {}, {}, {"Command17", "クリア"}},
+    {today, {}, "今日　現在の年月日のみを指定します", {}, {}, {"Command20", "今 日"}},
+    {stepDown, {}, "ｽﾃｯﾌﾟ減算　連続推算対象設定に基づき日時を減算", {}, {}, {"Command21", "▼"}},
+    {stepUp, {}, "ｽﾃｯﾌﾟ加算　連続推算対象設定に基づき日時を加算", {}, {}, {"Command22", "▲"}},
+    {adjust, {}, "ＡＤＪ　分と秒を正時に設定します", {}, {}, {"Command36", "ADJ"}},
+    checkBox<Check::AutoRebase>("Check1", "朔月自動基準化",
+                                "朔月自動基準化　朔月を監視し自動的に基準日として設定します"),
+    checkBox<Check::AutoDeltaT>("Check3", "△Ｔ自動", "△Ｔ自動　△Ｔを自動設定します"),
+    hint("Frame1", "推算速度", "推算速度　連続推算速度を選択します"),
+    hint("Frame2", "連続推算対象", "連続推算対象　連続推算の対象を年月日時分秒から選択します"),
+    hint("Frame3", "運行方向", "運行方向　連続推算の運行方向を選択します"),
+    option<Option::Fast>("Option1", "高速"),
+    option<Option::Normal>("Option2", "通常"),
+    option<Option::Years>("Option3", "年"),
+    option<Option::Months>("Option4", "月"),
+    option<Option::Days>("Option5", "日"),
+    option<Option::Hours>("Option6", "時"),
+    option<Option::Minutes>("Option7", "分"),
+    option<Option::Seconds>("Option8", "秒"),
+    option<Option::Past>("Option9", "過去"),
+    option<Option::Future>("Option10", "未来"),
+    hint("Combo1", "測地", nullptr),
+    tick<Tick::automem>({"automem", "連続推算時の日時記録(&M)"}),
+    tick<Tick::guid>({"guid", "ｶﾞｲﾀﾞﾝｽを表示(&G)"}),
+    {siteEditor, {}, nullptr, {"sokuedit", "測地ｴﾃﾞｨﾀ(&K)..."}, {}, {}},
+    {quit, {}, nullptr, {"endmenu", "Velmarの終了(&X)", "Ctrl+Q"}, {}, {}},
+    {version, {}, nullptr, {"version", "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}, {}, {}},
+  };
+  // clang-format on
+  return t;
+}
+
+MenuItem item(const char* name) { return {name, false}; }
+MenuItem line(const char* name) { return {name, true}; }
+
+bool same(const char* a, std::string_view b) { return a && b == a; }
+
+}  // namespace
+
+const char* Command::id() const {
+  if (menu.name) return menu.name;
+  if (tool.key) return tool.key;
+  return control.name;
+}
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> table = buildTable();
+  return table;
+}
+
+std::optional<CommandRef> findCommand(std::string_view name) {
+  for (const Command& c : commands()) {
+    if (same(c.menu.name, name)) return CommandRef{&c, Face::Menu};
+    if (same(c.tool.key, name)) return CommandRef{&c, Face::Tool};
+    if (same(c.control.name, name)) return CommandRef{&c, Face::Control};
+  }
+  return std::nullopt;
+}
+
+const std::vector<MenuLayout>& menuLayout() {
+  static const std::vector<MenuLayout> menus = {
+      {"filemenu", "ﾌｧｲﾙ(&F)", {item("fileout"), line("menuline12"), item("endmenu")}},
+      {"calcmenu",
+       "計算(&C)",
+       {item("easycalc"), item("hqcalc"), line("menuline1"), item("moonage"), item("newmcheck"),
+        line("linemenu1_2"), item("fullmoon"), item("nextfull"), item("backfull"),
+        line("menuline2"), item("onecalc"), item("loopcalc"), line("menuline3"), item("stopcalc"),
+        line("linemenu3_2"), item("mem"), item("remem")}},
+      {"disp",
+       "表示(&V)",
+       {item("menumoonview"), item("menumoonphase"), line("linemenu10"), item("timepadmn"),
+        line("linemenu11"), item("dataformmn"), item("grphformmn"), line("menuline11_2"),
+        item("skyview"), item("bigsky"), line("linemenu11_3"), item("eclipse"), item("bigview"),
+        line("linemenu11_4"), item("sunview"), item("bigsun")}},
+      {"setup",
+       "設定(&S)",
+       {item("automem"), line("linemenu12"), item("initset"), item("sokuedit"), line("linemenu12b"),
+        item("guid")}},
+      {"help",
+       "ﾍﾙﾌﾟ(&H)",
+       {item("helpview"), item("helpsearch"), line("linemenu"), item("version")}},
+  };
+  return menus;
+}
+
+const std::vector<const char*>& toolbarKeys() {
+  static const std::vector<const char*> keys = {
+      "agebt", "newbt",    "facebt", nullptr,  "phabt", "tmbt",   "svbt",
+      "mecl",  "secl",     nullptr,  "databt", "grpbt", "savebt", nullptr,
+      "recbt", "Rectangl", "loopbt", "stopbt", nullptr, "setbt",  "Waste"};
+  return keys;
+}
+
+const std::vector<ControlGroup>& controlGroups() {
+  static const std::vector<ControlGroup> groups = {
+      {"Frame1", {"Option1", "Option2"}},
+      {"Frame2", {"Option3", "Option4", "Option5", "Option6", "Option7", "Option8"}},
+      {"Frame3", {"Option9", "Option10"}},
+  };
+  return groups;
+}
+
+const char* guidanceOf(std::string_view control, bool* known) {
+  if (known) *known = true;
+  if (const auto ref = findCommand(control)) {
+    switch (ref->face) {
+      case Face::Tool:
+        return ref->command->toolGuidance();
+      case Face::Control:
+        return ref->command->controlGuidance();
+      case Face::Menu:
+        return nullptr;
+    }
+  }
+  if (const FieldInfo* f = findField(control)) return f->hint;
+  if (const FieldInfo* f = findSpinner(control)) return f->spinner.hint;
+  if (known) *known = false;
+  return nullptr;
+}
+
+}  // namespace velmar

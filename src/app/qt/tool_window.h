@@ -1,0 +1,42 @@
+#pragma once
+// The base of the main window's subsidiary windows: it takes its place
+// from the placement the settings keep for it (twips) when it is shown,
+// stores the place back when it closes, shows the title the core gives it
+// and, for the views and pads, stays above other windows without taking
+// the focus from the window the user is typing in.
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "config/moon_inf.h"
+
+namespace velmar {
+
+class ToolWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum class Stacking { Normal, OnTop };
+  // `placements` outlives the window (the main form's); `which` names its
+  // entry there, when it has one.
+  ToolWindow(Placements& placements, Win which, Stacking stacking, QWidget* parent = nullptr);
+
+  // Shows the window at its stored place (centred on the screen when the
+  // stored top is -1), or raises it when it is shown already.
+  void open();
+  void setTitle(const std::string& title);
+
+  // Run after the place is stored when the window closes (not when it is
+  // only hidden): the view flag goes back to 0, an output switches off.
+  std::function<void()> onClosed;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void applyPlacement();
+  void storePlacement();
+
+  Placements& placements_;
+  Win which_;
+};
+
+}  // namespace velmar
