@@ -96,7 +96,7 @@ void MainForm::wireRules() {
   form_.setOptionRule([this](Option o) { continuous_.optionClicked(o); });
   calculator_.hooks.rebase = [this] { lunation_.rebase(); };
   calculator_.hooks.outputs = [this] { takeOutputs(); };
-  calculator_.hooks.invalidDate = [this] { dateWasInvalid(); };
+  calculator_.hooks.dateChecked = [this](bool valid) { dateChecked(valid); };
   continuous_.recordDate = [this] { dates_.datemem(); };
 }
 
@@ -108,7 +108,12 @@ void MainForm::takeOutputs() {
   }
 }
 
-void MainForm::dateWasInvalid() {
+void MainForm::dateChecked(bool valid) {
+  if (valid) {
+    // The hint has done its work once the date is right again.
+    if (guidance_ == kInvalidDateHint) setGuidance(kTitleText);
+    return;
+  }
   ++invalidDates_;
   guarded_.beep();
   setGuidance(kInvalidDateHint);

@@ -173,7 +173,7 @@ class MainForm {
   void wireRules();
   void takeOutputs();
   void setGuidance(const std::string& text);
-  void dateWasInvalid();
+  void dateChecked(bool valid);
 
   std::unique_ptr<Headless> own_;
   PlainWindows unattached_;

@@ -134,5 +134,11 @@ int main(int argc, char** argv) {
       std::cout << "\n" << fieldsBlock(form);
     }
   }
+  // The window beeps and says so on its guidance line; here it is the exit
+  // status, after everything was printed.
+  if (main.invalidDates() > 0) {
+    std::cerr << "velmar-cli: " << velmar::kInvalidDateHint << "\n";
+    return 1;
+  }
   return 0;
 }

@@ -185,7 +185,7 @@ void Calculator::calc() {
   if (hooks.rebase) hooks.rebase();
   if (hooks.outputs) hooks.outputs();
   if (!views.empty()) views();
-  if (!dateValid_ && hooks.invalidDate) hooks.invalidDate();
+  if (hooks.dateChecked) hooks.dateChecked(dateValid_);
 }
 
 void Calculator::clearResults() {

@@ -20,7 +20,9 @@ class Calculator {
   struct Hooks {
     std::function<void()> rebase;       // automatic new-moon reference
     std::function<void()> outputs;      // data table, graph, export file
-    std::function<void()> invalidDate;  // the date is not one; the Julian Day stayed
+    // At the end of calc: whether the date could be turned into a Julian
+    // Day (when not, the Julian Day stayed that of the last valid date).
+    std::function<void(bool valid)> dateChecked;
   };
   Hooks hooks;
   // The last step of calc: the phase picture, then the open views, each

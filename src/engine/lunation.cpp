@@ -176,11 +176,13 @@ void Lunation::newmcheck() {
   });
 }
 
-void Lunation::search(double target, const std::function<bool()>& stages) {
+void Lunation::search(double target, const std::function<bool()>& stages, const Instant* origin) {
   if (searching_) return;
   ui_.setWaitCursor(true);
   if (fractionShown() != target) {
-    const Instant start = readInstant(form_);
+    // A search that gives up goes back to where the user started it, also
+    // when a month step came before it.
+    const Instant start = origin ? *origin : readInstant(form_);
     bool ok = true;
     whileSet(searching_, [&] { ok = stages(); });
     if (!ok) {
@@ -235,24 +237,29 @@ bool Lunation::fullMoonUnit(Field f, bool redrawProbe) {
   return true;
 }
 
-void Lunation::fullcheck() {
-  search(1, [this] {
-    double d = -1;
-    return fullMoonDays() && fullMoonUnit(Field::Hour, true) &&
-           fullMoonUnit(Field::Minute, false) && seconds(1, d, true);
-  });
+void Lunation::fullcheck() { fullMoonFrom(nullptr); }
+
+void Lunation::fullMoonFrom(const Instant* origin) {
+  search(
+      1,
+      [this] {
+        double d = -1;
+        return fullMoonDays() && fullMoonUnit(Field::Hour, true) &&
+               fullMoonUnit(Field::Minute, false) && seconds(1, d, true);
+      },
+      origin);
 }
 
-void Lunation::nextfull() {
-  form_.setText(Field::Month, formatPlain(form_.value(Field::Month) + 1));
-  calc_.calc();
-  fullcheck();
-}
+void Lunation::nextfull() { monthThenFullMoon(+1); }
 
-void Lunation::backfull() {
-  form_.setText(Field::Month, formatPlain(form_.value(Field::Month) - 1));
+void Lunation::backfull() { monthThenFullMoon(-1); }
+
+void Lunation::monthThenFullMoon(int months) {
+  if (searching_) return;
+  const Instant origin = readInstant(form_);
+  form_.setText(Field::Month, formatPlain(form_.value(Field::Month) + months));
   calc_.calc();
-  fullcheck();
+  fullMoonFrom(&origin);
 }
 
 // --- reference date --------------------------------------------------------

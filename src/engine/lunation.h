@@ -74,7 +74,9 @@ class Lunation {
   bool seconds(double target, double& d, bool animate);
   // The common frame of the two searches: the wait pointer, the check for
   // an instant already at the target, the final calc and the beep.
-  void search(double target, const std::function<bool()>& stages);
+  void search(double target, const std::function<bool()>& stages, const Instant* origin = nullptr);
+  void fullMoonFrom(const Instant* origin);
+  void monthThenFullMoon(int months);
 
   FormModel& form_;
   Calculator& calc_;

@@ -166,6 +166,15 @@ TEST_F(LunationTest, SearchLeavingTheCalendarStopsAndRestores) {
   main.run("moonage");
   EXPECT_EQ(instant(), start);
   EXPECT_EQ(ui.messages, 2);
+  EXPECT_EQ(ui.lastTitle, "Velmar  Ver2");  // it tells, it does not ask
+  EXPECT_EQ(ui.lastTone, Tone::Warning);
+  // The previous full moon steps a month back first (into 1582): giving up
+  // goes back to where the user started, with results for that instant.
+  const std::string startJd = form.text(Field::JulianDay);
+  main.run("backfull");
+  EXPECT_EQ(ui.messages, 3);
+  EXPECT_EQ(instant(), start);
+  EXPECT_EQ(form.text(Field::JulianDay), startJd);
 }
 
 TEST_F(LunationTest, NewMoonButtonSelectsHighPrecision) {

@@ -39,4 +39,14 @@ TEST(CliDates, ValueTooLargeToCarryIsRefused) {
   EXPECT_NE(r.err.find("日には"), std::string::npos) << r.err;
 }
 
+// A date the Julian Day cannot be formed for: the results are printed (with
+// the Julian Day of no date at all) and the exit status says so.
+TEST(CliDates, DateBeforeTheCalendarIsPrintedAndFails) {
+  const CliRun r = runCli("--date 1582-10-20 --time 12:00:00");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(line(r.out, "年"), "1582");
+  EXPECT_EQ(line(r.out, "ユリウス日"), "");
+  EXPECT_NE(r.err.find("日付が正しくありません"), std::string::npos) << r.err;
+}
+
 }  // namespace

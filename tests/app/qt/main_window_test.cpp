@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include <fstream>
 
 #include "app/main_form.h"
+#include "app/qt/qt_ports.h"
 #include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
 
@@ -31,9 +33,18 @@ FilePaths examplePaths(const QTemporaryDir& dir) {
 }
 
 // The window on the example's site file, shown.
+// Answers as PlainUi does, or passes questions on to real message boxes.
+struct TestUi : PlainUi {
+  UiPort* forward = nullptr;
+  bool askYesNo(const std::string& title, const std::string& text) override {
+    const bool plain = PlainUi::askYesNo(title, text);
+    return forward ? forward->askYesNo(title, text) : plain;
+  }
+};
+
 struct Shown {
   QTemporaryDir dir;
-  PlainUi ui;
+  TestUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};
   MainForm main{ui, clock, examplePaths(dir)};
   MainWindow window{main};
@@ -41,6 +52,30 @@ struct Shown {
     main.sites().load();
     window.show();
   }
+};
+
+// The lit (yellow) pixels of the phase picture.
+int litPixels(MainWindow& w) {
+  const QImage img = w.phasePicture()->grab().toImage();
+  int lit = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 128 && c.green() > 128 && c.blue() < 100) ++lit;
+    }
+  return lit;
+}
+
+// Back to the working folder of the test run, whatever happens in between.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const QString& path) : old_(QDir::currentPath()) {
+    QDir::setCurrent(path);
+  }
+  ~WorkingFolder() { QDir::setCurrent(old_); }
+
+ private:
+  QString old_;
 };
 
 }  // namespace
@@ -80,10 +115,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.field(Field::MoonLongitude)->text(), QString(" 165.891877524386"));
     QCOMPARE(w.field(Field::Altitude)->text(), QString(" 44.992504215675"));
 
-    // クリア empties the results; the date stays.
+    QVERIFY(litPixels(w) > 1000);
+    // クリア empties the results; the date stays, and the picture shows
+    // what the emptied fields say: nothing lit.
     QTest::mouseClick(w.button("Command17"), Qt::LeftButton);
     QCOMPARE(w.field(Field::MoonLongitude)->text(), QString());
     QCOMPARE(w.field(Field::Year)->text(), QString("2001"));
+    QCOMPARE(litPixels(w), 0);
   }
 
   void modeMenuItemsStayExclusive() {
@@ -132,31 +170,20 @@ class MainWindowTest : public QObject {
     typeExampleInstant(w);
     QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
 
-    auto litPixels = [&] {
-      const QImage img = w.phasePicture()->grab().toImage();
-      int lit = 0;
-      for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-          const QColor c = img.pixelColor(x, y);
-          if (c.red() > 128 && c.green() > 128 && c.blue() < 100) ++lit;
-        }
-      return lit;
-    };
-    QVERIFY(litPixels() > 1000);  // almost full
+    QVERIFY(litPixels(w) > 1000);  // almost full
 
     const int beeps = ui.beeps;
     w.action("newmcheck")->trigger();
     QCOMPARE(w.field(Field::Day)->text(), QString("23"));
     QCOMPARE(w.field(Field::Month)->text(), QString("2"));
     QCOMPARE(w.field(Field::Illumination)->text(), QString(" 0.000000000000"));
-    QCOMPARE(litPixels(), 0);
+    QCOMPARE(litPixels(w), 0);
     QCOMPARE(ui.beeps, beeps + 1);
   }
 
   void startsInAnEmptyFolderAndLoops() {
     QTemporaryDir dir;
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    WorkingFolder here(dir.path());
     PlainUi ui;
     // 2026-12-08 05:04:18 UTC is 14:04:18 in Japan.
     FixedClock clock{std::chrono::system_clock::from_time_t(1796706258)};
@@ -183,7 +210,37 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.field(Field::Day)->text(), QString("11"));
     QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
     QCOMPARE(timer.interval(), 0);
-    QDir::setCurrent(old);
+  }
+
+  // A command clicked while a field is still being typed into commits the
+  // field (whose rule may ask) and then runs: the click is not lost.
+  void pendingEntryThenCommandRunsBoth() {
+    Shown shown;
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QLineEdit* loops = w.field(Field::LoopCount);
+    loops->setFocus();
+    loops->selectAll();
+    QTest::keyClicks(loops, "400");
+    // The question is a real modal box. The user lets go of the mouse button
+    // while it is up (the box takes that), then answers Yes.
+    QtUi real(&w);
+    shown.ui.forward = &real;
+    QPushButton* start = w.button("Command19");
+    int asked = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (asked++ == 0) QTest::mouseRelease(start, Qt::LeftButton);
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    answer.start(10);
+    QTest::mousePress(start, Qt::LeftButton);
+    if (asked == 0) QTest::mouseRelease(start, Qt::LeftButton);
+    QCOMPARE(asked, 1);  // above 365: asked, and Yes keeps it
+    QCOMPARE(shown.main.form().text(Field::LoopCount), std::string("400"));
+    QVERIFY(shown.main.timer().interval() > 0);
   }
 
   void siteAddedInTheEditorAppearsInTheSiteList() {
