@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -15,6 +16,7 @@
 
 #include "app/main_form.h"
 #include "app/qt/qt_ports.h"
+#include "app/qt/tool_window.h"
 #include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
 
@@ -273,6 +275,38 @@ class MainWindowTest : public QObject {
     w.siteCombo()->activated(1);
     QCOMPARE(w.field(Field::SiteLongitude)->text(), QString(" 135.00"));
     QCOMPARE(w.field(Field::SiteLatitude)->text(), QString(" 34.65"));
+  }
+
+  // A view or pad opens where it was closed, with the size it had; before
+  // it was ever placed, centred with its default size.
+  void subsidiaryWindowKeepsItsPlace() {
+    Placements placements;
+    placements[Win::Face] = {-1, 0, 2800, 2800};
+    int closed = 0;
+    {
+      ToolWindow w(placements, Win::Face, ToolWindow::Stacking::OnTop);
+      w.onClosed = [&] { ++closed; };
+      w.open();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      QVERIFY(w.testAttribute(Qt::WA_ShowWithoutActivating));
+      const QRect area = w.screen()->availableGeometry();
+      // Centred, up to the window frame's few pixels.
+      QVERIFY(qAbs(w.frameGeometry().center().x() - area.center().x()) <= 4);
+      QVERIFY(qAbs(w.frameGeometry().center().y() - area.center().y()) <= 4);
+      w.move(area.topLeft() + QPoint(100, 80));
+      w.resize(210, 150);
+      w.setTitle("MoonFace 2001/3/9 21:5:0");
+      QCOMPARE(w.windowTitle(), QString("MoonFace 2001/3/9 21:5:0"));
+      w.close();
+    }
+    QCOMPARE(closed, 1);
+    QVERIFY(placements[Win::Face].top != -1);
+    ToolWindow again(placements, Win::Face, ToolWindow::Stacking::OnTop);
+    again.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QCOMPARE(again.size(), QSize(210, 150));
+    QCOMPARE(again.frameGeometry().topLeft(),
+             again.screen()->availableGeometry().topLeft() + QPoint(100, 80));
   }
 
   void guidanceFollowsThePointer() {
