@@ -125,12 +125,11 @@ QAction* MainWindow::menuAction(QMenu* menu, const Command& c) {
     a->setCheckable(true);
     tickActions_[static_cast<Tick>(c.binding.id)].push_back(a);
   }
-  connect(a, &QAction::triggered, this, [this, name, a] {
+  const Binding binding = c.binding;
+  connect(a, &QAction::triggered, this, [this, name, a, binding] {
     runCommand(name);
     // A checkable item ticks itself on a click; the form says what holds.
-    const std::optional<CommandRef> ref = findCommand(name);
-    if (ref && ref->command->binding.kind == Binding::Kind::Tick)
-      a->setChecked(main_.form().tick(static_cast<Tick>(ref->command->binding.id)));
+    if (a->isCheckable()) a->setChecked(isOn(binding));
   });
   actions_[name] = a;
   return a;
@@ -344,35 +343,49 @@ QLineEdit* MainWindow::bindField(Field f, bool input, int width) {
   return e;
 }
 
+// A check box or option button shows the state the command table binds it
+// to; a click runs its command, and the form then says what holds.
+void MainWindow::wireBound(QAbstractButton* b, const char* name) {
+  const Binding binding = commandNamed(name).binding;
+  b->setObjectName(qs(name));
+  clickWithoutFocus(b);
+  hint(b, name);
+  const std::string command = name;
+  connect(b, &QAbstractButton::clicked, this, [this, command, binding, b] {
+    runCommand(command);
+    b->setChecked(isOn(binding));
+  });
+}
+
+bool MainWindow::isOn(Binding b) const {
+  const FormModel& f = main_.form();
+  switch (b.kind) {
+    case Binding::Kind::Tick:
+      return f.tick(static_cast<Tick>(b.id));
+    case Binding::Kind::Check:
+      return f.check(static_cast<Check>(b.id)) == 1;
+    case Binding::Kind::Option:
+      return f.option(static_cast<Option>(b.id));
+    case Binding::Kind::None:
+      break;
+  }
+  return false;
+}
+
 QCheckBox* MainWindow::bindCheck(const char* name) {
   const Command& c = commandNamed(name);
-  const Check check = static_cast<Check>(c.binding.id);
   auto* box = new QCheckBox(qs(c.control.caption));
-  box->setObjectName(qs(name));
-  clickWithoutFocus(box);
-  hint(box, name);
-  const std::string command = name;
-  connect(box, &QCheckBox::clicked, this, [this, command, check, box] {
-    runCommand(command);
-    box->setChecked(main_.form().check(check) == 1);
-  });
-  checks_[check] = box;
+  wireBound(box, name);
+  checks_[static_cast<Check>(c.binding.id)] = box;
   return box;
 }
 
 QRadioButton* MainWindow::bindOption(const char* name) {
   const Command& c = commandNamed(name);
-  const Option option = static_cast<Option>(c.binding.id);
   auto* b = new QRadioButton(qs(c.control.caption));
-  b->setObjectName(qs(name));
   b->setAutoExclusive(false);  // the form keeps the groups
-  clickWithoutFocus(b);
-  const std::string command = name;
-  connect(b, &QRadioButton::clicked, this, [this, command, option, b] {
-    runCommand(command);
-    b->setChecked(main_.form().option(option));
-  });
-  options_[option] = b;
+  wireBound(b, name);
+  options_[static_cast<Option>(c.binding.id)] = b;
   return b;
 }
 

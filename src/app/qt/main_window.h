@@ -66,6 +66,8 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   QLineEdit* bindField(Field f, bool input, int width);
   QCheckBox* bindCheck(const char* name);
   QRadioButton* bindOption(const char* name);
+  void wireBound(QAbstractButton* b, const char* name);
+  bool isOn(Binding b) const;
   QPushButton* commandButton(const std::string& name);
   QWidget* spinnerPair(Field f);
   QAction* menuAction(QMenu* menu, const Command& c);
