@@ -28,14 +28,40 @@ std::optional<std::vector<std::string>> splitTriple(const std::string& s, char s
   return parts;
 }
 
+// "VIEW=VALUE" with a known picture name and a value.
+std::optional<std::pair<std::string, std::string>> splitView(const std::string& s) {
+  const size_t eq = s.find('=');
+  if (eq == std::string::npos || eq + 1 == s.size()) return std::nullopt;
+  std::string view = s.substr(0, eq);
+  if (!isPictureName(view)) return std::nullopt;
+  return std::make_pair(std::move(view), s.substr(eq + 1));
+}
+
+// "WxH", two positive numbers of twips.
+std::optional<std::pair<double, double>> splitSize(const std::string& s) {
+  const size_t x = s.find('x');
+  if (x == std::string::npos) return std::nullopt;
+  const auto w = parseNumber(std::string_view(s).substr(0, x));
+  const auto h = parseNumber(std::string_view(s).substr(x + 1));
+  if (!w || !h || *w <= 0 || *h <= 0 || *w > 1e7 || *h > 1e7) return std::nullopt;
+  return std::make_pair(*w, *h);
+}
+
 }  // namespace
+
+bool isPictureName(const std::string& view) {
+  for (const char* name : {"phase", "face", "orbit", "sky", "shadow", "sun", "graph"})
+    if (view == name) return true;
+  return false;
+}
 
 const char* usage() {
   return "使い方: velmar-cli [--date YYYY-MM-DD] [--time HH:MM:SS] [--dt SECONDS] [--auto-dt]\n"
          "                  [--lat DEG] [--lon DEG] [--site N] [--sites FILE]\n"
          "                  [--reference JD] [--easy] [--auto-rebase]\n"
          "                  [--search age|new|full|next-full|prev-full]\n"
-         "                  [--step year|month|day|hour|minute|second AMOUNT --count N [--past]]\n";
+         "                  [--step year|month|day|hour|minute|second AMOUNT --count N [--past]]\n"
+         "                  [--svg VIEW=FILE]... [--view-size VIEW=WxH]...\n";
 }
 
 ParseResult parseArgs(const std::vector<std::string>& argv) {
@@ -93,6 +119,18 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (!num) return fail(a + " " + unit + " " + amount);
       r.args.stepUnit = unit;
       r.args.stepAmount = *num;
+    } else if (a == "--svg" || a == "--view-size") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      const auto parts = splitView(*v);
+      if (!parts) return fail(a + " " + *v);
+      if (a == "--svg") {
+        r.args.svg.push_back({parts->first, parts->second});
+      } else {
+        const auto size = splitSize(parts->second);
+        if (!size) return fail(a + " " + *v);
+        r.args.viewSizes.push_back({parts->first, size->first, size->second});
+      }
     } else if (a == "--help" || a == "-h") {
       r.args.help = true;
     } else if (a == "--date" || a == "--time") {

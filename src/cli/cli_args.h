@@ -1,5 +1,6 @@
 #pragma once
 // Command-line arguments of velmar-cli.
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,7 +29,23 @@ struct Args {
   double stepAmount = 1;
   long long count = 1;
   bool past = false;
+  // Pictures: each named one is open from the start and written as SVG to
+  // its file at the end; sizes in twips where given.
+  struct Svg {
+    std::string view;
+    std::string file;
+  };
+  std::vector<Svg> svg;
+  struct ViewSize {
+    std::string view;
+    double width;
+    double height;
+  };
+  std::vector<ViewSize> viewSizes;
 };
+
+// The pictures --svg and --view-size name.
+bool isPictureName(const std::string& view);
 
 struct ParseResult {
   Args args;

@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "cli/cli_args.h"
+#include "cli/cli_pictures.h"
 #include "config/sites.h"
 #include "engine/numtext.h"
 
@@ -116,6 +117,18 @@ int main(int argc, char** argv) {
     form.selectOption(a.past ? velmar::Option::Past : velmar::Option::Future);
   }
 
+  // The pictures asked for are open before the first calculation.
+  velmar::cli::Pictures pictures(main);
+  for (const velmar::cli::Args::Svg& s : a.svg) {
+    std::optional<std::pair<double, double>> size;
+    for (const velmar::cli::Args::ViewSize& v : a.viewSizes)
+      if (v.view == s.view) size = std::make_pair(v.width, v.height);
+    if (!pictures.open(s.view, size)) {
+      std::cerr << "velmar-cli: この図はまだ書き出せません: " << s.view << "\n";
+      return 2;
+    }
+  }
+
   main.calculator().calc();
   if (a.search) {
     static const std::pair<const char*, const char*> commands[] = {{"age", "moonage"},
@@ -134,8 +147,10 @@ int main(int argc, char** argv) {
       std::cout << "\n" << fieldsBlock(form);
     }
   }
+  const bool written = pictures.write(a.svg);
   // The window beeps and says so on its guidance line; here it is the exit
   // status, after everything was printed.
+  if (!written) return 1;
   if (main.invalidDates() > 0) {
     std::cerr << "velmar-cli: " << velmar::kInvalidDateHint << "\n";
     return 1;

@@ -8,6 +8,9 @@
 
 namespace velmar {
 
+// The night sky around the main window's Moon.
+inline constexpr Rgb kPhaseBackground{0, 0, 64};
+
 // The shapes, in paint order, for a disk of radius r at (cx, cy); p is the
 // phase angle in degrees (0 < p <= 360), k the illuminated fraction. An
 // ellipse whose half-axis comes out zero or negative is left out: it would

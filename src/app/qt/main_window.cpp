@@ -439,19 +439,26 @@ void MainWindow::runCommand(const std::string& name) {
   main_.run(name);
 }
 
+void MainWindow::addFamily(std::unique_ptr<WindowFamily> family) {
+  families_.push_back(std::move(family));
+}
+
+QWidget* MainWindow::existing(Win w) const {
+  for (const auto& f : families_)
+    if (QWidget* x = f->existing(w)) return x;
+  return nullptr;
+}
+
 void MainWindow::show(Win w) {
-  switch (w) {
-    case Win::SiteEditor: {
-      // Modal: the main window takes no input, and no tick runs, until the
-      // editor is hidden.
-      SiteEditorDialog dialog(main_.siteEditor(), main_.ui(), this);
-      dialog.exec();
-      break;
-    }
-    default:
-      // The other windows open from their own commands.
-      break;
+  if (w == Win::SiteEditor) {
+    // Modal: the main window takes no input, and no tick runs, until the
+    // editor is hidden.
+    SiteEditorDialog dialog(main_.siteEditor(), main_.ui(), this);
+    dialog.exec();
+    return;
   }
+  for (const auto& f : families_)
+    if (f->open(w)) return;
 }
 
 void MainWindow::help(HelpPage) {}
@@ -509,6 +516,10 @@ void MainWindow::repaintFields(std::initializer_list<Field> fields) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+  // Every subsidiary window closes first, storing its place and switching
+  // off its own output; on No they stay closed.
+  for (Win w : kClosingOrder)
+    if (QWidget* x = existing(w)) x->close();
   if (!askBeforeClosing_ || main_.confirmExit()) {
     main_.continuous().stop();
     e->accept();

@@ -12,9 +12,12 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/main_form.h"
+#include "app/qt/window_family.h"
 #include "engine/lunation.h"
 
 namespace velmar {
@@ -42,6 +45,11 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
 
   // Whether closing asks first (tests switch it off).
   void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
+
+  // The subsidiary windows, family by family; show(Win) asks each in turn.
+  void addFamily(std::unique_ptr<WindowFamily> family);
+  // The window when it has been made; nullptr otherwise.
+  QWidget* existing(Win w) const;
 
   // WindowPort: what only this window can do for a command.
   void show(Win w) override;
@@ -82,6 +90,7 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   void repaintFields(std::initializer_list<Field> fields) override;
 
   MainForm& main_;
+  std::vector<std::unique_ptr<WindowFamily>> families_;
   Connection formChanges_;
   Connection siteChanges_;
   Connection guidanceChanges_;

@@ -18,7 +18,7 @@ PhasePicture::PhasePicture(const FormModel& form, QWidget* parent) : QWidget(par
 void PhasePicture::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(rect(), QColor(0, 0, 64));  // night sky behind the disk
+  p.fillRect(rect(), QColor(kPhaseBackground.r, kPhaseBackground.g, kPhaseBackground.b));
   const Twips twips = Twips::of(*this);
   QtCanvas canvas(p, twips);
   paint(canvas, phasedraw(form_, twips.toTwips(width()), twips.toTwips(height())));

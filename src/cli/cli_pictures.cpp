@@ -1,0 +1,59 @@
+#include "cli/cli_pictures.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "views/phase_disk.h"
+#include "views/svg.h"
+
+namespace velmar::cli {
+
+Pictures::~Pictures() {
+  for (auto& [name, p] : pictures_)
+    if (p->drawId) main_.offDraw(p->drawId);
+}
+
+bool Pictures::open(const std::string& view, std::optional<std::pair<double, double>> size) {
+  if (pictures_.count(view)) return true;
+  auto p = std::make_unique<Picture>();
+  Picture* picture = p.get();
+  if (view == "phase") {
+    // The main window's own picture, 972 x 912 twips.
+    picture->width = size ? size->first : 972;
+    picture->height = size ? size->second : 912;
+    picture->canvas.title = "Velmar";
+    picture->canvas.draw(DrawOp::clear(kPhaseBackground));
+    const FormModel& form = main_.form();
+    picture->drawId = main_.onDraw(
+        [picture, &form] {
+          paint(picture->canvas, phasedraw(form, picture->width, picture->height));
+        },
+        ViewStage::Phase);
+  } else {
+    return false;
+  }
+  pictures_[view] = std::move(p);
+  return true;
+}
+
+bool Pictures::write(const std::vector<Args::Svg>& requests) const {
+  bool ok = true;
+  for (const Args::Svg& r : requests) {
+    const auto it = pictures_.find(r.view);
+    if (it == pictures_.end()) continue;
+    const Picture& p = *it->second;
+    std::ofstream out(r.file, std::ios::binary | std::ios::trunc);
+    out << toSvg(p.width, p.height, p.canvas.title, p.canvas.ops());
+    out.close();
+    if (!out) {
+      std::cerr << "velmar-cli: 「" << r.file
+                << "」を書き込めませんでした: " << std::strerror(errno) << "\n";
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+}  // namespace velmar::cli
