@@ -3,20 +3,27 @@
 // real (the tests run as root, so permissions alone stop nothing).
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace velmar::testing {
 
 class TempFolder {
  public:
-  TempFolder() {
-    char name[] = "/tmp/velmar-test-XXXXXX";
-    path_ = mkdtemp(name);
+  // Throws when the folder cannot be made: a test must stop there rather
+  // than go on with files in some other place.
+  explicit TempFolder(const std::string& parent = "/tmp") {
+    std::string name = parent + "/velmar-test-XXXXXX";
+    if (!mkdtemp(name.data()))
+      throw std::runtime_error("no test folder in " + parent + ": " + std::strerror(errno));
+    path_ = name;
   }
   ~TempFolder() { std::filesystem::remove_all(path_); }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }

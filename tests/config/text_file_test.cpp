@@ -91,5 +91,9 @@ TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
   EXPECT_EQ(dir.entries(), 3);  // no temporary file left
 }
 
+TEST(TempFolder, StopsTheTestWhenNoFolderCanBeMade) {
+  EXPECT_THROW(TempFolder("/nonexistent-velmar-parent"), std::runtime_error);
+}
+
 }  // namespace
 }  // namespace velmar
