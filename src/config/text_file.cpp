@@ -12,7 +12,7 @@ namespace velmar {
 
 namespace {
 
-// One iconv conversion, reused for every line of a file.
+// One iconv conversion, reused for every text it converts.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -114,21 +114,44 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar) {
-  Converter c("CP932", "UTF-8");
+struct Cp932Converter::Handles {
+  Converter to{"CP932", "UTF-8"};
+  Converter from{"UTF-8", "CP932"};
   std::string out;
+};
+
+Cp932Converter::Cp932Converter() : handles_(std::make_unique<Handles>()) {}
+Cp932Converter::~Cp932Converter() = default;
+
+std::optional<std::string> Cp932Converter::encode(std::string_view utf8, std::string* badChar) {
   size_t bad;
-  if (c.run(utf8, out, bad)) return out;
+  if (handles_->to.run(utf8, handles_->out, bad)) return handles_->out;
   if (badChar) *badChar = utf8CharAt(utf8, bad);
   return std::nullopt;
 }
 
-std::optional<std::string> fromCp932(std::string_view bytes) {
-  Converter c("UTF-8", "CP932");
-  std::string out;
+std::optional<std::string> Cp932Converter::decode(std::string_view bytes) {
   size_t bad;
-  if (c.run(bytes, out, bad)) return out;
+  if (handles_->from.run(bytes, handles_->out, bad)) return handles_->out;
   return std::nullopt;
+}
+
+namespace {
+
+// iconv handles carry state between calls, so each thread gets its own.
+Cp932Converter& threadConverter() {
+  thread_local Cp932Converter c;
+  return c;
+}
+
+}  // namespace
+
+std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar) {
+  return threadConverter().encode(utf8, badChar);
+}
+
+std::optional<std::string> fromCp932(std::string_view bytes) {
+  return threadConverter().decode(bytes);
 }
 
 TextLines readTextFile(const std::string& path) {
@@ -163,13 +186,12 @@ TextLines readTextFile(const std::string& path) {
   }
 
   // A CP932 trail byte is never CR or LF, so the bytes can be split first.
-  Converter c("UTF-8", "CP932");
-  std::string line;
-  size_t bad;
+  Cp932Converter& c = threadConverter();
   size_t start = 0;
   auto take = [&](size_t end) {
-    if (!c.run(std::string_view(bytes).substr(start, end - start), line, bad)) return false;
-    r.lines.push_back(line);
+    std::optional<std::string> line = c.decode(std::string_view(bytes).substr(start, end - start));
+    if (!line) return false;
+    r.lines.push_back(std::move(*line));
     return true;
   };
   for (size_t i = 0; i <= bytes.size(); ++i) {
@@ -193,24 +215,23 @@ TextLines readTextFile(const std::string& path) {
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;
   {
-    Converter c("CP932", "UTF-8");
-    std::string enc;
-    size_t bad;
+    Cp932Converter& c = threadConverter();
     for (size_t i = 0; i < lines.size(); ++i) {
       const std::string& l = lines[i];
       auto where = [&] { return quoted(path) + "の " + std::to_string(i + 1) + " 行目"; };
       if (l.find_first_of("\r\n") != std::string::npos)
         return failure(FileError::Unencodable,
                        where() + "に改行が含まれているため、保存しませんでした。");
-      if (!c.run(l, enc, bad)) {
-        const std::string ch = utf8CharAt(l, bad);
+      std::string ch;
+      const std::optional<std::string> enc = c.encode(l, &ch);
+      if (!enc) {
         return failure(FileError::Unencodable,
                        where() +
                            (ch.empty() ? std::string("に正しくない文字があるため")
                                        : "の「" + ch + "」は Shift-JIS にない文字のため") +
                            "、保存しませんでした。");
       }
-      bytes += enc;
+      bytes += *enc;
       bytes += "\r\n";
     }
   }

@@ -3,6 +3,7 @@
 // so that they stay readable and editable with the tools of a Japanese
 // Windows system. Inside the program every text is UTF-8; the conversion
 // happens here and nowhere else.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,9 +40,26 @@ TextLines readTextFile(const std::string& path);
 // renamed over the old one: any failure leaves the old file as it was.
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
-// One text in and out of CP932, for files written piece by piece. Empty
-// when the text does not convert; `badChar`, when given, then receives the
-// first character that did not (as UTF-8, or empty for broken UTF-8).
+// Texts in and out of CP932 with the conversions opened once, for a file
+// written a line at a time. Empty when a text does not convert; `badChar`,
+// when given, then receives the first character that did not (as UTF-8, or
+// empty for broken UTF-8). One object serves one thread at a time.
+class Cp932Converter {
+ public:
+  Cp932Converter();
+  ~Cp932Converter();
+  Cp932Converter(const Cp932Converter&) = delete;
+  Cp932Converter& operator=(const Cp932Converter&) = delete;
+
+  std::optional<std::string> encode(std::string_view utf8, std::string* badChar = nullptr);
+  std::optional<std::string> decode(std::string_view bytes);
+
+ private:
+  struct Handles;
+  std::unique_ptr<Handles> handles_;
+};
+
+// The same through a converter kept for the calling thread.
 std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar = nullptr);
 std::optional<std::string> fromCp932(std::string_view bytes);
 

@@ -1,9 +1,25 @@
 #include "config/text_file.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <sys/stat.h>
 
+#include <atomic>
+
 #include "config/temp_folder.h"
+
+namespace {
+std::atomic<int> iconvOpens{0};
+}
+
+// Every iconv_open of the test program passes through here and is counted.
+extern "C" iconv_t iconv_open(const char* to, const char* from) {
+  using Open = iconv_t (*)(const char*, const char*);
+  static const Open real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "iconv_open"));
+  ++iconvOpens;
+  return real(to, from);
+}
 
 namespace velmar {
 namespace {
@@ -89,6 +105,31 @@ TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
   EXPECT_FALSE(std::filesystem::exists(dir / "w.txt"));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
   EXPECT_EQ(dir.entries(), 3);  // no temporary file left
+}
+
+// A file written a line per timer tick must not open iconv for each line.
+TEST(TextFile, ConversionsReuseTheirIconvHandles) {
+  TempFolder dir;
+  toCp932("");  // the first use in a thread may open them
+  fromCp932("");
+  const int before = iconvOpens;
+  for (int i = 0; i < 50; ++i) {
+    EXPECT_EQ(toCp932("東京"), "\x93\x8c\x8b\x9e");
+    EXPECT_EQ(fromCp932("\x93\x8c\x8b\x9e"), "東京");
+  }
+  ASSERT_TRUE(writeTextFile(dir / "f.txt", {"東京", "大阪"}).ok());
+  EXPECT_EQ(joined(readTextFile(dir / "f.txt").lines), "[東京][大阪]");
+  EXPECT_EQ(iconvOpens - before, 0);
+
+  Cp932Converter c;
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(c.decode(*c.encode("ｱ表\\")), "ｱ表\\");
+  std::string bad;
+  EXPECT_FALSE(c.encode("café", &bad));
+  EXPECT_EQ(bad, "é");
+  EXPECT_EQ(c.encode("ok"), "ok");  // a failure leaves no state behind
+  EXPECT_FALSE(c.decode("\x81"));
+  EXPECT_EQ(c.decode("ok"), "ok");
+  EXPECT_EQ(iconvOpens - before, 2);
 }
 
 TEST(TempFolder, StopsTheTestWhenNoFolderCanBeMade) {
