@@ -154,36 +154,62 @@ std::optional<std::string> fromCp932(std::string_view bytes) {
   return threadConverter().decode(bytes);
 }
 
-TextLines readTextFile(const std::string& path) {
-  TextLines r;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+FileStatus unreadable(const std::string& path, const std::string& why) {
+  return failure(FileError::Unreadable, quoted(path) + why);
+}
+
+// The file's bytes, or why there are none to read.
+FileStatus readFileBytes(const std::string& path, std::string& bytes) {
+  // Opened without blocking: a FIFO would otherwise wait for a writer
+  // before its type could be seen.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT || err == ENOTDIR)
-      r.status = failure(FileError::Missing, quoted(path) + "が見つかりません。");
-    else
-      r.status =
-          failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
-    return r;
+      return failure(FileError::Missing, quoted(path) + "が見つかりません。");
+    return unreadable(path, "を読み込めません。\n" + reasonOf(err));
   }
-  std::string bytes;
   struct stat st;
-  int err = 0;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) err = EISDIR;
-  char buf[65536];
-  while (err == 0) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) err = errno;
-    if (n <= 0) break;
-    bytes.append(buf, static_cast<size_t>(n));
+  FileStatus status;
+  if (::fstat(fd, &st) != 0) {
+    status = unreadable(path, "を読み込めません。\n" + reasonOf(errno));
+  } else if (S_ISDIR(st.st_mode)) {
+    status = unreadable(path, "を読み込めません。\n" + reasonOf(EISDIR));
+  } else if (!S_ISREG(st.st_mode)) {
+    // A device or a FIFO may never end.
+    status = unreadable(path, "は通常のファイルではないため、読み込みません。");
+  } else if (st.st_size > static_cast<off_t>(kMaxTextFileBytes)) {
+    status = unreadable(path, "は 1 MB を超えているため、読み込みません。");
+  } else {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) status = unreadable(path, "を読み込めません。\n" + reasonOf(errno));
+      if (n <= 0) break;
+      bytes.append(buf, static_cast<size_t>(n));
+      // The file may have grown since it was measured.
+      if (bytes.size() > kMaxTextFileBytes) {
+        status = unreadable(path, "は 1 MB を超えているため、読み込みません。");
+        break;
+      }
+    }
   }
   ::close(fd);
-  if (err != 0) {
-    r.status =
-        failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
-    return r;
-  }
+  if (!status.ok()) bytes.clear();
+  return status;
+}
+
+}  // namespace
+
+TextLines readTextFile(const std::string& path) {
+  TextLines r;
+  std::string bytes;
+  r.status = readFileBytes(path, bytes);
+  if (!r.status.ok()) return r;
 
   // A CP932 trail byte is never CR or LF, so the bytes can be split first.
   Cp932Converter& c = threadConverter();

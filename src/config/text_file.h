@@ -31,8 +31,14 @@ struct TextLines {
   FileStatus status;
 };
 
+// The largest file read. The program's own files hold a few kilobytes; a
+// larger one is not one of them.
+inline constexpr size_t kMaxTextFileBytes = 1024 * 1024;
+
 // Reads a whole file. CR LF, LF and a lone CR all end a line; a last line
-// without an end still counts, an empty file has no lines.
+// without an end still counts, an empty file has no lines. Only a regular
+// file of at most kMaxTextFileBytes is read: a FIFO, a device or a larger
+// file is Unreadable, without waiting on it or reading it.
 TextLines readTextFile(const std::string& path);
 
 // Replaces the file with these lines, each ended by CR LF. The new contents

@@ -107,6 +107,32 @@ TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
   EXPECT_EQ(dir.entries(), 3);  // no temporary file left
 }
 
+TEST(TextFile, ReadsOnlyRegularFilesUpToOneMegabyte) {
+  TempFolder dir;
+  testing::FifoReleaser fifo(dir / "fifo");
+  writeBytes(dir / "limit", std::string(kMaxTextFileBytes, 'a'));
+  writeBytes(dir / "over", std::string(kMaxTextFileBytes + 1, 'a'));
+  struct Row {
+    std::string path;
+    const char* inMessage;
+  };
+  const Row rows[] = {
+      {fifo.path(), "通常のファイルではない"},
+      {"/dev/null", "通常のファイルではない"},
+      {dir / "over", "1 MB"},
+  };
+  for (const Row& r : rows) {
+    const TextLines t = readTextFile(r.path);
+    EXPECT_EQ(t.status.error, FileError::Unreadable) << r.path;
+    EXPECT_TRUE(t.lines.empty()) << r.path;
+    EXPECT_NE(t.status.message.find("「" + r.path + "」"), std::string::npos) << t.status.message;
+    EXPECT_NE(t.status.message.find(r.inMessage), std::string::npos) << t.status.message;
+  }
+  const TextLines limit = readTextFile(dir / "limit");
+  EXPECT_TRUE(limit.status.ok()) << limit.status.message;
+  EXPECT_EQ(limit.lines.size(), 1u);
+}
+
 // A file written a line per timer tick must not open iconv for each line.
 TEST(TextFile, ConversionsReuseTheirIconvHandles) {
   TempFolder dir;
