@@ -86,6 +86,8 @@ std::string reasonOf(int err) {
       return "保存先のフォルダーがありません。";
     case EISDIR:
       return "同じ名前のフォルダーがあります。";
+    case ELOOP:
+      return "シンボリックリンクが循環しています。";
     default:
       return "(エラー番号 " + std::to_string(err) + ")";
   }
@@ -203,6 +205,39 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes) {
   return status;
 }
 
+// The file a save replaces: the end of the chain of symbolic links that
+// starts at `path` (the path itself when it is no link). The end need not
+// exist: a dangling link names the file to create. Empty, with `err` set,
+// when the chain cannot be followed.
+std::string linkTarget(const std::string& path, int& err) {
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  std::string target = path;
+  for (int followed = 0;; ++followed) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    if (followed == kMaxLinks) {
+      err = ELOOP;
+      return {};
+    }
+    std::string to(256, '\0');
+    for (;;) {
+      const ssize_t n = ::readlink(target.c_str(), to.data(), to.size());
+      if (n < 0) {
+        err = errno;
+        return {};
+      }
+      if (static_cast<size_t>(n) < to.size()) {
+        to.resize(static_cast<size_t>(n));
+        break;
+      }
+      to.resize(to.size() * 2);  // may have been cut short
+    }
+    // A relative target counts from the folder the link is in.
+    if (!to.empty() && to[0] != '/') to = target.substr(0, target.find_last_of('/') + 1) + to;
+    target = std::move(to);
+  }
+}
+
 }  // namespace
 
 TextLines readTextFile(const std::string& path) {
@@ -262,14 +297,19 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
     }
   }
 
-  const size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "."
-                          : slash == 0               ? "/"
-                                                     : path.substr(0, slash);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   struct stat old;
   const bool existed = ::stat(path.c_str(), &old) == 0;
   const bool hadFile = existed && S_ISREG(old.st_mode);
+  // Through a link the file it names is replaced and the link stays, so
+  // the temporary file goes next to that file.
+  int linkErr = 0;
+  const std::string target = linkTarget(path, linkErr);
+  if (target.empty()) return unwritable(path, linkErr, hadFile);
+  const size_t slash = target.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "."
+                          : slash == 0               ? "/"
+                                                     : target.substr(0, slash);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
 
   std::string tmp = dir + "/." + base + ".XXXXXX";
   const int fd = ::mkstemp(tmp.data());
@@ -287,7 +327,7 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
   int err = 0;
   if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(tmp.c_str());
     return unwritable(path, err, hadFile);

@@ -44,6 +44,8 @@ TextLines readTextFile(const std::string& path);
 // Replaces the file with these lines, each ended by CR LF. The new contents
 // go to a temporary file in the same folder, which is synced and then
 // renamed over the old one: any failure leaves the old file as it was.
+// When `path` is a symbolic link (or a chain of them) the file it names is
+// the one replaced, and the link stays.
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
 // Texts in and out of CP932 with the conversions opened once, for a file

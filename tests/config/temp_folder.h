@@ -34,8 +34,9 @@ class TempFolder {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
   const std::string& path() const { return path_; }
   // Names in the folder, to see that no temporary file was left behind.
-  int entries() const {
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_),
+  int entries() const { return entriesOf(path_); }
+  static int entriesOf(const std::string& folder) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder),
                                           std::filesystem::directory_iterator()));
   }
 

@@ -11,7 +11,7 @@
 
 namespace {
 std::atomic<int> iconvOpens{0};
-}
+}  // namespace
 
 // Every iconv_open of the test program passes through here and is counted.
 extern "C" iconv_t iconv_open(const char* to, const char* from) {
@@ -72,6 +72,37 @@ TEST(TextFile, RewritesCp932WithCrLfKeepingPermissions) {
   struct stat st;
   ASSERT_EQ(stat((dir / "f.txt").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// A link stays a link: the file it names, wherever it lies, gets the new
+// contents.
+TEST(TextFile, RewritesTheFileASymbolicLinkNames) {
+  namespace fs = std::filesystem;
+  TempFolder dir;
+  fs::create_directory(dir / "real");
+  writeBytes(dir / "real/sokuti.dat", "old\r\n");
+  chmod((dir / "real/sokuti.dat").c_str(), 0640);
+  // Relative targets count from the link's own folder.
+  fs::create_symlink("sokuti.dat", dir / "real/alias");
+  fs::create_symlink("real/alias", dir / "chain");
+  fs::create_symlink(dir / "real/moon.inf", dir / "dangling");
+  fs::create_symlink("loop", dir / "loop");
+
+  ASSERT_TRUE(writeTextFile(dir / "chain", {"new"}).ok());
+  EXPECT_EQ(readBytes(dir / "real/sokuti.dat"), "new\r\n");
+  struct stat st;
+  ASSERT_EQ(stat((dir / "real/sokuti.dat").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  ASSERT_TRUE(writeTextFile(dir / "dangling", {"x"}).ok());
+  EXPECT_EQ(readBytes(dir / "real/moon.inf"), "x\r\n");
+  const FileStatus loop = writeTextFile(dir / "loop", {"y"});
+  EXPECT_EQ(loop.error, FileError::Unwritable);
+  EXPECT_NE(loop.message.find("「" + dir / "loop" + "」"), std::string::npos) << loop.message;
+
+  for (const char* link : {"real/alias", "chain", "dangling", "loop"})
+    EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+  EXPECT_EQ(dir.entries(), 4);  // no temporary file left
+  EXPECT_EQ(TempFolder::entriesOf(dir / "real"), 3);
 }
 
 TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
