@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <string>
 
 namespace velmar {
@@ -238,6 +239,25 @@ std::string linkTarget(const std::string& path, int& err) {
   }
 }
 
+// Creates a file of a new name starting with `prefix`, open for writing,
+// and returns its descriptor (-1 with errno set when none could be made).
+// Its mode is 0666 less the umask, applied by the kernel: reading the umask
+// would mean changing it for every thread of the process.
+int createTemporary(const std::string& prefix, std::string& name) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = prefix;
+    for (int i = 0; i < 8; ++i) name += kLetters[pick(random)];
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 }  // namespace
 
 TextLines readTextFile(const std::string& path) {
@@ -311,21 +331,14 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
                                                      : target.substr(0, slash);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
 
-  std::string tmp = dir + "/." + base + ".XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
+  std::string tmp;
+  const int fd = createTemporary(dir + "/." + base + ".", tmp);
   if (fd < 0) return unwritable(path, errno, hadFile);
-  // The new file keeps the old one's permissions; a first file gets the
-  // usual ones.
-  mode_t mode;
-  if (hadFile) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
+  // The new file keeps the old one's permissions; a first file got the
+  // usual ones from the umask when it was created.
   int err = 0;
-  if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
+  if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0) err = errno;
+  if (err == 0 && (!writeAll(fd, bytes) || ::fsync(fd) != 0)) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {

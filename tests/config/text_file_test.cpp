@@ -11,14 +11,23 @@
 
 namespace {
 std::atomic<int> iconvOpens{0};
+std::atomic<int> umaskCalls{0};
 }  // namespace
 
-// Every iconv_open of the test program passes through here and is counted.
+// Every iconv_open and umask of the test program passes through here and
+// is counted.
 extern "C" iconv_t iconv_open(const char* to, const char* from) {
   using Open = iconv_t (*)(const char*, const char*);
   static const Open real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "iconv_open"));
   ++iconvOpens;
   return real(to, from);
+}
+
+extern "C" mode_t umask(mode_t mask) noexcept {
+  using Umask = mode_t (*)(mode_t);
+  static const Umask real = reinterpret_cast<Umask>(dlsym(RTLD_NEXT, "umask"));
+  ++umaskCalls;
+  return real(mask);
 }
 
 namespace velmar {
@@ -71,6 +80,22 @@ TEST(TextFile, RewritesCp932WithCrLfKeepingPermissions) {
   EXPECT_EQ(dir.entries(), 1);  // no temporary file left
   struct stat st;
   ASSERT_EQ(stat((dir / "f.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// The umask belongs to the whole process, whose other threads may be
+// creating files at the same moment: saving leaves it alone.
+TEST(TextFile, NewFileTakesTheUmaskWithoutChangingIt) {
+  TempFolder dir;
+  const mode_t old = umask(027);
+  const int before = umaskCalls;
+  const FileStatus saved = writeTextFile(dir / "new.txt", {"a"});
+  const int calls = umaskCalls - before;
+  umask(old);
+  ASSERT_TRUE(saved.ok()) << saved.message;
+  EXPECT_EQ(calls, 0);
+  struct stat st;
+  ASSERT_EQ(stat((dir / "new.txt").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
