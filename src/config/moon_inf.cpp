@@ -61,6 +61,16 @@ bool readNumbers(const std::string& line, int count, std::vector<double>& out) {
   return true;
 }
 
+// Line i's numbers; false when the line does not read. A placement is kept
+// in single precision, so a number beyond it cannot be one: it would come
+// back as inf and be saved as text that no longer reads.
+bool readLine(int i, const std::string& line, std::vector<double>& out) {
+  if (!readNumbers(line, kLines[i].count, out)) return false;
+  if (placementOfLine(i) < 0) return true;
+  return std::all_of(out.begin(), out.end(),
+                     [](double v) { return std::isfinite(static_cast<float>(v)); });
+}
+
 std::string shortFloat(float f) {
   char buf[64];
   auto res =
@@ -108,7 +118,7 @@ InfReadResult parseInf(const std::vector<std::string>& lines) {
   InfValues& v = r.values;
   std::vector<double> n;
   for (int i = 0; i < 15; ++i) {
-    const bool ok = i < static_cast<int>(lines.size()) && readNumbers(lines[i], kLines[i].count, n);
+    const bool ok = i < static_cast<int>(lines.size()) && readLine(i, lines[i], n);
     if (!ok) {
       if (r.firstBadLine == 0) r.firstBadLine = i + 1;
       continue;

@@ -53,7 +53,8 @@ struct InfReadResult {
 };
 
 // Reads the file's lines (already decoded). Values that do not read take
-// their defaults; the first line with a fault is reported.
+// their defaults; the first line with a fault is reported. A placement line
+// whose numbers do not all hold in single precision is such a line.
 InfReadResult parseInf(const std::vector<std::string>& lines);
 
 // The fifteen lines saveinf writes for the form's controls and the
