@@ -242,7 +242,9 @@ void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool o
 }
 
 InfLoad readInfFile(const std::string& path) {
-  const TextLines file = readTextFile(path);
+  // Only the ASCII numbers count and the labels are passed over, so a label
+  // an editor saved in another encoding costs no setting.
+  const TextLines file = readRawLines(path);
   if (file.status.error == FileError::Missing) return {defaultInfValues(), ""};
   if (!file.status.ok()) {
     return {defaultInfValues(), file.status.message + "\r既定の設定で起動します。"};

@@ -52,9 +52,11 @@ struct InfReadResult {
   int firstBadLine = 0;  // 1-based; 0 when every line read well
 };
 
-// Reads the file's lines (already decoded). Values that do not read take
-// their defaults; the first line with a fault is reported. A placement line
-// whose numbers do not all hold in single precision is such a line.
+// Reads the file's lines, decoded or as the bytes on disk: only the ASCII
+// numbers before each label are read, the label is passed over. Values that
+// do not read take their defaults; the first line with a fault is reported.
+// A placement line whose numbers do not all hold in single precision is
+// such a line.
 InfReadResult parseInf(const std::vector<std::string>& lines);
 
 // The fifteen lines saveinf writes for the form's controls and the

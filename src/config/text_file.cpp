@@ -260,26 +260,34 @@ int createTemporary(const std::string& prefix, std::string& name) {
 
 }  // namespace
 
+namespace {
+
+// The lines of a file's bytes. A CP932 trail byte is never CR or LF, so the
+// bytes can be split before they are decoded.
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\n' && bytes[i] != '\r') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));  // a last line without an end
+  return lines;
+}
+
+}  // namespace
+
 TextLines readTextFile(const std::string& path) {
   TextLines r;
   std::string bytes;
   r.status = readFileBytes(path, bytes);
   if (!r.status.ok()) return r;
-
-  // A CP932 trail byte is never CR or LF, so the bytes can be split first.
   Cp932Converter& c = threadConverter();
-  size_t start = 0;
-  auto take = [&](size_t end) {
-    std::optional<std::string> line = c.decode(std::string_view(bytes).substr(start, end - start));
-    if (!line) return false;
-    r.lines.push_back(std::move(*line));
-    return true;
-  };
-  for (size_t i = 0; i <= bytes.size(); ++i) {
-    const bool atEnd = i == bytes.size();
-    if (!atEnd && bytes[i] != '\n' && bytes[i] != '\r') continue;
-    if (atEnd && start == i) break;  // no text after the last line end
-    if (!take(i)) {
+  for (std::string_view raw : splitLines(bytes)) {
+    std::optional<std::string> line = c.decode(raw);
+    if (!line) {
       const std::string number = std::to_string(r.lines.size() + 1);
       r.lines.clear();
       r.status =
@@ -287,9 +295,16 @@ TextLines readTextFile(const std::string& path) {
                                               " 行目に Shift-JIS として読めない文字があります。");
       break;
     }
-    if (!atEnd && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
+    r.lines.push_back(std::move(*line));
   }
+  return r;
+}
+
+TextLines readRawLines(const std::string& path) {
+  TextLines r;
+  std::string bytes;
+  r.status = readFileBytes(path, bytes);
+  for (std::string_view raw : splitLines(bytes)) r.lines.emplace_back(raw);
   return r;
 }
 

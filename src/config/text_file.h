@@ -41,6 +41,11 @@ inline constexpr size_t kMaxTextFileBytes = 1024 * 1024;
 // file is Unreadable, without waiting on it or reading it.
 TextLines readTextFile(const std::string& path);
 
+// The same lines left as the file's bytes, not decoded: for a file whose
+// text the program passes over and only its ASCII parts count. Never
+// Undecodable.
+TextLines readRawLines(const std::string& path);
+
 // Replaces the file with these lines, each ended by CR LF. The new contents
 // go to a temporary file in the same folder, which is synced and then
 // renamed over the old one: any failure leaves the old file as it was.

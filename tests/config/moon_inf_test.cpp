@@ -139,6 +139,8 @@ TEST(MoonInf, UnplacedWindowsAreCentredWithTheirStartSizes) {
 #include <fstream>
 #include <sstream>
 
+#include "config/temp_folder.h"
+
 namespace velmar {
 namespace {
 
@@ -167,6 +169,36 @@ TEST(MoonInfFile, WrittenFileMatchesTheKeptOneByteForByte) {
   EXPECT_EQ(back.message, "");
   EXPECT_EQ(back.values.placements[Win::Data].top, 1500.5f);
   std::remove(path.c_str());
+}
+
+// Labels are passed over: a file an editor saved in UTF-8 or with LF line
+// ends still gives every setting, and saving it brings back Shift-JIS and
+// CR LF.
+TEST(MoonInfFile, UtfEightLabelsAndLfLineEndsLoseNoSetting) {
+  FormModel form;
+  form.selectOption(Option::Minutes);
+  form.setCheck(Check::GraphMoon, 1);
+  form.setText(Field::ChangeAmount, "7");
+  const std::vector<std::string> lines = formatInf(form, somePlacements());
+  std::string utf8, lf, saved;
+  for (const std::string& l : lines) {
+    utf8 += l + "\r\n";
+    lf += *toCp932(l) + "\n";
+    saved += *toCp932(l) + "\r\n";
+  }
+  testing::TempFolder dir;
+  const std::string path = dir / "moon.inf";
+  for (const std::string* bytes : {&utf8, &lf}) {
+    testing::writeBytes(path, *bytes);
+    const InfLoad loaded = readInfFile(path);
+    EXPECT_EQ(loaded.message, "");
+    FormModel back;
+    Placements placements;
+    applyInf(loaded.values, back, placements);
+    EXPECT_EQ(formatInf(back, placements), lines);
+    ASSERT_TRUE(writeInfFile(path, back, placements).ok());
+    EXPECT_EQ(testing::readBytes(path), saved);
+  }
 }
 
 TEST(MoonInfFile, MissingFileIsAFirstStartAndShortFileIsNamed) {
