@@ -245,17 +245,28 @@ InfLoad readInfFile(const std::string& path) {
   // Only the ASCII numbers count and the labels are passed over, so a label
   // an editor saved in another encoding costs no setting.
   const TextLines file = readRawLines(path);
-  if (file.status.error == FileError::Missing) return {defaultInfValues(), ""};
+  if (file.status.error == FileError::Missing) return {defaultInfValues(), "", FileError::Missing};
   if (!file.status.ok()) {
-    return {defaultInfValues(), file.status.message + "\r既定の設定で起動します。"};
+    return {defaultInfValues(), file.status.message + "\r既定の設定で起動します。",
+            file.status.error};
   }
   const InfReadResult r = parseInf(file.lines);
-  InfLoad out{r.values, ""};
-  if (r.firstBadLine != 0) {
-    out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
-                  " 行目が正しく読めません。\r読めなかった設定には既定値を使います。\r"
-                  "ファイルは「設定保存」をするまで書き換えません。";
+  InfLoad out{r.values, "", FileError::None};
+  if (r.firstBadLine == 0) return out;
+  out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
+                " 行目が正しく読めません。\r";
+  // A line that did not read and is not even Shift-JIS may be something
+  // other than settings: saving over it deserves a question.
+  std::vector<double> n;
+  for (int i = 0; i < 15 && i < static_cast<int>(file.lines.size()); ++i) {
+    if (readLine(i, file.lines[i], n) || fromCp932(file.lines[i])) continue;
+    out.error = FileError::Undecodable;
+    out.message += std::to_string(i + 1) + " 行目に Shift-JIS として読めない文字があります。\r";
+    break;
   }
+  out.message +=
+      "読めなかった設定には既定値を使います。\r"
+      "ファイルは「設定保存」をするまで書き換えません。";
   return out;
 }
 

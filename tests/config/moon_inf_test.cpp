@@ -201,6 +201,35 @@ TEST(MoonInfFile, UtfEightLabelsAndLfLineEndsLoseNoSetting) {
   }
 }
 
+// The main form asks before saving over a file whose settings it could not
+// read; the error is what it goes by.
+TEST(MoonInfFile, ErrorTellsWhetherSavingWouldReplaceUnreadSettings) {
+  testing::TempFolder dir;
+  std::filesystem::create_directory(dir / "folder");
+  const std::string shiftJis = *toCp932(" 1 , 2 , 3 , 4 ,月相\r\n");
+  testing::writeBytes(dir / "good", shiftJis);
+  testing::writeBytes(dir / "utf8 label", " 1 , 2 , 3 , 4 ,月相\r\n");
+  testing::writeBytes(dir / "binary", shiftJis + "\x81\xff\x00\x9f\r\n");
+  struct Row {
+    const char* name;
+    FileError error;
+    const char* inMessage;
+  };
+  const Row rows[] = {
+      {"none", FileError::Missing, ""},
+      {"folder", FileError::Unreadable, "読み込めません"},
+      {"good", FileError::None, " 2 行目"},
+      {"utf8 label", FileError::None, " 2 行目"},
+      {"binary", FileError::Undecodable, "2 行目に Shift-JIS として読めない文字"},
+  };
+  for (const Row& r : rows) {
+    const InfLoad load = readInfFile(dir / r.name);
+    EXPECT_EQ(load.error, r.error) << r.name;
+    EXPECT_NE(load.message.find(r.inMessage), std::string::npos) << r.name << ": " << load.message;
+  }
+  EXPECT_EQ(readInfFile(dir / "binary").values.placements[Win::Face].left, 2);
+}
+
 TEST(MoonInfFile, MissingFileIsAFirstStartAndShortFileIsNamed) {
   const std::string missing = ::testing::TempDir() + "no_such_moon.inf";
   std::remove(missing.c_str());
