@@ -105,10 +105,10 @@ EditResult SiteEditor::apply() {
     return r;
   }
   r.written = true;
-  // The file has just been read and written; what it says about unread
-  // lines the user has seen when it was loaded.
+  // The editor's list and the main window's list read the same file: its
+  // notes are passed on once, from the main window's.
   fillList();
-  sites_.load();
+  r.message = sites_.load();
   return r;
 }
 

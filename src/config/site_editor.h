@@ -18,7 +18,9 @@ enum class EditorField : int { Name = 1, Longitude, Latitude, Elevation, Index }
 
 struct EditResult {
   bool written = false;
-  std::string message;               // for the user; empty when written
+  // For the user: why nothing was written, or, once written, what reloading
+  // the file brought up. Empty when there is nothing to say.
+  std::string message;
   std::optional<EditorField> field;  // the field to correct, when one is at fault
 };
 

@@ -115,6 +115,18 @@ TEST_F(SiteEditorTest, AddAfterTheLastWritesTheFileAndReloadsBothLists) {
   EXPECT_EQ(form.text(Field::SiteLongitude), " 139.69");  // back on the first site
 }
 
+TEST_F(SiteEditorTest, ApplyPassesOnWhatReloadingTheFileBroughtUp) {
+  writeTextFile(path, {"A,1,1,1", "not a site"});
+  sites.load();
+  editor.activate();
+  type("E", "2", "2", "2");
+  editor.setAction(SiteAction::Add);
+  const EditResult r = editor.apply();
+  ASSERT_TRUE(r.written) << r.message;
+  EXPECT_NE(r.message.find("not a site"), std::string::npos) << r.message;
+  EXPECT_FALSE(r.field);
+}
+
 TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
   sites.load();
   const std::string before = readBytes(path);
