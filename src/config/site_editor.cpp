@@ -87,10 +87,12 @@ EditResult SiteEditor::apply() {
   if (!edited) return r;
 
   const SiteFile file = readSites(sites_.path());
-  if (file.error != FileError::None && file.error != FileError::Missing) {
-    // Writing now would replace sites that could not be read.
-    r.message = "「" + sites_.path() + "」を読み込めないため、保存しませんでした。\n" +
-                "ファイルを確かめてください。";
+  // Writing now would replace sites that could not be read, or a file the
+  // user has kept from being changed.
+  if ((file.error != FileError::None && file.error != FileError::Missing) ||
+      !mayRewrite(sites_.path())) {
+    r.message = "「" + sites_.path() + "」を読み込めないか、書き換えが許可されていないため、" +
+                "保存しませんでした。\nファイルを確かめてください。";
     return r;
   }
   const int n = static_cast<int>(file.sites.size());

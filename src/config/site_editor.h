@@ -52,7 +52,8 @@ class SiteEditor {
   std::string doubleClickList(int k) { return clickList(k); }
   // 適用: checks the fields, rewrites the file, then shows the file's
   // first site here and in the main window. Nothing is written when a
-  // field is at fault or the file cannot be read.
+  // field is at fault, or the file cannot be read or may not be changed
+  // (mayRewrite).
   EditResult apply();
   // キャンセル: the list is emptied and the window hidden; the fields and
   // the chosen action stay.

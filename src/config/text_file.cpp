@@ -308,6 +308,13 @@ TextLines readRawLines(const std::string& path) {
   return r;
 }
 
+bool mayRewrite(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return true;  // a missing file may be created
+  if ((st.st_mode & 0222) == 0) return false;
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;
   {

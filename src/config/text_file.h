@@ -53,6 +53,12 @@ TextLines readRawLines(const std::string& path);
 // the one replaced, and the link stays.
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
+// False when the file exists and may not be changed: nobody has write
+// permission, or this process has none. A rename replaces a read-only file
+// in a writable folder, and root passes every access check, so a rewrite
+// asks this first.
+bool mayRewrite(const std::string& path);
+
 // Texts in and out of CP932 with the conversions opened once, for a file
 // written a line at a time. Empty when a text does not convert; `badChar`,
 // when given, then receives the first character that did not (as UTF-8, or

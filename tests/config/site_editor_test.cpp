@@ -3,6 +3,7 @@
 #include "config/site_editor.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "config/temp_folder.h"
 
@@ -189,8 +190,20 @@ TEST_F(SiteEditorTest, FailedRewriteLeavesFileListsAndSiteAsTheyWere) {
   EXPECT_NE(editor.activate().find("2 行目"), std::string::npos);
   EXPECT_EQ(editor.list().front(), "東京");  // the shipped list stands in
   type("新", "1", "2", "3");
-  EXPECT_FALSE(editor.apply().written);
+  const EditResult unreadable = editor.apply();
+  EXPECT_FALSE(unreadable.written);
   EXPECT_EQ(readBytes(path), "A,1,1,1\r\n\x81\r\n");
+
+  // Nor is one its user made read-only, though the folder would let it be
+  // replaced.
+  writeBytes(path, "A,1,1,1\r\n");
+  chmod(path.c_str(), 0444);
+  editor.activate();
+  type("新", "1", "2", "3");
+  const EditResult readOnly = editor.apply();
+  EXPECT_FALSE(readOnly.written);
+  EXPECT_EQ(readOnly.message, unreadable.message);
+  EXPECT_EQ(readBytes(path), "A,1,1,1\r\n");
 }
 
 TEST_F(SiteEditorTest, CancelEmptiesTheListAndKeepsTheAction) {
