@@ -69,14 +69,35 @@ TEST_F(SiteEditorTest, BothListsReadTheFileAgainAndShowItThroughTheMasks) {
   EXPECT_EQ(editor.text(EditorField::Elevation), "000.00");
 
   writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B,-33.87,151.21,-3"});  // changed behind our back
-  EXPECT_EQ(sites.select(1), "");
-  EXPECT_EQ(form.text(Field::SiteLatitude), " -33.87");
+  // The main list keeps the site it shows; the editor shows the file.
+  EXPECT_NE(sites.select(1).find("変わっています"), std::string::npos);
+  EXPECT_EQ(form.text(Field::SiteLatitude), " 01.00");
   EXPECT_EQ(editor.doubleClickList(1), "");
   EXPECT_EQ(editor.text(EditorField::Longitude), "151.21");
   EXPECT_EQ(editor.text(EditorField::Elevation), "-003.00");
   EXPECT_EQ(editor.text(EditorField::Index), "1");
   EXPECT_NE(sites.select(2), "");  // no such site any more
   EXPECT_EQ(sites.selected(), 1);
+}
+
+// The name picked must not be calculated with another site's coordinates:
+// when the file no longer holds what the list shows, the list's own site is
+// used and the user told.
+TEST_F(SiteEditorTest, SelectionKeepsTheLoadedSiteWhenTheFileIsGone) {
+  writeTextFile(path, {"A,1,1,1", "B,2,3,0"});
+  sites.load();
+  std::filesystem::remove(path);
+  std::string m = sites.select(1);
+  EXPECT_EQ(rec.siteLatitude, 2);  // not the shipped list's 大阪 under the name B
+  EXPECT_EQ(rec.siteLongitude, 3);
+  EXPECT_EQ(sites.selected(), 1);
+  EXPECT_NE(m.find("見つかりません"), std::string::npos) << m;
+  EXPECT_NE(m.find("起動時"), std::string::npos) << m;
+
+  writeBytes(path, "A,1,1,1\r\n\x81\r\n");
+  m = sites.select(0);
+  EXPECT_EQ(rec.siteLatitude, 1);
+  EXPECT_NE(m.find("読み込めません"), std::string::npos) << m;
 }
 
 TEST_F(SiteEditorTest, MoreSitesThanA16BitIndexHolds) {
