@@ -1,8 +1,28 @@
 #include "config/site_editor.h"
 
+#include <string_view>
+
 #include "engine/numtext.h"
 
 namespace velmar {
+
+namespace {
+
+// Empty, or nothing but blanks, tabs and full-width blanks.
+bool onlyBlanks(std::string_view s) {
+  constexpr std::string_view kWideBlank = "\u3000";
+  while (!s.empty()) {
+    if (s[0] == ' ' || s[0] == '\t')
+      s.remove_prefix(1);
+    else if (s.substr(0, kWideBlank.size()) == kWideBlank)
+      s.remove_prefix(kWideBlank.size());
+    else
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 WindowPlacement SiteEditor::placement(float screenWidth, float screenHeight) {
   WindowPlacement p;
@@ -60,6 +80,8 @@ std::optional<SiteRecord> SiteEditor::editedSite(EditResult& fault) const {
   s.name = text(EditorField::Name);
   if (s.name.find_first_of("\r\n") != std::string::npos)
     return bad(EditorField::Name, "測地名に改行は使えません。");
+  // A blank name would be a blank entry in the site list.
+  if (onlyBlanks(s.name)) return bad(EditorField::Name, "測地名を入力してください。");
   std::string badChar;
   if (!toCp932(s.name, &badChar)) {
     return bad(EditorField::Name,

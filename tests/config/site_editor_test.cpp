@@ -165,6 +165,8 @@ TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
       {"elevation with a unit", EditorField::Elevation, "10m", "標高"},
       {"name outside Shift-JIS", EditorField::Name, "Café", "「é」"},
       {"name with a line break", EditorField::Name, "a\nb", "測地名"},
+      {"empty name", EditorField::Name, "", "測地名"},
+      {"name of blanks", EditorField::Name, " \t　", "測地名"},
   };
   for (const Row& r : rows) {
     editor.activate();
