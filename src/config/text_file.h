@@ -27,12 +27,13 @@ struct FileStatus {
 };
 
 struct TextLines {
-  std::vector<std::string> lines;  // UTF-8, without line ends
+  std::vector<std::string> lines;  // UTF-8 (readRawLines: as on disk), without line ends
   FileStatus status;
 };
 
-// The largest file read. The program's own files hold a few kilobytes; a
-// larger one is not one of them.
+// The largest file read. The settings take a few hundred bytes and a
+// megabyte holds tens of thousands of sites; anything larger is not one of
+// the program's files.
 inline constexpr size_t kMaxTextFileBytes = 1024 * 1024;
 
 // Reads a whole file. CR LF, LF and a lone CR all end a line; a last line
