@@ -61,6 +61,16 @@ bool readNumbers(const std::string& line, int count, std::vector<double>& out) {
   return true;
 }
 
+// Line i's numbers; false when the line does not read. A placement is kept
+// in single precision, so a number beyond it cannot be one: it would come
+// back as inf and be saved as text that no longer reads.
+bool readLine(int i, const std::string& line, std::vector<double>& out) {
+  if (!readNumbers(line, kLines[i].count, out)) return false;
+  if (placementOfLine(i) < 0) return true;
+  return std::all_of(out.begin(), out.end(),
+                     [](double v) { return std::isfinite(static_cast<float>(v)); });
+}
+
 std::string shortFloat(float f) {
   char buf[64];
   auto res =
@@ -108,7 +118,7 @@ InfReadResult parseInf(const std::vector<std::string>& lines) {
   InfValues& v = r.values;
   std::vector<double> n;
   for (int i = 0; i < 15; ++i) {
-    const bool ok = i < static_cast<int>(lines.size()) && readNumbers(lines[i], kLines[i].count, n);
+    const bool ok = i < static_cast<int>(lines.size()) && readLine(i, lines[i], n);
     if (!ok) {
       if (r.firstBadLine == 0) r.firstBadLine = i + 1;
       continue;
@@ -232,18 +242,31 @@ void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool o
 }
 
 InfLoad readInfFile(const std::string& path) {
-  const TextLines file = readTextFile(path);
-  if (file.status.error == FileError::Missing) return {defaultInfValues(), ""};
+  // Only the ASCII numbers count and the labels are passed over, so a label
+  // an editor saved in another encoding costs no setting.
+  const TextLines file = readRawLines(path);
+  if (file.status.error == FileError::Missing) return {defaultInfValues(), "", FileError::Missing};
   if (!file.status.ok()) {
-    return {defaultInfValues(), file.status.message + "\r既定の設定で起動します。"};
+    return {defaultInfValues(), file.status.message + "\r既定の設定で起動します。",
+            file.status.error};
   }
   const InfReadResult r = parseInf(file.lines);
-  InfLoad out{r.values, ""};
-  if (r.firstBadLine != 0) {
-    out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
-                  " 行目が正しく読めません。\r読めなかった設定には既定値を使います。\r"
-                  "ファイルは「設定保存」をするまで書き換えません。";
+  InfLoad out{r.values, "", FileError::None};
+  if (r.firstBadLine == 0) return out;
+  out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
+                " 行目が正しく読めません。\r";
+  // A line that did not read and is not even Shift-JIS may be something
+  // other than settings: saving over it deserves a question.
+  std::vector<double> n;
+  for (int i = 0; i < 15 && i < static_cast<int>(file.lines.size()); ++i) {
+    if (readLine(i, file.lines[i], n) || fromCp932(file.lines[i])) continue;
+    out.error = FileError::Undecodable;
+    out.message += std::to_string(i + 1) + " 行目に Shift-JIS として読めない文字があります。\r";
+    break;
   }
+  out.message +=
+      "読めなかった設定には既定値を使います。\r"
+      "ファイルは「設定保存」をするまで書き換えません。";
   return out;
 }
 

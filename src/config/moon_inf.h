@@ -52,8 +52,11 @@ struct InfReadResult {
   int firstBadLine = 0;  // 1-based; 0 when every line read well
 };
 
-// Reads the file's lines (already decoded). Values that do not read take
-// their defaults; the first line with a fault is reported.
+// Reads the file's lines, decoded or as the bytes on disk: only the ASCII
+// numbers before each label are read, the label is passed over. Values that
+// do not read take their defaults; the first line with a fault is reported.
+// A placement line whose numbers do not all hold in single precision is
+// such a line.
 InfReadResult parseInf(const std::vector<std::string>& lines);
 
 // The fifteen lines saveinf writes for the form's controls and the
@@ -75,6 +78,15 @@ void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool o
 struct InfLoad {
   InfValues values;
   std::string message;  // Japanese; empty when there is nothing to say
+  // How reading went, for the question before saving over the file:
+  //  - Missing: a first start; saving creates the file.
+  //  - Unreadable (not opened or read, not a regular file, over 1 MB) and
+  //    Undecodable (a line whose settings did not read holds bytes that
+  //    are not Shift-JIS): the file exists but was not read as settings,
+  //    and saving would replace it. Ask the user before saving over it.
+  //  - None otherwise, also when only labels did not decode or some lines
+  //    were plain bad values (`message` then names the first).
+  FileError error = FileError::None;
 };
 InfLoad readInfFile(const std::string& path);
 

@@ -1,8 +1,28 @@
 #include "config/site_editor.h"
 
+#include <string_view>
+
 #include "engine/numtext.h"
 
 namespace velmar {
+
+namespace {
+
+// Empty, or nothing but blanks, tabs and full-width blanks.
+bool onlyBlanks(std::string_view s) {
+  constexpr std::string_view kWideBlank = "\u3000";
+  while (!s.empty()) {
+    if (s[0] == ' ' || s[0] == '\t')
+      s.remove_prefix(1);
+    else if (s.substr(0, kWideBlank.size()) == kWideBlank)
+      s.remove_prefix(kWideBlank.size());
+    else
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 WindowPlacement SiteEditor::placement(float screenWidth, float screenHeight) {
   WindowPlacement p;
@@ -60,6 +80,8 @@ std::optional<SiteRecord> SiteEditor::editedSite(EditResult& fault) const {
   s.name = text(EditorField::Name);
   if (s.name.find_first_of("\r\n") != std::string::npos)
     return bad(EditorField::Name, "測地名に改行は使えません。");
+  // A blank name would be a blank entry in the site list.
+  if (onlyBlanks(s.name)) return bad(EditorField::Name, "測地名を入力してください。");
   std::string badChar;
   if (!toCp932(s.name, &badChar)) {
     return bad(EditorField::Name,
@@ -87,10 +109,12 @@ EditResult SiteEditor::apply() {
   if (!edited) return r;
 
   const SiteFile file = readSites(sites_.path());
-  if (file.error != FileError::None && file.error != FileError::Missing) {
-    // Writing now would replace sites that could not be read.
-    r.message = "「" + sites_.path() + "」を読み込めないため、保存しませんでした。\n" +
-                "ファイルを確かめてください。";
+  // Writing now would replace sites that could not be read, or a file the
+  // user has kept from being changed.
+  if ((file.error != FileError::None && file.error != FileError::Missing) ||
+      !mayRewrite(sites_.path())) {
+    r.message = "「" + sites_.path() + "」を読み込めないか、書き換えが許可されていないため、" +
+                "保存しませんでした。\nファイルを確かめてください。";
     return r;
   }
   const int n = static_cast<int>(file.sites.size());
@@ -105,10 +129,10 @@ EditResult SiteEditor::apply() {
     return r;
   }
   r.written = true;
-  // The file has just been read and written; what it says about unread
-  // lines the user has seen when it was loaded.
+  // The editor's list and the main window's list read the same file: its
+  // notes are passed on once, from the main window's.
   fillList();
-  sites_.load();
+  r.message = sites_.load();
   return r;
 }
 

@@ -18,7 +18,9 @@ enum class EditorField : int { Name = 1, Longitude, Latitude, Elevation, Index }
 
 struct EditResult {
   bool written = false;
-  std::string message;               // for the user; empty when written
+  // For the user: why nothing was written, or, once written, what reloading
+  // the file brought up. Empty when there is nothing to say.
+  std::string message;
   std::optional<EditorField> field;  // the field to correct, when one is at fault
 };
 
@@ -50,7 +52,8 @@ class SiteEditor {
   std::string doubleClickList(int k) { return clickList(k); }
   // 適用: checks the fields, rewrites the file, then shows the file's
   // first site here and in the main window. Nothing is written when a
-  // field is at fault or the file cannot be read.
+  // field is at fault, or the file cannot be read or may not be changed
+  // (mayRewrite).
   EditResult apply();
   // キャンセル: the list is emptied and the window hidden; the fields and
   // the chosen action stay.

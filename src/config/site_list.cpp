@@ -2,13 +2,25 @@
 
 namespace velmar {
 
+namespace {
+
+// The same site as far as the calculation and the list go; the elevation
+// is used by neither.
+bool sameSite(const SiteRecord& a, const SiteRecord& b) {
+  return a.name == b.name && a.latitude == b.latitude && a.longitude == b.longitude;
+}
+
+}  // namespace
+
 std::string SiteList::load() {
   std::string notes = ensureSiteFile(path_).message;
   SiteFile file = readSites(path_);
   if (!file.message.empty()) notes += (notes.empty() ? "" : "\n\n") + file.message;
+  sites_ = std::move(file.sites);
+  shipped_ = file.shipped;
   names_.clear();
-  names_.reserve(file.sites.size());
-  for (SiteRecord& s : file.sites) names_.push_back(std::move(s.name));
+  names_.reserve(sites_.size());
+  for (const SiteRecord& s : sites_) names_.push_back(s.name);
   selected_ = -1;
   changed_();
   const std::string failed = select(0);
@@ -17,16 +29,26 @@ std::string SiteList::load() {
 }
 
 std::string SiteList::select(int k) {
-  // Every selection reads the file again: the list holds only the names.
-  const SiteFile file = readSites(path_);
-  if (k < 0 || k >= static_cast<int>(file.sites.size()))
+  if (k < 0 || k >= static_cast<int>(sites_.size()))
     return "「" + path_ + "」に " + std::to_string(k + 1) + " 番目の測地がありません。";
-  const SiteRecord& s = file.sites[static_cast<size_t>(k)];
+  const SiteRecord& s = sites_[static_cast<size_t>(k)];
+  // The name the user picked must not be calculated with whatever the file
+  // holds now under that index: the list read last stays in force.
+  const SiteFile now = readSites(path_);
+  std::string notice;
+  if (now.shipped != shipped_ || k >= static_cast<int>(now.sites.size()) ||
+      !sameSite(now.sites[static_cast<size_t>(k)], s)) {
+    notice = now.error == FileError::Missing ? "「" + path_ + "」が見つかりません。"
+             : now.error != FileError::None  ? "「" + path_ + "」を読み込めません。"
+                                            : "「" + path_ + "」の内容が変わっています。";
+    notice += "\n一覧は起動時か最後の「適用」のときに読み込んだもので、「" + s.name +
+              "」はそのときの座標で計算します。";
+  }
   calc_.setSite(s.latitude, s.longitude);
   selected_ = k;
   changed_();
   calc_.calc();
-  return {};
+  return notice;
 }
 
 }  // namespace velmar

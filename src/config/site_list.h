@@ -1,7 +1,7 @@
 #pragma once
-// The main window's site list Combo1 "測地" without its widget: the names
-// from the site file and the selected index. Selecting re-reads the file,
-// makes that site the calculation's site (Text24/Text25) and recalculates.
+// The main window's site list Combo1 "測地" without its widget: the sites
+// read from the site file and the selected index. Selecting makes that site
+// the calculation's site (Text24/Text25) and recalculates.
 #include <functional>
 #include <string>
 #include <utility>
@@ -24,13 +24,15 @@ class SiteList {
   int selected() const { return selected_; }
 
   // At startup and after every change of the file: writes the shipped list
-  // when there is no file, fills the names and selects index 0. Returns what
+  // when there is no file, reads the sites and selects index 0. Returns what
   // the user should be told about the file; empty when nothing.
   std::string load();
 
-  // A click on the list: site k of the file as it is now becomes the site,
-  // then the calculation runs. Returns a message, and changes nothing, when
-  // the file no longer has a site k.
+  // A click on the list: site k as loaded becomes the site, then the
+  // calculation runs. The file is read again to see that it still holds
+  // that site; when it is gone, cannot be read or holds another site there,
+  // the loaded site is used all the same and the returned message says so.
+  // Returns a message, and changes nothing, when the list has no site k.
   std::string select(int k);
 
   // Views mirroring the list (the combo box) are told after every change.
@@ -39,7 +41,11 @@ class SiteList {
  private:
   Calculator& calc_;
   std::string path_;
+  // What the user sees and picks from: the names alone for the views, the
+  // sites with their coordinates for the calculation.
   std::vector<std::string> names_;
+  std::vector<SiteRecord> sites_;
+  bool shipped_ = false;  // the shipped list stood in for the file
   int selected_ = -1;
   Signal<> changed_;
 };

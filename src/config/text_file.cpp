@@ -6,13 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <string>
 
 namespace velmar {
 
 namespace {
 
-// One iconv conversion, reused for every line of a file.
+// One iconv conversion, reused for every text it converts.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -86,6 +87,8 @@ std::string reasonOf(int err) {
       return "保存先のフォルダーがありません。";
     case EISDIR:
       return "同じ名前のフォルダーがあります。";
+    case ELOOP:
+      return "シンボリックリンクが循環しています。";
     default:
       return "(エラー番号 " + std::to_string(err) + ")";
   }
@@ -114,69 +117,177 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar) {
-  Converter c("CP932", "UTF-8");
+struct Cp932Converter::Handles {
+  Converter to{"CP932", "UTF-8"};
+  Converter from{"UTF-8", "CP932"};
   std::string out;
+};
+
+Cp932Converter::Cp932Converter() : handles_(std::make_unique<Handles>()) {}
+Cp932Converter::~Cp932Converter() = default;
+
+std::optional<std::string> Cp932Converter::encode(std::string_view utf8, std::string* badChar) {
   size_t bad;
-  if (c.run(utf8, out, bad)) return out;
+  if (handles_->to.run(utf8, handles_->out, bad)) return handles_->out;
   if (badChar) *badChar = utf8CharAt(utf8, bad);
   return std::nullopt;
 }
 
-std::optional<std::string> fromCp932(std::string_view bytes) {
-  Converter c("UTF-8", "CP932");
-  std::string out;
+std::optional<std::string> Cp932Converter::decode(std::string_view bytes) {
   size_t bad;
-  if (c.run(bytes, out, bad)) return out;
+  if (handles_->from.run(bytes, handles_->out, bad)) return handles_->out;
   return std::nullopt;
 }
 
-TextLines readTextFile(const std::string& path) {
-  TextLines r;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// iconv handles carry state between calls, so each thread gets its own.
+Cp932Converter& threadConverter() {
+  thread_local Cp932Converter c;
+  return c;
+}
+
+}  // namespace
+
+std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar) {
+  return threadConverter().encode(utf8, badChar);
+}
+
+std::optional<std::string> fromCp932(std::string_view bytes) {
+  return threadConverter().decode(bytes);
+}
+
+namespace {
+
+FileStatus unreadable(const std::string& path, const std::string& why) {
+  return failure(FileError::Unreadable, quoted(path) + why);
+}
+
+// The file's bytes, or why there are none to read.
+FileStatus readFileBytes(const std::string& path, std::string& bytes) {
+  // Opened without blocking: a FIFO would otherwise wait for a writer
+  // before its type could be seen.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT || err == ENOTDIR)
-      r.status = failure(FileError::Missing, quoted(path) + "が見つかりません。");
-    else
-      r.status =
-          failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
-    return r;
+      return failure(FileError::Missing, quoted(path) + "が見つかりません。");
+    return unreadable(path, "を読み込めません。\n" + reasonOf(err));
   }
-  std::string bytes;
   struct stat st;
-  int err = 0;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) err = EISDIR;
-  char buf[65536];
-  while (err == 0) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) err = errno;
-    if (n <= 0) break;
-    bytes.append(buf, static_cast<size_t>(n));
+  FileStatus status;
+  if (::fstat(fd, &st) != 0) {
+    status = unreadable(path, "を読み込めません。\n" + reasonOf(errno));
+  } else if (S_ISDIR(st.st_mode)) {
+    status = unreadable(path, "を読み込めません。\n" + reasonOf(EISDIR));
+  } else if (!S_ISREG(st.st_mode)) {
+    // A device or a FIFO may never end.
+    status = unreadable(path, "は通常のファイルではないため、読み込みません。");
+  } else if (st.st_size > static_cast<off_t>(kMaxTextFileBytes)) {
+    status = unreadable(path, "は 1 MB を超えているため、読み込みません。");
+  } else {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) status = unreadable(path, "を読み込めません。\n" + reasonOf(errno));
+      if (n <= 0) break;
+      bytes.append(buf, static_cast<size_t>(n));
+      // The file may have grown since it was measured.
+      if (bytes.size() > kMaxTextFileBytes) {
+        status = unreadable(path, "は 1 MB を超えているため、読み込みません。");
+        break;
+      }
+    }
   }
   ::close(fd);
-  if (err != 0) {
-    r.status =
-        failure(FileError::Unreadable, quoted(path) + "を読み込めません。\n" + reasonOf(err));
-    return r;
-  }
+  if (!status.ok()) bytes.clear();
+  return status;
+}
 
-  // A CP932 trail byte is never CR or LF, so the bytes can be split first.
-  Converter c("UTF-8", "CP932");
-  std::string line;
-  size_t bad;
+// The file a save replaces: the end of the chain of symbolic links that
+// starts at `path` (the path itself when it is no link). The end need not
+// exist: a dangling link names the file to create. Empty, with `err` set,
+// when the chain cannot be followed.
+std::string linkTarget(const std::string& path, int& err) {
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  std::string target = path;
+  for (int followed = 0;; ++followed) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    if (followed == kMaxLinks) {
+      err = ELOOP;
+      return {};
+    }
+    std::string to(256, '\0');
+    for (;;) {
+      const ssize_t n = ::readlink(target.c_str(), to.data(), to.size());
+      if (n < 0) {
+        err = errno;
+        return {};
+      }
+      if (static_cast<size_t>(n) < to.size()) {
+        to.resize(static_cast<size_t>(n));
+        break;
+      }
+      to.resize(to.size() * 2);  // may have been cut short
+    }
+    // A relative target counts from the folder the link is in.
+    if (!to.empty() && to[0] != '/') to = target.substr(0, target.find_last_of('/') + 1) + to;
+    target = std::move(to);
+  }
+}
+
+// Creates a file of a new name starting with `prefix`, open for writing,
+// and returns its descriptor (-1 with errno set when none could be made).
+// Its mode is 0666 less the umask, applied by the kernel: reading the umask
+// would mean changing it for every thread of the process.
+int createTemporary(const std::string& prefix, std::string& name) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = prefix;
+    for (int i = 0; i < 8; ++i) name += kLetters[pick(random)];
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+}  // namespace
+
+namespace {
+
+// The lines of a file's bytes. A CP932 trail byte is never CR or LF, so the
+// bytes can be split before they are decoded.
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
   size_t start = 0;
-  auto take = [&](size_t end) {
-    if (!c.run(std::string_view(bytes).substr(start, end - start), line, bad)) return false;
-    r.lines.push_back(line);
-    return true;
-  };
-  for (size_t i = 0; i <= bytes.size(); ++i) {
-    const bool atEnd = i == bytes.size();
-    if (!atEnd && bytes[i] != '\n' && bytes[i] != '\r') continue;
-    if (atEnd && start == i) break;  // no text after the last line end
-    if (!take(i)) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\n' && bytes[i] != '\r') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));  // a last line without an end
+  return lines;
+}
+
+}  // namespace
+
+TextLines readTextFile(const std::string& path) {
+  TextLines r;
+  std::string bytes;
+  r.status = readFileBytes(path, bytes);
+  if (!r.status.ok()) return r;
+  Cp932Converter& c = threadConverter();
+  for (std::string_view raw : splitLines(bytes)) {
+    std::optional<std::string> line = c.decode(raw);
+    if (!line) {
       const std::string number = std::to_string(r.lines.size() + 1);
       r.lines.clear();
       r.status =
@@ -184,63 +295,74 @@ TextLines readTextFile(const std::string& path) {
                                               " 行目に Shift-JIS として読めない文字があります。");
       break;
     }
-    if (!atEnd && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
+    r.lines.push_back(std::move(*line));
   }
   return r;
+}
+
+TextLines readRawLines(const std::string& path) {
+  TextLines r;
+  std::string bytes;
+  r.status = readFileBytes(path, bytes);
+  for (std::string_view raw : splitLines(bytes)) r.lines.emplace_back(raw);
+  return r;
+}
+
+bool mayRewrite(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return true;  // a missing file may be created
+  if ((st.st_mode & 0222) == 0) return false;
+  return ::access(path.c_str(), W_OK) == 0;
 }
 
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;
   {
-    Converter c("CP932", "UTF-8");
-    std::string enc;
-    size_t bad;
+    Cp932Converter& c = threadConverter();
     for (size_t i = 0; i < lines.size(); ++i) {
       const std::string& l = lines[i];
       auto where = [&] { return quoted(path) + "の " + std::to_string(i + 1) + " 行目"; };
       if (l.find_first_of("\r\n") != std::string::npos)
         return failure(FileError::Unencodable,
                        where() + "に改行が含まれているため、保存しませんでした。");
-      if (!c.run(l, enc, bad)) {
-        const std::string ch = utf8CharAt(l, bad);
+      std::string ch;
+      const std::optional<std::string> enc = c.encode(l, &ch);
+      if (!enc) {
         return failure(FileError::Unencodable,
                        where() +
                            (ch.empty() ? std::string("に正しくない文字があるため")
                                        : "の「" + ch + "」は Shift-JIS にない文字のため") +
                            "、保存しませんでした。");
       }
-      bytes += enc;
+      bytes += *enc;
       bytes += "\r\n";
     }
   }
 
-  const size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "."
-                          : slash == 0               ? "/"
-                                                     : path.substr(0, slash);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   struct stat old;
   const bool existed = ::stat(path.c_str(), &old) == 0;
   const bool hadFile = existed && S_ISREG(old.st_mode);
+  // Through a link the file it names is replaced and the link stays, so
+  // the temporary file goes next to that file.
+  int linkErr = 0;
+  const std::string target = linkTarget(path, linkErr);
+  if (target.empty()) return unwritable(path, linkErr, hadFile);
+  const size_t slash = target.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "."
+                          : slash == 0               ? "/"
+                                                     : target.substr(0, slash);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
 
-  std::string tmp = dir + "/." + base + ".XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
+  std::string tmp;
+  const int fd = createTemporary(dir + "/." + base + ".", tmp);
   if (fd < 0) return unwritable(path, errno, hadFile);
-  // The new file keeps the old one's permissions; a first file gets the
-  // usual ones.
-  mode_t mode;
-  if (hadFile) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
+  // The new file keeps the old one's permissions; a first file got the
+  // usual ones from the umask when it was created.
   int err = 0;
-  if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
+  if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0) err = errno;
+  if (err == 0 && (!writeAll(fd, bytes) || ::fsync(fd) != 0)) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(tmp.c_str());
     return unwritable(path, err, hadFile);

@@ -3,6 +3,7 @@
 // so that they stay readable and editable with the tools of a Japanese
 // Windows system. Inside the program every text is UTF-8; the conversion
 // happens here and nowhere else.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,22 +27,59 @@ struct FileStatus {
 };
 
 struct TextLines {
-  std::vector<std::string> lines;  // UTF-8, without line ends
+  std::vector<std::string> lines;  // UTF-8 (readRawLines: as on disk), without line ends
   FileStatus status;
 };
 
+// The largest file read. The settings take a few hundred bytes and a
+// megabyte holds tens of thousands of sites; anything larger is not one of
+// the program's files.
+inline constexpr size_t kMaxTextFileBytes = 1024 * 1024;
+
 // Reads a whole file. CR LF, LF and a lone CR all end a line; a last line
-// without an end still counts, an empty file has no lines.
+// without an end still counts, an empty file has no lines. Only a regular
+// file of at most kMaxTextFileBytes is read: a FIFO, a device or a larger
+// file is Unreadable, without waiting on it or reading it.
 TextLines readTextFile(const std::string& path);
+
+// The same lines left as the file's bytes, not decoded: for a file whose
+// text the program passes over and only its ASCII parts count. Never
+// Undecodable.
+TextLines readRawLines(const std::string& path);
 
 // Replaces the file with these lines, each ended by CR LF. The new contents
 // go to a temporary file in the same folder, which is synced and then
 // renamed over the old one: any failure leaves the old file as it was.
+// When `path` is a symbolic link (or a chain of them) the file it names is
+// the one replaced, and the link stays.
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
-// One text in and out of CP932, for files written piece by piece. Empty
-// when the text does not convert; `badChar`, when given, then receives the
-// first character that did not (as UTF-8, or empty for broken UTF-8).
+// False when the file exists and may not be changed: nobody has write
+// permission, or this process has none. A rename replaces a read-only file
+// in a writable folder, and root passes every access check, so a rewrite
+// asks this first.
+bool mayRewrite(const std::string& path);
+
+// Texts in and out of CP932 with the conversions opened once, for a file
+// written a line at a time. Empty when a text does not convert; `badChar`,
+// when given, then receives the first character that did not (as UTF-8, or
+// empty for broken UTF-8). One object serves one thread at a time.
+class Cp932Converter {
+ public:
+  Cp932Converter();
+  ~Cp932Converter();
+  Cp932Converter(const Cp932Converter&) = delete;
+  Cp932Converter& operator=(const Cp932Converter&) = delete;
+
+  std::optional<std::string> encode(std::string_view utf8, std::string* badChar = nullptr);
+  std::optional<std::string> decode(std::string_view bytes);
+
+ private:
+  struct Handles;
+  std::unique_ptr<Handles> handles_;
+};
+
+// The same through a converter kept for the calling thread.
 std::optional<std::string> toCp932(std::string_view utf8, std::string* badChar = nullptr);
 std::optional<std::string> fromCp932(std::string_view bytes);
 

@@ -99,6 +99,17 @@ TEST(MoonInf, DamagedFilesTakeDefaultsAndNameTheFirstBadLine) {
   EXPECT_EQ(r.values.placements[Win::Sun].top, -1);
   EXPECT_EQ(r.values.loopCount, 10);
 
+  // A placement outside single precision would turn into inf, which is
+  // saved as text that no longer reads.
+  lines = formatInf(form, somePlacements());
+  lines[1] = " 1" + std::string(300, '0') + " , 0 , 2500 , 2500 ,軌道";
+  lines[13] = " 30 , 40 , 400000000000000000000000000000000000000 , 2500 ,地球影";
+  r = parseInf(lines);
+  EXPECT_EQ(r.firstBadLine, 2);
+  EXPECT_EQ(r.values.placements[Win::Orbit].top, -1);
+  EXPECT_EQ(r.values.placements[Win::Shadow].top, -1);
+  EXPECT_EQ(r.values.placements[Win::Sun].top, 50);
+
   r = parseInf({});
   EXPECT_EQ(r.firstBadLine, 1);
   EXPECT_EQ(r.values.changeAmount, 1);
@@ -128,6 +139,8 @@ TEST(MoonInf, UnplacedWindowsAreCentredWithTheirStartSizes) {
 #include <fstream>
 #include <sstream>
 
+#include "config/temp_folder.h"
+
 namespace velmar {
 namespace {
 
@@ -156,6 +169,65 @@ TEST(MoonInfFile, WrittenFileMatchesTheKeptOneByteForByte) {
   EXPECT_EQ(back.message, "");
   EXPECT_EQ(back.values.placements[Win::Data].top, 1500.5f);
   std::remove(path.c_str());
+}
+
+// Labels are passed over: a file an editor saved in UTF-8 or with LF line
+// ends still gives every setting, and saving it brings back Shift-JIS and
+// CR LF.
+TEST(MoonInfFile, UtfEightLabelsAndLfLineEndsLoseNoSetting) {
+  FormModel form;
+  form.selectOption(Option::Minutes);
+  form.setCheck(Check::GraphMoon, 1);
+  form.setText(Field::ChangeAmount, "7");
+  const std::vector<std::string> lines = formatInf(form, somePlacements());
+  std::string utf8, lf, saved;
+  for (const std::string& l : lines) {
+    utf8 += l + "\r\n";
+    lf += *toCp932(l) + "\n";
+    saved += *toCp932(l) + "\r\n";
+  }
+  testing::TempFolder dir;
+  const std::string path = dir / "moon.inf";
+  for (const std::string* bytes : {&utf8, &lf}) {
+    testing::writeBytes(path, *bytes);
+    const InfLoad loaded = readInfFile(path);
+    EXPECT_EQ(loaded.message, "");
+    FormModel back;
+    Placements placements;
+    applyInf(loaded.values, back, placements);
+    EXPECT_EQ(formatInf(back, placements), lines);
+    ASSERT_TRUE(writeInfFile(path, back, placements).ok());
+    EXPECT_EQ(testing::readBytes(path), saved);
+  }
+}
+
+// The main form asks before saving over a file whose settings it could not
+// read; the error is what it goes by.
+TEST(MoonInfFile, ErrorTellsWhetherSavingWouldReplaceUnreadSettings) {
+  testing::TempFolder dir;
+  std::filesystem::create_directory(dir / "folder");
+  const std::string shiftJis = *toCp932(" 1 , 2 , 3 , 4 ,月相\r\n");
+  testing::writeBytes(dir / "good", shiftJis);
+  testing::writeBytes(dir / "utf8 label", " 1 , 2 , 3 , 4 ,月相\r\n");
+  testing::writeBytes(dir / "binary", shiftJis + "\x81\xff\x00\x9f\r\n");
+  struct Row {
+    const char* name;
+    FileError error;
+    const char* inMessage;
+  };
+  const Row rows[] = {
+      {"none", FileError::Missing, ""},
+      {"folder", FileError::Unreadable, "読み込めません"},
+      {"good", FileError::None, " 2 行目"},
+      {"utf8 label", FileError::None, " 2 行目"},
+      {"binary", FileError::Undecodable, "2 行目に Shift-JIS として読めない文字"},
+  };
+  for (const Row& r : rows) {
+    const InfLoad load = readInfFile(dir / r.name);
+    EXPECT_EQ(load.error, r.error) << r.name;
+    EXPECT_NE(load.message.find(r.inMessage), std::string::npos) << r.name << ": " << load.message;
+  }
+  EXPECT_EQ(readInfFile(dir / "binary").values.placements[Win::Face].left, 2);
 }
 
 TEST(MoonInfFile, MissingFileIsAFirstStartAndShortFileIsNamed) {

@@ -3,6 +3,7 @@
 #include "config/site_editor.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "config/temp_folder.h"
 
@@ -68,14 +69,35 @@ TEST_F(SiteEditorTest, BothListsReadTheFileAgainAndShowItThroughTheMasks) {
   EXPECT_EQ(editor.text(EditorField::Elevation), "000.00");
 
   writeTextFile(path, {"A, 5 , 9.5 , 0 ", "B,-33.87,151.21,-3"});  // changed behind our back
-  EXPECT_EQ(sites.select(1), "");
-  EXPECT_EQ(form.text(Field::SiteLatitude), " -33.87");
+  // The main list keeps the site it shows; the editor shows the file.
+  EXPECT_NE(sites.select(1).find("変わっています"), std::string::npos);
+  EXPECT_EQ(form.text(Field::SiteLatitude), " 01.00");
   EXPECT_EQ(editor.doubleClickList(1), "");
   EXPECT_EQ(editor.text(EditorField::Longitude), "151.21");
   EXPECT_EQ(editor.text(EditorField::Elevation), "-003.00");
   EXPECT_EQ(editor.text(EditorField::Index), "1");
   EXPECT_NE(sites.select(2), "");  // no such site any more
   EXPECT_EQ(sites.selected(), 1);
+}
+
+// The name picked must not be calculated with another site's coordinates:
+// when the file no longer holds what the list shows, the list's own site is
+// used and the user told.
+TEST_F(SiteEditorTest, SelectionKeepsTheLoadedSiteWhenTheFileIsGone) {
+  writeTextFile(path, {"A,1,1,1", "B,2,3,0"});
+  sites.load();
+  std::filesystem::remove(path);
+  std::string m = sites.select(1);
+  EXPECT_EQ(rec.siteLatitude, 2);  // not the shipped list's 大阪 under the name B
+  EXPECT_EQ(rec.siteLongitude, 3);
+  EXPECT_EQ(sites.selected(), 1);
+  EXPECT_NE(m.find("見つかりません"), std::string::npos) << m;
+  EXPECT_NE(m.find("起動時"), std::string::npos) << m;
+
+  writeBytes(path, "A,1,1,1\r\n\x81\r\n");
+  m = sites.select(0);
+  EXPECT_EQ(rec.siteLatitude, 1);
+  EXPECT_NE(m.find("読み込めません"), std::string::npos) << m;
 }
 
 TEST_F(SiteEditorTest, MoreSitesThanA16BitIndexHolds) {
@@ -115,6 +137,18 @@ TEST_F(SiteEditorTest, AddAfterTheLastWritesTheFileAndReloadsBothLists) {
   EXPECT_EQ(form.text(Field::SiteLongitude), " 139.69");  // back on the first site
 }
 
+TEST_F(SiteEditorTest, ApplyPassesOnWhatReloadingTheFileBroughtUp) {
+  writeTextFile(path, {"A,1,1,1", "not a site"});
+  sites.load();
+  editor.activate();
+  type("E", "2", "2", "2");
+  editor.setAction(SiteAction::Add);
+  const EditResult r = editor.apply();
+  ASSERT_TRUE(r.written) << r.message;
+  EXPECT_NE(r.message.find("not a site"), std::string::npos) << r.message;
+  EXPECT_FALSE(r.field);
+}
+
 TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
   sites.load();
   const std::string before = readBytes(path);
@@ -131,6 +165,8 @@ TEST_F(SiteEditorTest, BadFieldsAreNamedAndNothingIsWritten) {
       {"elevation with a unit", EditorField::Elevation, "10m", "標高"},
       {"name outside Shift-JIS", EditorField::Name, "Café", "「é」"},
       {"name with a line break", EditorField::Name, "a\nb", "測地名"},
+      {"empty name", EditorField::Name, "", "測地名"},
+      {"name of blanks", EditorField::Name, " \t　", "測地名"},
   };
   for (const Row& r : rows) {
     editor.activate();
@@ -177,8 +213,20 @@ TEST_F(SiteEditorTest, FailedRewriteLeavesFileListsAndSiteAsTheyWere) {
   EXPECT_NE(editor.activate().find("2 行目"), std::string::npos);
   EXPECT_EQ(editor.list().front(), "東京");  // the shipped list stands in
   type("新", "1", "2", "3");
-  EXPECT_FALSE(editor.apply().written);
+  const EditResult unreadable = editor.apply();
+  EXPECT_FALSE(unreadable.written);
   EXPECT_EQ(readBytes(path), "A,1,1,1\r\n\x81\r\n");
+
+  // Nor is one its user made read-only, though the folder would let it be
+  // replaced.
+  writeBytes(path, "A,1,1,1\r\n");
+  chmod(path.c_str(), 0444);
+  editor.activate();
+  type("新", "1", "2", "3");
+  const EditResult readOnly = editor.apply();
+  EXPECT_FALSE(readOnly.written);
+  EXPECT_EQ(readOnly.message, unreadable.message);
+  EXPECT_EQ(readBytes(path), "A,1,1,1\r\n");
 }
 
 TEST_F(SiteEditorTest, CancelEmptiesTheListAndKeepsTheAction) {
