@@ -166,6 +166,7 @@ void MainForm::fillPresentMoment() {
 void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   Busy busy(*this);
   const InfLoad inf = readInfFile(paths_.settings);
+  settingsUnread_ = inf.error == FileError::Unreadable || inf.error == FileError::Undecodable;
   applyInf(inf.values, form_, placements_);
   if (!inf.message.empty()) guarded_.message(kTitleText, inf.message, Tone::Warning);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, false);
@@ -192,9 +193,21 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
 }
 
 FileStatus MainForm::saveinf(bool resetAll, float screenWidthTwips, float screenHeightTwips) {
+  const std::string& path = paths_.settings;
+  if (!mayRewrite(path)) {
+    FileStatus refused{FileError::Unwritable, "「" + path +
+                                                  "」は書き換えが許可されていないため、"
+                                                  "設定を保存しませんでした。"};
+    guarded_.message(kTitleText, refused.message, Tone::Warning);
+    return refused;
+  }
+  if (settingsUnread_ &&
+      !guarded_.askYesNo("確認", "設定ファイル「" + path + "」" + kOverwriteUnreadSettings))
+    return {FileError::Declined, ""};
   if (resetAll)
     for (WindowPlacement& w : placements_.at) w.top = -1;
-  const FileStatus status = writeInfFile(paths_.settings, form_, placements_);
+  const FileStatus status = writeInfFile(path, form_, placements_);
+  if (status.ok()) settingsUnread_ = false;
   if (!status.ok()) guarded_.message(kTitleText, status.message, Tone::Critical);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, true);
   return status;

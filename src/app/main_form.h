@@ -25,6 +25,10 @@ namespace velmar {
 
 inline constexpr const char* kExitQuestion = "Velmar を終了しますか ?";
 inline constexpr const char* kVersionTitle = "ﾊﾞｰｼﾞｮﾝ情報";
+// Asked before saving over a settings file that could not be read.
+inline constexpr const char* kOverwriteUnreadSettings =
+    "を読み込めなかったため、既定の設定で起動しています。\r"
+    "保存すると、このファイルの今の内容は失われます。\r\r上書きしますか？";
 // The guidance line's text after a calculation whose date is not one.
 inline constexpr const char* kInvalidDateHint =
     "日付が正しくありません　年月日を確かめてください（ユリウス日は前の日付のままです）";
@@ -112,7 +116,10 @@ class MainForm {
 
   // Saves the settings and placements. With `resetAll` every window is to
   // be centred again: the tops are saved as -1 and the windows opened
-  // later in this run are centred with the saving sizes.
+  // later in this run are centred with the saving sizes. A settings file
+  // that could not be read at startup is replaced only after the user
+  // agrees (FileError::Declined otherwise); one the user may not write is
+  // left alone with a message.
   FileStatus saveinf(bool resetAll, float screenWidthTwips, float screenHeightTwips);
 
   // The exit question; true to end the program.
@@ -197,6 +204,8 @@ class MainForm {
   int busy_ = 0;
   bool tickDue_ = false;
   int invalidDates_ = 0;
+  // The settings file existed at startup but could not be read as settings.
+  bool settingsUnread_ = false;
   // Posted ticks check it: the form may be gone when the event loop runs them.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

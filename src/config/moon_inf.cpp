@@ -61,14 +61,14 @@ bool readNumbers(const std::string& line, int count, std::vector<double>& out) {
   return true;
 }
 
-// Line i's numbers; false when the line does not read. A placement is kept
-// in single precision, so a number beyond it cannot be one: it would come
-// back as inf and be saved as text that no longer reads.
+// Line i's numbers; false when the line does not read. A placement beyond
+// any screen cannot be one: kept in single precision it could come back as
+// inf, and from 1e15 on it would be saved in a form that no longer reads.
 bool readLine(int i, const std::string& line, std::vector<double>& out) {
+  constexpr double kFarthest = 1e9;  // twips, some 700 km of screen
   if (!readNumbers(line, kLines[i].count, out)) return false;
   if (placementOfLine(i) < 0) return true;
-  return std::all_of(out.begin(), out.end(),
-                     [](double v) { return std::isfinite(static_cast<float>(v)); });
+  return std::all_of(out.begin(), out.end(), [](double v) { return std::fabs(v) <= kFarthest; });
 }
 
 std::string shortFloat(float f) {

@@ -18,6 +18,7 @@ enum class FileError {
   Undecodable,  // holds bytes that are not Shift-JIS
   Unencodable,  // a text to write holds a character Shift-JIS lacks, or a line break
   Unwritable,   // the new file could not be written or put in place
+  Declined,     // the user chose to keep the file as it is
 };
 
 struct FileStatus {

@@ -2,9 +2,11 @@
 #include "app/main_form.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace velmar {
 namespace {
@@ -98,6 +100,40 @@ TEST_F(MainFormStartup, DamagedSettingsAreNamedOnce) {
   EXPECT_EQ(ui.messages, 1);
   EXPECT_NE(ui.lastText.find(" 1 行目"), std::string::npos) << ui.lastText;
   EXPECT_NE(main.form().text(Field::Azimuth), "");  // and the program goes on
+}
+
+// Settings that could not be read are not replaced behind the user's back,
+// nor is a file the user made read-only.
+TEST_F(MainFormStartup, UnreadSettingsAreReplacedOnlyWhenTheUserAgrees) {
+  const std::string undecodable = "\x80\xff\x80,\xff\r\n";  // not Shift-JIS, not settings
+  {
+    std::ofstream f(paths.settings, std::ios::binary);
+    f << undecodable;
+  }
+  MainForm main(ui, clock, paths);
+  main.startup(19200, 14400);
+  auto bytes = [&] {
+    std::ifstream f(paths.settings, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  };
+  ui.answer = false;
+  EXPECT_EQ(main.saveinf(false, 19200, 14400).error, FileError::Declined);
+  EXPECT_EQ(ui.lastTitle, "確認");
+  EXPECT_EQ(bytes(), undecodable);
+  ui.answer = true;
+  EXPECT_TRUE(main.saveinf(false, 19200, 14400).ok());
+  const std::string saved = bytes();
+  EXPECT_NE(saved, undecodable);
+  const int asked = ui.questions;
+  EXPECT_TRUE(main.saveinf(false, 19200, 14400).ok());  // read well now: no question
+  EXPECT_EQ(ui.questions, asked);
+
+  chmod(paths.settings.c_str(), 0444);
+  main.form().setText(Field::ChangeAmount, "7");
+  EXPECT_EQ(main.saveinf(false, 19200, 14400).error, FileError::Unwritable);
+  EXPECT_EQ(ui.lastTone, Tone::Warning);
+  EXPECT_EQ(bytes(), saved);
+  chmod(paths.settings.c_str(), 0644);
 }
 
 TEST(MainFormShutdown, ExitQuestionAndVersionBox) {

@@ -99,14 +99,16 @@ TEST(MoonInf, DamagedFilesTakeDefaultsAndNameTheFirstBadLine) {
   EXPECT_EQ(r.values.placements[Win::Sun].top, -1);
   EXPECT_EQ(r.values.loopCount, 10);
 
-  // A placement outside single precision would turn into inf, which is
-  // saved as text that no longer reads.
+  // A placement beyond any screen would turn into inf in single precision,
+  // or be saved with an exponent: neither reads back.
   lines = formatInf(form, somePlacements());
   lines[1] = " 1" + std::string(300, '0') + " , 0 , 2500 , 2500 ,軌道";
+  lines[12] = " 30 , 40 , 1000000000000000 , 2500 ,ｽｶｲﾋﾞｭｰ";
   lines[13] = " 30 , 40 , 400000000000000000000000000000000000000 , 2500 ,地球影";
   r = parseInf(lines);
   EXPECT_EQ(r.firstBadLine, 2);
   EXPECT_EQ(r.values.placements[Win::Orbit].top, -1);
+  EXPECT_EQ(r.values.placements[Win::Sky].top, -1);
   EXPECT_EQ(r.values.placements[Win::Shadow].top, -1);
   EXPECT_EQ(r.values.placements[Win::Sun].top, 50);
 
