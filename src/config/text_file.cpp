@@ -308,6 +308,8 @@ TextLines readRawLines(const std::string& path) {
   return r;
 }
 
+std::string errorReason(int err) { return reasonOf(err); }
+
 bool mayRewrite(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return true;  // a missing file may be created

@@ -61,6 +61,9 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
 // asks this first.
 bool mayRewrite(const std::string& path);
 
+// Why a file operation failed, in Japanese, from its errno.
+std::string errorReason(int err);
+
 // Texts in and out of CP932 with the conversions opened once, for a file
 // written a line at a time. Empty when a text does not convert; `badChar`,
 // when given, then receives the first character that did not (as UTF-8, or

@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_ports.h"
+#include "config/data_folder.h"
 #include "stepping/qt/qt_timer.h"
 #include "views/qt/twips.h"
 
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     }
   }
 
+  // Before anything opens a file by its bare name.
+  const velmar::FileStatus folder = velmar::enterChosenDataFolder();
+
   velmar::QtUi ui;
   velmar::SystemClock clock;
   velmar::QtTimer timer;
@@ -33,6 +37,7 @@ int main(int argc, char** argv) {
   ui.setParent(&window);
   files.setParent(&window);
 
+  if (!folder.ok()) ui.message(velmar::kTitleText, folder.message, velmar::Tone::Warning);
   const velmar::ScreenTwips screen = velmar::screenTwips(QGuiApplication::primaryScreen());
   main.startup(screen.width, screen.height);
 
