@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth
   python3-ephem
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

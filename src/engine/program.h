@@ -5,7 +5,9 @@ namespace velmar {
 
 // The caption of message boxes and the guidance line's resting text.
 inline constexpr const char* kTitleText = "Velmar  Ver2";
-// The first line of every export file and the version box.
-inline constexpr const char* kVersionText = "Velmar  Ver 2.80a";
+// The first line of every export file and the version box. The version
+// itself is the build's (CMakeLists.txt), so the package and the program
+// never disagree.
+inline constexpr const char* kVersionText = "Velmar  Ver " VELMAR_VERSION;
 
 }  // namespace velmar
