@@ -7,7 +7,7 @@
 #include <QHBoxLayout>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
-#include <QHelpIndexWidget>
+#include <QHelpFilterEngine>
 #include <QHelpLink>
 #include <QLabel>
 #include <QPushButton>
@@ -91,20 +91,24 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     indexField_ = new QLineEdit;
     indexField_->setObjectName("HelpIndexField");
     indexLabel->setBuddy(indexField_);
-    QHelpIndexWidget* index = engine_->indexWidget();
-    index->setObjectName("HelpIndex");
-    connect(indexField_, &QLineEdit::textChanged, index,
-            [index](const QString& t) { index->filterIndices(t); });
-    connect(indexField_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
-    connect(index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink& link, const QString&) { open(link.url); });
-    connect(index, &QHelpIndexWidget::documentsActivated, this,
-            [this](const QList<QHelpLink>& links, const QString&) {
-              if (!links.isEmpty()) open(links.first().url);
-            });
+    // The keywords are read at once, not by the engine's background
+    // index: Enter right after typing finds its page.
+    index_ = new QListWidget;
+    index_->setObjectName("HelpIndex");
+    QStringList keywords = engine_->filterEngine()->indices(QString());
+    keywords.sort(Qt::CaseInsensitive);
+    keywords.removeDuplicates();
+    index_->addItems(keywords);
+    connect(indexField_, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
+    connect(indexField_, &QLineEdit::returnPressed, this, [this] {
+      if (QListWidgetItem* item = index_->currentItem()) openKeyword(item->text());
+    });
+    connect(index_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openKeyword(item->text()); });
+    connect(index_, &QListWidget::itemClicked, index_, &QListWidget::itemActivated);
     indexLayout->addWidget(indexLabel);
     indexLayout->addWidget(indexField_);
-    indexLayout->addWidget(index, 1);
+    indexLayout->addWidget(index_, 1);
     tabs_->addTab(indexPage, QString::fromUtf8("索引"));
 
     auto* searchPage = new QWidget;
@@ -170,6 +174,8 @@ bool HelpWindow::openEngine(const QString& helpFile, const QString& collectionDi
     dir = scratch_->path();
   }
   engine_ = new QHelpEngine(QDir(dir).filePath("velmar.qhc"), this);
+  // The collection is ours to create and to keep up to date.
+  engine_->setReadOnly(false);
   engine_->setUsesFilterEngine(true);
   if (!engine_->setupData()) {
     error_ = QString::fromUtf8("ヘルプを開けません: %1").arg(engine_->error());
@@ -195,6 +201,27 @@ bool HelpWindow::openEngine(const QString& helpFile, const QString& collectionDi
 }
 
 QUrl HelpWindow::page() const { return browser_->source(); }
+
+void HelpWindow::filterIndex(const QString& text) {
+  // Keywords that begin with the text first, as a printed index reads;
+  // failing those, any that hold it.
+  QListWidgetItem* first = nullptr;
+  QListWidgetItem* holding = nullptr;
+  for (int i = 0; i < index_->count(); ++i) {
+    QListWidgetItem* item = index_->item(i);
+    const bool holds = item->text().contains(text, Qt::CaseInsensitive);
+    item->setHidden(!holds);
+    if (holds && !holding) holding = item;
+    if (!first && item->text().startsWith(text, Qt::CaseInsensitive)) first = item;
+  }
+  index_->setCurrentItem(first ? first : holding);
+  if (index_->currentItem()) index_->scrollToItem(index_->currentItem());
+}
+
+void HelpWindow::openKeyword(const QString& keyword) {
+  const QList<QHelpLink> links = engine_->documentsForKeyword(keyword, QString());
+  if (!links.isEmpty()) open(links.first().url);
+}
 
 void HelpWindow::open(const QUrl& url) {
   if (url.isValid()) browser_->setSource(url);

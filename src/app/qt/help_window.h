@@ -56,6 +56,7 @@ class HelpWindow : public QWidget {
   QTabWidget* tabs() const { return tabs_; }
   QTextBrowser* browser() const { return browser_; }
   QLineEdit* indexField() const { return indexField_; }
+  QListWidget* index() const { return index_; }
   QLineEdit* searchField() const { return searchField_; }
   QListWidget* searchResults() const { return results_; }
   QHelpEngine* engine() const { return engine_; }
@@ -65,6 +66,8 @@ class HelpWindow : public QWidget {
   bool openEngine(const QString& helpFile, const QString& collectionDir);
   void open(const QUrl& url);
   void runSearch();
+  void filterIndex(const QString& text);
+  void openKeyword(const QString& keyword);
   void raiseWindow();
 
   QHelpEngine* engine_ = nullptr;
@@ -75,6 +78,7 @@ class HelpWindow : public QWidget {
   QTabWidget* tabs_ = nullptr;
   QTextBrowser* browser_ = nullptr;
   QLineEdit* indexField_ = nullptr;
+  QListWidget* index_ = nullptr;
   QLineEdit* searchField_ = nullptr;
   QListWidget* results_ = nullptr;
 };
