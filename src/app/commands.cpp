@@ -38,6 +38,9 @@ void restoreAndCalc(MainForm& m) {
 void autoRebaseOn(MainForm& m) { m.form().setCheck(Check::AutoRebase, 1); }
 void version(MainForm& m) { m.showVersion(); }
 void siteEditor(MainForm& m) { m.windows().show(Win::SiteEditor); }
+void settings(MainForm& m) { m.windows().show(Win::Settings); }
+void helpContents(MainForm& m) { m.windows().help(HelpPage::Contents); }
+void helpSearch(MainForm& m) { m.windows().help(HelpPage::Search); }
 void quit(MainForm& m) { m.windows().closeMain(); }
 
 // A check box or menu tick inverts its state; an option button is selected.
@@ -161,6 +164,11 @@ std::vector<Command> buildTable() {
     {siteEditor, {}, nullptr, {"sokuedit", "測地ｴﾃﾞｨﾀ(&K)..."}, {}, {}},
     {quit, {}, nullptr, {"endmenu", "Velmarの終了(&X)", "Ctrl+Q"}, {}, {}},
     {version, {}, nullptr, {"version", "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}, {}, {}},
+
+    // --- settings dialog and help ---
+    {settings, {}, nullptr, {"initset", "初期設定(&O)..."}, {}, {}},
+    {helpContents, {}, nullptr, {"helpview", "Velmarのヘルプ(&C)", "Shift+F1"}, {}, {}},
+    {helpSearch, {}, nullptr, {"helpsearch", "ﾄﾋﾟｯｸの検索(&S)..."}, {}, {}},
   };
   // clang-format on
   return t;

@@ -37,7 +37,11 @@ SiteEditor::SiteEditor(SiteList& sites) : sites_(sites) {}
 
 std::string SiteEditor::activate() {
   visible_ = true;
-  return fillList();
+  const std::string notice = fillList();
+  // The same news about the same file is told once, not at every opening.
+  if (notice == toldNotice_) return {};
+  toldNotice_ = notice;
+  return notice;
 }
 
 std::string SiteEditor::fillList() {

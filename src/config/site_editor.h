@@ -45,7 +45,7 @@ class SiteEditor {
 
   // The window is shown (or becomes active): the list is filled from the
   // file and entry 0 selected. Returns what the user should know about the
-  // file; empty when nothing.
+  // file; empty when nothing, or when it was told at an earlier opening.
   std::string activate();
   // A click or a double-click on entry k fills the fields from the file.
   std::string clickList(int k);
@@ -71,6 +71,7 @@ class SiteEditor {
   int listIndex_ = -1;
   SiteAction action_ = SiteAction::Initial;
   bool visible_ = false;
+  std::string toldNotice_;  // what the last opening told about the file
 };
 
 }  // namespace velmar

@@ -229,6 +229,19 @@ TEST_F(SiteEditorTest, FailedRewriteLeavesFileListsAndSiteAsTheyWere) {
   EXPECT_EQ(readBytes(path), "A,1,1,1\r\n");
 }
 
+TEST_F(SiteEditorTest, UnreadLinesAreToldOncePerFile) {
+  writeBytes(path, "A,1,1,1\r\nnot a site\r\n");
+  EXPECT_NE(editor.activate().find("2 行目"), std::string::npos);
+  editor.cancel();
+  EXPECT_EQ(editor.activate(), "");  // the same file, opened again
+  writeBytes(path, "bad\r\nA,1,1,1\r\n");
+  EXPECT_NE(editor.activate().find("1 行目"), std::string::npos);
+  writeBytes(path, "A,1,1,1\r\n");
+  EXPECT_EQ(editor.activate(), "");
+  writeBytes(path, "bad\r\nA,1,1,1\r\n");
+  EXPECT_NE(editor.activate().find("1 行目"), std::string::npos);  // broken anew
+}
+
 TEST_F(SiteEditorTest, CancelEmptiesTheListAndKeepsTheAction) {
   sites.load();
   editor.setAction(SiteAction::Replace);

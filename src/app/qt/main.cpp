@@ -41,9 +41,7 @@ int main(int argc, char** argv) {
   const velmar::ScreenTwips screen = velmar::screenTwips(QGuiApplication::primaryScreen());
   main.startup(screen.width, screen.height);
 
-  window.adjustSize();
-  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  window.move(area.center() - window.rect().center());
+  window.placeOnScreen();
   window.show();
   return app.exec();
 }

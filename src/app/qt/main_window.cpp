@@ -1,17 +1,24 @@
 #include "app/qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
-#include <QStatusBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/commands.h"
+#include "app/qt/help_window.h"
+#include "config/qt/settings_dialog.h"
 #include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
+#include "views/qt/twips.h"
 
 namespace velmar {
 
@@ -40,50 +47,115 @@ const Command& commandNamed(const std::string& name) {
 // keeps it, and the click's command commits the field before it runs.
 void clickWithoutFocus(QWidget* w) { w->setFocusPolicy(Qt::TabFocus); }
 
+// Frames hold their controls close together.
+template <class L>
+L* compact(L* layout) {
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(3);
+  return layout;
+}
+
+// Asks for the whole of its contents (a plain scroll area asks for a
+// fraction of them), so that the window opens without scroll bars
+// wherever the screen has the room.
+class FitScrollArea : public QScrollArea {
+ public:
+  explicit FitScrollArea(QWidget* content) {
+    setWidget(content);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    // A click on a button inside must leave the focus in the field being
+    // typed into, not give it to the area.
+    setFocusPolicy(Qt::NoFocus);
+  }
+  QSize sizeHint() const override { return widget()->sizeHint(); }
+};
+
+// Every pointer move of the application passes here: Qt hands a move
+// over a control that does not follow the pointer to no handler of the
+// window, only to the application's filters. The control under the
+// pointer then gives the hint.
+class PointerWatch : public QObject {
+ public:
+  PointerWatch(QWidget* window, std::function<void(QWidget*)> over)
+      : QObject(window), window_(window), over_(std::move(over)) {
+    qApp->installEventFilter(this);
+  }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::MouseMove || !o->isWidgetType()) return false;
+    if (static_cast<QWidget*>(o)->window() != window_) return false;
+    const QPoint at =
+        window_->mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition()).toPoint();
+    over_(window_->childAt(at));
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  std::function<void(QWidget*)> over_;
+};
+
+// The fields whose Enter key calculates, as the calculate button is the
+// window's default: the date, the time and delta T.
+bool calculatesOnEnter(Field f) {
+  for (Field x : kInstantFields)
+    if (x == f) return true;
+  return f == Field::DeltaT;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), main_(main) {
+MainWindow::MainWindow(MainForm& main, QWidget* parent)
+    : QMainWindow(parent), main_(main), settings_(main.form(), [this](bool resetAll) {
+        const ScreenTwips screen = screenTwips(this->screen());
+        return main_.saveinf(resetAll, screen.width, screen.height);
+      }) {
   setWindowTitle("Velmar");
   setMouseTracking(true);
+  new PointerWatch(this, [this](QWidget* w) { hoverOver(w); });
   buildMenus();
   buildToolbar();
 
-  auto* central = new QWidget(this);
-  central->setMouseTracking(true);
-  auto* columns = new QHBoxLayout(central);
+  // Three columns: what is entered, the Moon, what comes out. Kept
+  // compact so that the window fits a 1024 x 600 screen; below that the
+  // columns scroll while the guidance line stays at the foot.
+  auto* content = new QWidget;
+  auto* columns = new QHBoxLayout(content);
+  columns->setContentsMargins(0, 0, 0, 0);
+  columns->setSpacing(8);
 
   auto* left = new QVBoxLayout;
+  left->setSpacing(4);
   left->addWidget(buildDateTimeGroup());
   left->addWidget(buildSiteGroup());
-  auto* calcRow = new QHBoxLayout;
-  calcRow->addWidget(commandButton("Command1"));
-  calcRow->addWidget(commandButton("Command17"));
-  calcRow->addStretch();
-  left->addLayout(calcRow);
   left->addWidget(buildLoopGroup());
   left->addStretch();
   columns->addLayout(left);
 
+  // The Moon and the switches of the results; the output group stands
+  // under the calculate buttons.
   auto* middle = new QVBoxLayout;
-  picture_ = new PhasePicture(main_.form());
-  picture_->onClick = [this] { runCommand("Picture1"); };
-  picture_->onDoubleClick = [this] { runCommand("Picture1Double"); };
-  picture_->onHover = [this] { main_.hover("Picture1"); };
-  middle->addWidget(picture_, 0, Qt::AlignHCenter);
-  auto* ageLabel = new QLabel(qs("月齢"));
-  ageLabel->setAlignment(Qt::AlignHCenter);
-  middle->addWidget(ageLabel);
-  middle->addWidget(bindCheck("Check1"));
+  middle->setSpacing(4);
+  middle->addWidget(buildMoonGroup());
   middle->addStretch();
   columns->addLayout(middle);
 
   columns->addWidget(buildResultsGroup(), 1);
-  setCentralWidget(central);
 
+  auto* central = new QWidget(this);
+  auto* page = new QVBoxLayout(central);
+  page->setContentsMargins(8, 6, 8, 6);
+  page->setSpacing(4);
+  page->addWidget(new FitScrollArea(content), 1);
+
+  // The guidance line, within the window's margin like everything else.
   guidance_ = new QLabel;
   guidance_->setObjectName("Label21");
-  statusBar()->addWidget(guidance_, 1);
-  statusBar()->setSizeGripEnabled(false);
+  guidance_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  guidance_->setContentsMargins(4, 1, 4, 1);
+  guidance_->setMinimumWidth(1);  // a long hint is cut, it does not widen the window
+  page->addWidget(guidance_);
+  setCentralWidget(central);
 
   FormModel& form = main_.form();
   formChanges_ = Connection(form.changed(),
@@ -104,7 +176,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
   for (auto& [t, list] : tickActions_)
     for (QAction* a : list) a->setChecked(form.tick(t));
   guidance_->setText(qs(main_.guidance()));
-  statusBar()->setVisible(form.tick(Tick::guid));
+  guidance_->setVisible(form.tick(Tick::guid));
   refreshSites();
 }
 
@@ -163,7 +235,10 @@ void MainWindow::buildToolbar() {
   QToolBar* bar = addToolBar(qs("ツールバー"));
   bar->setObjectName("Toolbar1");
   bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // The pictures are drawn on a 16-pixel grid: sharp at 16 and, on a
+  // screen of twice the density, at 32 device pixels.
+  bar->setIconSize(QSize(16, 16));
   bool separatorDue = false;
   for (const char* key : toolbarKeys()) {
     if (!key) {
@@ -175,7 +250,8 @@ void MainWindow::buildToolbar() {
     if (separatorDue) bar->addSeparator();
     separatorDue = false;
     const Command& c = *ref->command;
-    QAction* a = bar->addAction(qs(c.tool.tooltip));
+    QAction* a = bar->addAction(QIcon(QString(":/icons/%1.svg").arg(qs(c.tool.picture))),
+                                qs(c.tool.tooltip));
     a->setObjectName(qs(key));
     a->setToolTip(qs(c.tool.tooltip));
     const std::string name = key;
@@ -184,6 +260,11 @@ void MainWindow::buildToolbar() {
       main_.clickToolbar(name);
     });
     connect(a, &QAction::hovered, this, [this, name] { main_.hover(name); });
+    if (QWidget* button = bar->widgetForAction(a)) {
+      button->setObjectName(qs(key));
+      hints_[button] = name;
+      button->installEventFilter(this);
+    }
     actions_[name] = a;
   }
 }
@@ -192,7 +273,7 @@ QLabel* MainWindow::label(Field f) { return new QLabel(qs(fieldInfo(f).label)); 
 
 QWidget* MainWindow::buildDateTimeGroup() {
   auto* box = new QGroupBox(qs("日時 (日本標準時)"));
-  auto* grid = new QGridLayout(box);
+  auto* grid = compact(new QGridLayout(box));
   grid->setHorizontalSpacing(4);
   struct Part {
     Field f;
@@ -234,7 +315,7 @@ QWidget* MainWindow::buildDateTimeGroup() {
 
 QWidget* MainWindow::buildSiteGroup() {
   auto* box = new QGroupBox(qs(commandNamed("Combo1").control.caption));
-  auto* grid = new QGridLayout(box);
+  auto* grid = compact(new QGridLayout(box));
   combo_ = new QComboBox;
   combo_->setObjectName("Combo1");
   combo_->setMinimumWidth(160);
@@ -257,7 +338,7 @@ QWidget* MainWindow::frame(const char* name) {
   auto* f = new QGroupBox(qs(c.control.caption));
   f->setObjectName(qs(name));
   hint(f, name);
-  auto* h = new QHBoxLayout(f);
+  auto* h = compact(new QHBoxLayout(f));
   for (const ControlGroup& g : controlGroups()) {
     if (std::string(g.frame) != name) continue;
     for (const char* member : g.members) h->addWidget(bindOption(member));
@@ -268,7 +349,7 @@ QWidget* MainWindow::frame(const char* name) {
 
 QWidget* MainWindow::buildLoopGroup() {
   auto* box = new QGroupBox(qs("連続推算"));
-  auto* v = new QVBoxLayout(box);
+  auto* v = compact(new QVBoxLayout(box));
   auto* top = new QHBoxLayout;
   top->addWidget(frame("Frame1"));
   top->addWidget(frame("Frame3"));
@@ -295,9 +376,33 @@ QWidget* MainWindow::buildLoopGroup() {
   return box;
 }
 
+QWidget* MainWindow::buildMoonGroup() {
+  auto* w = new QWidget;
+  auto* v = new QVBoxLayout(w);
+  v->setContentsMargins(0, 6, 0, 0);
+  v->setSpacing(3);
+  picture_ = new PhasePicture(main_.form());
+  picture_->setObjectName("Picture1");
+  picture_->onClick = [this] { runCommand("Picture1"); };
+  picture_->onDoubleClick = [this] { runCommand("Picture1Double"); };
+  picture_->onHover = [this] { main_.hover("Picture1"); };
+  hints_[picture_] = "Picture1";
+  v->addWidget(picture_, 0, Qt::AlignHCenter);
+  auto* ageLabel = new QLabel(qs("月齢"));
+  ageLabel->setAlignment(Qt::AlignHCenter);
+  v->addWidget(ageLabel);
+  v->addWidget(bindCheck("Check1"), 0, Qt::AlignHCenter);
+  auto* calcRow = new QHBoxLayout;
+  calcRow->addWidget(commandButton("Command1"));
+  calcRow->addWidget(commandButton("Command17"));
+  v->addSpacing(4);
+  v->addLayout(calcRow);
+  return w;
+}
+
 QWidget* MainWindow::buildResultsGroup() {
   auto* box = new QGroupBox(qs("推算結果"));
-  auto* grid = new QGridLayout(box);
+  auto* grid = compact(new QGridLayout(box));
   QFont mono("Noto Sans Mono CJK JP");
   mono.setStyleHint(QFont::Monospace);
   int row = 0;
@@ -450,6 +555,12 @@ QWidget* MainWindow::existing(Win w) const {
 }
 
 void MainWindow::show(Win w) {
+  if (w == Win::Settings) {
+    // Modal like the site editor; its changes reach the form at once.
+    SettingsWindow dialog(settings_, this);
+    dialog.exec();
+    return;
+  }
   if (w == Win::SiteEditor) {
     // Modal: the main window takes no input, and no tick runs, until the
     // editor is hidden.
@@ -461,7 +572,30 @@ void MainWindow::show(Win w) {
     if (f->open(w)) return;
 }
 
-void MainWindow::help(HelpPage) {}
+void MainWindow::help(HelpPage page) {
+  if (!help_) help_ = std::make_unique<HelpWindow>(findHelpFile());
+  if (!help_->ready()) {
+    const std::string why = help_->error().toStdString();
+    help_.reset();  // looked for again next time
+    main_.ui().message(kTitleText, why, Tone::Warning);
+    return;
+  }
+  if (page == HelpPage::Contents) {
+    help_->showContents();
+  } else {
+    help_->showSearch();
+  }
+}
+
+void MainWindow::placeOnScreen() {
+  const QRect area = screen()->availableGeometry();
+  // Room for the title bar and the borders the window system adds.
+  const QSize frame(12, 36);
+  const QSize size = sizeHint().boundedTo(area.size() - frame);
+  resize(size);
+  move(area.x() + (area.width() - size.width() - frame.width()) / 2,
+       area.y() + (area.height() - size.height() - frame.height()) / 2);
+}
 
 void MainWindow::closeMain() { close(); }
 
@@ -500,7 +634,7 @@ void MainWindow::onModelChange(const Change& c) {
       auto it = tickActions_.find(t);
       if (it != tickActions_.end())
         for (QAction* a : it->second) a->setChecked(form.tick(t));
-      if (t == Tick::guid) statusBar()->setVisible(form.tick(t));
+      if (t == Tick::guid) guidance_->setVisible(form.tick(t));
       break;
     }
   }
@@ -522,6 +656,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     if (QWidget* x = existing(w)) x->close();
   if (!askBeforeClosing_ || main_.confirmExit()) {
     main_.continuous().stop();
+    if (help_) help_->close();
     e->accept();
   } else {
     e->ignore();
@@ -532,13 +667,51 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::Enter) {
     auto it = hints_.find(watched);
     if (it != hints_.end()) main_.hover(it->second);
+  } else if (e->type() == QEvent::KeyPress) {
+    if (auto* line = qobject_cast<QLineEdit*>(watched))
+      if (fieldKey(line, static_cast<QKeyEvent*>(e))) return true;
   }
   return QMainWindow::eventFilter(watched, e);
 }
 
-void MainWindow::mouseMoveEvent(QMouseEvent* e) {
+bool MainWindow::fieldKey(QLineEdit* e, QKeyEvent* k) {
+  if (e->isReadOnly() || (k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  const auto it = std::find_if(fields_.begin(), fields_.end(),
+                               [e](const auto& entry) { return entry.second == e; });
+  if (it == fields_.end()) return false;
+  const Field f = it->first;
+  switch (k->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      commitEditing();
+      if (calculatesOnEnter(f)) main_.run("Command1");
+      e->selectAll();
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const char* spinner = fieldInfo(f).spinner.name;
+      if (!spinner) return false;
+      commitEditing();
+      main_.spin(spinner, k->key() == Qt::Key_Up ? +1 : -1);
+      e->selectAll();
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void MainWindow::hoverOver(QWidget* w) {
+  for (; w && w != this; w = w->parentWidget()) {
+    auto it = hints_.find(w);
+    if (it != hints_.end()) {
+      main_.hover(it->second);
+      return;
+    }
+    // The menu bar and the guidance line itself are not the background.
+    if (w == menuBar() || w == guidance_) return;
+  }
   main_.hover("");  // the bare background
-  QMainWindow::mouseMoveEvent(e);
 }
 
 // --- lookup for tests --------------------------------------------------------

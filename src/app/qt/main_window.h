@@ -18,10 +18,14 @@
 #include "app/commands.h"
 #include "app/main_form.h"
 #include "app/qt/window_family.h"
+#include "config/settings_dialog.h"
 #include "engine/lunation.h"
+
+class QKeyEvent;
 
 namespace velmar {
 
+class HelpWindow;
 class PhasePicture;
 
 class MainWindow : public QMainWindow, public WindowPort, private SearchProgress {
@@ -42,6 +46,14 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   QComboBox* siteCombo() const { return combo_; }
   QLabel* guidanceLine() const { return guidance_; }
   PhasePicture* phasePicture() const { return picture_; }
+  // The settings dialog's state, kept for the run; the help window once
+  // it has been opened.
+  SettingsDialog& settingsDialog() { return settings_; }
+  HelpWindow* helpWindow() const { return help_.get(); }
+
+  // The size the window asks for, kept inside the available area of its
+  // screen, and centred there.
+  void placeOnScreen();
 
   // Whether closing asks first (tests switch it off).
   void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
@@ -60,11 +72,11 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
   void buildMenus();
   void buildToolbar();
+  QWidget* buildMoonGroup();
   QWidget* buildDateTimeGroup();
   QWidget* buildSiteGroup();
   QWidget* buildLoopGroup();
@@ -80,6 +92,12 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   QWidget* spinnerPair(Field f);
   QAction* menuAction(QMenu* menu, const Command& c);
   void hint(QWidget* w, const std::string& controlName);
+  // The guidance for whatever is at that widget: its own or its nearest
+  // hinted ancestor's; the bare background shows the title.
+  void hoverOver(QWidget* w);
+  // Enter commits (and, in a date, time or delta T field, calculates);
+  // Up and Down work the field's spinner. True when the key was taken.
+  bool fieldKey(QLineEdit* e, QKeyEvent* k);
   void onModelChange(const Change& c);
   void refreshSites();
   void runCommand(const std::string& name);
@@ -107,6 +125,8 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   QComboBox* combo_ = nullptr;
   QLabel* guidance_ = nullptr;
   PhasePicture* picture_ = nullptr;
+  SettingsDialog settings_;
+  std::unique_ptr<HelpWindow> help_;
 };
 
 }  // namespace velmar

@@ -38,7 +38,11 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   // The list takes what room is left rather than asking for its default
   // size, so that the window keeps its designed size.
   list_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  list_->setMinimumSize(120, 60);
+  // Ten rows at least, whatever the font: the window grows for them.
+  list_->addItem(qs("測地"));
+  const int tenRows = 10 * list_->sizeHintForRow(0) + 2 * list_->frameWidth();
+  list_->clear();
+  list_->setMinimumSize(120, tenRows);
   listColumn->addWidget(list_, 1);
   QLineEdit* index = addField(EditorField::Index);
   index->setReadOnly(true);

@@ -1,0 +1,146 @@
+#include "config/settings_dialog.h"
+
+#include "engine/numtext.h"
+
+namespace velmar {
+
+WindowPlacement SettingsDialog::placement(float screenWidth, float screenHeight) {
+  WindowPlacement p;
+  p.top = (screenHeight - kHeight) / 2;
+  p.left = (screenWidth - kWidth) / 2;
+  p.width = kWidth;
+  p.height = kHeight;
+  return p;
+}
+
+const std::vector<SettingsOption>& SettingsDialog::options() {
+  // The direction options stand the other way round on the main window
+  // ("過去" first): they are matched by meaning, not by position.
+  static const std::vector<SettingsOption> table = {
+      {1, "年", Option::Years},   {2, "月", Option::Months},   {3, "日", Option::Days},
+      {4, "時", Option::Hours},   {5, "分", Option::Minutes},  {6, "秒", Option::Seconds},
+      {7, "高速", Option::Fast},  {8, "通常", Option::Normal}, {9, "未来", Option::Future},
+      {10, "過去", Option::Past},
+  };
+  return table;
+}
+
+const std::vector<SettingsBox>& SettingsDialog::boxes() {
+  using K = SettingsBox::Kind;
+  static const std::vector<SettingsBox> table = {
+      {1, "朔月自動基準化", K::Check, static_cast<int>(Check::AutoRebase)},
+      {2, "太陽", K::Check, static_cast<int>(Check::GraphSun)},
+      {3, "月", K::Check, static_cast<int>(Check::GraphMoon)},
+      {4, "輝面", K::Check, static_cast<int>(Check::GraphIllumination)},
+      {5, "黄緯", K::Check, static_cast<int>(Check::GraphLatitude)},
+      {6, "全ｳｨﾝﾄﾞｳ 初期位置", K::Own, 0},
+      {7, "連続推算時の日時記録", K::Tick, static_cast<int>(Tick::automem)},
+      {8, "ｶﾞｲﾀﾞﾝｽの表示", K::Tick, static_cast<int>(Tick::guid)},
+  };
+  return table;
+}
+
+const std::vector<SettingsFrame>& SettingsDialog::frames() {
+  static const std::vector<SettingsFrame> table = {
+      {"Frame1",
+       "連続推算対象",
+       {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6"}},
+      {"Frame2", "推算速度", {"Option7", "Option8"}},
+      {"Frame3", "運行方向", {"Option9", "Option10"}},
+      {"Frame4", "ｸﾞﾗﾌ選択", {"Check2", "Check3", "Check4", "Check5"}},
+  };
+  return table;
+}
+
+const char* SettingsDialog::labelOf(SettingsField f) {
+  return f == SettingsField::ChangeAmount ? "変化分" : "ループ";
+}
+
+Field SettingsDialog::twinOf(SettingsField f) {
+  return f == SettingsField::ChangeAmount ? Field::ChangeAmount : Field::LoopCount;
+}
+
+SettingsDialog::SettingsDialog(FormModel& form, Save save) : form_(form), save_(std::move(save)) {}
+
+void SettingsDialog::activate() {
+  visible_ = true;
+  for (SettingsField f : {SettingsField::ChangeAmount, SettingsField::LoopCount})
+    texts_[index(f)] = form_.text(twinOf(f));
+}
+
+bool SettingsDialog::option(int n) const {
+  for (const SettingsOption& o : options())
+    if (o.number == n) return form_.option(o.twin);
+  return false;
+}
+
+void SettingsDialog::clickOption(int n) {
+  for (const SettingsOption& o : options())
+    if (o.number == n) form_.selectOption(o.twin);
+}
+
+const SettingsBox* SettingsDialog::findBox(int n) const {
+  for (const SettingsBox& b : boxes())
+    if (b.number == n) return &b;
+  return nullptr;
+}
+
+int SettingsDialog::box(int n) const {
+  const SettingsBox* b = findBox(n);
+  if (!b) return 0;
+  switch (b->kind) {
+    case SettingsBox::Kind::Check:
+      return form_.check(static_cast<Check>(b->twin)) == 1 ? 1 : 0;
+    case SettingsBox::Kind::Tick:
+      return form_.tick(static_cast<Tick>(b->twin)) ? 1 : 0;
+    case SettingsBox::Kind::Own:
+      return resetPlaces_ ? 1 : 0;
+  }
+  return 0;
+}
+
+void SettingsDialog::clickBox(int n) {
+  const SettingsBox* b = findBox(n);
+  if (!b) return;
+  const int now = box(n) ? 0 : 1;
+  switch (b->kind) {
+    case SettingsBox::Kind::Check:
+      form_.setCheck(static_cast<Check>(b->twin), now);
+      break;
+    case SettingsBox::Kind::Tick:
+      form_.setTick(static_cast<Tick>(b->twin), now == 1);
+      break;
+    case SettingsBox::Kind::Own:
+      resetPlaces_ = now == 1;
+      break;
+  }
+}
+
+void SettingsDialog::edit(SettingsField f, std::string text) { texts_[index(f)] = std::move(text); }
+
+void SettingsDialog::commit(SettingsField f) {
+  std::string& t = texts_[index(f)];
+  const double least = f == SettingsField::ChangeAmount ? 1 : 2;
+  if (value(t) < least) t = formatPlain(least);
+  const Field twin = twinOf(f);
+  form_.setText(twin, t);
+  // The main window may have corrected it further (at most 3600, or 365
+  // when the user declined a longer loop): show what is in force.
+  t = form_.text(twin);
+}
+
+FileStatus SettingsDialog::save() {
+  for (SettingsField f : {SettingsField::ChangeAmount, SettingsField::LoopCount})
+    if (text(f) != form_.text(twinOf(f))) commit(f);
+  FileStatus status = save_ ? save_(resetPlaces_) : FileStatus{};
+  if (status.ok()) visible_ = false;
+  return status;
+}
+
+void SettingsDialog::cancel() {
+  visible_ = false;
+  for (SettingsField f : {SettingsField::ChangeAmount, SettingsField::LoopCount})
+    texts_[index(f)] = form_.text(twinOf(f));
+}
+
+}  // namespace velmar
