@@ -7,8 +7,9 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk libfontconfig-dev
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -8,6 +8,8 @@ namespace velmar {
 
 namespace {
 
+constexpr double kButtonPoints = 9;
+
 const Command* commandNamed(const std::string& name) {
   const std::optional<CommandRef> ref = findCommand(name);
   return ref ? ref->command : nullptr;
@@ -31,6 +33,13 @@ OutputWindow::~OutputWindow() = default;
 QPushButton* OutputWindow::commandButton(const std::string& name) {
   auto* b = new QPushButton(captionOf(commandNamed(name)));
   b->setObjectName(QString::fromStdString(name));
+  // The windows' buttons are 972 twips wide by design: their five
+  // characters fit at the size the design was made for.
+  QFont small = b->font();
+  if (small.pointSizeF() > kButtonPoints) {
+    small.setPointSizeF(kButtonPoints);
+    b->setFont(small);
+  }
   b->setFocusPolicy(Qt::TabFocus);
   connect(b, &QPushButton::clicked, this, [this, name] { main_.run(name); });
   buttons_[name] = b;
