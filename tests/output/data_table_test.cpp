@@ -137,18 +137,6 @@ TEST_F(DataTableTest, ListingHasTheHeaderAndAlignedRows) {
             static_cast<int>(lines[2].find("176.9004")));
 }
 
-TEST_F(DataTableTest, CopiedRowsAreTabSeparatedUnderTheHeaders) {
-  main.run("Command24");
-  main.run("Command22");
-  table.dataadd();
-  const std::string text = table.copyText({1});
-  EXPECT_EQ(text.substr(0, text.find('\n')),
-            "算出日\t時分秒\t太陽黄経\t太陽地心\t月の黄経\t月の黄緯\t月の地心\t月の位相\t"
-            "月輝面比\t月齢\t月の赤経\t月の赤緯\t月の方位\t月の高度");
-  EXPECT_EQ(text.substr(text.find('\n') + 1, 20), "2001/03/10\t21:05:00\t");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
-}
-
 TEST(TableRows, ManyRowsReadBackAndClearingGivesTheMemoryBack) {
   TableRows rows;
   std::array<uint16_t, kTableColumns> ends{};

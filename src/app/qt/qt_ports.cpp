@@ -95,12 +95,19 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
 
 namespace {
 
+// A long listing takes seconds: the windows are redrawn meanwhile, but
+// take no input until it is done.
+void keepWindowsDrawn() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 // The widest line of the job in `font` on the printer, device pixels.
 double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
   const QFontMetricsF m(font, &printer);
   double widest = 0;
-  for (const std::string& line : job.lines)
+  size_t n = 0;
+  for (const std::string& line : job.lines) {
     widest = std::max(widest, m.horizontalAdvance(QString::fromStdString(line)));
+    if (++n % 4096 == 0) keepWindowsDrawn();
+  }
   return widest;
 }
 
@@ -136,6 +143,7 @@ PrintResult printOn(QPrinter& printer, const PrintJob& job) {
         return {PrintResult::Status::Failed, "次のページを印刷できませんでした。"};
       }
       y = m.ascent();
+      keepWindowsDrawn();
     }
     p.drawText(0, y, QString::fromStdString(line));
     y += lineHeight;
