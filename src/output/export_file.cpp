@@ -144,7 +144,7 @@ void ExportFile::choose(FilePort& files) {
   }
   form_.setCheck(Check::FileOutput, 1);
   // A file that could not be made has switched file output off again and
-  // said why; a run recording nothing would not stop by itself.
+  // said why: no run starts for it.
   if (form_.check(Check::FileOutput) == 1) loop_.startFromOptions();
 }
 

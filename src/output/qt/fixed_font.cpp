@@ -45,8 +45,8 @@ QString fontconfigMatch(const QString& family) {
   const auto destroy = fontconfigFunction<void (*)(FcPattern*)>("FcPatternDestroy");
   if (!parse || !substitute || !defaults || !match || !getString || !destroy) return {};
 
-  const QByteArray spec = escaped(family) + ":lang=ja:spacing=mono";
-  FcPattern* pattern = parse(reinterpret_cast<const FcChar8*>(spec.constData()));
+  const QByteArray request = escaped(family) + ":lang=ja:spacing=mono";
+  FcPattern* pattern = parse(reinterpret_cast<const FcChar8*>(request.constData()));
   if (!pattern) return {};
   substitute(nullptr, pattern, FcMatchPattern);
   defaults(pattern);
