@@ -1,6 +1,10 @@
 // Speed of the calculation chain. The floor is the bare sum of the 173
 // series terms for the same t: what any implementation of the series pays.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "app/main_form.h"
 #include "engine/angles.h"
@@ -114,6 +118,69 @@ void BM_Agecalc(benchmark::State& state) {
   for (auto _ : state) fx.main.lunation().agecalc();
 }
 BENCHMARK(BM_Agecalc)->Unit(benchmark::kMicrosecond);
+
+// --- the outputs ---------------------------------------------------------------
+
+// The graph window's picture, reduced to what the core pays for it: the
+// drawing operations handed over.
+class DiscardingCanvas : public Canvas {
+ public:
+  void draw(const DrawOp& op) override { benchmark::DoNotOptimize(&op); }
+};
+
+// A tick of the continuous calculation with the data table, the graph and
+// an export file (a real file, written line by line) all switched on, to
+// set against BM_Calc.
+void BM_TickAllOutputs(benchmark::State& state) {
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  ManualTimer timer;
+  MainForm main(ui, clock, timer);
+  FormModel& f = main.form();
+  writeInstant(f, {"2001", "3", "9", "21", "5", "0"});
+  f.setText(Field::DeltaT, "66");
+  f.setText(Field::ChangeAmount, "1");
+  main.form().selectOption(Option::Hours);
+  f.setText(Field::LoopCount, "1000000000");  // asked, answered yes: no output ends
+  for (Check c :
+       {Check::GraphSun, Check::GraphMoon, Check::GraphIllumination, Check::GraphLatitude})
+    f.setCheck(c, 1);
+  main.calculator().setSite(35.6544, 139.7447);
+  DiscardingCanvas picture;
+  main.outputs().graph().attach(&picture, 8635, 4452);
+  char path[] = "/tmp/velmar-bench-XXXXXX.csv";
+  const int fd = mkstemps(path, 4);
+  if (fd >= 0) close(fd);
+  main.headlessWindows()->nextFile = FileChoice{path, 0};
+  main.run("Check4");
+  main.run("Check2");
+  main.run("fileout");  // file output on, the loop running
+  for (auto _ : state) main.timerFired();
+  if (!main.outputs().file().isOpen() || main.outputs().file().failures() > 0)
+    state.SkipWithError("the export file was not written");
+  main.run("Check5");
+  main.outputs().graph().detach(&picture);
+  std::remove(path);
+}
+BENCHMARK(BM_TickAllOutputs);
+
+// Appending a row to a table that already holds range(0) rows: the same
+// time at the hundred-thousandth row as at the first.
+void BM_TableAppend(benchmark::State& state) {
+  Fixture fx;
+  fx.main.form().setText(Field::LoopCount, "1000000000");
+  fx.main.calculator().calc();
+  DataTable& table = fx.main.outputs().table();
+  const size_t heapBefore = mallinfo2().uordblks;
+  for (int64_t i = 0; i < state.range(0); ++i) table.dataadd();
+  if (state.range(0) > 0) {
+    // What the filled table takes: its own count and the heap's.
+    state.counters["table_MB"] = static_cast<double>(table.rows().memoryBytes()) / (1 << 20);
+    state.counters["heap_MB"] = static_cast<double>(mallinfo2().uordblks - heapBefore) / (1 << 20);
+  }
+  for (auto _ : state) table.dataadd();
+}
+BENCHMARK(BM_TableAppend)->Arg(0)->Arg(100000);
 
 }  // namespace
 

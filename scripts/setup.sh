@@ -9,10 +9,11 @@ packages=(
   qt6-svg-dev libqt6svg6
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk libfontconfig-dev
   xvfb xauth
   python3-ephem
   desktop-file-utils appstream dpkg-dev file
+  poppler-utils
 )
 
 missing=()

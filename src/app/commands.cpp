@@ -43,6 +43,26 @@ void helpContents(MainForm& m) { m.windows().help(HelpPage::Contents); }
 void helpSearch(MainForm& m) { m.windows().help(HelpPage::Search); }
 void quit(MainForm& m) { m.windows().closeMain(); }
 
+// Results output
+void showTable(MainForm& m) { m.windows().show(Win::Data); }
+void clearTable(MainForm& m) { m.outputs().table().clearAndAdd(); }
+void eraseTable(MainForm& m) { m.outputs().table().erase(); }
+void printTable(MainForm& m) { m.outputs().print(); }
+void startTable(MainForm& m) { m.outputs().table().start(); }
+void stopTable(MainForm& m) { m.form().setCheck(Check::TableOutput, 0); }
+void hideTable(MainForm& m) { m.outputs().hide(Win::Data); }
+void showGraph(MainForm& m) { m.windows().show(Win::Graph); }
+void clearGraph(MainForm& m) { m.outputs().graph().clearAndAdd(); }
+void clearAndStartGraph(MainForm& m) { m.outputs().graph().clearAndStart(); }
+void startGraph(MainForm& m) { m.outputs().graph().start(); }
+void stopGraph(MainForm& m) { m.form().setCheck(Check::GraphOutput, 0); }
+void hideGraph(MainForm& m) { m.outputs().hide(Win::Graph); }
+void resumeLoop(MainForm& m) {
+  m.continuous().recordIfAsked();
+  m.continuous().resume();
+}
+void chooseExportFile(MainForm& m) { m.outputs().chooseFile(); }
+
 // A check box or menu tick inverts its state; an option button is selected.
 // The binding says which; the state's own rule does the rest.
 void toggleBound(MainForm& m, Binding b) {
@@ -169,6 +189,60 @@ std::vector<Command> buildTable() {
     {settings, {}, nullptr, {"initset", "初期設定(&O)..."}, {}, {}},
     {helpContents, {}, nullptr, {"helpview", "Velmarのヘルプ(&C)", "Shift+F1"}, {}, {}},
     {helpSearch, {}, nullptr, {"helpsearch", "ﾄﾋﾟｯｸの検索(&S)..."}, {}, {}},
+
+    // --- results output ---
+    {showTable, {}, "ﾃﾞｰﾀﾌｫｰﾑ表示　推算結果をウィンドウに帳票出力します",
+     {"dataformmn", "ﾃﾞｰﾀﾌｫｰﾑ(&D)", "F6"},
+     {"databt", "ﾃﾞｰﾀﾌｫｰﾑ", "databt", "ﾃﾞｰﾀﾌｫｰﾑ　推算結果をウィンドウに帳票出力します"},
+     {"Command23", "ﾃﾞｰﾀﾌｫｰﾑ表示"}},
+    {clearTable, {}, "ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ　ﾃﾞｰﾀﾌｫｰﾑを開かずに内容をクリアします",
+     {}, {}, {"Command24", "ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ"}},
+    {showGraph, {}, "ｸﾞﾗﾌﾌｫｰﾑ表示　グラフ選択された推算項目をウィンドウにグラフ表示します",
+     {"grphformmn", "ｸﾞﾗﾌﾌｫｰﾑ(&G)", "F7"},
+     {"grpbt", "ｸﾞﾗﾌﾌｫｰﾑ", "grpbt",
+      "ｸﾞﾗﾌﾌｫｰﾑ　グラフ選択された推算項目をウィンドウにグラフ表示します"},
+     {"Command27", "ｸﾞﾗﾌﾌｫｰﾑ表示"}},
+    {clearGraph, {}, "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ　グラフフォームを開かずにグラフをクリアします",
+     {}, {}, {"Command28", "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ"}},
+    {chooseExportFile, {}, "出力ﾌｧｲﾙ　連続計算の結果をﾌｧｲﾙに出力します",
+     {"fileout", "ファイル出力(&S)...", "Ctrl+S"},
+     {"savebt", "ﾌｧｲﾙ出力", "savebt", "ﾌｧｲﾙ出力　連続計算の結果をﾌｧｲﾙに出力します"},
+     {"Command29", "出力ﾌｧｲﾙ ..."}},
+    checkBox<Check::GraphOutput>("Check2", "グラフ描画", nullptr),
+    checkBox<Check::TableOutput>("Check4", "帳票出力", nullptr),
+    checkBox<Check::FileOutput>("Check5", "ファイル出力", nullptr),
+    hint("Frame4", "ｸﾞﾗﾌ選択", "グラフ選択　グラフ描画項目を選択します"),
+    checkBox<Check::GraphSun>("Check6", "太陽", nullptr),
+    checkBox<Check::GraphMoon>("Check7", "月", nullptr),
+    checkBox<Check::GraphIllumination>("Check8", "輝面", nullptr),
+    checkBox<Check::GraphLatitude>("Check9", "黄緯", nullptr),
+    // The export file's name: over it the guidance line rests.
+    hint("Label19", nullptr, kTitleText),
+    // The data window's buttons.
+    {eraseTable, {}, nullptr, {}, {}, {"Form3.Command1", "ﾃﾞｰﾀ消去"}},
+    {printTable, {}, nullptr, {}, {}, {"Form3.Command2", "ﾃﾞｰﾀ印刷"}},
+    {restoreAndCalc, {}, nullptr, {}, {}, {"Form3.Command3", "日時復帰"}},
+    {startTable, {}, nullptr, {}, {}, {"Form3.Command4", "ﾃﾞｰﾀ入力"}},
+    {stopTable, {}, nullptr, {}, {}, {"Form3.Command5", "ﾃﾞｰﾀ停止"}},
+    {resumeLoop, {}, nullptr, {}, {}, {"Form3.Command6", "連続推算"}},
+    {stopLoop, {}, nullptr, {}, {}, {"Form3.Command7", "ＳＴＯＰ"}},
+    hint("Form3.Command8", "", nullptr),
+    {hideTable, {}, nullptr, {}, {}, {"Form3.Command9", "閉じる"}},
+    // The graph window's buttons and its legend's boxes, which show the
+    // main window's series boxes.
+    {clearGraph, {}, nullptr, {}, {}, {"Form4.Command1", "グラフ消去"}},
+    {restoreAndCalc, {}, nullptr, {}, {}, {"Form4.Command2", "日時復帰"}},
+    {clearAndStartGraph, {}, nullptr, {}, {}, {"Form4.Command3", "消去・描画"}},
+    {startGraph, {}, nullptr, {}, {}, {"Form4.Command4", "グラフ描画"}},
+    {stopGraph, {}, nullptr, {}, {}, {"Form4.Command5", "グラフ停止"}},
+    {resumeLoop, {}, nullptr, {}, {}, {"Form4.Command6", "連続推算"}},
+    {stopLoop, {}, nullptr, {}, {}, {"Form4.Command7", "ＳＴＯＰ"}},
+    hint("Form4.Command8", "", nullptr),
+    {hideGraph, {}, nullptr, {}, {}, {"Form4.Command9", "閉じる"}},
+    checkBox<Check::GraphSun>("Form4.Check1", "太陽の地心距離", nullptr),
+    checkBox<Check::GraphMoon>("Form4.Check2", "月の地心距離", nullptr),
+    checkBox<Check::GraphIllumination>("Form4.Check3", "輝面比", nullptr),
+    checkBox<Check::GraphLatitude>("Form4.Check4", "月の黄緯", nullptr),
   };
   // clang-format on
   return t;
@@ -240,6 +314,7 @@ const std::vector<ControlGroup>& controlGroups() {
       {"Frame1", {"Option1", "Option2"}},
       {"Frame2", {"Option3", "Option4", "Option5", "Option6", "Option7", "Option8"}},
       {"Frame3", {"Option9", "Option10"}},
+      {"Frame4", {"Check6", "Check7", "Check8", "Check9"}},
   };
   return groups;
 }

@@ -59,7 +59,8 @@ MainForm::MainForm(Assembly a, FilePaths paths)
       lunation_(form_, calculator_, guarded_),
       continuous_(form_, calculator_, guarded_, timer_),
       sites_(calculator_, paths_.sites),
-      siteEditor_(sites_) {
+      siteEditor_(sites_),
+      outputs_(form_, continuous_, guarded_, guarded_, guarded_) {
   wireRules();
 }
 
@@ -92,20 +93,14 @@ void MainForm::wireRules() {
     // Ticking automatic delta T fills the field at once.
     if (c == Check::AutoDeltaT) calculator_.ymdcheck();
     if (c == Check::AutoRebase) lunation_.check1Clicked();
+    outputs_.checkClicked(c);
   });
   form_.setOptionRule([this](Option o) { continuous_.optionClicked(o); });
   calculator_.hooks.rebase = [this] { lunation_.rebase(); };
-  calculator_.hooks.outputs = [this] { takeOutputs(); };
+  // Data table, graph, export file, in that order.
+  calculator_.hooks.outputs = [this] { outputs_.take(); };
   calculator_.hooks.dateChecked = [this](bool valid) { dateChecked(valid); };
   continuous_.recordDate = [this] { dates_.datemem(); };
-}
-
-void MainForm::takeOutputs() {
-  for (Output out : kOutputs) {
-    if (form_.check(switchOf(out)) != 1) continue;
-    if (outputHook_) outputHook_(out);
-    continuous_.rowTaken(out);
-  }
 }
 
 void MainForm::dateChecked(bool valid) {

@@ -18,6 +18,7 @@
 #include "engine/lunation.h"
 #include "engine/ports.h"
 #include "engine/program.h"
+#include "output/outputs.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
 
@@ -89,6 +90,8 @@ class MainForm {
   // The site editor keeps its state (the chosen action) for the whole run.
   SiteEditor& siteEditor() { return siteEditor_; }
   Placements& placements() { return placements_; }
+  // The data table, the graph and the export file.
+  Outputs& outputs() { return outputs_; }
   const FilePaths& paths() const { return paths_; }
 
   // --- what the user does; each runs to its end before a tick may run ---
@@ -135,9 +138,6 @@ class MainForm {
   int onDraw(std::function<void()> draw, ViewStage stage);
   void offDraw(int id);
   void setSearchProgress(SearchProgress* p) { lunation_.setProgress(p); }
-  // Each output that is switched on takes its row here (data table, graph,
-  // export file, in that order).
-  void setOutputHook(std::function<void(Output)> hook) { outputHook_ = std::move(hook); }
 
   // The guidance line (Label21): the hint of the control under the pointer.
   const std::string& guidance() const { return guidance_; }
@@ -178,7 +178,6 @@ class MainForm {
   static Assembly headless(UiPort& ui, ClockPort& clock, TimerPort* timer);
   MainForm(Assembly a, FilePaths paths);
   void wireRules();
-  void takeOutputs();
   void setGuidance(const std::string& text);
   void dateChecked(bool valid);
 
@@ -198,7 +197,7 @@ class MainForm {
   SiteList sites_;
   SiteEditor siteEditor_;
   Placements placements_;
-  std::function<void(Output)> outputHook_;
+  Outputs outputs_;
   std::string guidance_;
   Signal<> guidanceChanged_;
   int busy_ = 0;

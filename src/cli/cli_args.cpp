@@ -60,13 +60,14 @@ const char* usage() {
          "                  [--lat DEG] [--lon DEG] [--site N] [--sites FILE]\n"
          "                  [--reference JD] [--easy] [--auto-rebase]\n"
          "                  [--search age|new|full|next-full|prev-full]\n"
-         "                  [--step year|month|day|hour|minute|second AMOUNT --count N [--past]]\n"
+         "                  [--step year|month|day|hour|minute|second AMOUNT [--past]] [--count "
+         "N]\n"
+         "                  [--table FILE] [--graph] [--graph-series SMKB] [--export FILE]\n"
          "                  [--svg VIEW=FILE]... [--view-size VIEW=WxH]...\n";
 }
 
 ParseResult parseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
-  bool countGiven = false;
   for (size_t i = 0; i < argv.size(); ++i) {
     const std::string& a = argv[i];
     auto fail = [&](const std::string& what) {
@@ -100,14 +101,21 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (!v) return fail(a);
       auto num = parseNumber(*v);
       if (!num || *num != static_cast<double>(static_cast<long long>(*num)) || *num < 0 ||
-          *num > 1e9 || (a == "--count" && *num < 1))
+          *num > 1e9)
         return fail(a + " " + *v);
-      if (a == "--site") {
-        r.args.site = static_cast<long long>(*num);
-      } else {
-        r.args.count = static_cast<long long>(*num);
-        countGiven = true;
-      }
+      (a == "--site" ? r.args.site : r.args.count) = static_cast<long long>(*num);
+    } else if (a == "--table" || a == "--export") {
+      const std::string* v = needValue();
+      if (!v || v->empty()) return fail(a);
+      (a == "--table" ? r.args.tableFile : r.args.exportFile) = *v;
+    } else if (a == "--graph") {
+      r.args.graph = true;
+    } else if (a == "--graph-series") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      if (v->size() != 4 || v->find_first_not_of("01") != std::string::npos)
+        return fail(a + " " + *v);
+      for (size_t k = 0; k < 4; ++k) r.args.graphSeries[k] = (*v)[k] == '1';
     } else if (a == "--step") {
       if (i + 2 >= argv.size()) return fail(a);
       const std::string& unit = argv[++i];
@@ -162,9 +170,7 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       return fail(a);
     }
   }
-  if ((countGiven || r.args.past) && !r.args.stepUnit) {
-    r.error = countGiven ? "--count (--step がありません)" : "--past (--step がありません)";
-  }
+  if (r.args.past && !r.args.stepUnit) r.error = "--past (--step がありません)";
   return r;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Command-line arguments of velmar-cli.
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,11 +25,19 @@ struct Args {
   // Lunation: age, new, full, next-full or prev-full; and Check1 ticked.
   std::optional<std::string> search;
   bool autoRebase = false;
-  // Stepping: unit (year .. second), amount, number of blocks, direction.
+  // Stepping: unit (year .. second), amount, direction.
   std::optional<std::string> stepUnit;
   double stepAmount = 1;
-  long long count = 1;
   bool past = false;
+  // The loop count field (Text18), written through its rule; without it
+  // the field keeps the value of a first start.
+  std::optional<long long> count;
+  // Outputs: the data table's listing to a file, the graph with its four
+  // series boxes ("太陽", "月", "輝面", "黄緯", 1 ticked), the export file.
+  std::optional<std::string> tableFile;
+  bool graph = false;
+  std::array<bool, 4> graphSeries{true, true, true, true};
+  std::optional<std::string> exportFile;
   // Pictures: each named one is open from the start and written as SVG to
   // its file at the end; sizes in twips where given.
   struct Svg {

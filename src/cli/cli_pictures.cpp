@@ -5,14 +5,17 @@
 #include <fstream>
 #include <iostream>
 
+#include "output/graph.h"
 #include "views/phase_disk.h"
 #include "views/svg.h"
 
 namespace velmar::cli {
 
 Pictures::~Pictures() {
-  for (auto& [name, p] : pictures_)
+  for (auto& [name, p] : pictures_) {
     if (p->drawId) main_.offDraw(p->drawId);
+    if (p->close) p->close();
+  }
 }
 
 bool Pictures::open(const std::string& view, std::optional<std::pair<double, double>> size) {
@@ -31,6 +34,20 @@ bool Pictures::open(const std::string& view, std::optional<std::pair<double, dou
           paint(picture->canvas, phasedraw(form, picture->width, picture->height));
         },
         ViewStage::Phase);
+  } else if (view == "graph") {
+    // Loading the graph window draws its red middle line; every point of
+    // the run then adds its grid line and segments.
+    picture->width = size ? size->first : kGraphWidth;
+    picture->height = size ? size->second : kGraphHeight;
+    Graph& graph = main_.outputs().graph();
+    picture->canvas.title = graph.title();
+    const int titleId =
+        graph.titleChanged().connect([picture, &graph] { picture->canvas.title = graph.title(); });
+    graph.attach(&picture->canvas, picture->width, picture->height);
+    picture->close = [picture, &graph, titleId] {
+      graph.titleChanged().disconnect(titleId);
+      graph.detach(&picture->canvas);
+    };
   } else {
     return false;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The pictures velmar-cli draws without windows, by the names --svg takes,
 // and the SVG files they end in.
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -37,6 +38,7 @@ class Pictures {
     double width = 0;
     double height = 0;
     int drawId = 0;
+    std::function<void()> close;  // run when the picture goes
   };
   MainForm& main_;
   std::map<std::string, std::unique_ptr<Picture>> pictures_;

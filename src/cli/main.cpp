@@ -7,7 +7,9 @@
 
 #include "app/main_form.h"
 #include "cli/cli_args.h"
+#include "cli/cli_outputs.h"
 #include "cli/cli_pictures.h"
+#include "config/moon_inf.h"
 #include "config/sites.h"
 #include "engine/numtext.h"
 
@@ -68,6 +70,9 @@ int main(int argc, char** argv) {
   velmar::SystemClock clock;
   velmar::MainForm main(ui, clock);
   velmar::FormModel& form = main.form();
+  // The settings of a first start, without a settings file: loop count 10,
+  // change amount 1, every graph series on.
+  velmar::applyInf(velmar::defaultInfValues(), form, main.placements());
 
   const velmar::CivilTime now = velmar::toJst(clock.now());
   const std::vector<std::string> date =
@@ -116,6 +121,9 @@ int main(int argc, char** argv) {
     form.setText(Field::ChangeAmount, velmar::formatPlain(a.stepAmount));
     form.selectOption(a.past ? velmar::Option::Past : velmar::Option::Future);
   }
+  // Through the field's rule: below 2 it reads 2; above 365 the question
+  // is answered yes.
+  if (a.count) form.setText(Field::LoopCount, velmar::formatInt(*a.count));
 
   // The pictures asked for are open before the first calculation.
   velmar::cli::Pictures pictures(main);
@@ -140,14 +148,32 @@ int main(int argc, char** argv) {
       if (*a.search == name) main.run(command);
   }
   std::cout << fieldsBlock(form);
-  if (a.stepUnit) {
-    main.run("loopcalc");
-    for (long long i = 1; i < a.count; ++i) {
-      main.timerFired();
-      std::cout << "\n" << fieldsBlock(form);
-    }
+
+  // The outputs, switched on as a user would: the table, the graph with its
+  // series, then the export file, whose choice starts the loop.
+  if (a.tableFile && form.check(velmar::Check::TableOutput) == 0) main.run("Check4");
+  for (int k = 0; k < 4; ++k) {
+    const std::string box = "Check" + std::to_string(6 + k);
+    if ((form.check(static_cast<velmar::Check>(6 + k)) == 1) != a.graphSeries[k]) main.run(box);
   }
-  const bool written = pictures.write(a.svg);
+  if (a.graph && form.check(velmar::Check::GraphOutput) == 0) main.run("Check2");
+  if (a.exportFile) {
+    main.headlessWindows()->nextFile = velmar::FileChoice{*a.exportFile, 0};
+    main.run("fileout");
+  }
+  if (a.stepUnit) main.run("loopcalc");
+  // While the loop runs, up to the loop count's calculations in all: the
+  // outputs end it when the last of them has taken its rows.
+  const double loops = form.value(Field::LoopCount);
+  for (long long i = 1; i < loops && main.timer().interval() > 0; ++i) {
+    main.timerFired();
+    std::cout << "\n" << fieldsBlock(form);
+  }
+
+  bool written = true;
+  if (a.tableFile) written = velmar::cli::writeListing(main.outputs().table(), *a.tableFile);
+  written = pictures.write(a.svg) && written;
+  written = written && main.outputs().file().failures() == 0;
   // The window beeps and says so on its guidance line; here it is the exit
   // status, after everything was printed.
   if (!written) return 1;

@@ -55,13 +55,23 @@ void Continuous::deriveFromSettings() {
 }
 
 void Continuous::start() {
+  recordIfAsked();
+  startFromOptions();
+}
+
+void Continuous::recordIfAsked() {
   if (form_.tick(Tick::automem) && recordDate) recordDate();
+}
+
+void Continuous::startFromOptions() {
   targetFromOptions();
   if (form_.option(Option::Past)) loopStep_ = -changeAmount_;
   if (form_.option(Option::Future)) loopStep_ = changeAmount_;
   intervalFromSpeed();
   timer_.setInterval(loopInterval_);
 }
+
+void Continuous::resume() { timer_.setInterval(loopInterval_); }
 
 void Continuous::stop() { timer_.setInterval(0); }
 
@@ -149,25 +159,7 @@ bool Continuous::optionClicked(Option o) {
   return false;
 }
 
-Check switchOf(Output o) {
-  switch (o) {
-    case Output::Table:
-      return Check::TableOutput;
-    case Output::Graph:
-      return Check::GraphOutput;
-    case Output::File:
-      break;
-  }
-  return Check::FileOutput;
-}
-
-void Continuous::rowTaken(Output out) {
-  int& rows = rows_[static_cast<int>(out)];
-  ++rows;
-  if (rows == form_.value(Field::LoopCount)) {
-    rows = 0;
-    form_.setCheck(switchOf(out), 0);
-  }
+void Continuous::stopUnlessRecording() {
   if (form_.check(Check::TableOutput) == 0 && form_.check(Check::GraphOutput) == 0 &&
       form_.check(Check::FileOutput) == 0) {
     timer_.setInterval(0);

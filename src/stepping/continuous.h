@@ -10,13 +10,6 @@
 
 namespace velmar {
 
-// The three outputs that take a row per calculation and switch themselves
-// off at the loop count, in the order a calculation feeds them.
-enum class Output { Table, Graph, File };
-inline constexpr Output kOutputs[] = {Output::Table, Output::Graph, Output::File};
-// The check box that switches each on.
-Check switchOf(Output o);
-
 class Continuous {
  public:
   Continuous(FormModel& form, Calculator& calc, UiPort& ui, TimerPort& timer)
@@ -29,7 +22,16 @@ class Continuous {
   // stays as it is.
   void deriveFromSettings();
 
-  void start();           // Command19, loopcalc
+  void start();  // Command19, loopcalc
+  // A start's first step: the date and time are recorded when automem is
+  // ticked.
+  void recordIfAsked();
+  // The rest of a start: target, step and interval from the options, then
+  // the timer runs. Choosing an export file starts this way, unrecorded.
+  void startFromOptions();
+  // The output windows' start buttons: the timer runs with the target, step
+  // and interval already held.
+  void resume();
   void stop();            // Command18, stopcalc
   void startOrReverse();  // the views' and the time pad's start button
   void stepUp();          // Command22: the target field + change amount, calc
@@ -43,11 +45,9 @@ class Continuous {
   bool fieldChanged(Field f);
   bool optionClicked(Option o);
 
-  // Counts a row taken by an output; at the loop count the output clears
-  // its own box, and when no output is left on, the loop ends.
-  void rowTaken(Output out);
-  int rows(Output out) const { return rows_[static_cast<int>(out)]; }
-  void resetRows(Output out) { rows_[static_cast<int>(out)] = 0; }
+  // The outputs' common end: after each row an output takes, the loop ends
+  // when none of the three (data table, graph, export file) is left on.
+  void stopUnlessRecording();
 
   int loopTarget() const { return loopTarget_; }
   double changeAmount() const { return changeAmount_; }
@@ -67,7 +67,6 @@ class Continuous {
   double changeAmount_ = 0;
   double loopStep_ = 0;
   int loopInterval_ = 100;
-  int rows_[3] = {0, 0, 0};
 };
 
 }  // namespace velmar

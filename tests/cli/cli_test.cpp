@@ -89,11 +89,10 @@ TEST(Cli, SiteComesFromTheSiteFile) {
 }
 
 TEST(Cli, MalformedArgumentsFailWithNothingOnStdout) {
-  for (const char* bad :
-       {"--search sideways", "--step week 1", "--step day x", "--count 3", "--step day 1 --count 0",
-        "--site -1", "--site 1.5", "--past", "--date 2001/03/09", "--date 2001-03", "--time 21:05",
-        "--time a:b:c", "--dt", "--dt abc", "--lat 91", "--lon 1e3", "--reference x", "--bogus",
-        "--date -1-2-3"}) {
+  for (const char* bad : {"--search sideways", "--step week 1", "--step day x", "--count -1",
+                          "--count 2.5", "--site -1", "--site 1.5", "--past", "--date 2001/03/09",
+                          "--date 2001-03", "--time 21:05", "--time a:b:c", "--dt", "--dt abc",
+                          "--lat 91", "--lon 1e3", "--reference x", "--bogus", "--date -1-2-3"}) {
     const CliRun r = runCli(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;

@@ -139,19 +139,15 @@ TEST_F(ContinuousTest, LoopStopsItselfWhenTheLastOutputIsFull) {
   at("2001", "3", "9", "12", "0", "0");
   settings(Option::Hours, "1", Option::Future);
   form.setText(Field::LoopCount, "10");
-  form.setCheck(Check::TableOutput, 1);
-  int rows = 0;
-  main.setOutputHook([&](Output o) {
-    if (o == Output::Table) ++rows;
-  });
+  form.setCheck(Check::TableOutput, 1);  // the first row: the starting moment
   main.run("loopcalc");
   for (int i = 0; i < 20 && loop.running(); ++i) main.timerFired();
-  EXPECT_EQ(rows, 10);
+  EXPECT_EQ(main.outputs().table().rows().size(), 10u);
   EXPECT_EQ(form.check(Check::TableOutput), 0);
   EXPECT_FALSE(loop.running());
-  EXPECT_EQ(form.text(Field::Hour), "22");
+  EXPECT_EQ(form.text(Field::Hour), "21");
   // The count starts again at 0 for the next run.
-  EXPECT_EQ(loop.rows(Output::Table), 0);
+  EXPECT_EQ(main.outputs().table().counter(), 0);
 }
 
 TEST_F(ContinuousTest, StartRecordsTheDateWhenAsked) {

@@ -17,6 +17,8 @@
 #include "app/qt/help_window.h"
 #include "config/qt/settings_dialog.h"
 #include "config/qt/site_editor_dialog.h"
+#include "output/qt/export_label.h"
+#include "output/qt/output_windows.h"
 #include "views/qt/phase_picture.h"
 #include "views/qt/twips.h"
 
@@ -137,6 +139,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   auto* middle = new QVBoxLayout;
   middle->setSpacing(4);
   middle->addWidget(buildMoonGroup());
+  middle->addWidget(buildOutputGroup());
   middle->addStretch();
   columns->addLayout(middle);
 
@@ -168,6 +171,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   drawId_ = main_.onDraw([this] { picture_->update(); }, ViewStage::Phase);
   main_.setSearchProgress(this);
   main_.attachWindows(this);
+  addFamily(std::make_unique<OutputWindows>(main_));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));
@@ -417,6 +421,38 @@ QWidget* MainWindow::buildResultsGroup() {
     ++row;
   }
   grid->setRowStretch(row, 1);
+  return box;
+}
+
+// The three outputs with their buttons, the graph's series and the export
+// file's name, compact.
+QWidget* MainWindow::buildOutputGroup() {
+  auto* box = new QWidget;
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(2);
+  grid->addWidget(bindCheck("Check4"), 0, 0);
+  grid->addWidget(commandButton("Command23"), 0, 1);
+  grid->addWidget(commandButton("Command24"), 0, 2);
+  grid->addWidget(bindCheck("Check2"), 1, 0);
+  grid->addWidget(commandButton("Command27"), 1, 1);
+  grid->addWidget(commandButton("Command28"), 1, 2);
+  auto* series = new QGroupBox(qs(commandNamed("Frame4").control.caption));
+  series->setObjectName("Frame4");
+  hint(series, "Frame4");
+  auto* seriesRow = new QHBoxLayout(series);
+  seriesRow->setContentsMargins(6, 2, 6, 2);
+  for (const ControlGroup& g : controlGroups())
+    if (std::string(g.frame) == "Frame4")
+      for (const char* member : g.members) seriesRow->addWidget(bindCheck(member));
+  seriesRow->addStretch();
+  grid->addWidget(series, 2, 0, 1, 3);
+  grid->addWidget(bindCheck("Check5"), 3, 0);
+  grid->addWidget(commandButton("Command29"), 3, 1, 1, 2);
+  auto* fileName = new ExportFileLabel(main_.outputs().file());
+  hint(fileName, "Label19");
+  grid->addWidget(fileName, 4, 0, 1, 3);
   return box;
 }
 

@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   QWidget* buildSiteGroup();
   QWidget* buildLoopGroup();
   QWidget* buildResultsGroup();
+  QWidget* buildOutputGroup();
   QWidget* frame(const char* name);
   QLabel* label(Field f);
   QLineEdit* bindField(Field f, bool input, int width);

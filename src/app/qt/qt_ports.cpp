@@ -9,6 +9,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <algorithm>
+
+#include "output/qt/fixed_font.h"
 
 namespace velmar {
 
@@ -73,8 +76,12 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
                                                   const std::vector<FileFilter>& filters,
                                                   const std::string& current, int filter) {
   QStringList names;
-  for (const FileFilter& f : filters)
-    names << QString::fromStdString(f.label) + " (" + QString::fromStdString(f.pattern) + ")";
+  // The label as the dialog lists it, its pattern in brackets; one without
+  // them gets the pattern added.
+  for (const FileFilter& f : filters) {
+    const QString label = QString::fromStdString(f.label);
+    names << (label.contains('(') ? label : label + " (" + QString::fromStdString(f.pattern) + ")");
+  }
   QFileDialog dialog(parent_, QString::fromStdString(title), QString(), names.join(";;"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -88,13 +95,41 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
 
 namespace {
 
+// A long listing takes seconds: the windows are redrawn meanwhile, but
+// take no input until it is done.
+void keepWindowsDrawn() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+// The widest line of the job in `font` on the printer, device pixels.
+double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
+  const QFontMetricsF m(font, &printer);
+  double widest = 0;
+  size_t n = 0;
+  for (const std::string& line : job.lines) {
+    widest = std::max(widest, m.horizontalAdvance(QString::fromStdString(line)));
+    if (++n % 4096 == 0) keepWindowsDrawn();
+  }
+  return widest;
+}
+
 PrintResult printOn(QPrinter& printer, const PrintJob& job) {
   printer.setDocName(QString::fromStdString(job.documentName));
+  // The named font, or the installed Japanese fixed-pitch font standing in
+  // for it, so that the columns line up on paper too.
+  QFont font = fixedPitchFont(QString::fromStdString(job.fontFamily));
+  // A line is never cut at the right edge: across the page when it does
+  // not fit upright, and smaller when it does not fit across either.
+  auto pageWidth = [&] {
+    return printer.pageLayout().paintRectPixels(printer.resolution()).width();
+  };
+  double widest = widestLine(font, printer, job);
+  if (widest > pageWidth()) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (widest > pageWidth()) {
+      font.setPointSizeF(std::max(4.0, font.pointSizeF() * pageWidth() / widest * 0.99));
+    }
+  }
   QPainter p;
   if (!p.begin(&printer)) return {PrintResult::Status::Failed, "印刷を始められませんでした。"};
-  QFont font(QString::fromStdString(job.fontFamily));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
   p.setFont(font);
   const QFontMetrics m(font, &printer);
   const int lineHeight = m.lineSpacing();
@@ -108,6 +143,7 @@ PrintResult printOn(QPrinter& printer, const PrintJob& job) {
         return {PrintResult::Status::Failed, "次のページを印刷できませんでした。"};
       }
       y = m.ascent();
+      keepWindowsDrawn();
     }
     p.drawText(0, y, QString::fromStdString(line));
     y += lineHeight;

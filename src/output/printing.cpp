@@ -1,0 +1,63 @@
+#include "output/printing.h"
+
+namespace velmar {
+
+namespace {
+
+constexpr const char* kPdfDefaultName = "VelmarData.pdf";
+
+bool endsWithPdf(const std::string& s) {
+  if (s.size() < 4) return false;
+  std::string tail = s.substr(s.size() - 4);
+  for (char& c : tail)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return tail == ".pdf";
+}
+
+// Holds the wait pointer while a long listing goes out.
+class WaitPointer {
+ public:
+  explicit WaitPointer(UiPort& ui) : ui_(ui) { ui_.setWaitCursor(true); }
+  ~WaitPointer() { ui_.setWaitCursor(false); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+
+ private:
+  UiPort& ui_;
+};
+
+}  // namespace
+
+PrintJob tablePrintJob(const DataTable& table) {
+  return PrintJob{"Velmar Data", kDataFont, table.listing()};
+}
+
+void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePort& files) {
+  if (!ui.askYesNo(kDataTitle, kPrintQuestion)) return;
+  const PrintJob job = tablePrintJob(table);
+  PrintResult result;
+  {
+    WaitPointer wait(ui);
+    result = printer.print(job);
+  }
+  if (result.status == PrintResult::Status::Printed) return;
+
+  std::string why = result.message;
+  if (why.empty())
+    why = result.status == PrintResult::Status::NoPrinter ? "プリンターが見つかりません。"
+                                                          : "印刷できませんでした。";
+  if (!ui.askYesNo(kDataTitle, why + "\r\r同じ内容を PDF ファイルに保存しますか ?")) return;
+  const std::optional<FileChoice> choice =
+      files.chooseSaveFile(kDataTitle, {{"PDF ﾌｧｲﾙ (*.pdf)", "*.pdf"}}, kPdfDefaultName, 0);
+  if (!choice || choice->path.empty()) return;
+  const std::string path = endsWithPdf(choice->path) ? choice->path : choice->path + ".pdf";
+  {
+    WaitPointer wait(ui);
+    result = printer.printToPdf(job, path);
+  }
+  if (result.status != PrintResult::Status::Printed)
+    ui.message(kDataTitle, "「" + path + "」を保存できませんでした。\r" + result.message,
+               Tone::Warning);
+}
+
+}  // namespace velmar

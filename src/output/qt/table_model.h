@@ -1,0 +1,30 @@
+#pragma once
+// The data table as a Qt model: rows and cells are read from the core's
+// table when the view asks for them; nothing is copied per row.
+#include <QAbstractTableModel>
+
+#include "engine/signal.h"
+#include "output/data_table.h"
+
+namespace velmar {
+
+class DataTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit DataTableModel(DataTable& table, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ private:
+  void onEvent(TableEvent e);
+
+  DataTable& table_;
+  Connection events_;
+};
+
+}  // namespace velmar

@@ -1,0 +1,146 @@
+// The export file: its lines, its switching, its end, and files that fail.
+#include "output/export_file.h"
+
+#include <gtest/gtest.h>
+
+#include "config/temp_folder.h"
+#include "config/text_file.h"
+#include "output/output_fixture.h"
+
+namespace velmar {
+namespace {
+
+using testing::FileSizeLimit;
+using testing::readBytes;
+using testing::TempFolder;
+using testing_output::OutputTest;
+
+std::vector<std::string> linesOf(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(*fromCp932(bytes.substr(start, end - start)));
+  EXPECT_EQ(start, bytes.size()) << "the file ends inside a line";
+  return lines;
+}
+
+class ExportTest : public OutputTest {
+ protected:
+  TempFolder dir;
+  ExportFile& file = outputs.file();
+
+  void choose(const std::string& path, int filter = 0) {
+    main.headlessWindows()->nextFile = FileChoice{path, filter};
+    main.run("Command29");
+  }
+};
+
+TEST_F(ExportTest, ChoosingAFileWritesTheLoopCountOfLinesAndEndsTheRun) {
+  choose(dir / "run.csv");
+  EXPECT_EQ(file.fileName(), dir / "run.csv");
+  EXPECT_EQ(form.check(Check::FileOutput), 1);
+  EXPECT_GT(timer.interval(), 0);  // started by the choice
+  EXPECT_EQ(runLoop(), 9);
+  EXPECT_EQ(form.check(Check::FileOutput), 0);
+  EXPECT_FALSE(file.isOpen());
+  const std::vector<std::string> lines = linesOf(readBytes(dir / "run.csv"));
+  ASSERT_EQ(lines.size(), 12u);
+  EXPECT_EQ(lines[0], "Velmar  Ver 2.80a");
+  EXPECT_EQ(lines[1],
+            "算出日,時分秒,太陽黄経,太陽地心,月の黄経,月の黄緯,月の地心,月の位相,月輝面比,月齢,"
+            "月の赤経,月の赤緯,月の方位,月の高度");
+  EXPECT_EQ(lines[2],
+            "2001/3/9,21:5:0,348.991429697052,0.992959103950,165.891877524386,4.491892899764,"
+            "360909.727553,176.900447827335,0.999268546490,,11.251586525515,9.704040007739,"
+            "115.077644764935,44.992504215675");
+  EXPECT_EQ(lines[11].substr(0, 16), "2001/3/18,21:5:0");
+
+  // Ticking it again starts the file anew.
+  main.run("Check5");
+  EXPECT_EQ(linesOf(readBytes(dir / "run.csv")).size(), 3u);
+  EXPECT_EQ(file.counter(), 1);
+}
+
+TEST_F(ExportTest, SignedFieldsAndSeparators) {
+  testing_instant::enterInstant(form, "2001", "5", "5", "7", "0", "0");
+  form.setText(Field::MoonLatitude, " -0.500000000000");
+  form.setText(Field::Declination, " -12.340000000000");
+  form.setText(Field::Altitude, " 5.000000000000");
+  form.setText(Field::MoonAge, " 7.504236110020");
+  std::string csv, tsv;
+  exportLine(csv, form, ',');
+  exportLine(tsv, form, '\t');
+  EXPECT_EQ(csv,
+            "2001/5/5,7:0:0,348.991429697052,0.992959103950,165.891877524386,-.5,360909.727553,"
+            "176.900447827335,0.999268546490,7.504236110020,11.251586525515,-12.34,"
+            "115.077644764935,5");
+  std::string commas = tsv;
+  for (char& c : commas)
+    if (c == '\t') c = ',';
+  EXPECT_EQ(commas, csv);
+  EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\t'), 13);
+}
+
+TEST_F(ExportTest, TheTypeComesFromTheNameOrElseFromThePickedFilter) {
+  struct Row {
+    const char* path;
+    int filter;
+    const char* expected;
+    ExportType type;
+  } rows[] = {
+      {"a.csv", 1, "a.csv", ExportType::Csv},     {"a.tsv", 0, "a.tsv", ExportType::Tsv},
+      {"data", 0, "data.csv", ExportType::Csv},   {"data", 1, "data.tsv", ExportType::Tsv},
+      {"a.CSV", 0, "a.CSV", ExportType::Csv},     {"a.CSV", 1, "a.CSV.tsv", ExportType::Tsv},
+      {"a.txt", 1, "a.txt.tsv", ExportType::Tsv}, {"xcsv", 1, "xcsv", ExportType::Csv},
+  };
+  for (const Row& r : rows) {
+    const ExportTarget t = exportTarget({r.path, r.filter});
+    EXPECT_EQ(t.path, r.expected) << r.path << " " << r.filter;
+    EXPECT_EQ(t.type, r.type) << r.path << " " << r.filter;
+  }
+  // A tab-separated file has 13 tabs in its header and every line.
+  choose(dir / "tabs", 1);
+  runLoop(3);
+  main.run("Check5");  // off: closed
+  const std::vector<std::string> lines = linesOf(readBytes(dir / "tabs.tsv"));
+  ASSERT_EQ(lines.size(), 6u);
+  for (size_t i = 1; i < lines.size(); ++i)
+    EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), 13) << lines[i];
+}
+
+TEST_F(ExportTest, AFileThatCannotBeMadeIsToldOnceAndNothingStarts) {
+  const std::string path = dir / "no such folder/x.csv";
+  choose(path);
+  EXPECT_EQ(ui.messages, 1);
+  EXPECT_NE(ui.lastText.find(path), std::string::npos) << ui.lastText;
+  EXPECT_NE(ui.lastText.find("保存先のフォルダーがありません"), std::string::npos) << ui.lastText;
+  EXPECT_EQ(form.check(Check::FileOutput), 0);
+  EXPECT_EQ(timer.interval(), 0);
+  EXPECT_EQ(file.failures(), 1);
+  // The program goes on: the table still records.
+  main.run("Check4");
+  EXPECT_EQ(outputs.table().rows().size(), 1u);
+}
+
+// The size limit fails a write as a full disk would, with its own reason.
+TEST_F(ExportTest, AFullDiskKeepsTheWholeLinesWrittenAndEndsTheRun) {
+  const std::string path = dir / "full.csv";
+  {
+    FileSizeLimit limit(800);
+    choose(path);
+    runLoop();
+  }
+  EXPECT_EQ(ui.messages, 1);
+  EXPECT_NE(ui.lastText.find("ファイルが大きすぎます"), std::string::npos) << ui.lastText;
+  EXPECT_NE(ui.lastText.find("書き込んだ行はファイルに残っています"), std::string::npos);
+  EXPECT_EQ(form.check(Check::FileOutput), 0);
+  EXPECT_EQ(timer.interval(), 0);  // it was the only output
+  const std::string bytes = readBytes(path);
+  EXPECT_LE(bytes.size(), 800u);
+  const std::vector<std::string> lines = linesOf(bytes);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[2].substr(0, 15), "2001/3/9,21:5:0");
+}
+
+}  // namespace
+}  // namespace velmar

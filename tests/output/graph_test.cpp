@@ -1,0 +1,175 @@
+// The graph: where its points go, when a run ends, what it keeps.
+#include "output/graph.h"
+
+#include <gtest/gtest.h>
+
+#include "output/output_fixture.h"
+
+namespace velmar {
+namespace {
+
+using testing_output::OutputTest;
+
+class GraphTest : public OutputTest {
+ protected:
+  RecordingCanvas picture;
+  Graph& graph = outputs.graph();
+  void SetUp() override {
+    OutputTest::SetUp();
+    graph.attach(&picture, kGraphWidth, kGraphHeight);
+  }
+  void TearDown() override { graph.detach(&picture); }
+
+  std::vector<DrawOp> linesOf(Rgb colour) const {
+    std::vector<DrawOp> out;
+    for (const DrawOp& op : picture.ops())
+      if (op.kind == DrawOp::Kind::Line && op.color == colour) out.push_back(op);
+    return out;
+  }
+  // The grid lines, by their x.
+  std::vector<double> gridAt(Rgb colour) const {
+    std::vector<double> xs;
+    for (const DrawOp& op : linesOf(colour))
+      if (op.x == op.x2) xs.push_back(op.x);
+    return xs;
+  }
+};
+
+TEST_F(GraphTest, LoadingDrawsTheMiddleLineAndARunSpansTheWidth) {
+  ASSERT_EQ(picture.ops().size(), 1u);
+  EXPECT_EQ(picture.ops()[0], DrawOp::line(0, 2226, 8635, 2226, palette::kRed));
+
+  form.setText(Field::LoopCount, "2");
+  main.run("Form4.Command4");  // グラフ描画: on, the loop running
+  EXPECT_GT(timer.interval(), 0);
+  EXPECT_EQ(runLoop(), 1);
+  EXPECT_EQ(gridAt(kGridGrey), (std::vector<double>{0, 8585}));
+  EXPECT_EQ(form.check(Check::GraphOutput), 0);
+  EXPECT_EQ(graph.state().graphIndex, 0);
+  EXPECT_EQ(graph.title(), "Velmar - Graph - 2001/3/10 21:5:0");
+
+  // Ten points: the tenth grid line red; then off, and the loop stops.
+  form.setText(Field::LoopCount, "10");
+  main.run("Check2");
+  main.run("loopcalc");
+  EXPECT_EQ(runLoop(), 9);
+  const std::vector<double> grey = gridAt(kGridGrey);
+  EXPECT_EQ(grey.size(), 2u + 9u);
+  EXPECT_EQ(grey.back(), 8585.0 / 9 * 8);
+  EXPECT_EQ(gridAt(palette::kRed), std::vector<double>{8585.0 / 9 * 9});
+  EXPECT_EQ(form.check(Check::GraphOutput), 0);
+  EXPECT_EQ(timer.interval(), 0);
+}
+
+TEST_F(GraphTest, EachCurveOnItsOwnScaleFromItsLastValue) {
+  form.setText(Field::Illumination, " 1.000000000000");
+  form.setText(Field::SunDistance, " 1.010000000000");
+  form.setText(Field::MoonDistance, " 384401.000000");
+  form.setText(Field::MoonLatitude, " 5.000000000000");
+  graph.graphadd();
+  form.setText(Field::Illumination, " 0.000000000000");
+  form.setText(Field::SunDistance, " 0.990000000000");
+  form.setText(Field::MoonDistance, " 409401.000000");
+  form.setText(Field::MoonLatitude, " -5.000000000000");
+  graph.graphadd();
+  const double step = 8585.0 / 9;
+  // Plotting order: fraction, Sun, Moon, latitude; each from the value it
+  // had last (0 at the start) to the new one, two pixels wide.
+  struct Segment {
+    Rgb colour;
+    double y1, y2;
+  } expected[] = {
+      {palette::kGreen, 202, 4202},     // k 1 -> 0
+      {palette::kMagenta, 1202, 3202},  // r 1.01 -> 0.99 AU
+      {palette::kBlue, 2202, 202},      // d 384401 -> 409401 km
+      {palette::kCyan, 202, 4202},      // beta +5 -> -5 degrees
+  };
+  const std::vector<DrawOp>& ops = picture.ops();
+  ASSERT_GE(ops.size(), 5u);
+  EXPECT_EQ(ops[ops.size() - 5], DrawOp::line(step, 0, step, 4452, kGridGrey));
+  for (int i = 0; i < 4; ++i) {
+    const DrawOp& op = ops[ops.size() - 4 + i];
+    EXPECT_EQ(op.color, expected[i].colour) << i;
+    EXPECT_EQ(op.width, 2) << i;
+    EXPECT_EQ(op.x, 0) << i;
+    EXPECT_EQ(op.x2, step) << i;
+    EXPECT_NEAR(op.y, expected[i].y1, 1e-9) << i;
+    EXPECT_NEAR(op.y2, expected[i].y2, 1e-9) << i;
+  }
+  // The first point comes from outside the picture, from the value 0.
+  EXPECT_EQ(linesOf(palette::kGreen).front(),
+            DrawOp::line(-step, 2202 + 0.5 * 4000, 0, 202, palette::kGreen, 2));
+}
+
+TEST_F(GraphTest, UntickedCurvesWaitAndBridgeTheGapWhenTickedAgain) {
+  for (const char* box : {"Check6", "Check7", "Check9"}) main.run(box);
+  main.run("Form4.Check3");  // the legend's box is the main window's Check8
+  EXPECT_EQ(form.check(Check::GraphIllumination), 0);
+  graph.graphadd();
+  EXPECT_EQ(picture.ops().size(), 2u);  // the middle line and one grid line
+
+  main.run("Check8");
+  graph.graphadd();  // index 1
+  const double kBefore = form.value(Field::Illumination);
+  main.run("Check8");
+  main.run("Command22");  // off: the green curve stops
+  main.run("Command22");
+  main.run("Check8");
+  main.run("Command22");
+  graph.graphadd();  // on again: one segment from the last value
+  const std::vector<DrawOp> green = linesOf(palette::kGreen);
+  ASSERT_EQ(green.size(), 2u);
+  EXPECT_EQ(green[1].y, 2202 - (kBefore - 0.5) * 4000);
+  EXPECT_EQ(green[1].x, 8585.0 / 9 * 1);
+  EXPECT_EQ(green[1].x2, 8585.0 / 9 * 2);
+}
+
+TEST_F(GraphTest, ClearingWipesThePictureButKeepsTheLastValues) {
+  main.run("Check2");  // the first point
+  const auto prev = graph.state().graphPrev;
+  main.run("Command28");  // ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ: cleared, and the first point again
+  ASSERT_GE(picture.ops().size(), 2u);
+  EXPECT_EQ(picture.ops()[0], DrawOp::clear(palette::kWhite));
+  EXPECT_EQ(picture.ops()[1], DrawOp::line(0, 2226, 8635, 2226, palette::kRed));
+  EXPECT_EQ(graph.state().graphCount, 1);
+  EXPECT_EQ(linesOf(palette::kGreen).back().y, 2202 - (prev[0] - 0.5) * 4000);
+
+  // 消去・描画 with the graph on or off: exactly one first point.
+  for (int on : {1, 0}) {
+    form.setCheck(Check::GraphOutput, on);
+    main.run("Form4.Command3");
+    EXPECT_EQ(graph.state().graphIndex, 1) << on;
+    EXPECT_EQ(form.check(Check::GraphOutput), 1);
+    EXPECT_GT(timer.interval(), 0);
+    main.run("stopcalc");
+  }
+  // Closing the window ends the run; hiding it does not.
+  main.run("Form4.Command9");
+  EXPECT_EQ(form.check(Check::GraphOutput), 1);
+  graph.windowClosed();
+  EXPECT_EQ(form.check(Check::GraphOutput), 0);
+  EXPECT_EQ(graph.state().graphIndex, 0);
+}
+
+TEST(GraphWindowLoading, TheGraphAsksForItsWindowWhenItFirstDraws) {
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main(ui, clock);
+  Graph& graph = main.outputs().graph();
+  RecordingCanvas picture;
+  int loads = 0;
+  graph.loadWindow = [&] {
+    ++loads;
+    graph.attach(&picture, kGraphWidth, kGraphHeight);
+  };
+  main.run("Check6");  // the legend shows the series boxes
+  EXPECT_EQ(loads, 1);
+  main.run("Check6");
+  main.run("Check2");
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(picture.ops().size(), 2u);  // the middle line, a grid line: no series is on
+  graph.detach(&picture);
+}
+
+}  // namespace
+}  // namespace velmar
