@@ -20,6 +20,9 @@
 #include "engine/program.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
+#include "stepping/keypad.h"
+#include "stepping/time_pad.h"
+#include "views/views.h"
 
 namespace velmar {
 
@@ -85,6 +88,10 @@ class MainForm {
   // The site editor keeps its state (the chosen action) for the whole run.
   SiteEditor& siteEditor() { return siteEditor_; }
   Placements& placements() { return placements_; }
+  // The views' open flags, trail and switches; the time pad and keypad.
+  Views& views() { return views_; }
+  TimePad& timePad() { return timePad_; }
+  Keypad& keypad() { return keypad_; }
   const FilePaths& paths() const { return paths_; }
 
   // --- what the user does; each runs to its end before a tick may run ---
@@ -191,6 +198,9 @@ class MainForm {
   SiteList sites_;
   SiteEditor siteEditor_;
   Placements placements_;
+  Views views_;
+  TimePad timePad_;
+  Keypad keypad_;
   std::function<void(Output)> outputHook_;
   std::string guidance_;
   Signal<> guidanceChanged_;

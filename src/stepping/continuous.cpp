@@ -112,6 +112,7 @@ bool Continuous::fieldChanged(Field f) {
     }
     changeAmount_ = v;
     loopStep_ = form_.option(Option::Past) ? -changeAmount_ : changeAmount_;
+    if (changeAmountTaken) changeAmountTaken();
     return true;
   }
   if (f == Field::LoopCount) {
@@ -136,6 +137,7 @@ bool Continuous::optionClicked(Option o) {
   }
   if (id >= 3 && id <= 8) {
     loopTarget_ = targetOf(o);
+    if (unitChosen) unitChosen();
     return true;
   }
   if (o == Option::Past) {
