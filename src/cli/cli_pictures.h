@@ -37,6 +37,7 @@ class Pictures {
     double width = 0;
     double height = 0;
     int drawId = 0;
+    std::optional<View> view;  // one of the five views' windows
   };
   MainForm& main_;
   std::map<std::string, std::unique_ptr<Picture>> pictures_;
