@@ -9,10 +9,9 @@ double shorter(double w, double h) { return w < h ? w : h; }
 
 }  // namespace
 
-ViewPicture shadowdraw(const FormModel& form, double w, double h, bool big) {
+void shadowdraw(const FormModel& form, double w, double h, bool big, ViewPicture& pic) {
   using namespace palette;
-  ViewPicture pic;
-  pic.title = "Eclipse View " + instantTitle(form);
+  pic.start("Eclipse View", form);
   const double m = shorter(w, h);
   // s: degrees across the shorter side; q: that side over the Moon's
   // radius at the mean distance.
@@ -34,15 +33,13 @@ ViewPicture shadowdraw(const FormModel& form, double w, double h, bool big) {
   pic.ops.push_back(DrawOp::disk(w / 2, h / 2, 2.55 * rm, kDarkRed));
   pic.ops.push_back(DrawOp::circle(mx, my, 0.9 * rm, kYellow));
   pic.ops.push_back(DrawOp::circle(w / 2, h / 2, 4.5 * rm, kOlive));
-  return pic;
 }
 
-ViewPicture sundraw(const FormModel& form, double w, double h, bool big) {
+void sundraw(const FormModel& form, double w, double h, bool big, ViewPicture& pic) {
   using namespace palette;
-  ViewPicture pic;
   // The same words as the shadow view's, although the window's own title
   // differs.
-  pic.title = "Eclipse View " + instantTitle(form);
+  pic.start("Eclipse View", form);
   const double m = shorter(w, h);
   const double s = big ? 1.5 : 10;
   const double q = big ? 5 : 33.33333333333;
@@ -59,7 +56,6 @@ ViewPicture sundraw(const FormModel& form, double w, double h, bool big) {
   pic.ops.push_back(DrawOp::disk(w / 2, h / 2, rs, kRed));
   pic.ops.push_back(DrawOp::disk(mx, my, rs, kOlive));
   pic.ops.push_back(DrawOp::circle(w / 2, h / 2, rs, kRed));
-  return pic;
 }
 
 }  // namespace velmar

@@ -9,7 +9,17 @@ namespace velmar {
 // From the displayed phase angle, ecliptic latitude and, for the shadow,
 // distance. `big`: the main window's "拡大表示" for that view (bigview,
 // bigsun); the bodies keep their angular sizes at either scale.
-ViewPicture shadowdraw(const FormModel& form, double w, double h, bool big);
-ViewPicture sundraw(const FormModel& form, double w, double h, bool big);
+void shadowdraw(const FormModel& form, double w, double h, bool big, ViewPicture& out);
+void sundraw(const FormModel& form, double w, double h, bool big, ViewPicture& out);
+inline ViewPicture shadowdraw(const FormModel& form, double w, double h, bool big) {
+  ViewPicture pic;
+  shadowdraw(form, w, h, big, pic);
+  return pic;
+}
+inline ViewPicture sundraw(const FormModel& form, double w, double h, bool big) {
+  ViewPicture pic;
+  sundraw(form, w, h, big, pic);
+  return pic;
+}
 
 }  // namespace velmar

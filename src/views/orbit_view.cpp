@@ -7,10 +7,10 @@ namespace velmar {
 // Longitude 0 points up and longitudes grow counter-clockwise: the Earth
 // stands at heliocentric longitude sunLongitude + 180, the Moon at
 // geocentric longitude sunLongitude + p.
-ViewPicture orbitdraw(const FormModel& form, double sunLongitude, double w, double h, bool orbits) {
+void orbitdraw(const FormModel& form, double sunLongitude, double w, double h, bool orbits,
+               ViewPicture& pic) {
   using namespace palette;
-  ViewPicture pic;
-  pic.title = "Moon Phase " + instantTitle(form);
+  pic.start("Moon Phase", form);
   pic.ops.push_back(DrawOp::clear(kOrbitBackground));
   const double p = form.value(Field::Phase);
   // The Earth's orbit; everything else is sized from it.
@@ -27,7 +27,6 @@ ViewPicture orbitdraw(const FormModel& form, double sunLongitude, double w, doub
   }
   pic.ops.push_back(DrawOp::disk(ex, ey, R / 12, kBlue));
   pic.ops.push_back(DrawOp::disk(mx, my, R / 15, kYellow));
-  return pic;
 }
 
 }  // namespace velmar

@@ -8,6 +8,13 @@ namespace velmar {
 
 // `sunLongitude` in degrees as the record holds it; the phase angle comes
 // from its displayed field. `orbits`: the window's "軌道" box.
-ViewPicture orbitdraw(const FormModel& form, double sunLongitude, double w, double h, bool orbits);
+void orbitdraw(const FormModel& form, double sunLongitude, double w, double h, bool orbits,
+               ViewPicture& out);
+inline ViewPicture orbitdraw(const FormModel& form, double sunLongitude, double w, double h,
+                             bool orbits) {
+  ViewPicture pic;
+  orbitdraw(form, sunLongitude, w, h, orbits, pic);
+  return pic;
+}
 
 }  // namespace velmar

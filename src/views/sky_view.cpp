@@ -1,7 +1,5 @@
 #include "views/sky_view.h"
 
-#include "engine/numtext.h"
-
 namespace velmar {
 
 Equatorial sunsekii(const CalcRecord& rec) {
@@ -17,13 +15,12 @@ Horizontal sunkoudo(const CalcRecord& rec, double julianDay, const Equatorial& s
 // The picture shows azimuths 60 (left edge) to 300 (right edge), south in
 // the middle and east on the left, and altitudes from the horizon (bottom)
 // to the zenith (top). A body outside that lies outside the picture.
-ViewPicture skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, double w,
-                       double h, SkySwitches sw, SkyTrail& trail) {
+void skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, double w, double h,
+                SkySwitches sw, SkyTrail& trail, ViewPicture& pic) {
   using namespace palette;
-  ViewPicture pic;
   const double m = h > w ? w : h;
   const double d = sw.big ? 0.02 * m : 0.01 * m;  // dot radius
-  pic.title = "Sky View " + instantTitle(form);
+  pic.start("Sky View", form);
   std::vector<DrawOp>& ops = pic.ops;
   if (sw.trail) {
     // The previous dots become trail marks; nothing is cleared.
@@ -37,22 +34,21 @@ ViewPicture skyPicture(const FormModel& form, double sunAzimuth, double sunAltit
   // Altitudes 67.5, 45 and 22.5; east, south and west.
   for (double f : {0.25, 0.5, 0.75}) ops.push_back(DrawOp::line(0, f * h, w, f * h, kGrey));
   for (double f : {0.125, 0.5, 0.875}) ops.push_back(DrawOp::line(f * w, 0, f * w, h, kGrey));
-  pic.sunAzimuth = formatPlain(sunAzimuth);
-  pic.sunAltitude = formatPlain(sunAltitude);
+  pic.sunAzimuth = sunAzimuth;
+  pic.sunAltitude = sunAltitude;
   trail.skySunX = w / 240 * sunAzimuth - w / 36 * 9;
   trail.skySunY = h - sunAltitude * h / 90;
   ops.push_back(DrawOp::disk(trail.skySunX, trail.skySunY, d, kRed));
   trail.skyMoonX = w / 240 * form.value(Field::Azimuth) - w / 36 * 9;
   trail.skyMoonY = h - form.value(Field::Altitude) * h / 90;
   ops.push_back(DrawOp::disk(trail.skyMoonX, trail.skyMoonY, d, kYellow));
-  return pic;
 }
 
-ViewPicture skydraw(const FormModel& form, const CalcRecord& rec, double w, double h,
-                    SkySwitches sw, SkyTrail& trail) {
+void skydraw(const FormModel& form, const CalcRecord& rec, double w, double h, SkySwitches sw,
+             SkyTrail& trail, ViewPicture& out) {
   const Equatorial eq = sunsekii(rec);
   const Horizontal hor = sunkoudo(rec, form.value(Field::JulianDay), eq);
-  return skyPicture(form, hor.azimuth, hor.altitude, w, h, sw, trail);
+  skyPicture(form, hor.azimuth, hor.altitude, w, h, sw, trail, out);
 }
 
 }  // namespace velmar

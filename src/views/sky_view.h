@@ -33,12 +33,18 @@ struct SkySwitches {
 // The drawing for a drawable area of w x h twips, with the Sun at the given
 // place and the Moon at its displayed azimuth and altitude. Moves the trail
 // to the dots drawn.
-ViewPicture skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, double w,
-                       double h, SkySwitches sw, SkyTrail& trail);
+void skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, double w, double h,
+                SkySwitches sw, SkyTrail& trail, ViewPicture& out);
+inline ViewPicture skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude,
+                              double w, double h, SkySwitches sw, SkyTrail& trail) {
+  ViewPicture pic;
+  skyPicture(form, sunAzimuth, sunAltitude, w, h, sw, trail, pic);
+  return pic;
+}
 
 // skydraw: the Sun's place from the record and the displayed Julian Day,
 // then the picture.
-ViewPicture skydraw(const FormModel& form, const CalcRecord& rec, double w, double h,
-                    SkySwitches sw, SkyTrail& trail);
+void skydraw(const FormModel& form, const CalcRecord& rec, double w, double h, SkySwitches sw,
+             SkyTrail& trail, ViewPicture& out);
 
 }  // namespace velmar

@@ -2,6 +2,18 @@
 
 namespace velmar {
 
+void ViewPicture::start(const char* label, const FormModel& form) {
+  ops.clear();
+  sunAzimuth = sunAltitude = 0;
+  const char* seps[] = {"/", "/", " ", ":", ":", ""};
+  title.assign(label);
+  title += ' ';
+  for (size_t i = 0; i < kInstantFields.size(); ++i) {
+    title += form.text(kInstantFields[i]);
+    title += seps[i];
+  }
+}
+
 Rgb backgroundOf(View v) {
   switch (v) {
     case View::Face:

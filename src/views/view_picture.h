@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/form.h"
 #include "views/canvas.h"
 
 namespace velmar {
@@ -14,13 +15,19 @@ enum class View { Face, Orbit, Sky, Shadow, Sun };
 inline constexpr View kViews[] = {View::Face, View::Orbit, View::Sky, View::Shadow, View::Sun};
 inline constexpr int kViewCount = 5;
 
+// A drawing is made into a kept picture: after the first calculation its
+// buffers are reused and nothing is allocated.
 struct ViewPicture {
   std::vector<DrawOp> ops;
   std::string title;
-  // The sky view's Sun boxes (Text1 azimuth, Text2 altitude); empty for
-  // the other views.
-  std::string sunAzimuth;
-  std::string sunAltitude;
+  // The sky view's Sun, for its boxes (Text1 azimuth, Text2 altitude, shown
+  // as plain decimal text); 0 for the other views.
+  double sunAzimuth = 0;
+  double sunAltitude = 0;
+
+  // Empties the picture and starts its title with the view's label: "Sky
+  // View " and the date and time fields as typed.
+  void start(const char* label, const FormModel& form);
 };
 
 // What each window shows before anything is drawn on it, and what it is

@@ -68,20 +68,20 @@ void Views::redraw(View v) {
   if (s.surface.draw) s.surface.draw();
 }
 
-ViewPicture Views::picture(View v, double w, double h) {
+void Views::picture(View v, double w, double h, ViewPicture& out) {
   switch (v) {
     case View::Face:
-      return facedraw(form_, w, h);
+      return facedraw(form_, w, h, out);
     case View::Orbit:
-      return orbitdraw(form_, rec_.sunLongitude, w, h, orbits_);
+      return orbitdraw(form_, rec_.sunLongitude, w, h, orbits_, out);
     case View::Sky:
-      return skydraw(form_, rec_, w, h, {trail_, form_.tick(Tick::bigsky)}, trail_at_);
+      return skydraw(form_, rec_, w, h, {trail_, form_.tick(Tick::bigsky)}, trail_at_, out);
     case View::Shadow:
-      return shadowdraw(form_, w, h, form_.tick(Tick::bigview));
+      return shadowdraw(form_, w, h, form_.tick(Tick::bigview), out);
     case View::Sun:
       break;
   }
-  return sundraw(form_, w, h, form_.tick(Tick::bigsun));
+  sundraw(form_, w, h, form_.tick(Tick::bigsun), out);
 }
 
 void Views::orbitsClicked() {

@@ -68,7 +68,12 @@ class Views {
 
   // The view's drawing for a drawable area of w x h twips from the fields
   // and the record as they stand. The sky view's moves its trail.
-  ViewPicture picture(View v, double w, double h);
+  void picture(View v, double w, double h, ViewPicture& out);
+  ViewPicture picture(View v, double w, double h) {
+    ViewPicture pic;
+    picture(v, w, h, pic);
+    return pic;
+  }
 
   // The orbit window's "軌道" (ticked in a new window) and the sky
   // window's "軌跡" (not ticked).

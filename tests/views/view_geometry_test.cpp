@@ -116,8 +116,8 @@ TEST(SkyView, BodiesLandAtTheirAzimuthAndAltitude) {
   expectRound(pic.ops[7], Kind::Disk, 0.5 * w, 0.5 * h, 24, kRed, "Sun");
   EXPECT_LT(pic.ops[8].x + pic.ops[8].rx, 0);  // the Moon lies outside
   EXPECT_EQ(pic.ops[8].color, kYellow);
-  EXPECT_EQ(pic.sunAzimuth, "180");
-  EXPECT_EQ(pic.sunAltitude, "45");
+  EXPECT_EQ(pic.sunAzimuth, 180);
+  EXPECT_EQ(pic.sunAltitude, 45);
   EXPECT_EQ(pic.title, "Sky View 2001/3/9 21:5:0");
 
   s.set(Field::Azimuth, 330);
