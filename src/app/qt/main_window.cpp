@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -12,6 +13,7 @@
 #include "app/commands.h"
 #include "config/qt/site_editor_dialog.h"
 #include "views/qt/phase_picture.h"
+#include "views/qt/view_windows.h"
 
 namespace velmar {
 
@@ -96,6 +98,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent) : QMainWindow(parent), m
   drawId_ = main_.onDraw([this] { picture_->update(); }, ViewStage::Phase);
   main_.setSearchProgress(this);
   main_.attachWindows(this);
+  addFamily(std::make_unique<ViewWindows>(main_, *this));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));
@@ -532,6 +535,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::Enter) {
     auto it = hints_.find(watched);
     if (it != hints_.end()) main_.hover(it->second);
+  }
+  // A click on an input field opens the keypad for it; the field takes the
+  // focus all the same, so typing works as before.
+  if (e->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const FieldInfo* f =
+        edit && !edit->isReadOnly() ? findField(edit->objectName().toStdString()) : nullptr;
+    if (f && main_.keypad().openFor(f->field)) show(Win::Keypad);
   }
   return QMainWindow::eventFilter(watched, e);
 }
