@@ -70,6 +70,27 @@ void BM_Calc(benchmark::State& state) {
 }
 BENCHMARK(BM_Calc);
 
+// A tick with all five views open: each calc also computes every view's
+// drawing (headless, into a kept picture), the sky view leaving its trail.
+void BM_CalcAllViews(benchmark::State& state) {
+  Fixture fx;
+  Views& views = fx.main.views();
+  std::vector<ViewPicture> kept(kViewCount);
+  for (View v : kViews) {
+    ViewPicture* slot = &kept[static_cast<size_t>(v)];
+    views.attach(v, {[&views, v, slot] { views.picture(v, 5000, 2500, *slot); }, {}});
+    views.open(v);
+  }
+  views.setTrail(true);
+  int i = 0;
+  for (auto _ : state) {
+    fx.step(i++);
+    fx.main.calculator().calc();
+  }
+  benchmark::DoNotOptimize(kept.data());
+}
+BENCHMARK(BM_CalcAllViews);
+
 void BM_Calcn(benchmark::State& state) {
   Fixture fx;
   int i = 0;

@@ -63,6 +63,39 @@ void resumeLoop(MainForm& m) {
 }
 void chooseExportFile(MainForm& m) { m.outputs().chooseFile(); }
 
+// --- views and pads ---
+template <View V, Win W>
+void openView(MainForm& m) {
+  m.windows().show(W);
+  m.views().open(V);
+}
+void openTimePad(MainForm& m) { m.windows().show(Win::TimePad); }
+void bigsky(MainForm& m) { m.views().bigskyClicked(); }
+void bigview(MainForm& m) { m.views().bigviewClicked(); }
+void bigsun(MainForm& m) { m.views().bigsunClicked(); }
+void orbitsBox(MainForm& m) { m.views().orbitsClicked(); }
+void trailBox(MainForm& m) { m.views().trailClicked(); }
+void startOrReverse(MainForm& m) { m.continuous().startOrReverse(); }
+template <PadButton B>
+void padButton(MainForm& m) {
+  m.timePad().press(B);
+}
+template <int L>
+void padLabel(MainForm& m) {
+  m.timePad().labelClicked(L);
+}
+template <int L>
+void padLabelDouble(MainForm& m) {
+  m.timePad().labelDoubleClicked(L);
+}
+template <int D>
+void keypadDigit(MainForm& m) {
+  m.keypad().digit(D);
+}
+void keypadClear(MainForm& m) { m.keypad().allClear(); }
+void keypadOk(MainForm& m) { m.keypad().ok(); }
+void keypadBack(MainForm& m) { m.keypad().backspace(); }
+
 // A check box or menu tick inverts its state; an option button is selected.
 // The binding says which; the state's own rule does the rest.
 void toggleBound(MainForm& m, Binding b) {
@@ -243,6 +276,97 @@ std::vector<Command> buildTable() {
     checkBox<Check::GraphMoon>("Form4.Check2", "月の地心距離", nullptr),
     checkBox<Check::GraphIllumination>("Form4.Check3", "輝面比", nullptr),
     checkBox<Check::GraphLatitude>("Form4.Check4", "月の黄緯", nullptr),
+
+    // Views and pads
+    {openView<View::Face, Win::Face>, {}, "月相拡大　月相をウィンドウ表示し、拡大縮小できます",
+     {"menumoonview", "月相の拡大(&F)", "F3"}, {"facebt", "月相表示", "facebt"}, {}},
+    // The tooltip says "起動" where the view is the orbit's: kept as users know it.
+    {openView<View::Orbit, Win::Orbit>, {},
+     "軌道表示　地球と月の軌道をウィンドウ表示し、拡大縮小ができます",
+     {"menumoonphase", "軌道の表示(&P)", "F4"}, {"phabt", "起動表示", "phabt"}, {}},
+    {openTimePad, {}, "ﾀｲﾑﾊﾟｯﾄﾞ　連続運転時の時間コントロールパッドを開きます",
+     {"timepadmn", "ﾀｲﾑﾊﾟｯﾄﾞ(&T)", "F5"}, {"tmbt", "ﾀｲﾑﾊﾟｯﾄﾞ", "tmbt"}, {}},
+    {openView<View::Sky, Win::Sky>, {},
+     "ｽｶｲﾋﾞｭｰ　南天を中心とした天空ウィンドウを開きます、拡大縮小ができます",
+     {"skyview", "ｽｶｲﾋﾞｭｰ(&V)", "F8"}, {"svbt", "ｽｶｲﾋﾞｭｰ", "svbt"}, {}},
+    {bigsky, tickOf(Tick::bigsky), nullptr, {"bigsky", "拡大表示", "Ctrl+Z"}, {}, {}},
+    {openView<View::Shadow, Win::Shadow>, {},
+     "月食表示　地球影を中心とした天空ウィンドウを開きます、拡大縮小ができます",
+     {"eclipse", "地球影の表示(&L)", "F9"}, {"mecl", "地球影表示", "mecl"}, {}},
+    {bigview, tickOf(Tick::bigview), nullptr, {"bigview", "拡大表示", "Ctrl+X"}, {}, {}},
+    {openView<View::Sun, Win::Sun>, {},
+     "日食表示　太陽を中心とした天空ウィンドウを開きます、拡大縮小ができます",
+     {"sunview", "太陽の表示(&E)", "Ctrl+F9"}, {"secl", "太陽表示", "secl"}, {}},
+    {bigsun, tickOf(Tick::bigsun), nullptr, {"bigsun", "拡大表示"}, {}, {}},
+    // The moon face view (Form5) and the orbit view (Form6).
+    {startOrReverse, {}, nullptr, {}, {}, {"Form5.Command1", "◆"}},
+    {stopLoop, {}, nullptr, {}, {}, {"Form5.Command2", "■"}},
+    {openTimePad, {}, nullptr, {}, {}, {"Form5.Command3", "T"}},
+    {startOrReverse, {}, nullptr, {}, {}, {"Form6.Command1", "◆"}},
+    {stopLoop, {}, nullptr, {}, {}, {"Form6.Command2", "■"}},
+    {openTimePad, {}, nullptr, {}, {}, {"Form6.Command3", "T"}},
+    {orbitsBox, {}, nullptr, {}, {}, {"Form6.Check1", "軌道"}},
+    // The sky view (Form11).
+    {trailBox, {}, nullptr, {}, {}, {"Form11.Check1", "軌跡"}},
+    {openTimePad, {}, nullptr, {}, {}, {"Form11.Command1", "T"}},
+    // The Earth-shadow view (Form12): its "拡大" is the main window's bigview.
+    {openTimePad, {}, nullptr, {}, {}, {"Form12.Command1", "T"}},
+    hint("Form12.view", "表示", nullptr),
+    {bigview, tickOf(Tick::bigview), nullptr, {}, {}, {"Form12.luna", "拡大"}},
+    hint("Form12.fullmooncheckmenu", "満月検索", nullptr),
+    {nextfull, {}, nullptr, {}, {}, {"Form12.nextfull", "次の満月"}},
+    {fullcheck, {}, nullptr, {}, {}, {"Form12.fullmooncheck", "満月検索"}},
+    {backfull, {}, nullptr, {}, {}, {"Form12.backfull", "前の満月"}},
+    // The Sun-centred view (Form13): its "拡大" is the main window's bigsun.
+    hint("Form13.view", "表示", nullptr),
+    {bigsun, tickOf(Tick::bigsun), nullptr, {}, {}, {"Form13.bigview", "拡大"}},
+    // The time pad (Form7).
+    {padButton<PadButton::YearUp>, {}, nullptr, {}, {}, {"Form7.Command1", "▲"}},
+    {padButton<PadButton::YearDown>, {}, nullptr, {}, {}, {"Form7.Command2", "▼"}},
+    {padButton<PadButton::MonthUp>, {}, nullptr, {}, {}, {"Form7.Command3", "▲"}},
+    {padButton<PadButton::MonthDown>, {}, nullptr, {}, {}, {"Form7.Command4", "▼"}},
+    {padButton<PadButton::DayUp>, {}, nullptr, {}, {}, {"Form7.Command5", "▲"}},
+    {padButton<PadButton::DayDown>, {}, nullptr, {}, {}, {"Form7.Command6", "▼"}},
+    {padButton<PadButton::HourUp>, {}, nullptr, {}, {}, {"Form7.Command7", "▲"}},
+    {padButton<PadButton::HourDown>, {}, nullptr, {}, {}, {"Form7.Command8", "▼"}},
+    {padButton<PadButton::MinuteUp>, {}, nullptr, {}, {}, {"Form7.Command9", "▲"}},
+    {padButton<PadButton::MinuteDown>, {}, nullptr, {}, {}, {"Form7.Command10", "▼"}},
+    {padButton<PadButton::SecondUp>, {}, nullptr, {}, {}, {"Form7.Command11", "▲"}},
+    {padButton<PadButton::SecondDown>, {}, nullptr, {}, {}, {"Form7.Command12", "▼"}},
+    {padButton<PadButton::Now>, {}, nullptr, {}, {}, {"Form7.Command13", "Now"}},
+    {padButton<PadButton::StartOrReverse>, {}, nullptr, {}, {}, {"Form7.Command14", "◆"}},
+    {padButton<PadButton::Stop>, {}, nullptr, {}, {}, {"Form7.Command15", "■"}},
+    {padButton<PadButton::ChangeUp>, {}, nullptr, {}, {}, {"Form7.Command16", "▲"}},
+    {padButton<PadButton::ChangeDown>, {}, nullptr, {}, {}, {"Form7.Command17", "▼"}},
+    {padButton<PadButton::StepUp>, {}, nullptr, {}, {}, {"Form7.Command18", "▲"}},
+    {padButton<PadButton::StepDown>, {}, nullptr, {}, {}, {"Form7.Command19", "▼"}},
+    {padButton<PadButton::Restore>, {}, nullptr, {}, {}, {"Form7.Command20", "<<"}},
+    {padLabel<1>, {}, nullptr, {}, {}, {"Form7.Label1", "年"}},
+    {padLabel<2>, {}, nullptr, {}, {}, {"Form7.Label2", "月"}},
+    {padLabel<3>, {}, nullptr, {}, {}, {"Form7.Label3", "日"}},
+    {padLabel<4>, {}, nullptr, {}, {}, {"Form7.Label4", "時"}},
+    {padLabel<5>, {}, nullptr, {}, {}, {"Form7.Label5", "分"}},
+    {padLabel<6>, {}, nullptr, {}, {}, {"Form7.Label6", "秒"}},
+    {padLabelDouble<3>, {}, nullptr, {}, {}, {"Form7.Label3Double"}},
+    {padLabelDouble<4>, {}, nullptr, {}, {}, {"Form7.Label4Double"}},
+    {padLabelDouble<5>, {}, nullptr, {}, {}, {"Form7.Label5Double"}},
+    {padLabelDouble<6>, {}, nullptr, {}, {}, {"Form7.Label6Double"}},
+    hint("Form7.Label7", "変化分", nullptr),
+    hint("Form7.Label8", "ｽﾃｯﾌﾟ", nullptr),
+    // The numeric keypad (Form2).
+    {keypadDigit<1>, {}, nullptr, {}, {}, {"Form2.Command1", "1"}},
+    {keypadDigit<2>, {}, nullptr, {}, {}, {"Form2.Command2", "2"}},
+    {keypadDigit<3>, {}, nullptr, {}, {}, {"Form2.Command3", "3"}},
+    {keypadDigit<4>, {}, nullptr, {}, {}, {"Form2.Command4", "4"}},
+    {keypadDigit<5>, {}, nullptr, {}, {}, {"Form2.Command5", "5"}},
+    {keypadDigit<6>, {}, nullptr, {}, {}, {"Form2.Command6", "6"}},
+    {keypadDigit<7>, {}, nullptr, {}, {}, {"Form2.Command7", "7"}},
+    {keypadDigit<8>, {}, nullptr, {}, {}, {"Form2.Command8", "8"}},
+    {keypadDigit<9>, {}, nullptr, {}, {}, {"Form2.Command9", "9"}},
+    {keypadDigit<0>, {}, nullptr, {}, {}, {"Form2.Command10", "0"}},
+    {keypadClear, {}, nullptr, {}, {}, {"Form2.Command11", "AC"}},
+    {keypadOk, {}, nullptr, {}, {}, {"Form2.Command12", "OK"}},
+    {keypadBack, {}, nullptr, {}, {}, {"Form2.Command13", "BS"}},
   };
   // clang-format on
   return t;

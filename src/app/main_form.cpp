@@ -60,7 +60,10 @@ MainForm::MainForm(Assembly a, FilePaths paths)
       continuous_(form_, calculator_, guarded_, timer_),
       sites_(calculator_, paths_.sites),
       siteEditor_(sites_),
-      outputs_(form_, continuous_, guarded_, guarded_, guarded_) {
+      outputs_(form_, continuous_, guarded_, guarded_, guarded_),
+      views_(form_, rec_, calculator_),
+      timePad_(form_, dates_, continuous_, calculator_),
+      keypad_(form_, dates_, timePad_) {
   wireRules();
 }
 
@@ -101,6 +104,16 @@ void MainForm::wireRules() {
   calculator_.hooks.outputs = [this] { outputs_.take(); };
   calculator_.hooks.dateChecked = [this](bool valid) { dateChecked(valid); };
   continuous_.recordDate = [this] { dates_.datemem(); };
+  continuous_.unitChosen = [this] { timePad_.unitmark(); };
+  continuous_.changeAmountTaken = [this] { timePad_.changeAmountChanged(); };
+  // Each open view draws after the phase picture, in the views' order.
+  static_assert(static_cast<int>(ViewStage::Face) == static_cast<int>(View::Face) + 1 &&
+                    static_cast<int>(ViewStage::Sun) == static_cast<int>(View::Sun) + 1,
+                "a view's stage follows the phase picture's in the views' order");
+  views_.subscribe = [this](std::function<void()> draw, View v) {
+    return onDraw(std::move(draw), static_cast<ViewStage>(static_cast<int>(v) + 1));
+  };
+  views_.unsubscribe = [this](int id) { offDraw(id); };
 }
 
 void MainForm::dateChecked(bool valid) {

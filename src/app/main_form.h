@@ -21,6 +21,9 @@
 #include "output/outputs.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
+#include "stepping/keypad.h"
+#include "stepping/time_pad.h"
+#include "views/views.h"
 
 namespace velmar {
 
@@ -92,6 +95,10 @@ class MainForm {
   Placements& placements() { return placements_; }
   // The data table, the graph and the export file.
   Outputs& outputs() { return outputs_; }
+  // The views' open flags, trail and switches; the time pad and keypad.
+  Views& views() { return views_; }
+  TimePad& timePad() { return timePad_; }
+  Keypad& keypad() { return keypad_; }
   const FilePaths& paths() const { return paths_; }
 
   // --- what the user does; each runs to its end before a tick may run ---
@@ -198,6 +205,9 @@ class MainForm {
   SiteEditor siteEditor_;
   Placements placements_;
   Outputs outputs_;
+  Views views_;
+  TimePad timePad_;
+  Keypad keypad_;
   std::string guidance_;
   Signal<> guidanceChanged_;
   int busy_ = 0;

@@ -63,7 +63,8 @@ const char* usage() {
          "                  [--step year|month|day|hour|minute|second AMOUNT [--past]] [--count "
          "N]\n"
          "                  [--table FILE] [--graph] [--graph-series SMKB] [--export FILE]\n"
-         "                  [--svg VIEW=FILE]... [--view-size VIEW=WxH]...\n";
+         "                  [--svg VIEW=FILE]... [--view-size VIEW=WxH]...\n"
+         "                  [--trail] [--no-orbits] [--big sky,shadow,sun]\n";
 }
 
 ParseResult parseArgs(const std::vector<std::string>& argv) {
@@ -86,6 +87,23 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       r.args.autoRebase = true;
     } else if (a == "--past") {
       r.args.past = true;
+    } else if (a == "--trail") {
+      r.args.trail = true;
+    } else if (a == "--no-orbits") {
+      r.args.noOrbits = true;
+    } else if (a == "--big") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      // A comma-separated list of the views that have an enlarged scale.
+      size_t from = 0;
+      while (true) {
+        const size_t comma = v->find(',', from);
+        const std::string name = v->substr(from, comma == std::string::npos ? comma : comma - from);
+        if (name != "sky" && name != "shadow" && name != "sun") return fail(a + " " + *v);
+        r.args.big.push_back(name);
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+      }
     } else if (a == "--sites") {
       const std::string* v = needValue();
       if (!v || v->empty()) return fail(a);

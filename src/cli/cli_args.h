@@ -51,6 +51,12 @@ struct Args {
     double height;
   };
   std::vector<ViewSize> viewSizes;
+  // The views' switches, set as states before the first calculation: the
+  // sky view's "軌跡", the orbit view's "軌道" unticked, and the
+  // "拡大表示" of the named views (sky, shadow, sun).
+  bool trail = false;
+  bool noOrbits = false;
+  std::vector<std::string> big;
 };
 
 // The pictures --svg and --view-size name.

@@ -11,10 +11,26 @@
 
 namespace velmar::cli {
 
+namespace {
+
+struct ViewDefaults {
+  const char* name;
+  View view;
+  double width, height;  // twips: the window's size at a first start
+};
+constexpr ViewDefaults kViewDefaults[] = {
+    {"face", View::Face, 2800, 2800}, {"orbit", View::Orbit, 2500, 2500},
+    {"sky", View::Sky, 5000, 2500},   {"shadow", View::Shadow, 3500, 2500},
+    {"sun", View::Sun, 3500, 2500},
+};
+
+}  // namespace
+
 Pictures::~Pictures() {
   for (auto& [name, p] : pictures_) {
     if (p->drawId) main_.offDraw(p->drawId);
     if (p->close) p->close();
+    if (p->view) main_.views().attach(*p->view, {});
   }
 }
 
@@ -49,7 +65,24 @@ bool Pictures::open(const std::string& view, std::optional<std::pair<double, dou
       graph.detach(&picture->canvas);
     };
   } else {
-    return false;
+    const ViewDefaults* d = nullptr;
+    for (const ViewDefaults& x : kViewDefaults)
+      if (view == x.name) d = &x;
+    if (!d) return false;
+    const View v = d->view;
+    picture->view = v;
+    picture->width = size ? size->first : d->width;
+    picture->height = size ? size->second : d->height;
+    picture->canvas.title = designerTitle(v);
+    picture->canvas.draw(DrawOp::clear(backgroundOf(v)));
+    Views& views = main_.views();
+    views.attach(v, {[picture, &views, v] {
+                       const ViewPicture pic = views.picture(v, picture->width, picture->height);
+                       paint(picture->canvas, pic.ops);
+                       picture->canvas.title = pic.title;
+                     },
+                     [picture, v] { picture->canvas.draw(DrawOp::clear(backgroundOf(v))); }});
+    views.open(v);
   }
   pictures_[view] = std::move(p);
   return true;

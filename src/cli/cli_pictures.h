@@ -39,6 +39,7 @@ class Pictures {
     double height = 0;
     int drawId = 0;
     std::function<void()> close;  // run when the picture goes
+    std::optional<View> view;  // one of the five views' windows
   };
   MainForm& main_;
   std::map<std::string, std::unique_ptr<Picture>> pictures_;

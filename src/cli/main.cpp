@@ -137,6 +137,15 @@ int main(int argc, char** argv) {
     }
   }
 
+  // The views' switches, as states: no click action runs, nothing is drawn.
+  main.views().setTrail(a.trail);
+  main.views().setOrbits(!a.noOrbits);
+  for (const std::string& v : a.big)
+    form.setTick(v == "sky"      ? velmar::Tick::bigsky
+                 : v == "shadow" ? velmar::Tick::bigview
+                                 : velmar::Tick::bigsun,
+                 true);
+
   main.calculator().calc();
   if (a.search) {
     static const std::pair<const char*, const char*> commands[] = {{"age", "moonage"},

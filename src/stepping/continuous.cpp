@@ -122,6 +122,7 @@ bool Continuous::fieldChanged(Field f) {
     }
     changeAmount_ = v;
     loopStep_ = form_.option(Option::Past) ? -changeAmount_ : changeAmount_;
+    if (changeAmountTaken) changeAmountTaken();
     return true;
   }
   if (f == Field::LoopCount) {
@@ -146,6 +147,7 @@ bool Continuous::optionClicked(Option o) {
   }
   if (id >= 3 && id <= 8) {
     loopTarget_ = targetOf(o);
+    if (unitChosen) unitChosen();
     return true;
   }
   if (o == Option::Past) {

@@ -17,6 +17,10 @@ class Continuous {
 
   // Recording the date and time at a start, when automem is ticked.
   std::function<void()> recordDate;
+  // The time pad follows: a unit option was clicked (its label is marked);
+  // the change amount took a value it keeps (the pad's field mirrors it).
+  std::function<void()> unitChosen;
+  std::function<void()> changeAmountTaken;
 
   // Derives the loop state from the settings, as at startup. The timer
   // stays as it is.

@@ -26,8 +26,13 @@ void ellipse(std::vector<DrawOp>& out, double cx, double cy, double r, double ha
 }  // namespace
 
 std::vector<DrawOp> phaseDisk(double cx, double cy, double r, double p, double k) {
-  using namespace palette;
   std::vector<DrawOp> s;
+  phaseDisk(s, cx, cy, r, p, k);
+  return s;
+}
+
+void phaseDisk(std::vector<DrawOp>& s, double cx, double cy, double r, double p, double k) {
+  using namespace palette;
   s.push_back(DrawOp::disk(cx, cy, r, kYellow));
   if (p <= 90) {
     ellipse(s, cx, cy, r, r * (1 - 2 * k), kBlack);
@@ -42,7 +47,6 @@ std::vector<DrawOp> phaseDisk(double cx, double cy, double r, double p, double k
     ellipse(s, cx, cy, r, r * (1 - 2 * k), kBlack);
     s.push_back(rightHalf(cx, cy, r, kBlack));
   }
-  return s;
 }
 
 std::vector<DrawOp> phasedraw(const FormModel& form, double w, double h) {

@@ -16,6 +16,8 @@ inline constexpr Rgb kPhaseBackground{0, 0, 64};
 // ellipse whose half-axis comes out zero or negative is left out: it would
 // draw nothing but a stray line.
 std::vector<DrawOp> phaseDisk(double cx, double cy, double r, double p, double k);
+// The same shapes appended to `out`.
+void phaseDisk(std::vector<DrawOp>& out, double cx, double cy, double r, double p, double k);
 
 // The main window's phase picture for a drawable area of w x h twips, from
 // the displayed phase angle and fraction.

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QMouseEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +22,7 @@
 #include "output/qt/output_windows.h"
 #include "views/qt/phase_picture.h"
 #include "views/qt/twips.h"
+#include "views/qt/view_windows.h"
 
 namespace velmar {
 
@@ -172,6 +174,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   main_.setSearchProgress(this);
   main_.attachWindows(this);
   addFamily(std::make_unique<OutputWindows>(main_));
+  addFamily(std::make_unique<ViewWindows>(main_, *this));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));
@@ -706,6 +709,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   } else if (e->type() == QEvent::KeyPress) {
     if (auto* line = qobject_cast<QLineEdit*>(watched))
       if (fieldKey(line, static_cast<QKeyEvent*>(e))) return true;
+  }
+  // A click on an input field opens the keypad for it; the field takes the
+  // focus all the same, so typing works as before.
+  if (e->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const FieldInfo* f =
+        edit && !edit->isReadOnly() ? findField(edit->objectName().toStdString()) : nullptr;
+    if (f && main_.keypad().openFor(f->field)) show(Win::Keypad);
   }
   return QMainWindow::eventFilter(watched, e);
 }

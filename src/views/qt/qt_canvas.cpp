@@ -92,6 +92,17 @@ void RetainedPicture::draw(const DrawOp& op) {
   update();
 }
 
+void RetainedPicture::drawAll(const std::vector<DrawOp>& ops) {
+  ensureImage();
+  {
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing);
+    QtCanvas canvas(p, Twips::of(*this));
+    paint(canvas, ops);
+  }
+  update();
+}
+
 void RetainedPicture::paintEvent(QPaintEvent* e) {
   ensureImage();
   QPainter p(this);

@@ -26,6 +26,8 @@ class RetainedPicture : public QWidget, public Canvas {
  public:
   explicit RetainedPicture(Rgb background, QWidget* parent = nullptr);
   void draw(const DrawOp& op) override;
+  // Several operations with one painter, for a whole drawing at a time.
+  void drawAll(const std::vector<DrawOp>& ops);
   // The drawable size in twips.
   double widthTwips() const;
   double heightTwips() const;

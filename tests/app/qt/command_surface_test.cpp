@@ -99,7 +99,10 @@ const std::vector<MenuSpec> kMenus = {
 };
 
 // The items whose check mark is state.
-const char* const kCheckable[] = {"easycalc", "hqcalc", "automem", "guid"};
+// The four ticks of the main settings, and the enlarged-view items, whose
+// ticks show which scale their view draws at.
+const char* const kCheckable[] = {"easycalc", "hqcalc",  "automem", "guid",
+                                  "bigsky",   "bigview", "bigsun"};
 
 // --- the toolbar: nullptr is a separator --------------------------------------
 
