@@ -417,7 +417,7 @@ QWidget* MainWindow::buildResultsGroup() {
     grid->addWidget(label(f), row, 0);
     // The reference date may also be typed in: any Julian Day will do.
     QLineEdit* e = bindField(f, f == Field::ReferenceDate, 0);
-    e->setMinimumWidth(180);
+    e->setMinimumWidth(148);
     e->setFont(mono);
     grid->addWidget(e, row, 1);
     if (f == Field::MoonAge) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
