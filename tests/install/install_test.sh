@@ -16,7 +16,7 @@ args=(--date 2001-03-09 --time 21:05:00 --dt 66 --lat 35.6544 --lon 139.7447)
 (cd "$work" && "$build/velmar-cli" "${args[@]}") >"$work/built.txt"
 cmp "$work/installed.txt" "$work/built.txt"
 
-for f in bin/velmar share/applications/org.velmar.velmar.desktop \
+for f in bin/velmar share/velmar/velmar.qch share/applications/org.velmar.velmar.desktop \
          share/metainfo/org.velmar.velmar.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.velmar.velmar.svg \
          share/icons/hicolor/48x48/apps/org.velmar.velmar.png; do
@@ -28,7 +28,8 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.velmar.velmar.metainf
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/velmar_*.deb)
 contents=$(dpkg-deb --contents "$deb")
-for f in ./usr/bin/velmar ./usr/bin/velmar-cli ./usr/share/applications/org.velmar.velmar.desktop \
+for f in ./usr/bin/velmar ./usr/bin/velmar-cli ./usr/share/velmar/velmar.qch \
+         ./usr/share/applications/org.velmar.velmar.desktop \
          ./usr/share/icons/hicolor/scalable/apps/org.velmar.velmar.svg; do
   grep -q " $f\$" <<<"$contents" || { echo "not in the package: $f" >&2; exit 1; }
 done

@@ -1,6 +1,6 @@
 #pragma once
 // The help window: the program's help pages (a Qt help file, velmar.qch,
-// made from the pages in doc/help when the program is built) with a
+// made from the pages in docs/help when the program is built) with a
 // contents tree, a keyword index and a search through the pages' text.
 #include <QLineEdit>
 #include <QListWidget>
