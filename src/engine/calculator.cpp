@@ -164,6 +164,11 @@ void Calculator::moonkoudo() {
 }
 
 void Calculator::calcn() {
+  ++calcnRuns_;
+  reduced();
+}
+
+void Calculator::reduced() {
   ymdcheck();
   timeArguments();
   sunyw();
@@ -173,7 +178,7 @@ void Calculator::calcn() {
 }
 
 void Calculator::calc() {
-  calcn();
+  reduced();
   moonyh();
   sundis();
   moondis();

@@ -18,8 +18,8 @@ class Calculator {
   // Steps of calc that belong to other parts of the program. Each runs at its
   // place in calc when set; unset, the step does nothing.
   struct Hooks {
-    std::function<void()> rebase;       // automatic new-moon reference
-    std::function<void()> outputs;      // data table, graph, export file
+    std::function<void()> rebase;   // automatic new-moon reference
+    std::function<void()> outputs;  // data table, graph, export file
     // At the end of calc: whether the date could be turned into a Julian
     // Day (when not, the Julian Day stayed that of the last valid date).
     std::function<void(bool valid)> dateChecked;
@@ -33,6 +33,9 @@ class Calculator {
   void calc();
   // The reduced calculation: Julian Day, Sun and Moon longitude, phase.
   void calcn();
+  // How many reduced calculations have run on their own (not as the first
+  // steps of calc): what a search costs, counted in steps.
+  unsigned long long calcnRuns() const { return calcnRuns_; }
 
   void ymdcheck();
   void yuriusu();
@@ -60,11 +63,14 @@ class Calculator {
  private:
   // Steps 2 to 4 of calc and calcn.
   void timeArguments();
+  // The steps calc and calcn share.
+  void reduced();
   // Writes a result with the twelve-decimal mask, through a kept buffer.
   void showResult(Field f, double x);
 
   std::string scratch_;
   bool dateValid_ = true;
+  unsigned long long calcnRuns_ = 0;
   FormModel& form_;
   CalcRecord& rec_;
 };
