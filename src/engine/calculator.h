@@ -65,10 +65,26 @@ class Calculator {
   void timeArguments();
   // The steps calc and calcn share.
   void reduced();
-  // Writes a result with the twelve-decimal mask, through a kept buffer.
+  // Writes a result with the twelve-decimal mask.
   void showResult(Field f, double x);
 
+  static bool sameBits(double a, double b);
+  // What the date alone gives, kept while the date stays: yuriusu's part
+  // before the time of day, and t0.
+  struct DateTerms {
+    bool known = false;
+    double year = 0, month = 0;
+    int16_t day = 0;
+    double yearDays = 0;  // Int(year * 365.25)
+    double jd0 = 0;
+    bool t0Known = false;
+    double t0Of = 0, t0 = 0;  // t0 and the jd0 it was formed from
+    bool holds(double year, double month, int16_t day) const;
+    void remember(double year, double month, int16_t day, double yearDays, double jd0);
+  };
+
   std::string scratch_;
+  DateTerms date_;
   bool dateValid_ = true;
   unsigned long long calcnRuns_ = 0;
   FormModel& form_;
