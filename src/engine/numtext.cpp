@@ -99,45 +99,6 @@ double convert(std::string_view s) {
   return convertFast(s, v) ? v : convertSlow(s);
 }
 
-// round-half-even(ax * 10^d), computed exactly in 128-bit integers, for
-// finite ax >= 0. False when it does not fit; the caller then takes the
-// general conversion. Both give the correctly rounded digits.
-bool scaledRound(double ax, int d, u128& q) {
-  static constexpr uint64_t kPow10[] = {
-      1ull,           10ull,           100ull,           1000ull,           10000ull,
-      100000ull,      1000000ull,      10000000ull,      100000000ull,      1000000000ull,
-      10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull, 100000000000000ull};
-  if (d < 0 || d > 14) return false;
-  uint64_t bits;
-  std::memcpy(&bits, &ax, sizeof bits);
-  const int biased = static_cast<int>(bits >> 52);  // sign bit is clear
-  uint64_t m = bits & ((1ull << 52) - 1);
-  int e;
-  if (biased == 0) {
-    e = -1074;  // subnormal
-  } else {
-    m |= 1ull << 52;
-    e = biased - 1075;
-  }
-  // ax = m * 2^e exactly
-  const u128 n = static_cast<u128>(m) * kPow10[d];  // below 2^100
-  if (e >= 0) {
-    if (e > 27) return false;
-    q = n << e;
-    return true;
-  }
-  const int sh = -e;
-  if (sh > 120) {
-    q = 0;  // less than half a unit of the last place
-    return true;
-  }
-  q = n >> sh;
-  const u128 rem = n - (q << sh);
-  const u128 half = static_cast<u128>(1) << (sh - 1);
-  if (rem > half || (rem == half && (q & 1))) ++q;
-  return true;
-}
-
 // 10^0 to 10^19, every power of ten a uint64_t holds.
 constexpr uint64_t kPow10u[] = {1ull,
                                 10ull,
@@ -159,6 +120,41 @@ constexpr uint64_t kPow10u[] = {1ull,
                                 100000000000000000ull,
                                 1000000000000000000ull,
                                 10000000000000000000ull};
+
+// round-half-even(ax * 10^d), computed exactly in 128-bit integers, for
+// finite ax >= 0. False when it does not fit; the caller then takes the
+// general conversion. Both give the correctly rounded digits.
+bool scaledRound(double ax, int d, u128& q) {
+  if (d < 0 || d > 14) return false;
+  uint64_t bits;
+  std::memcpy(&bits, &ax, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52);  // sign bit is clear
+  uint64_t m = bits & ((1ull << 52) - 1);
+  int e;
+  if (biased == 0) {
+    e = -1074;  // subnormal
+  } else {
+    m |= 1ull << 52;
+    e = biased - 1075;
+  }
+  // ax = m * 2^e exactly
+  const u128 n = static_cast<u128>(m) * kPow10u[d];  // below 2^100
+  if (e >= 0) {
+    if (e > 27) return false;
+    q = n << e;
+    return true;
+  }
+  const int sh = -e;
+  if (sh > 120) {
+    q = 0;  // less than half a unit of the last place
+    return true;
+  }
+  q = n >> sh;
+  const u128 rem = n - (q << sh);
+  const u128 half = static_cast<u128>(1) << (sh - 1);
+  if (rem > half || (rem == half && (q & 1))) ++q;
+  return true;
+}
 
 // Two digits per division: the digit loops run for every result of every
 // step of a search.
@@ -463,30 +459,6 @@ void formatFixed(std::string& out, double x, int intDigits, int decimals, bool l
   }
   if (decimals == 12 && fixed12(out, x, intDigits, leadingBlank)) return;
   const size_t head = (leadingBlank ? 1 : 0) + (x < 0 ? 1 : 0);
-  u128 q;
-  if (scaledRound(std::fabs(x), decimals, q) && q < kPow10u[16]) {
-    // The common case: all sixteen digit places at once, then the text in
-    // one write, which keeps the buffer when the length is unchanged.
-    char digits[16];
-    put16(digits, static_cast<uint64_t>(q));
-    const int intPlaces = 16 - decimals;
-    int intLen = intPlaces;
-    for (int i = 0; i < intPlaces - 1 && digits[i] == '0'; ++i) --intLen;
-    const int width = std::max(intLen, intDigits);
-    if (width <= intPlaces) {
-      const size_t len = head + static_cast<size_t>(width + (decimals > 0 ? decimals + 1 : 0));
-      out.resize(len);
-      char* o = &out[0];
-      if (leadingBlank) *o++ = ' ';
-      if (x < 0) *o++ = '-';
-      std::memcpy(o, digits + intPlaces - width, static_cast<size_t>(width));
-      if (decimals > 0) {
-        o[width] = '.';
-        std::memcpy(o + width + 1, digits + intPlaces, static_cast<size_t>(decimals));
-      }
-      return;
-    }
-  }
   char buf[kBuf];
   const Digits t = absFixed(buf, x, decimals);
   const size_t intLen = integerLength(t, decimals);
