@@ -44,6 +44,8 @@ class FormModel {
   FormModel(const FormModel&) = delete;
   FormModel& operator=(const FormModel&) = delete;
 
+  // Ask again after a write: a reference kept across setFixed may still
+  // show the text as it was.
   const std::string& text(Field f) const {
     const int i = static_cast<int>(f);
     if (fixed_[i].due) writeFixed(i);
