@@ -101,11 +101,24 @@ void BM_Calcn(benchmark::State& state) {
 }
 BENCHMARK(BM_Calcn);
 
-// The searches from a waxing gibbous instant: a few hundred calcn each.
+// The searches from a waxing gibbous instant: a hundred or a few hundred
+// calcn each. The counter `calcn` is the number of reduced calculations one
+// search runs: its floor is that many times BM_SeriesFloorCalcnShare.
 struct SearchFixture : Fixture {
+  unsigned long long runs = 0;  // calcn inside the timed searches
   void reset() {
     writeInstant(main.form(), {"2001", "3", "9", "21", "5", "0"});
     main.calculator().calc();
+  }
+  template <typename F>
+  void timed(F search) {
+    const unsigned long long before = main.calculator().calcnRuns();
+    search();
+    runs += main.calculator().calcnRuns() - before;
+  }
+  void report(benchmark::State& state) const {
+    state.counters["calcn"] =
+        benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kAvgIterations);
   }
 };
 
@@ -115,8 +128,9 @@ void BM_Newmcheck(benchmark::State& state) {
     state.PauseTiming();
     fx.reset();
     state.ResumeTiming();
-    fx.main.lunation().newmcheck();
+    fx.timed([&] { fx.main.lunation().newmcheck(); });
   }
+  fx.report(state);
 }
 BENCHMARK(BM_Newmcheck)->Unit(benchmark::kMicrosecond);
 
@@ -128,15 +142,17 @@ void BM_Fullcheck(benchmark::State& state) {
     fx.main.form().setText(Field::Day, "1");  // waxing: the long hour walk
     fx.main.calculator().calc();
     state.ResumeTiming();
-    fx.main.lunation().fullcheck();
+    fx.timed([&] { fx.main.lunation().fullcheck(); });
   }
+  fx.report(state);
 }
 BENCHMARK(BM_Fullcheck)->Unit(benchmark::kMicrosecond);
 
 void BM_Agecalc(benchmark::State& state) {
   SearchFixture fx;
   fx.reset();
-  for (auto _ : state) fx.main.lunation().agecalc();
+  for (auto _ : state) fx.timed([&] { fx.main.lunation().agecalc(); });
+  fx.report(state);
 }
 BENCHMARK(BM_Agecalc)->Unit(benchmark::kMicrosecond);
 

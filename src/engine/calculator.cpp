@@ -1,6 +1,8 @@
 #include "engine/calculator.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "engine/angles.h"
@@ -12,13 +14,17 @@ namespace velmar {
 
 namespace {
 
-// Adds the terms one after the other into `acc`, as the running field.
+// Adds the terms one after the other into `acc`, as the running field. The
+// sum runs in a local, which the calls to dcos cannot touch: the record's
+// field is written once, with the same value.
 template <size_t N>
 void addTerms(double& acc, const std::array<Term, N>& terms, double t) {
+  double sum = acc;
   for (const Term& term : terms) {
     const double a = term.timesT ? term.a * t : term.a;
-    acc = acc + a * dcos(term.r * t + term.p);
+    sum = sum + a * dcos(term.r * t + term.p);
   }
+  acc = sum;
 }
 
 // [0, 360) through the fraction of turns; negative sums come out right.
@@ -30,10 +36,28 @@ double reduceDegrees(double x, double& turns) {
 
 }  // namespace
 
-void Calculator::showResult(Field f, double x) {
-  formatFixed(scratch_, x, 1, 12, true);
-  form_.setText(f, scratch_);
+bool Calculator::sameBits(double a, double b) {
+  uint64_t x, y;
+  std::memcpy(&x, &a, sizeof x);
+  std::memcpy(&y, &b, sizeof y);
+  return x == y;
 }
+
+bool Calculator::DateTerms::holds(double year, double month, int16_t day) const {
+  return known && sameBits(year, this->year) && sameBits(month, this->month) && day == this->day;
+}
+
+void Calculator::DateTerms::remember(double year, double month, int16_t day, double yearDays,
+                                     double jd0) {
+  known = true;
+  this->year = year;
+  this->month = month;
+  this->day = day;
+  this->yearDays = yearDays;
+  this->jd0 = jd0;
+}
+
+void Calculator::showResult(Field f, double x) { form_.setFixed(f, x, 1, 12, true); }
 
 void Calculator::ymdcheck() {
   rec_.year = form_.value(Field::Year);
@@ -50,7 +74,7 @@ void Calculator::ymdcheck() {
   rec_.second = form_.value(Field::Second);
 
   if (form_.value(Field::Year) > 1934 && form_.check(Check::AutoDeltaT) == 1) {
-    form_.setText(Field::DeltaT, formatFixed(form_.value(Field::Year) - 1935, 2, 0, false));
+    form_.setFixed(Field::DeltaT, form_.value(Field::Year) - 1935, 2, 0, false);
   }
   rec_.deltaT = form_.value(Field::DeltaT);
 
@@ -63,20 +87,35 @@ void Calculator::yuriusu() {
     rec_.year = rec_.year - 1;
     rec_.month = rec_.month + 12;
   }
-  const double a = std::floor(rec_.year / 100);
-  const double b = (2 - a) + std::floor(a / 4);
-  rec_.sunDistance = std::floor(rec_.year * 365.25);
-  const double y = rec_.sunDistance;
-  rec_.jd0 = rec_.day + (y + (b + (std::floor((rec_.month + 1) * 30.6001) + 1720994.5)));
+  // The Julian Day of 0 h depends on the date alone, which a search leaves
+  // alone for most of its steps.
+  if (!date_.holds(rec_.year, rec_.month, rec_.day)) {
+    const double a = std::floor(rec_.year / 100);
+    const double b = (2 - a) + std::floor(a / 4);
+    const double y = std::floor(rec_.year * 365.25);
+    date_.remember(rec_.year, rec_.month, rec_.day, y,
+                   rec_.day + (y + (b + (std::floor((rec_.month + 1) * 30.6001) + 1720994.5))));
+  }
+  rec_.sunDistance = date_.yearDays;
+  rec_.jd0 = date_.jd0;
   rec_.dayFraction = ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
   formatGeneral(scratch_, rec_.jd0 + rec_.dayFraction);
   form_.setText(Field::JulianDay, scratch_);
 }
 
 void Calculator::timeArguments() {
-  rec_.t0 = (rec_.jd0 - 2451545.0) / 36525;
-  rec_.dayFraction =
-      ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24 / 36525;
+  if (!date_.t0Known || !sameBits(rec_.jd0, date_.t0Of)) {
+    date_.t0Known = true;
+    date_.t0Of = rec_.jd0;
+    date_.t0 = (rec_.jd0 - 2451545.0) / 36525;
+  }
+  rec_.t0 = date_.t0;
+  // After a valid date yuriusu has just formed the time of day in days from
+  // the same fields, by the same operations; only the change of unit is left.
+  const double days =
+      dateValid_ ? rec_.dayFraction
+                 : ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
+  rec_.dayFraction = days / 36525;
   rec_.t = rec_.t0 + rec_.dayFraction;
 }
 
@@ -116,7 +155,7 @@ void Calculator::moondis() {
   addTerms(rec_.moonDistance, kMoonParallaxTerms, rec_.t);
   rec_.moonDistance = 1 / dsin(rec_.moonDistance);
   rec_.moonDistance = rec_.moonDistance * 6378.14;  // km, Earth's equatorial radius
-  form_.setText(Field::MoonDistance, formatKm(rec_.moonDistance));
+  form_.setFixed(Field::MoonDistance, rec_.moonDistance, 6, 6, true);  // " 000000.000000"
 }
 
 void Calculator::phase() {
@@ -164,6 +203,11 @@ void Calculator::moonkoudo() {
 }
 
 void Calculator::calcn() {
+  ++calcnRuns_;
+  reduced();
+}
+
+void Calculator::reduced() {
   ymdcheck();
   timeArguments();
   sunyw();
@@ -173,7 +217,7 @@ void Calculator::calcn() {
 }
 
 void Calculator::calc() {
-  calcn();
+  reduced();
   moonyh();
   sundis();
   moondis();

@@ -18,8 +18,8 @@ class Calculator {
   // Steps of calc that belong to other parts of the program. Each runs at its
   // place in calc when set; unset, the step does nothing.
   struct Hooks {
-    std::function<void()> rebase;       // automatic new-moon reference
-    std::function<void()> outputs;      // data table, graph, export file
+    std::function<void()> rebase;   // automatic new-moon reference
+    std::function<void()> outputs;  // data table, graph, export file
     // At the end of calc: whether the date could be turned into a Julian
     // Day (when not, the Julian Day stayed that of the last valid date).
     std::function<void(bool valid)> dateChecked;
@@ -33,6 +33,9 @@ class Calculator {
   void calc();
   // The reduced calculation: Julian Day, Sun and Moon longitude, phase.
   void calcn();
+  // How many reduced calculations have run on their own (not as the first
+  // steps of calc): what a search costs, counted in steps.
+  unsigned long long calcnRuns() const { return calcnRuns_; }
 
   void ymdcheck();
   void yuriusu();
@@ -60,11 +63,30 @@ class Calculator {
  private:
   // Steps 2 to 4 of calc and calcn.
   void timeArguments();
-  // Writes a result with the twelve-decimal mask, through a kept buffer.
+  // The steps calc and calcn share.
+  void reduced();
+  // Writes a result with the twelve-decimal mask.
   void showResult(Field f, double x);
 
+  static bool sameBits(double a, double b);
+  // What the date alone gives, kept while the date stays: yuriusu's part
+  // before the time of day, and t0.
+  struct DateTerms {
+    bool known = false;
+    double year = 0, month = 0;
+    int16_t day = 0;
+    double yearDays = 0;  // Int(year * 365.25)
+    double jd0 = 0;
+    bool t0Known = false;
+    double t0Of = 0, t0 = 0;  // t0 and the jd0 it was formed from
+    bool holds(double year, double month, int16_t day) const;
+    void remember(double year, double month, int16_t day, double yearDays, double jd0);
+  };
+
   std::string scratch_;
+  DateTerms date_;
   bool dateValid_ = true;
+  unsigned long long calcnRuns_ = 0;
   FormModel& form_;
   CalcRecord& rec_;
 };

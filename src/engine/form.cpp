@@ -1,5 +1,7 @@
 #include "engine/form.h"
 
+#include <cstring>
+
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -15,13 +17,73 @@ FormModel::FormModel() {
   state_.options[static_cast<int>(Option::Future)] = true;
 }
 
-double FormModel::value(Field f) const { return velmar::value(text(f)); }
+double FormModel::parse(int i) const { return velmar::value(text(static_cast<Field>(i))); }
+
+void FormModel::writeFixed(int i) const {
+  Fixed& w = fixed_[i];
+  formatFixed(state_.texts[i], w.x, w.intDigits, w.decimals, w.leadingBlank);
+  w.due = false;
+}
+
+FormState FormModel::state() const {
+  for (int i = 0; i < kFieldCount; ++i)
+    if (fixed_[i].due) writeFixed(i);
+  return state_;
+}
 
 void FormModel::setText(Field f, std::string_view text) {
-  std::string& slot = state_.texts[static_cast<int>(f)];
+  const int i = static_cast<int>(f);
+  if (fixed_[i].due) writeFixed(i);
+  std::string& slot = state_.texts[i];
   if (slot == text) return;
-  slot.assign(text.data(), text.size());
-  notify({Change::Kind::Field, static_cast<int>(f)});
+  fixed_[i].on = false;
+  // Results keep their length from step to step: copy over the old text
+  // rather than go through the general replace.
+  if (slot.size() == text.size()) {
+    std::memmove(&slot[0], text.data(), text.size());
+  } else {
+    slot.assign(text.data(), text.size());
+  }
+  valueKnown_[i] = false;
+  notify({Change::Kind::Field, i});
+  if (fieldRule_) fieldRule_(f);
+}
+
+void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool leadingBlank) {
+  const int i = static_cast<int>(f);
+  Fixed& w = fixed_[i];
+  FixedKey key;
+  if (!fixedKey(x, decimals, key)) {
+    formatFixed(scratch_, x, intDigits, decimals, leadingBlank);
+    setText(f, scratch_);
+    return;
+  }
+  const bool sameMask =
+      w.on && w.intDigits == intDigits && w.decimals == decimals && w.leadingBlank == leadingBlank;
+  if (sameMask) {
+    // Under one mask the digits decide the text.
+    if (w.key == key) return;
+    w.due = true;
+  } else {
+    // The text came from elsewhere: compare it as text, this once.
+    formatFixed(scratch_, x, intDigits, decimals, leadingBlank);
+    if (fixed_[i].due) writeFixed(i);
+    std::string& slot = state_.texts[i];
+    const bool same = slot == scratch_;
+    if (!same) slot.swap(scratch_);
+    w.on = true;
+    w.due = false;
+    w.intDigits = intDigits;
+    w.decimals = decimals;
+    w.leadingBlank = leadingBlank;
+    w.x = x;
+    w.key = key;
+    if (same) return;
+  }
+  w.x = x;
+  w.key = key;
+  valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
+  notify({Change::Kind::Field, i});
   if (fieldRule_) fieldRule_(f);
 }
 
@@ -56,10 +118,6 @@ void FormModel::setTick(Tick t, bool on) {
   if (slot == on) return;
   slot = on;
   notify({Change::Kind::Tick, static_cast<int>(t)});
-}
-
-void FormModel::notify(const Change& c) {
-  if (!changed_.empty()) changed_(c);
 }
 
 InstantTexts readInstant(const FormModel& form) {

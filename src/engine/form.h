@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/fields.h"
+#include "engine/numtext.h"
 #include "engine/signal.h"
 
 namespace velmar {
@@ -43,13 +44,32 @@ class FormModel {
   FormModel(const FormModel&) = delete;
   FormModel& operator=(const FormModel&) = delete;
 
-  const std::string& text(Field f) const { return state_.texts[static_cast<int>(f)]; }
-  // value() of the field's text.
-  double value(Field f) const;
+  // Ask again after a write: a reference kept across setFixed may still
+  // show the text as it was.
+  const std::string& text(Field f) const {
+    const int i = static_cast<int>(f);
+    if (fixed_[i].due) writeFixed(i);
+    return state_.texts[i];
+  }
+  // value() of the field's text. Read back after every step of a search, so
+  // each text is converted once, when first asked for.
+  double value(Field f) const {
+    const int i = static_cast<int>(f);
+    if (!valueKnown_[i]) {
+      values_[i] = parse(i);
+      valueKnown_[i] = true;
+    }
+    return values_[i];
+  }
   // Writes a field. Writing its own text again is no change: nothing is
   // notified and no rule runs. Otherwise listeners are told, then the
   // field's change rule runs (which may write further fields at once).
   void setText(Field f, std::string_view text);
+  // Writes x with a fixed mask, exactly as setText(f, formatFixed(x, ...))
+  // would: the same change, notified and ruled the same way. The text itself
+  // is made when it is first read; a search that nobody watches writes
+  // results hundreds of times and reads none of them.
+  void setFixed(Field f, double x, int intDigits, int decimals, bool leadingBlank);
 
   int check(Check c) const { return state_.checks[static_cast<int>(c)]; }
   // Sets a check box to 0 or 1; a change runs the box's click rule.
@@ -67,7 +87,7 @@ class FormModel {
   // views: they mirror the state and must not write to it.
   Signal<const Change&>& changed() { return changed_; }
 
-  FormState state() const { return state_; }
+  FormState state() const;
 
   // The rules that give the fields their behaviour (carry and borrow, click
   // rules). One of each; set by whoever assembles the main form.
@@ -76,9 +96,32 @@ class FormModel {
   void setOptionRule(std::function<void(Option)> rule) { optionRule_ = std::move(rule); }
 
  private:
-  void notify(const Change& c);
+  void notify(const Change& c) {
+    if (!changed_.empty()) changed_(c);
+  }
+  double parse(int i) const;
+  // Makes the text of a field written by setFixed.
+  void writeFixed(int i) const;
 
-  FormState state_;
+  // A field's last setFixed, while its text is that write's text.
+  struct Fixed {
+    bool on = false;
+    bool due = false;  // the text is still to be made
+    double x = 0;
+    FixedKey key;
+    int intDigits = 0;
+    int decimals = 0;
+    bool leadingBlank = false;
+  };
+
+  // Mutable for the texts that setFixed leaves to be made when read.
+  mutable FormState state_;
+  mutable std::array<Fixed, kFieldCount> fixed_{};
+  std::string scratch_;
+  // The values of the texts as far as they have been read since they last
+  // changed.
+  mutable std::array<double, kFieldCount> values_{};
+  mutable std::array<bool, kFieldCount> valueKnown_{};
   Signal<const Change&> changed_;
   std::function<void(Field)> fieldRule_;
   std::function<void(Check)> checkRule_;

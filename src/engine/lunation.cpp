@@ -38,10 +38,12 @@ std::string wholeText(double v) { return formatInt(static_cast<long long>(std::n
 
 bool Lunation::step(Field f, double delta, int& budget) {
   if (budget-- <= 0) return false;
-  const std::string before = form_.text(Field::JulianDay);
-  form_.setText(f, formatPlain(form_.value(f) + delta));
+  // Kept buffers: a search takes hundreds of steps.
+  julianDayBefore_ = form_.text(Field::JulianDay);
+  formatPlain(stepText_, form_.value(f) + delta);
+  form_.setText(f, stepText_);
   calc_.calcn();
-  return form_.text(Field::JulianDay) != before;
+  return form_.text(Field::JulianDay) != julianDayBefore_;
 }
 
 void Lunation::redraw() {

@@ -83,6 +83,8 @@ class Lunation {
   UiPort& ui_;
   SearchProgress* progress_ = nullptr;
   bool searching_ = false;
+  std::string julianDayBefore_;
+  std::string stepText_;
 };
 
 }  // namespace velmar

@@ -5,6 +5,7 @@
 // these few functions decide what every later step sees. They must give the
 // same characters on every machine: all of them go through the C library's
 // correctly rounded decimal conversions.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,20 @@ std::string formatKm(double x);
 std::string formatFixed(double x, int intDigits, int decimals, bool leadingBlank);
 // The same into a buffer the caller keeps, for the hot paths.
 void formatFixed(std::string& out, double x, int intDigits, int decimals, bool leadingBlank);
+
+// The digits a fixed mask shows for x, exactly: under the same mask, equal
+// keys give the same text and different keys different texts. So a writer
+// can tell whether a text would change without writing it.
+struct FixedKey {
+  uint64_t digits = 0;    // round-half-even(|x| * 10^decimals)
+  bool negative = false;  // x < 0: the text carries a minus sign
+  bool operator==(const FixedKey& o) const { return digits == o.digits && negative == o.negative; }
+};
+// False for values whose digits do not fit in 64 bits, infinities and NaN.
+bool fixedKey(double x, int decimals, FixedKey& key);
+// value() of the text the key gives, had without the text; false when the
+// digits are too many to be read back exactly this way.
+bool fixedKeyValue(const FixedKey& key, int decimals, double& v);
 
 // The general numeric text form: one blank before a non-negative number (a
 // minus sign otherwise), the shortest decimal form with at most 15

@@ -98,6 +98,44 @@ TEST_F(CalculatorTest, InvalidDatesKeepTheLastJulianDay) {
   EXPECT_NE(form.text(Field::MoonLongitude), moon);
 }
 
+// The terms that depend on the date alone are kept from one calculation to
+// the next; whatever came before, they must be those of the date now in the
+// fields (or, after an invalid date, of the last valid one, and before any
+// valid date of Julian Day 0).
+TEST_F(CalculatorTest, TimeArgumentsFollowTheFieldsWhateverCameBefore) {
+  const char* rows[][7] = {
+      {"1500", "3", "9", "21", "5", "0", "66"},  // no valid date yet
+      {"2001", "3", "9", "21", "5", "0", "66"},  {"2001", "3", "9", "3", "5", "0", "66"},
+      {"2001", "3", "0", "4", "5", "0", "66"},   {"2001", "2", "9", "4", "5", "0", "66"},
+      {"2001", "14", "9", "4", "5", "0", "66"},  {"2002", "2", "9", "4", "5", "0", "0"},
+      {"2001", "3", "9", "21", "5", "30", "66"},
+  };
+  double jd0 = 0;
+  for (const auto& r : rows) {
+    enter(r[0], r[1], r[2], r[3], r[4], r[5], r[6]);
+    calc.calcn();
+    double year = value(r[0]), month = value(r[1]);
+    const double day = value(r[2]);
+    if (year > 1582 && month > 0 && day > 0) {
+      if (month <= 2) {
+        year = year - 1;
+        month = month + 12;
+      }
+      const double a = std::floor(year / 100);
+      const double b = (2 - a) + std::floor(a / 4);
+      const double y = std::floor(year * 365.25);
+      jd0 = day + (y + (b + (std::floor((month + 1) * 30.6001) + 1720994.5)));
+      EXPECT_EQ(rec.sunDistance, y) << r[0] << "-" << r[1] << "-" << r[2];
+    }
+    const double t0 = (jd0 - 2451545.0) / 36525;
+    const double fraction =
+        ((value(r[3]) + (value(r[4]) + (value(r[5]) + value(r[6])) / 60) / 60) - 9) / 24 / 36525;
+    EXPECT_EQ(rec.jd0, jd0) << r[0] << "-" << r[1] << "-" << r[2] << " " << r[3];
+    EXPECT_EQ(rec.t0, t0) << r[0] << "-" << r[1] << "-" << r[2] << " " << r[3];
+    EXPECT_EQ(rec.t, t0 + fraction) << r[0] << "-" << r[1] << "-" << r[2] << " " << r[3];
+  }
+}
+
 TEST_F(CalculatorTest, DayIsRoundedHalfToEven) {
   enter("2001", "3", "2.5", "9", "0", "0", "0");
   calc.ymdcheck();

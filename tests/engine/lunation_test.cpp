@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "app/main_form.h"
 #include "engine/instant.h"
@@ -175,6 +176,46 @@ TEST_F(LunationTest, SearchLeavingTheCalendarStopsAndRestores) {
   EXPECT_EQ(ui.messages, 3);
   EXPECT_EQ(instant(), start);
   EXPECT_EQ(form.text(Field::JulianDay), startJd);
+}
+
+// The window mirrors the fields through the change notifications, so a
+// search must notify the same changes, in the same order and with the same
+// texts, however its steps are computed. Recorded as a count and an FNV-1a
+// digest of every change, from several searches in both modes, with
+// automatic delta T, across month and year boundaries and out of the
+// calendar's range.
+TEST_F(LunationTest, SearchesNotifyTheSameChangesInTheSameOrder) {
+  uint64_t digest = 14695981039346656037ull;
+  int changes = 0;
+  auto mix = [&](std::string_view bytes) {
+    for (unsigned char c : bytes) digest = (digest ^ c) * 1099511628211ull;
+  };
+  Connection listening(form.changed(), form.changed().connect([&](const Change& c) {
+    ++changes;
+    mix(std::to_string(static_cast<int>(c.kind)) + ":" + std::to_string(c.id) + "=");
+    if (c.kind == Change::Kind::Field) mix(form.text(static_cast<Field>(c.id)));
+    mix("\n");
+  }));
+
+  at("2001", "3", "9", "21", "5", "0");
+  main.run("newmcheck");
+  form.setCheck(Check::AutoDeltaT, 1);
+  at("2001", "1", "2", "3", "4", "5");
+  main.run("moonage");
+  main.run("easycalc");
+  main.run("moonage");
+  main.run("hqcalc");
+  at("2001", "3", "1", "21", "5", "0");
+  main.run("fullmoon");
+  main.run("nextfull");
+  at("2003", "12", "31", "23", "59", "59");
+  main.run("backfull");
+  main.run("nextfull");
+  at("1583", "1", "3", "12", "0", "0");
+  main.run("newmcheck");
+
+  EXPECT_EQ(changes, 4572);
+  EXPECT_EQ(digest, 14868102664805627307ull);
 }
 
 TEST_F(LunationTest, NewMoonButtonSelectsHighPrecision) {

@@ -115,6 +115,14 @@ TEST(NumText, FastPathsAgreeWithTheCLibrary) {
       const std::string expected = std::string(" ") + (x < 0 ? "-" : "") + buf;
       ASSERT_EQ(formatFixed(x, 1, d, true), expected) << "x=" << x << " d=" << d;
     }
+    // The twelve-decimal masks, padded to a given number of integer digits.
+    std::snprintf(buf, sizeof buf, "%.12f", std::fabs(x));
+    for (int w : {2, 4}) {
+      std::string digits(buf);
+      const size_t point = digits.find('.');
+      if (point < static_cast<size_t>(w)) digits.insert(0, w - point, '0');
+      ASSERT_EQ(formatFixed(x, w, 12, false), (x < 0 ? "-" : "") + digits) << "x=" << x;
+    }
     if (x == 0) continue;  // the fields show plain "0", never "-0"
     std::snprintf(buf, sizeof buf, "%.15g", x);
     std::string g(buf);
