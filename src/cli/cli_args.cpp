@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include <cmath>
+
 #include "engine/numtext.h"
 
 namespace velmar::cli {
@@ -73,8 +75,9 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       const std::string* v = needValue();
       if (!v) return fail(a);
       auto num = parseNumber(*v);
-      if (!num || *num != static_cast<double>(static_cast<long long>(*num)) || *num < 0 ||
-          *num > 1e9 || (a == "--count" && *num < 1))
+      // The range first: a double beyond long long has no defined conversion.
+      if (!num || *num < 0 || *num > 1e9 || *num != std::floor(*num) ||
+          (a == "--count" && *num < 1))
         return fail(a + " " + *v);
       if (a == "--site") {
         r.args.site = static_cast<long long>(*num);

@@ -93,7 +93,10 @@ TEST(Cli, MalformedArgumentsFailWithNothingOnStdout) {
        {"--search sideways", "--step week 1", "--step day x", "--count 3", "--step day 1 --count 0",
         "--site -1", "--site 1.5", "--past", "--date 2001/03/09", "--date 2001-03", "--time 21:05",
         "--time a:b:c", "--dt", "--dt abc", "--lat 91", "--lon 1e3", "--reference x", "--bogus",
-        "--date -1-2-3"}) {
+        "--date -1-2-3",
+        // Beyond any whole number a program can hold.
+        "--site 99999999999999999999", "--site -99999999999999999999",
+        "--step day 1 --count 99999999999999999999"}) {
     const CliRun r = runCli(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
