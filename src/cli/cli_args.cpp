@@ -30,6 +30,20 @@ std::optional<std::vector<std::string>> splitTriple(const std::string& s, char s
   return parts;
 }
 
+// The fields hold a number as plain text of at most 15 significant digits.
+// Outside these bounds it would be written with an exponent ("1E+15",
+// "1E-05"), which value() reads as 1.
+constexpr double kFieldLargest = 999999999999999;
+constexpr double kFieldSmallest = 0.0001;
+
+std::string refuseUnwritable(const std::string& argument, double v) {
+  const double a = std::fabs(v);
+  if (a == 0 || (a >= kFieldSmallest && a <= kFieldLargest)) return {};
+  return "velmar-cli: " + argument +
+         ": 欄に書ける数値ではありません。絶対値が 0.0001 以上 999999999999999 以下の数値か 0 "
+         "を指定してください。";
+}
+
 }  // namespace
 
 const char* usage() {
@@ -96,6 +110,7 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (!num) return fail(a + " " + unit + " " + amount);
       r.args.stepUnit = unit;
       r.args.stepAmount = *num;
+      if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + unit + " " + amount, *num);
     } else if (a == "--help" || a == "-h") {
       r.args.help = true;
     } else if (a == "--date" || a == "--time") {
@@ -109,7 +124,10 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (!v) return fail(a);
       auto num = parseNumber(*v);
       if (!num) return fail(a + " " + *v);
-      if (a == "--dt") r.args.deltaT = *num;
+      if (a == "--dt") {
+        r.args.deltaT = *num;
+        if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + *v, *num);
+      }
       if (a == "--lat") {
         if (*num < -90 || *num > 90) return fail(a + " " + *v);
         r.args.latitude = *num;

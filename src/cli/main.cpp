@@ -57,6 +57,11 @@ int main(int argc, char** argv) {
     std::cerr << "velmar-cli: 引数が正しくありません: " << parsed.error << "\n";
     return 2;
   }
+  // Like a date field's value too large to carry: refused, nothing shown.
+  if (!parsed.refusal.empty()) {
+    std::cerr << parsed.refusal << "\n";
+    return 1;
+  }
   const velmar::cli::Args& a = parsed.args;
   if (a.help) {
     std::cout << velmar::cli::usage();

@@ -105,4 +105,23 @@ TEST(Cli, MalformedArgumentsFailWithNothingOnStdout) {
   }
 }
 
+TEST(Cli, NumbersTheFieldsCannotHoldAreRefused) {
+  // A field would show these with an exponent ("1E+15"), which reads as 1.
+  for (const char* arg :
+       {"--dt 1000000000000000", "--dt -1000000000000000", "--dt 999999999999999.5", "--dt 0.00001",
+        "--step day 1000000000000000 --count 2", "--step second -0.00001"}) {
+    const std::string name = std::string(arg).substr(0, std::string(arg).find(' '));
+    const CliRun r = runCli(std::string(arg) + " --date 2001-1-1 --time 0:0:0");
+    EXPECT_EQ(r.status, 1) << arg;
+    EXPECT_EQ(r.out, "") << arg;
+    EXPECT_NE(r.err.find("velmar-cli: " + name), std::string::npos) << arg << ": " << r.err;
+    EXPECT_NE(r.err.find("999999999999999 以下"), std::string::npos) << arg << ": " << r.err;
+  }
+  // The largest and smallest that the fields hold, and zero.
+  EXPECT_EQ(line(runCli("--dt 999999999999999").out, "△Ｔ"), "999999999999999");
+  EXPECT_EQ(line(runCli("--dt -0.0001").out, "△Ｔ"), "0");
+  const CliRun tiny = runCli("--date 2001-1-1 --time 0:0:0 --step second 0.0001 --count 2");
+  EXPECT_EQ(tiny.status, 0) << tiny.err;
+}
+
 }  // namespace
