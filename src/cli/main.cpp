@@ -48,6 +48,20 @@ std::string fieldsBlock(const velmar::FormModel& form) {
   return out;
 }
 
+// Standard output is buffered: a full disk shows only when the buffer goes
+// out, so the end is flushed before it is judged.
+bool outputWritten() {
+  std::cout.flush();
+  return std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
+// Whoever reads the output must not take a cut-off listing for a whole one.
+int outputFailed() {
+  std::cerr
+      << "velmar-cli: 標準出力に書き込めませんでした。結果は出力されていないか、一部だけです。\n";
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,7 +79,7 @@ int main(int argc, char** argv) {
   const velmar::cli::Args& a = parsed.args;
   if (a.help) {
     std::cout << velmar::cli::usage();
-    return 0;
+    return outputWritten() ? 0 : outputFailed();
   }
 
   CliUi ui;
@@ -134,10 +148,10 @@ int main(int argc, char** argv) {
   std::cout << fieldsBlock(form);
   if (a.stepUnit) {
     main.run("loopcalc");
-    for (long long i = 1; i < a.count; ++i) {
+    for (long long i = 1; i < a.count && std::cout; ++i) {
       main.timerFired();
       std::cout << "\n" << fieldsBlock(form);
     }
   }
-  return 0;
+  return outputWritten() ? 0 : outputFailed();
 }

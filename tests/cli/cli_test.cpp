@@ -124,4 +124,13 @@ TEST(Cli, NumbersTheFieldsCannotHoldAreRefused) {
   EXPECT_EQ(tiny.status, 0) << tiny.err;
 }
 
+TEST(Cli, FailedWriteToStdoutFails) {
+  for (const char* args : {"--date 2001-03-09 --time 21:05:00", "--help",
+                           "--date 2001-03-09 --time 21:05:00 --step day 1 --count 500"}) {
+    const CliRun r = runCli(std::string(args) + " >/dev/full");
+    EXPECT_EQ(r.status, 1) << args;
+    EXPECT_NE(r.err.find("標準出力"), std::string::npos) << args << ": " << r.err;
+  }
+}
+
 }  // namespace
