@@ -59,8 +59,9 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
   bool countGiven = false;
   for (size_t i = 0; i < argv.size(); ++i) {
     const std::string& a = argv[i];
+    // An empty error means success: an empty word is named, not passed on.
     auto fail = [&](const std::string& what) {
-      r.error = what;
+      r.error = what.empty() ? "\"\" (空の引数)" : what;
       return r;
     };
     auto needValue = [&]() -> const std::string* {

@@ -96,7 +96,9 @@ TEST(Cli, MalformedArgumentsFailWithNothingOnStdout) {
         "--date -1-2-3",
         // Beyond any whole number a program can hold.
         "--site 99999999999999999999", "--site -99999999999999999999",
-        "--step day 1 --count 99999999999999999999"}) {
+        "--step day 1 --count 99999999999999999999",
+        // An empty word must not end the arguments unnoticed.
+        "--date 2001-03-09 '' --time 21:05:00", "--past ''"}) {
     const CliRun r = runCli(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
