@@ -9,6 +9,7 @@ packages=(
   qt6-svg-dev libqt6svg6
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-noto-cjk libfontconfig-dev
   xvfb xauth
   python3-ephem

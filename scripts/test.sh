@@ -1,11 +1,37 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test (unit, command-line and window tests;
-# the window tests on Qt's offscreen platform).
+# the window tests on Qt's offscreen platform), three times over:
+#   1. the plain build (build/), as the program ships;
+#   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/, no benchmark), where any report fails the test;
+#   3. each fuzzer in fuzz/ for 30 seconds (build-fuzz/, clang).
+# Any failure in any stage fails the script.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+started=$SECONDS
+
+stage() {
+  echo
+  echo "== velmar test: $1 ($((SECONDS - started)) s so far)"
+}
 
 bash "$here/scripts/setup.sh"
+
+stage "plain build and tests"
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_WERROR=ON >/dev/null
-cmake --build "$here/build" -j"$(nproc)"
-cd "$here/build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j"$(nproc)"
+cmake --build "$here/build" -j"$jobs"
+(cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j"$jobs")
+
+stage "sanitizer build and tests"
+cmake -S "$here" -B "$here/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_WERROR=ON \
+  -DVELMAR_SANITIZE=ON -DVELMAR_BENCH=OFF >/dev/null
+cmake --build "$here/build-asan" -j"$jobs"
+(cd "$here/build-asan" &&
+  QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure --timeout 600 -j"$jobs")
+
+stage "fuzzers, 30 s each"
+bash "$here/scripts/fuzz.sh" 30
+
+stage "all passed"

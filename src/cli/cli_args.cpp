@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include <cmath>
+
 #include "engine/numtext.h"
 
 namespace velmar::cli {
@@ -47,6 +49,20 @@ std::optional<std::pair<double, double>> splitSize(const std::string& s) {
   return std::make_pair(*w, *h);
 }
 
+// The fields hold a number as plain text of at most 15 significant digits.
+// Outside these bounds it would be written with an exponent ("1E+15",
+// "1E-05"), which value() reads as 1.
+constexpr double kFieldLargest = 999999999999999;
+constexpr double kFieldSmallest = 0.0001;
+
+std::string refuseUnwritable(const std::string& argument, double v) {
+  const double a = std::fabs(v);
+  if (a == 0 || (a >= kFieldSmallest && a <= kFieldLargest)) return {};
+  return "velmar-cli: " + argument +
+         ": 欄に書ける数値ではありません。絶対値が 0.0001 以上 999999999999999 以下の数値か 0 "
+         "を指定してください。";
+}
+
 }  // namespace
 
 bool isPictureName(const std::string& view) {
@@ -71,8 +87,9 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
   for (size_t i = 0; i < argv.size(); ++i) {
     const std::string& a = argv[i];
+    // An empty error means success: an empty word is named, not passed on.
     auto fail = [&](const std::string& what) {
-      r.error = what;
+      r.error = what.empty() ? "\"\" (空の引数)" : what;
       return r;
     };
     auto needValue = [&]() -> const std::string* {
@@ -118,9 +135,8 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       const std::string* v = needValue();
       if (!v) return fail(a);
       auto num = parseNumber(*v);
-      if (!num || *num != static_cast<double>(static_cast<long long>(*num)) || *num < 0 ||
-          *num > 1e9)
-        return fail(a + " " + *v);
+      // The range first: a double beyond long long has no defined conversion.
+      if (!num || *num < 0 || *num > 1e9 || *num != std::floor(*num)) return fail(a + " " + *v);
       (a == "--site" ? r.args.site : r.args.count) = static_cast<long long>(*num);
     } else if (a == "--table" || a == "--export") {
       const std::string* v = needValue();
@@ -145,6 +161,7 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (!num) return fail(a + " " + unit + " " + amount);
       r.args.stepUnit = unit;
       r.args.stepAmount = *num;
+      if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + unit + " " + amount, *num);
     } else if (a == "--svg" || a == "--view-size") {
       const std::string* v = needValue();
       if (!v) return fail(a);
@@ -170,7 +187,10 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (!v) return fail(a);
       auto num = parseNumber(*v);
       if (!num) return fail(a + " " + *v);
-      if (a == "--dt") r.args.deltaT = *num;
+      if (a == "--dt") {
+        r.args.deltaT = *num;
+        if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + *v, *num);
+      }
       if (a == "--lat") {
         if (*num < -90 || *num > 90) return fail(a + " " + *v);
         r.args.latitude = *num;

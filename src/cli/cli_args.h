@@ -65,6 +65,9 @@ bool isPictureName(const std::string& view);
 struct ParseResult {
   Args args;
   std::string error;  // the offending argument, empty when all is well
+  // A well-formed number that its field cannot hold: the Japanese message
+  // that refuses it, empty when all is well.
+  std::string refusal;
 };
 
 ParseResult parseArgs(const std::vector<std::string>& argv);

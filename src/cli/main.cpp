@@ -51,6 +51,20 @@ std::string fieldsBlock(const velmar::FormModel& form) {
   return out;
 }
 
+// Standard output is buffered: a full disk shows only when the buffer goes
+// out, so the end is flushed before it is judged.
+bool outputWritten() {
+  std::cout.flush();
+  return std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
+// Whoever reads the output must not take a cut-off listing for a whole one.
+int outputFailed() {
+  std::cerr
+      << "velmar-cli: 標準出力に書き込めませんでした。結果は出力されていないか、一部だけです。\n";
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,10 +74,15 @@ int main(int argc, char** argv) {
     std::cerr << "velmar-cli: 引数が正しくありません: " << parsed.error << "\n";
     return 2;
   }
+  // Like a date field's value too large to carry: refused, nothing shown.
+  if (!parsed.refusal.empty()) {
+    std::cerr << parsed.refusal << "\n";
+    return 1;
+  }
   const velmar::cli::Args& a = parsed.args;
   if (a.help) {
     std::cout << velmar::cli::usage();
-    return 0;
+    return outputWritten() ? 0 : outputFailed();
   }
 
   CliUi ui;
@@ -174,7 +193,7 @@ int main(int argc, char** argv) {
   // While the loop runs, up to the loop count's calculations in all: the
   // outputs end it when the last of them has taken its rows.
   const double loops = form.value(Field::LoopCount);
-  for (long long i = 1; i < loops && main.timer().interval() > 0; ++i) {
+  for (long long i = 1; i < loops && main.timer().interval() > 0 && std::cout; ++i) {
     main.timerFired();
     std::cout << "\n" << fieldsBlock(form);
   }
@@ -183,9 +202,10 @@ int main(int argc, char** argv) {
   if (a.tableFile) written = velmar::cli::writeListing(main.outputs().table(), *a.tableFile);
   written = pictures.write(a.svg) && written;
   written = written && main.outputs().file().failures() == 0;
+  if (!outputWritten()) return outputFailed();
+  if (!written) return 1;
   // The window beeps and says so on its guidance line; here it is the exit
   // status, after everything was printed.
-  if (!written) return 1;
   if (main.invalidDates() > 0) {
     std::cerr << "velmar-cli: " << velmar::kInvalidDateHint << "\n";
     return 1;

@@ -62,13 +62,18 @@ bool readNumbers(const std::string& line, int count, std::vector<double>& out) {
 }
 
 // Line i's numbers; false when the line does not read. A placement beyond
-// any screen cannot be one: kept in single precision it could come back as
-// inf, and from 1e15 on it would be saved in a form that no longer reads.
+// any screen, or a speck of a twip, cannot be one: kept in single precision
+// it could come back as inf, and it would be saved with an exponent, in a
+// form that no longer reads.
 bool readLine(int i, const std::string& line, std::vector<double>& out) {
   constexpr double kFarthest = 1e9;  // twips, some 700 km of screen
+  constexpr double kNearest = 1e-3;  // twips
   if (!readNumbers(line, kLines[i].count, out)) return false;
   if (placementOfLine(i) < 0) return true;
-  return std::all_of(out.begin(), out.end(), [](double v) { return std::fabs(v) <= kFarthest; });
+  return std::all_of(out.begin(), out.end(), [](double v) {
+    const double a = std::fabs(v);
+    return a == 0 || (a >= kNearest && a <= kFarthest);
+  });
 }
 
 std::string shortFloat(float f) {

@@ -92,12 +92,45 @@ TEST(Cli, MalformedArgumentsFailWithNothingOnStdout) {
   for (const char* bad : {"--search sideways", "--step week 1", "--step day x", "--count -1",
                           "--count 2.5", "--site -1", "--site 1.5", "--past", "--date 2001/03/09",
                           "--date 2001-03", "--time 21:05", "--time a:b:c", "--dt", "--dt abc",
-                          "--lat 91", "--lon 1e3", "--reference x", "--bogus", "--date -1-2-3"}) {
+                          "--lat 91", "--lon 1e3", "--reference x", "--bogus", "--date -1-2-3",
+                          // Beyond any whole number a program can hold.
+                          "--site 99999999999999999999", "--site -99999999999999999999",
+                          "--count 99999999999999999999",
+                          // An empty word must not end the arguments unnoticed.
+                          "--date 2001-03-09 '' --time 21:05:00", "--past ''"}) {
     const CliRun r = runCli(bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
     EXPECT_NE(r.err.find("velmar-cli:"), std::string::npos) << bad;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad;
+  }
+}
+
+TEST(Cli, NumbersTheFieldsCannotHoldAreRefused) {
+  // A field would show these with an exponent ("1E+15"), which reads as 1.
+  for (const char* arg :
+       {"--dt 1000000000000000", "--dt -1000000000000000", "--dt 999999999999999.5", "--dt 0.00001",
+        "--step day 1000000000000000 --count 2", "--step second -0.00001"}) {
+    const std::string name = std::string(arg).substr(0, std::string(arg).find(' '));
+    const CliRun r = runCli(std::string(arg) + " --date 2001-1-1 --time 0:0:0");
+    EXPECT_EQ(r.status, 1) << arg;
+    EXPECT_EQ(r.out, "") << arg;
+    EXPECT_NE(r.err.find("velmar-cli: " + name), std::string::npos) << arg << ": " << r.err;
+    EXPECT_NE(r.err.find("999999999999999 以下"), std::string::npos) << arg << ": " << r.err;
+  }
+  // The largest and smallest that the fields hold, and zero.
+  EXPECT_EQ(line(runCli("--dt 999999999999999").out, "△Ｔ"), "999999999999999");
+  EXPECT_EQ(line(runCli("--dt -0.0001").out, "△Ｔ"), "0");
+  const CliRun tiny = runCli("--date 2001-1-1 --time 0:0:0 --step second 0.0001 --count 2");
+  EXPECT_EQ(tiny.status, 0) << tiny.err;
+}
+
+TEST(Cli, FailedWriteToStdoutFails) {
+  for (const char* args : {"--date 2001-03-09 --time 21:05:00", "--help",
+                           "--date 2001-03-09 --time 21:05:00 --step day 1 --count 500"}) {
+    const CliRun r = runCli(std::string(args) + " >/dev/full");
+    EXPECT_EQ(r.status, 1) << args;
+    EXPECT_NE(r.err.find("標準出力"), std::string::npos) << args << ": " << r.err;
   }
 }
 
