@@ -1,10 +1,10 @@
 // Velmar: the Moon and the Sun for a date, a time and a site.
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
+#include <QIcon>
 #include <QScreen>
 
 #include "app/main_form.h"
+#include "app/qt/japanese_font.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_ports.h"
 #include "config/data_folder.h"
@@ -13,15 +13,9 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  // The captions are Japanese; prefer a font that has every glyph.
-  for (const char* family : {"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic"}) {
-    if (QFontDatabase::families().contains(family)) {
-      QFont f(family);
-      f.setPointSize(10);
-      QApplication::setFont(f);
-      break;
-    }
-  }
+  QApplication::setWindowIcon(
+      QIcon::fromTheme("org.velmar.velmar", QIcon(":/program/org.velmar.velmar.svg")));
+  velmar::useJapaneseFont();
 
   // Before anything opens a file by its bare name.
   const velmar::FileStatus folder = velmar::enterChosenDataFolder();

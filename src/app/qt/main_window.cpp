@@ -7,9 +7,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
-#include <QMouseEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -116,7 +116,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
       }) {
   setWindowTitle("Velmar");
   setMouseTracking(true);
-  new PointerWatch(this, [this](QWidget* w) { hoverOver(w); });
+  pointerWatch_ = new PointerWatch(this, [this](QWidget* w) { hoverOver(w); });
   buildMenus();
   buildToolbar();
 
@@ -188,6 +188,10 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  // The widgets outlive this part of the window: a field that loses the
+  // focus as they go must not reach the form through it.
+  for (auto& [f, e] : fields_) e->disconnect(this);
+  delete pointerWatch_;
   main_.offDraw(drawId_);
   main_.setSearchProgress(nullptr);
   main_.attachWindows(nullptr);

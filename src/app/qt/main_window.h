@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow, public WindowPort, private SearchProgress
   void repaintFields(std::initializer_list<Field> fields) override;
 
   MainForm& main_;
+  QObject* pointerWatch_ = nullptr;  // child of the window
   std::vector<std::unique_ptr<WindowFamily>> families_;
   Connection formChanges_;
   Connection siteChanges_;
