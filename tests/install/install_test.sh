@@ -16,7 +16,7 @@ args=(--date 2001-03-09 --time 21:05:00 --dt 66 --lat 35.6544 --lon 139.7447)
 (cd "$work" && "$build/velmar-cli" "${args[@]}") >"$work/built.txt"
 cmp "$work/installed.txt" "$work/built.txt"
 
-for f in bin/velmar share/velmar/velmar.qch share/applications/org.velmar.velmar.desktop \
+for f in bin/velmar share/man/man1/velmar-cli.1 share/velmar/velmar.qch share/applications/org.velmar.velmar.desktop \
          share/metainfo/org.velmar.velmar.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.velmar.velmar.svg \
          share/icons/hicolor/48x48/apps/org.velmar.velmar.png; do
