@@ -60,8 +60,15 @@ void ToolWindow::storePlacement() {
   p.height = static_cast<int>(std::lround(twips.toTwips(height())));
 }
 
+void ToolWindow::showEvent(QShowEvent* e) {
+  everShown_ = true;
+  QWidget::showEvent(e);
+}
+
 void ToolWindow::closeEvent(QCloseEvent* e) {
-  storePlacement();
+  // A window made hidden and never shown has no place of its own to keep
+  // (the program's closing closes it all the same).
+  if (everShown_) storePlacement();
   QWidget::closeEvent(e);
   if (onClosed) onClosed();
 }

@@ -31,12 +31,14 @@ class ToolWindow : public QWidget {
   std::function<void()> onClosed;
 
  protected:
+  void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void applyPlacement();
   void storePlacement();
 
   Placements& placements_;
   Win which_;
+  bool everShown_ = false;
 };
 
 }  // namespace velmar

@@ -78,20 +78,4 @@ QCheckBox* OutputWindow::checkBox(const std::string& name) const {
   return it == checks_.end() ? nullptr : it->second.first;
 }
 
-void OutputWindow::showEvent(QShowEvent* e) {
-  everShown_ = true;
-  ToolWindow::showEvent(e);
-}
-
-void OutputWindow::closeEvent(QCloseEvent* e) {
-  if (everShown_) {
-    ToolWindow::closeEvent(e);
-    return;
-  }
-  // Made hidden and never shown: it has no place of its own to keep, but
-  // switches its output off like any closing.
-  QWidget::closeEvent(e);
-  if (onClosed) onClosed();
-}
-
 }  // namespace velmar

@@ -28,15 +28,12 @@ class OutputWindow : public ToolWindow {
   QPushButton* commandButton(const std::string& name);
   // A box showing the main form's check box its command is bound to.
   QCheckBox* boundCheck(const std::string& name);
-  void showEvent(QShowEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
 
   MainForm& main_;
 
  private:
   void mirror(const Change& c);
 
-  bool everShown_ = false;
   std::map<std::string, QPushButton*> buttons_;
   std::map<std::string, std::pair<QCheckBox*, Check>> checks_;
   Connection formChanges_;

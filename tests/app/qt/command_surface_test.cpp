@@ -33,13 +33,13 @@ struct MenuRow {
   const char* caption;
   const char* shortcut;  // "" when none
 };
-struct MenuSpec {
+struct TypedMenu {
   const char* name;
   const char* caption;
   std::vector<MenuRow> rows;
 };
 
-const std::vector<MenuSpec> kMenus = {
+const std::vector<TypedMenu> kMenus = {
     {"filemenu",
      "ﾌｧｲﾙ(&F)",
      {{"fileout", "ファイル出力(&S)...", "Ctrl+S"},
@@ -256,21 +256,21 @@ class CommandSurfaceTest : public QObject {
     Differences d;
     const QList<QAction*> bar = s.window.menuBar()->actions();
     int menuIndex = 0;
-    for (const MenuSpec& spec : kMenus) {
-      QMenu* menu = s.window.findChild<QMenu*>(spec.name);
+    for (const TypedMenu& expected : kMenus) {
+      QMenu* menu = s.window.findChild<QMenu*>(expected.name);
       if (!menu) {
-        d.add(QString("menu %1 %2 is missing").arg(spec.name, qs(spec.caption)));
+        d.add(QString("menu %1 %2 is missing").arg(expected.name, qs(expected.caption)));
         continue;
       }
-      d.expect(menu->title() == qs(spec.caption),
-               QString("menu %1: caption %2").arg(spec.name, menu->title()));
+      d.expect(menu->title() == qs(expected.caption),
+               QString("menu %1: caption %2").arg(expected.name, menu->title()));
       const int at = static_cast<int>(bar.indexOf(menu->menuAction()));
-      d.expect(at >= menuIndex, QString("menu %1 out of order").arg(spec.name));
+      d.expect(at >= menuIndex, QString("menu %1 out of order").arg(expected.name));
       menuIndex = at;
       const QList<QAction*> shown = menu->actions();
       int lastIndex = -1;
       bool separatorSince = false;
-      for (const MenuRow& row : spec.rows) {
+      for (const MenuRow& row : expected.rows) {
         if (QString(row.name) == "-") {
           separatorSince = true;
           continue;
@@ -279,7 +279,7 @@ class CommandSurfaceTest : public QObject {
         for (QAction* x : shown)
           if (x->objectName() == row.name) a = x;
         if (!a) {
-          d.add(QString("%1/%2 %3 is missing").arg(spec.name, row.name, qs(row.caption)));
+          d.add(QString("%1/%2 %3 is missing").arg(expected.name, row.name, qs(row.caption)));
           continue;
         }
         d.expect(a->text() == qs(row.caption), QString("%1: caption %2").arg(row.name, a->text()));
@@ -305,8 +305,8 @@ class CommandSurfaceTest : public QObject {
       int items = 0;
       for (QAction* x : shown) items += x->isSeparator() ? 0 : 1;
       int typed = 0;
-      for (const MenuRow& row : spec.rows) typed += QString(row.name) == "-" ? 0 : 1;
-      d.expect(items <= typed, QString("menu %1 has items the table lacks").arg(spec.name));
+      for (const MenuRow& row : expected.rows) typed += QString(row.name) == "-" ? 0 : 1;
+      d.expect(items <= typed, QString("menu %1 has items the table lacks").arg(expected.name));
     }
     QVERIFY2(d.rows.isEmpty(), qPrintable(d.report()));
   }
