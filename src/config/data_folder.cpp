@@ -30,8 +30,7 @@ std::string join(const std::string& folder, const char* name) {
 
 std::string chooseDataFolder(const std::string& current, const std::string& home,
                              const std::string& dataHome) {
-  const bool holdsFiles =
-      isFile(join(current, "moon.inf")) || isFile(join(current, "sokuti.dat"));
+  const bool holdsFiles = isFile(join(current, "moon.inf")) || isFile(join(current, "sokuti.dat"));
   if (!current.empty() && holdsFiles && !sameFolder(current, home)) return current;
   // A relative XDG_DATA_HOME is to be ignored, as the base directory rules say.
   const std::string base =

@@ -220,6 +220,15 @@ void applyInf(const InfValues& v, FormModel& form, Placements& placements) {
   form.setTick(Tick::guid, v.guid == 1);
 }
 
+WindowPlacement centredPlacement(float width, float height, float screenWidth, float screenHeight) {
+  WindowPlacement p;
+  p.top = (screenHeight - height) / 2;
+  p.left = (screenWidth - width) / 2;
+  p.width = width;
+  p.height = static_cast<int>(height);
+  return p;
+}
+
 void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool onSave) {
   struct Size {
     Win w;
@@ -238,11 +247,7 @@ void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool o
   };
   for (const Size& s : sizes) {
     WindowPlacement& w = p[s.w];
-    if (w.top != -1) continue;
-    w.top = (screenHeight - s.height) / 2;
-    w.left = (screenWidth - s.width) / 2;
-    w.height = static_cast<int>(s.height);
-    w.width = s.width;
+    if (w.top == -1) w = centredPlacement(s.width, s.height, screenWidth, screenHeight);
   }
 }
 

@@ -67,6 +67,10 @@ std::vector<std::string> formatInf(const FormModel& form, const Placements& plac
 // (options first, running their click rules), the placements are replaced.
 void applyInf(const InfValues& v, FormModel& form, Placements& placements);
 
+// A window of the given size centred on a screen of the given size, all in
+// twips (single precision, as the placements are kept).
+WindowPlacement centredPlacement(float width, float height, float screenWidth, float screenHeight);
+
 // Default placements for windows whose top is -1, on a screen of the given
 // size in twips. `onSave` picks the sizes used after saving with every
 // window reset rather than those of a start.

@@ -5,12 +5,7 @@
 namespace velmar {
 
 WindowPlacement SettingsDialog::placement(float screenWidth, float screenHeight) {
-  WindowPlacement p;
-  p.top = (screenHeight - kHeight) / 2;
-  p.left = (screenWidth - kWidth) / 2;
-  p.width = kWidth;
-  p.height = kHeight;
-  return p;
+  return centredPlacement(kWidth, kHeight, screenWidth, screenHeight);
 }
 
 const std::vector<SettingsOption>& SettingsDialog::options() {

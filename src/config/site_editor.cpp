@@ -25,12 +25,7 @@ bool onlyBlanks(std::string_view s) {
 }  // namespace
 
 WindowPlacement SiteEditor::placement(float screenWidth, float screenHeight) {
-  WindowPlacement p;
-  p.top = (screenHeight - kHeight) / 2;
-  p.left = (screenWidth - kWidth) / 2;
-  p.width = kWidth;
-  p.height = kHeight;
-  return p;
+  return centredPlacement(kWidth, kHeight, screenWidth, screenHeight);
 }
 
 SiteEditor::SiteEditor(SiteList& sites) : sites_(sites) {}

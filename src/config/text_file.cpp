@@ -89,6 +89,10 @@ std::string reasonOf(int err) {
       return "同じ名前のフォルダーがあります。";
     case ELOOP:
       return "シンボリックリンクが循環しています。";
+    case ENAMETOOLONG:
+      return "ファイル名が長すぎます。";
+    case EIO:
+      return "装置との入出力に失敗しました。";
     default:
       return "(エラー番号 " + std::to_string(err) + ")";
   }
@@ -100,19 +104,6 @@ FileStatus unwritable(const std::string& path, int err, bool hadFile) {
   std::string m = quoted(path) + "を保存できませんでした。\n" + reasonOf(err);
   if (hadFile) m += "\n元のファイルは変更されていません。";
   return failure(FileError::Unwritable, m);
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 }  // namespace
@@ -309,6 +300,19 @@ TextLines readRawLines(const std::string& path) {
 }
 
 std::string errorReason(int err) { return reasonOf(err); }
+
+bool writeAll(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
 
 bool mayRewrite(const std::string& path) {
   struct stat st;

@@ -64,6 +64,10 @@ bool mayRewrite(const std::string& path);
 // Why a file operation failed, in Japanese, from its errno.
 std::string errorReason(int err);
 
+// write(2) to the end, past interruptions: the bytes are in the system's
+// hands when this returns true; errno tells why when it returns false.
+bool writeAll(int fd, std::string_view bytes);
+
 // Texts in and out of CP932 with the conversions opened once, for a file
 // written a line at a time. Empty when a text does not convert; `badChar`,
 // when given, then receives the first character that did not (as UTF-8, or

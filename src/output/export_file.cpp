@@ -32,47 +32,6 @@ bool endsWithIgnoringCase(const std::string& s, std::string_view tail) {
   return true;
 }
 
-std::string reasonOf(int err) {
-  switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-      return "ディスクの空き容量が足りません。";
-    case EFBIG:
-      return "ファイルが大きすぎます。";
-    case EACCES:
-    case EPERM:
-      return "アクセスが許可されていません。";
-    case EROFS:
-      return "読み取り専用の場所です。";
-    case ENOENT:
-    case ENOTDIR:
-      return "保存先のフォルダーがありません。";
-    case EISDIR:
-      return "同じ名前のフォルダーがあります。";
-    case ENAMETOOLONG:
-      return "ファイル名が長すぎます。";
-    case EIO:
-      return "装置との入出力に失敗しました。";
-    default:
-      return "(エラー番号 " + std::to_string(err) + ")";
-  }
-}
-
-// write(2) to the end, past interruptions: the line is in the system's
-// hands when this returns true.
-bool writeAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 const std::vector<FileFilter>& exportFilters() {
@@ -219,7 +178,7 @@ void ExportFile::fail(int err, const char* what, const std::string& reason) {
   close();
   ++failures_;
   ui_.message(kTitleText,
-              "「" + name_ + "」" + what + "\r" + (reason.empty() ? reasonOf(err) : reason) +
+              "「" + name_ + "」" + what + "\r" + (reason.empty() ? errorReason(err) : reason) +
                   "\rファイル出力を止めました。" +
                   (written_ > 0 ? "書き込んだ行はファイルに残っています。" : ""),
               Tone::Warning);

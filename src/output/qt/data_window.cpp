@@ -18,7 +18,6 @@ namespace velmar {
 namespace {
 
 constexpr double kColumnTwips = 1000;
-constexpr double kButtonTwips = 972;
 // The list's font size, points: the size the window is designed for.
 constexpr double kListPoints = 9;
 
@@ -28,19 +27,7 @@ DataWindow::DataWindow(MainForm& main) : OutputWindow(main, Win::Data) {
   setObjectName("Form3");
   setWindowTitle(QString::fromUtf8(kDataTitle));
   const Twips twips = Twips::of(this);
-
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(0);
-  for (int i = 1; i <= 9; ++i) {
-    QPushButton* b = commandButton("Form3.Command" + std::to_string(i));
-    b->setMinimumWidth(twips.toWholePixels(kButtonTwips));
-    buttons->addWidget(b);
-  }
-  buttons->addStretch();
-  column->addLayout(buttons);
+  QVBoxLayout* column = columnUnderButtons("Form3");
 
   model_ = new DataTableModel(main_.outputs().table(), this);
   view_ = new QTableView;

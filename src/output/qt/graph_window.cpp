@@ -11,7 +11,6 @@ namespace velmar {
 
 namespace {
 
-constexpr double kButtonTwips = 972;
 constexpr double kLegendDiskTwips = 192;
 
 // A filled circle of a curve's colour, beside the box that chooses it.
@@ -57,19 +56,7 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
     setTitle(main_.outputs().graph().title());
   }));
   const Twips twips = Twips::of(this);
-
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(0);
-  for (int i = 1; i <= 9; ++i) {
-    QPushButton* b = commandButton("Form4.Command" + std::to_string(i));
-    b->setMinimumWidth(twips.toWholePixels(kButtonTwips));
-    buttons->addWidget(b);
-  }
-  buttons->addStretch();
-  column->addLayout(buttons);
+  QVBoxLayout* column = columnUnderButtons("Form4");
 
   picture_ = new RetainedPicture(palette::kWhite);
   picture_->setObjectName("Picture1");

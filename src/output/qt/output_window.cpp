@@ -1,8 +1,11 @@
 #include "output/qt/output_window.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 #include "app/commands.h"
+#include "views/qt/twips.h"
 
 namespace velmar {
 
@@ -76,6 +79,24 @@ QPushButton* OutputWindow::button(const std::string& name) const {
 QCheckBox* OutputWindow::checkBox(const std::string& name) const {
   auto it = checks_.find(name);
   return it == checks_.end() ? nullptr : it->second.first;
+}
+
+QVBoxLayout* OutputWindow::columnUnderButtons(const std::string& form) {
+  constexpr double kButtonTwips = 972;
+  const Twips twips = Twips::of(this);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(0);
+  for (int i = 1; i <= 9; ++i) {
+    QPushButton* b = commandButton(form + ".Command" + std::to_string(i));
+    b->setMinimumWidth(twips.toWholePixels(kButtonTwips));
+    buttons->addWidget(b);
+  }
+  buttons->addStretch();
+  column->addLayout(buttons);
+  return column;
 }
 
 }  // namespace velmar

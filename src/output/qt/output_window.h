@@ -9,6 +9,8 @@
 
 #include "app/main_form.h"
 #include "app/qt/tool_window.h"
+
+class QVBoxLayout;
 #include "engine/signal.h"
 
 namespace velmar {
@@ -28,6 +30,9 @@ class OutputWindow : public ToolWindow {
   QPushButton* commandButton(const std::string& name);
   // A box showing the main form's check box its command is bound to.
   QCheckBox* boundCheck(const std::string& name);
+  // The window's column: the row of its nine buttons ("Form3.Command1"
+  // and on) along the top, 972 twips each, then whatever comes below.
+  QVBoxLayout* columnUnderButtons(const std::string& form);
 
   MainForm& main_;
 
