@@ -13,7 +13,7 @@ packages=(
   fonts-noto-cjk libfontconfig-dev
   xvfb xauth
   python3-ephem
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file librsvg2-bin
   poppler-utils
 )
 
