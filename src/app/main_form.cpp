@@ -160,6 +160,12 @@ void MainForm::enter(Field f, const std::string& text) {
   form_.setText(f, text);
 }
 
+void MainForm::confirm(Field f, const std::string& text) {
+  Busy busy(*this);
+  form_.setText(f, text);
+  if (fieldInfo(f).spinner.calculates) calculator_.calc();
+}
+
 void MainForm::selectSite(int index) {
   Busy busy(*this);
   const std::string problem = sites_.select(index);

@@ -115,6 +115,9 @@ class MainForm {
   bool spin(std::string_view name, int direction);
   // A field the user has finished typing into.
   void enter(Field f, const std::string& text);
+  // The same, finished with Enter: a date, time or delta T field (those
+  // whose spinner calculates) then calculates, as "推　算" would.
+  void confirm(Field f, const std::string& text);
   // A click on the site list.
   void selectSite(int index);
 

@@ -5,13 +5,9 @@ namespace velmar {
 void ViewPicture::start(const char* label, const FormModel& form) {
   ops.clear();
   sunAzimuth = sunAltitude = 0;
-  const char* seps[] = {"/", "/", " ", ":", ":", ""};
   title.assign(label);
   title += ' ';
-  for (size_t i = 0; i < kInstantFields.size(); ++i) {
-    title += form.text(kInstantFields[i]);
-    title += seps[i];
-  }
+  title += instantTitle(form);
 }
 
 Rgb backgroundOf(View v) {

@@ -99,14 +99,6 @@ class PointerWatch : public QObject {
   std::function<void(QWidget*)> over_;
 };
 
-// The fields whose Enter key calculates, as the calculate button is the
-// window's default: the date, the time and delta T.
-bool calculatesOnEnter(Field f) {
-  for (Field x : kInstantFields)
-    if (x == f) return true;
-  return f == Field::DeltaT;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(MainForm& main, QWidget* parent)
@@ -735,8 +727,7 @@ bool MainWindow::fieldKey(QLineEdit* e, QKeyEvent* k) {
   switch (k->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      commitEditing();
-      if (calculatesOnEnter(f)) main_.run("Command1");
+      main_.confirm(f, e->text().toStdString());
       e->selectAll();
       return true;
     case Qt::Key_Up:

@@ -16,9 +16,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
-#include <fstream>
 
 #include "app/main_form.h"
+#include "app/qt/example_site.h"
 #include "app/qt/main_window.h"
 #include "config/qt/settings_dialog.h"
 
@@ -198,16 +198,9 @@ struct Shown {
   PlainUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};
   ManualTimer timer;
-  MainForm main{ui, clock, timer, paths()};
+  MainForm main{ui, clock, timer, testing_window::examplePaths(dir)};
   MainWindow window{main};
 
-  FilePaths paths() {
-    FilePaths p;
-    p.settings = dir.filePath("moon.inf").toStdString();
-    p.sites = dir.filePath("sokuti.dat").toStdString();
-    std::ofstream(p.sites, std::ios::binary) << "Tokyo, 35.6544 , 139.7447 , 40 \r\n";
-    return p;
-  }
   Shown() {
     main.startup(19200, 14400);
     window.setAskBeforeClosing(false);

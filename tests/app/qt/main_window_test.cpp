@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <fstream>
 
 #include "app/main_form.h"
+#include "app/qt/example_site.h"
 #include "app/qt/qt_ports.h"
 #include "app/qt/tool_window.h"
 #include "config/qt/site_editor_dialog.h"
@@ -24,15 +24,7 @@ using namespace velmar;
 
 namespace {
 
-// A site file whose first site is the one of the worked example.
-FilePaths examplePaths(const QTemporaryDir& dir) {
-  FilePaths p;
-  p.settings = dir.filePath("moon.inf").toStdString();
-  p.sites = dir.filePath("sokuti.dat").toStdString();
-  std::ofstream f(p.sites, std::ios::binary);
-  f << "Tokyo, 35.6544 , 139.7447 , 40 \r\n";
-  return p;
-}
+using testing_window::examplePaths;
 
 // The window on the example's site file, shown.
 // Answers as PlainUi does, or passes questions on to real message boxes.

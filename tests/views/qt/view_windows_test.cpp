@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
 
 #include "app/main_form.h"
+#include "app/qt/example_site.h"
 #include "app/qt/main_window.h"
 #include "engine/numtext.h"
 #include "views/qt/picture_saver.h"
@@ -18,21 +18,14 @@ using namespace velmar;
 
 namespace {
 
-FilePaths tokyo(const QTemporaryDir& dir) {
-  FilePaths p;
-  p.settings = dir.filePath("moon.inf").toStdString();
-  p.sites = dir.filePath("sokuti.dat").toStdString();
-  std::ofstream f(p.sites, std::ios::binary);
-  f << "Tokyo, 35.6544 , 139.7447 , 40 \r\n";
-  return p;
-}
+using testing_window::examplePaths;
 
 // The main window at the total lunar eclipse of 2000-01-21 13:44, Tokyo.
 struct Running {
   QTemporaryDir dir;
   PlainUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main{ui, clock, tokyo(dir)};
+  MainForm main{ui, clock, examplePaths(dir)};
   MainWindow window{main};
   Running() {
     main.sites().load();
