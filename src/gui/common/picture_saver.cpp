@@ -1,0 +1,80 @@
+#include "gui/common/picture_saver.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSaveFile>
+
+#include "engine/program.h"
+
+namespace velmar {
+
+namespace {
+
+const std::vector<FileFilter>& filters() {
+  static const std::vector<FileFilter> f = {{"PNG 画像", "*.png"}, {"SVG 画像", "*.svg"}};
+  return f;
+}
+
+// Where the last picture went: the next one is offered the same folder.
+QString& lastFolder() {
+  static QString folder;
+  return folder;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    *error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool savePicture(FilePort& files, UiPort& ui, const SavablePicture& picture) {
+  QString offered = QString::fromStdString(picture.name) + ".png";
+  if (!lastFolder().isEmpty()) offered = lastFolder() + "/" + offered;
+  const std::optional<FileChoice> choice =
+      files.chooseSaveFile("画像を保存", filters(), offered.toStdString(), 0);
+  if (!choice || choice->path.empty()) return false;
+  QString path = QString::fromStdString(choice->path);
+  // A typed extension decides; without one, the chosen filter does.
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  bool svg = suffix == "svg";
+  if (suffix != "svg" && suffix != "png") {
+    svg = choice->filter == 1;
+    path += svg ? ".svg" : ".png";
+  }
+  QByteArray bytes;
+  if (svg) {
+    bytes = QByteArray::fromStdString(picture.svg());
+  } else {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.pixels().save(&buffer, "PNG");
+  }
+  QString error;
+  if (bytes.isEmpty() || !writeFile(path, bytes, &error)) {
+    ui.message(kTitleText,
+               "画像を保存できませんでした。\r" + path.toStdString() +
+                   (error.isEmpty() ? "" : "\r" + error.toStdString()),
+               Tone::Warning);
+    return false;
+  }
+  lastFolder() = QFileInfo(path).absolutePath();
+  return true;
+}
+
+void addSavePictureMenu(QWidget* w, FilePort& files, UiPort& ui, SavablePicture picture) {
+  w->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(w, &QWidget::customContextMenuRequested, w,
+                   [w, &files, &ui, picture](const QPoint& at) {
+                     QMenu menu(w);
+                     QAction* save = menu.addAction(QString::fromUtf8(kSavePictureItem));
+                     if (menu.exec(w->mapToGlobal(at)) == save) savePicture(files, ui, picture);
+                   });
+}
+
+}  // namespace velmar

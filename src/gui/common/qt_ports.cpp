@@ -1,0 +1,171 @@
+#include "gui/common/qt_ports.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <algorithm>
+
+#include "gui/common/fixed_font.h"
+
+namespace velmar {
+
+namespace {
+
+// The core's messages break lines with CR, as its files do.
+QString boxText(const std::string& text) {
+  QString s = QString::fromStdString(text);
+  s.replace("\r\n", "\n");
+  s.replace('\r', '\n');
+  return s;
+}
+
+// Without a shown parent a box would open wherever the window system puts
+// a new window (the top-left corner on some): centre it on the screen.
+int runCentred(QMessageBox& box, QWidget* parent) {
+  if (!parent) {
+    box.adjustSize();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+      box.move(s->availableGeometry().center() - box.rect().center());
+  }
+  return box.exec();
+}
+
+}  // namespace
+
+QWidget* QtUi::shownParent() const {
+  return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
+bool QtUi::askYesNo(const std::string& title, const std::string& text) {
+  QWidget* parent = shownParent();
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title), boxText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  // The captions in the window's language, whatever translations are installed.
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ(&N)"));
+  return runCentred(box, parent) == QMessageBox::Yes;
+}
+
+void QtUi::message(const std::string& title, const std::string& text, Tone tone) {
+  const QMessageBox::Icon icon = tone == Tone::Critical  ? QMessageBox::Critical
+                                 : tone == Tone::Warning ? QMessageBox::Warning
+                                                         : QMessageBox::Information;
+  QWidget* parent = shownParent();
+  QMessageBox box(icon, QString::fromStdString(title), boxText(text), QMessageBox::Ok, parent);
+  runCentred(box, parent);
+}
+
+void QtUi::beep() { QApplication::beep(); }
+
+void QtUi::setWaitCursor(bool on) {
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
+                                                  const std::vector<FileFilter>& filters,
+                                                  const std::string& current, int filter) {
+  QStringList names;
+  // The label as the dialog lists it, its pattern in brackets; one without
+  // them gets the pattern added.
+  for (const FileFilter& f : filters) {
+    const QString label = QString::fromStdString(f.label);
+    names << (label.contains('(') ? label : label + " (" + QString::fromStdString(f.pattern) + ")");
+  }
+  QFileDialog dialog(parent_, QString::fromStdString(title), QString(), names.join(";;"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  if (filter >= 0 && filter < names.size()) dialog.selectNameFilter(names[filter]);
+  dialog.selectFile(QString::fromStdString(current));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return FileChoice{dialog.selectedFiles().first().toStdString(),
+                    static_cast<int>(names.indexOf(dialog.selectedNameFilter()))};
+}
+
+namespace {
+
+// A long listing takes seconds: the windows are redrawn meanwhile, but
+// take no input until it is done.
+void keepWindowsDrawn() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+// The widest line of the job in `font` on the printer, device pixels.
+double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
+  const QFontMetricsF m(font, &printer);
+  double widest = 0;
+  size_t n = 0;
+  for (const std::string& line : job.lines) {
+    widest = std::max(widest, m.horizontalAdvance(QString::fromStdString(line)));
+    if (++n % 4096 == 0) keepWindowsDrawn();
+  }
+  return widest;
+}
+
+PrintResult printOn(QPrinter& printer, const PrintJob& job) {
+  printer.setDocName(QString::fromStdString(job.documentName));
+  // The named font, or the installed Japanese fixed-pitch font standing in
+  // for it, so that the columns line up on paper too.
+  QFont font = fixedPitchFont(QString::fromStdString(job.fontFamily));
+  // A line is never cut at the right edge: across the page when it does
+  // not fit upright, and smaller when it does not fit across either.
+  auto pageWidth = [&] {
+    return printer.pageLayout().paintRectPixels(printer.resolution()).width();
+  };
+  double widest = widestLine(font, printer, job);
+  if (widest > pageWidth()) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (widest > pageWidth()) {
+      font.setPointSizeF(std::max(4.0, font.pointSizeF() * pageWidth() / widest * 0.99));
+    }
+  }
+  QPainter p;
+  if (!p.begin(&printer)) return {PrintResult::Status::Failed, "印刷を始められませんでした。"};
+  p.setFont(font);
+  const QFontMetrics m(font, &printer);
+  const int lineHeight = m.lineSpacing();
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  int y = m.ascent();
+  for (const std::string& line : job.lines) {
+    // Lines that no longer fit continue on the next page.
+    if (y > page.height() - m.descent()) {
+      if (!printer.newPage()) {
+        p.end();
+        return {PrintResult::Status::Failed, "次のページを印刷できませんでした。"};
+      }
+      y = m.ascent();
+      keepWindowsDrawn();
+    }
+    p.drawText(0, y, QString::fromStdString(line));
+    y += lineHeight;
+  }
+  if (!p.end()) return {PrintResult::Status::Failed, "印刷を終えられませんでした。"};
+  return {};
+}
+
+}  // namespace
+
+PrintResult QtPrinter::print(const PrintJob& job) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return {PrintResult::Status::NoPrinter, "プリンターが設定されていません。"};
+  QPrinter printer(info);
+  return printOn(printer, job);
+}
+
+PrintResult QtPrinter::printToPdf(const PrintJob& job, const std::string& path) {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(path));
+  return printOn(printer, job);
+}
+
+}  // namespace velmar

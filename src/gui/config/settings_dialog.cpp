@@ -1,0 +1,180 @@
+#include "gui/config/settings_dialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "gui/common/twips.h"
+
+namespace velmar {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const char* s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(SettingsDialog& dialog, QWidget* parent)
+    : QDialog(parent), dialog_(dialog) {
+  setObjectName("Form8");
+  setWindowTitle(qs(SettingsDialog::kCaption));
+  setModal(true);
+
+  for (const SettingsOption& o : SettingsDialog::options()) {
+    auto* b = new QRadioButton(qs(o.caption));
+    b->setObjectName(QString("Option%1").arg(o.number));
+    // The form keeps the groups: a click only asks for the selection.
+    b->setAutoExclusive(false);
+    const int n = o.number;
+    connect(b, &QRadioButton::clicked, this, [this, n] {
+      dialog_.clickOption(n);
+      refresh();
+    });
+    options_[n] = b;
+  }
+  for (const SettingsBox& box : SettingsDialog::boxes()) {
+    auto* b = new QCheckBox(qs(box.caption));
+    b->setObjectName(QString("Check%1").arg(box.number));
+    const int n = box.number;
+    connect(b, &QCheckBox::clicked, this, [this, n] {
+      dialog_.clickBox(n);
+      refresh();
+    });
+    boxes_[n] = b;
+  }
+
+  // Loop settings on the left, switches on the right, buttons below.
+  auto* columns = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  const std::vector<SettingsFrame>& frames = SettingsDialog::frames();
+  left->addWidget(frame(frames[0]));
+  auto* speedAndWay = new QHBoxLayout;
+  speedAndWay->addWidget(frame(frames[1]));
+  speedAndWay->addWidget(frame(frames[2]));
+  left->addLayout(speedAndWay);
+  auto* amounts = new QHBoxLayout;
+  int labelNumber = 2;  // Label2 "変化分", Label1 "ループ"
+  for (SettingsField f : {SettingsField::ChangeAmount, SettingsField::LoopCount}) {
+    auto* label = new QLabel(qs(SettingsDialog::labelOf(f)));
+    label->setObjectName(QString("Label%1").arg(labelNumber--));
+    QLineEdit* e = field(f);
+    label->setBuddy(e);
+    amounts->addWidget(label);
+    amounts->addWidget(e);
+    amounts->addSpacing(8);
+  }
+  amounts->addStretch();
+  left->addLayout(amounts);
+  left->addStretch();
+  columns->addLayout(left);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(boxes_[1]);
+  right->addWidget(frame(frames[3]));
+  for (int n : {6, 7, 8}) right->addWidget(boxes_[n]);
+  right->addStretch();
+  columns->addLayout(right);
+
+  auto* save = new QPushButton(qs("設定保存"));
+  save->setObjectName("Command1");
+  auto* cancel = new QPushButton(qs("キャンセル"));
+  cancel->setObjectName("Command2");
+  // Enter in a field commits that field; it must not save or close.
+  for (QPushButton* b : {save, cancel}) b->setAutoDefault(false);
+  connect(save, &QPushButton::clicked, this, &SettingsWindow::saveClicked);
+  connect(cancel, &QPushButton::clicked, this, &SettingsWindow::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(save);
+  buttons->addWidget(cancel);
+
+  auto* all = new QVBoxLayout(this);
+  all->addLayout(columns, 1);
+  all->addLayout(buttons);
+  refresh();
+}
+
+QWidget* SettingsWindow::control(const std::string& name) {
+  const bool option = name.rfind("Option", 0) == 0;
+  const int n = std::stoi(name.substr(option ? 6 : 5));
+  return option ? static_cast<QWidget*>(options_.at(n)) : boxes_.at(n);
+}
+
+QWidget* SettingsWindow::frame(const SettingsFrame& f) {
+  auto* box = new QGroupBox(qs(f.caption));
+  box->setObjectName(f.name);
+  auto* grid = new QGridLayout(box);
+  grid->setVerticalSpacing(2);
+  // Six units read as two rows of three; the pairs stand side by side.
+  const int perRow = f.members.size() > 4 ? 3 : 2;
+  for (size_t i = 0; i < f.members.size(); ++i)
+    grid->addWidget(control(f.members[i]), static_cast<int>(i) / perRow,
+                    static_cast<int>(i) % perRow);
+  return box;
+}
+
+QLineEdit* SettingsWindow::field(SettingsField f) {
+  auto* e = new QLineEdit;
+  e->setObjectName(QString("Text%1").arg(static_cast<int>(f)));
+  e->setFixedWidth(fontMetrics().horizontalAdvance("00000") + 12);
+  e->setAlignment(Qt::AlignRight);
+  connect(e, &QLineEdit::textEdited, this,
+          [this, f](const QString& t) { dialog_.edit(f, t.toStdString()); });
+  // Enter, Tab or a click elsewhere: the value goes to the main window.
+  connect(e, &QLineEdit::editingFinished, this, [this, f] {
+    dialog_.commit(f);
+    refresh();
+  });
+  fields_[f] = e;
+  return e;
+}
+
+void SettingsWindow::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (e->spontaneous()) return;  // the window system showing it again, not the program
+  dialog_.activate();
+  refresh();
+  place();
+}
+
+void SettingsWindow::place() {
+  const QScreen* s = screen();
+  if (!s) return;
+  const QRect area = s->availableGeometry();
+  const ScreenTwips screenSize = screenTwips(s);
+  const WindowPlacement p = SettingsDialog::placement(screenSize.width, screenSize.height);
+  // Large fonts may need more room than the designed size gives.
+  const QSize size = Twips::of(s).toPixels(p.width, p.height).expandedTo(sizeHint());
+  resize(size);
+  move(area.x() + (area.width() - size.width()) / 2,
+       area.y() + (area.height() - size.height()) / 2);
+}
+
+void SettingsWindow::refresh() {
+  for (auto& [n, b] : options_) b->setChecked(dialog_.option(n));
+  for (auto& [n, b] : boxes_) b->setChecked(dialog_.box(n) == 1);
+  for (auto& [f, e] : fields_) {
+    const QString text = qs(dialog_.text(f));
+    if (e->text() != text) e->setText(text);
+  }
+}
+
+void SettingsWindow::saveClicked() {
+  // A failed write has been told to the user; the dialog stays up.
+  if (dialog_.save().ok()) QDialog::accept();
+  refresh();
+}
+
+void SettingsWindow::reject() {
+  dialog_.cancel();
+  refresh();
+  QDialog::reject();
+}
+
+}  // namespace velmar

@@ -1,0 +1,137 @@
+#pragma once
+// The main window: mirrors the main form's state and forwards the user's
+// input to it. Every rule and calculation lives in MainForm; every caption,
+// hint and shortcut comes from the command and field tables.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/commands.h"
+#include "app/main_form.h"
+#include "config/settings_dialog.h"
+#include "engine/lunation.h"
+#include "gui/common/field_host.h"
+#include "gui/common/window_family.h"
+
+class QKeyEvent;
+
+namespace velmar {
+
+class HelpWindow;
+class PhasePicture;
+
+class MainWindow : public QMainWindow, public WindowPort, public FieldHost, private SearchProgress {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(MainForm& main, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Widgets by the control name they stand for ("Text4", "Check3",
+  // "Command1", "UpDown3" with +1/-1, "easycalc"), for tests.
+  QLineEdit* field(Field f) const;
+  QWidget* hostWindow() override { return this; }
+  QWidget* fieldWidget(Field f) override { return field(f); }
+  QCheckBox* checkBox(Check c) const;
+  QRadioButton* optionButton(Option o) const;
+  QPushButton* button(const std::string& name) const;
+  QToolButton* spinner(const std::string& name, int direction) const;
+  QAction* action(const std::string& name) const;
+  QComboBox* siteCombo() const { return combo_; }
+  QLabel* guidanceLine() const { return guidance_; }
+  PhasePicture* phasePicture() const { return picture_; }
+  // The settings dialog's state, kept for the run; the help window once
+  // it has been opened.
+  SettingsDialog& settingsDialog() { return settings_; }
+  HelpWindow* helpWindow() const { return help_.get(); }
+
+  // The size the window asks for, kept inside the available area of its
+  // screen, and centred there.
+  void placeOnScreen();
+
+  // Whether closing asks first (tests switch it off).
+  void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
+
+  // The subsidiary windows, family by family; show(Win) asks each in turn.
+  void addFamily(std::unique_ptr<WindowFamily> family);
+  // The window when it has been made; nullptr otherwise.
+  QWidget* existing(Win w) const;
+
+  // WindowPort: what only this window can do for a command.
+  void show(Win w) override;
+  void help(HelpPage page) override;
+  void closeMain() override;
+  using QMainWindow::show;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void buildMenus();
+  void buildToolbar();
+  QWidget* buildMoonGroup();
+  QWidget* buildDateTimeGroup();
+  QWidget* buildSiteGroup();
+  QWidget* buildLoopGroup();
+  QWidget* buildResultsGroup();
+  QWidget* buildOutputGroup();
+  QWidget* frame(const char* name);
+  QLabel* label(Field f);
+  QLineEdit* bindField(Field f, bool input, int width);
+  QCheckBox* bindCheck(const char* name);
+  QRadioButton* bindOption(const char* name);
+  void wireBound(QAbstractButton* b, const char* name);
+  bool isOn(Binding b) const;
+  QPushButton* commandButton(const std::string& name);
+  QWidget* spinnerPair(Field f);
+  QAction* menuAction(QMenu* menu, const Command& c);
+  void hint(QWidget* w, const std::string& controlName);
+  // The guidance for whatever is at that widget: its own or its nearest
+  // hinted ancestor's; the bare background shows the title.
+  void hoverOver(QWidget* w);
+  // Enter commits (and, in a date, time or delta T field, calculates);
+  // Up and Down work the field's spinner. True when the key was taken.
+  bool fieldKey(QLineEdit* e, QKeyEvent* k);
+  void onModelChange(const Change& c);
+  void refreshSites();
+  void runCommand(const std::string& name);
+  void commitEditing();
+
+  // SearchProgress: the picture and the fields follow a running search.
+  void redrawPhase() override;
+  void repaintFields(std::initializer_list<Field> fields) override;
+
+  MainForm& main_;
+  QObject* pointerWatch_ = nullptr;  // child of the window
+  std::vector<std::unique_ptr<WindowFamily>> families_;
+  Connection formChanges_;
+  Connection siteChanges_;
+  Connection guidanceChanges_;
+  int drawId_ = 0;
+  bool askBeforeClosing_ = true;
+  std::map<Field, QLineEdit*> fields_;
+  std::map<Check, QCheckBox*> checks_;
+  std::map<Option, QRadioButton*> options_;
+  std::map<std::string, QPushButton*> buttons_;
+  std::map<std::pair<std::string, int>, QToolButton*> spinners_;
+  std::map<std::string, QAction*> actions_;
+  std::map<Tick, std::vector<QAction*>> tickActions_;
+  std::map<QObject*, std::string> hints_;
+  QComboBox* combo_ = nullptr;
+  QLabel* guidance_ = nullptr;
+  PhasePicture* picture_ = nullptr;
+  SettingsDialog settings_;
+  std::unique_ptr<HelpWindow> help_;
+};
+
+}  // namespace velmar

@@ -1,0 +1,85 @@
+#include "gui/output/graph_window.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "gui/common/twips.h"
+#include "output/graph.h"
+
+namespace velmar {
+
+namespace {
+
+constexpr double kLegendDiskTwips = 192;
+
+// A filled circle of a curve's colour, beside the box that chooses it.
+class LegendDisk : public QWidget {
+ public:
+  LegendDisk(Rgb colour, int diameter) : colour_(colour.r, colour.g, colour.b) {
+    setFixedSize(diameter, diameter);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(colour_);
+    p.setBrush(colour_);
+    p.drawEllipse(QRectF(0.5, 0.5, width() - 1, height() - 1));
+  }
+
+ private:
+  QColor colour_;
+};
+
+// The legend in the order of the window's design: Sun, Moon, fraction,
+// latitude.
+struct LegendEntry {
+  const char* box;
+  Rgb colour;
+};
+constexpr LegendEntry kLegend[] = {
+    {"Form4.Check1", palette::kMagenta},
+    {"Form4.Check2", palette::kBlue},
+    {"Form4.Check3", palette::kGreen},
+    {"Form4.Check4", palette::kCyan},
+};
+
+}  // namespace
+
+GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
+  setObjectName("Form4");
+  Graph& graph = main_.outputs().graph();
+  setTitle(graph.title());
+  titleChanges_ = Connection(graph.titleChanged(), graph.titleChanged().connect([this] {
+    setTitle(main_.outputs().graph().title());
+  }));
+  const Twips twips = Twips::of(this);
+  QVBoxLayout* column = columnUnderButtons("Form4");
+
+  picture_ = new RetainedPicture(palette::kWhite);
+  picture_->setObjectName("Picture1");
+  picture_->setFixedSize(twips.toPixels(kGraphWidth, kGraphHeight));
+  column->addWidget(picture_, 0, Qt::AlignLeft | Qt::AlignTop);
+
+  auto* legend = new QHBoxLayout;
+  legend->setContentsMargins(twips.toWholePixels(120), 4, 4, 4);
+  for (const LegendEntry& e : kLegend) {
+    legend->addWidget(new LegendDisk(e.colour, twips.toWholePixels(kLegendDiskTwips)));
+    legend->addWidget(boundCheck(e.box));
+    legend->addSpacing(twips.toWholePixels(240));
+  }
+  legend->addStretch();
+  column->addLayout(legend);
+  column->addStretch();
+
+  // Loading the window: the picture takes the drawing from here on, and
+  // the red middle line is drawn.
+  graph.attach(picture_, kGraphWidth, kGraphHeight);
+  onClosed = [this] { main_.outputs().graph().windowClosed(); };
+}
+
+GraphWindow::~GraphWindow() { main_.outputs().graph().detach(picture_); }
+
+}  // namespace velmar

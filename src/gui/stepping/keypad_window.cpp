@@ -1,0 +1,89 @@
+#include "gui/stepping/keypad_window.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "gui/common/command_controls.h"
+#include "gui/common/twips.h"
+
+namespace velmar {
+
+KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
+    : ToolWindow(main.placements(), Win::Keypad, Stacking::OnTop),
+      main_(main),
+      mainWindow_(mainWindow) {
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  setTitle(main_.keypad().caption());
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(3, 3, 3, 3);
+  grid->setSpacing(2);
+  reference_ = new QLineEdit;
+  reference_->setObjectName("Form2.Text1");
+  entry_ = new QLineEdit;
+  entry_->setObjectName("Form2.Text2");
+  for (QLineEdit* box : {reference_, entry_}) {
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setAlignment(Qt::AlignRight);
+  }
+  grid->addWidget(reference_, 0, 0, 1, 3);
+  grid->addWidget(entry_, 1, 0, 1, 3);
+  // Digits as on a calculator: 7 8 9 at the top, 0 at the bottom.
+  const char* rows[4][3] = {{"Form2.Command7", "Form2.Command8", "Form2.Command9"},
+                            {"Form2.Command4", "Form2.Command5", "Form2.Command6"},
+                            {"Form2.Command1", "Form2.Command2", "Form2.Command3"},
+                            {"Form2.Command10", "Form2.Command13", "Form2.Command11"}};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 3; ++c) {
+      QPushButton* b = commandButton(main_, rows[r][c], this);
+      b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+      grid->addWidget(b, r + 2, c);
+    }
+  QPushButton* ok = commandButton(main_, "Form2.Command12", this);
+  ok->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  grid->addWidget(ok, 6, 0, 1, 3);
+  for (int r = 2; r <= 6; ++r) grid->setRowStretch(r, 1);
+
+  resize(Twips::of(this).toPixels(2112, 2700).expandedTo(minimumSizeHint()));
+  changes_ =
+      Connection(main_.keypad().changed(), main_.keypad().changed().connect([this] { refresh(); }));
+  refresh();
+}
+
+void KeypadWindow::refresh() {
+  const Keypad& k = main_.keypad();
+  reference_->setText(QString::fromStdString(k.reference()));
+  entry_->setText(QString::fromStdString(k.entry()));
+  setTitle(k.caption());
+  if (!k.shown() && isVisible()) {
+    // "OK" done: the keypad steps aside and the main window has the keys.
+    hide();
+    if (mainWindow_) mainWindow_->activateWindow();
+  }
+}
+
+int KeypadWindow::frameHeight() const {
+  // Before it was ever shown the frame is not known: the title bar is
+  // about as high as a field.
+  const int frame = frameGeometry().height() - height();
+  return height() + (frame > 0 ? frame : 24);
+}
+
+void KeypadWindow::openAt(QPoint topLeft) {
+  QScreen* s = QGuiApplication::screenAt(topLeft);
+  if (!s) s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (s) {
+    const QRect area = s->availableGeometry();
+    const QSize size(width(), frameHeight());
+    topLeft.setX(
+        std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+    topLeft.setY(
+        std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+  }
+  move(topLeft);
+  open();
+}
+
+}  // namespace velmar

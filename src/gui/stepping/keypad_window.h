@@ -1,0 +1,35 @@
+#pragma once
+// Form2 "Tenkey": the numeric keypad's window. It never takes the focus:
+// the field it was opened for keeps it, and the keyboard works as before.
+#include <QLineEdit>
+
+#include "app/main_form.h"
+#include "gui/common/tool_window.h"
+
+namespace velmar {
+
+class KeypadWindow : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  // `mainWindow` gets the focus back after "OK".
+  KeypadWindow(MainForm& main, QWidget* mainWindow);
+  // Shows the keypad with its frame's top-left corner at `topLeft` (screen
+  // pixels), kept on the screen.
+  void openAt(QPoint topLeft);
+  // Its frame's height in pixels, for placing it above a field.
+  int frameHeight() const;
+  QLineEdit* referenceBox() const { return reference_; }  // Text1
+  QLineEdit* entryBox() const { return entry_; }          // Text2
+
+ private:
+  void refresh();
+
+  MainForm& main_;
+  QWidget* mainWindow_;
+  QLineEdit* reference_ = nullptr;
+  QLineEdit* entry_ = nullptr;
+  Connection changes_;
+};
+
+}  // namespace velmar

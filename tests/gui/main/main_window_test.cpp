@@ -1,0 +1,323 @@
+// The main window driven as a user would: typing, clicking, reading.
+#include "gui/main/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/main_form.h"
+#include "gui/common/qt_ports.h"
+#include "gui/common/tool_window.h"
+#include "gui/config/site_editor_dialog.h"
+#include "gui/main/example_site.h"
+#include "gui/views/phase_picture.h"
+
+using namespace velmar;
+
+namespace {
+
+using testing_window::examplePaths;
+
+// The window on the example's site file, shown.
+// Answers as PlainUi does, or passes questions on to real message boxes.
+struct TestUi : PlainUi {
+  UiPort* forward = nullptr;
+  bool askYesNo(const std::string& title, const std::string& text) override {
+    const bool plain = PlainUi::askYesNo(title, text);
+    return forward ? forward->askYesNo(title, text) : plain;
+  }
+};
+
+struct Shown {
+  QTemporaryDir dir;
+  TestUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main{ui, clock, examplePaths(dir)};
+  MainWindow window{main};
+  Shown() {
+    main.sites().load();
+    window.show();
+  }
+};
+
+// The lit (yellow) pixels of the phase picture.
+int litPixels(MainWindow& w) {
+  const QImage img = w.phasePicture()->grab().toImage();
+  int lit = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 128 && c.green() > 128 && c.blue() < 100) ++lit;
+    }
+  return lit;
+}
+
+// Back to the working folder of the test run, whatever happens in between.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const QString& path) : old_(QDir::currentPath()) {
+    QDir::setCurrent(path);
+  }
+  ~WorkingFolder() { QDir::setCurrent(old_); }
+
+ private:
+  QString old_;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  void type(MainWindow& w, Field f, const char* text) {
+    QLineEdit* e = w.field(f);
+    QVERIFY(e);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, text);
+    QTest::keyClick(e, Qt::Key_Return);
+  }
+
+  // 2001-03-09 21:05:00, delta T 66 s: the worked example.
+  void typeExampleInstant(MainWindow& w) {
+    const std::pair<Field, const char*> parts[] = {
+        {Field::Year, "2001"}, {Field::Month, "3"},  {Field::Day, "9"},    {Field::Hour, "21"},
+        {Field::Minute, "5"},  {Field::Second, "0"}, {Field::DeltaT, "66"}};
+    for (const auto& [f, text] : parts) type(w, f, text);
+  }
+
+ private slots:
+  void typedDateIsCalculatedOnPress() {
+    Shown shown;
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.siteCombo()->currentText(), QString("Tokyo"));
+
+    typeExampleInstant(w);
+
+    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+    QCOMPARE(w.field(Field::JulianDay)->text(), QString(" 2451978.00423611"));
+    QCOMPARE(w.field(Field::MoonLongitude)->text(), QString(" 165.891877524386"));
+    QCOMPARE(w.field(Field::Altitude)->text(), QString(" 44.992504215675"));
+
+    QVERIFY(litPixels(w) > 1000);
+    // クリア empties the results; the date stays, and the picture shows
+    // what the emptied fields say: nothing lit.
+    QTest::mouseClick(w.button("Command17"), Qt::LeftButton);
+    QCOMPARE(w.field(Field::MoonLongitude)->text(), QString());
+    QCOMPARE(w.field(Field::Year)->text(), QString("2001"));
+    QCOMPARE(litPixels(w), 0);
+  }
+
+  void modeMenuItemsStayExclusive() {
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    MainForm main(ui, clock);
+    MainWindow w(main);
+    QVERIFY(w.action("hqcalc")->isChecked());
+    w.action("easycalc")->trigger();
+    QVERIFY(w.action("easycalc")->isChecked());
+    QVERIFY(!w.action("hqcalc")->isChecked());
+    w.action("easycalc")->trigger();
+    QVERIFY(!w.action("easycalc")->isChecked());
+    QVERIFY(w.action("hqcalc")->isChecked());
+    QVERIFY(main.form().tick(Tick::hqcalc));
+  }
+
+  void daySpinnerBorrowsFromTheMonth() {
+    Shown shown;
+    MainForm& main = shown.main;
+    MainWindow& w = shown.window;
+    type(w, Field::Year, "2004");
+    type(w, Field::Month, "3");
+    type(w, Field::Day, "1");
+    type(w, Field::Hour, "12");
+    type(w, Field::Minute, "0");
+    type(w, Field::Second, "0");
+    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+    const QString before = w.field(Field::MoonLongitude)->text();
+
+    QTest::mouseClick(w.spinner("UpDown3", -1), Qt::LeftButton);
+    QCOMPARE(w.field(Field::Day)->text(), QString("29"));
+    QCOMPARE(w.field(Field::Month)->text(), QString("2"));
+    QVERIFY(w.field(Field::MoonLongitude)->text() != before);  // calculated at once
+    main.form().setText(Field::Day, "29");
+    main.calculator().calc();
+    QCOMPARE(w.field(Field::MoonLongitude)->text(),
+             QString::fromStdString(main.form().text(Field::MoonLongitude)));
+  }
+
+  void newMoonSearchLeavesTheDiskDark() {
+    Shown shown;
+    PlainUi& ui = shown.ui;
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    typeExampleInstant(w);
+    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+
+    QVERIFY(litPixels(w) > 1000);  // almost full
+
+    const int beeps = ui.beeps;
+    w.action("newmcheck")->trigger();
+    QCOMPARE(w.field(Field::Day)->text(), QString("23"));
+    QCOMPARE(w.field(Field::Month)->text(), QString("2"));
+    QCOMPARE(w.field(Field::Illumination)->text(), QString(" 0.000000000000"));
+    QCOMPARE(litPixels(w), 0);
+    QCOMPARE(ui.beeps, beeps + 1);
+  }
+
+  void startsInAnEmptyFolderAndLoops() {
+    QTemporaryDir dir;
+    WorkingFolder here(dir.path());
+    PlainUi ui;
+    // 2026-12-08 05:04:18 UTC is 14:04:18 in Japan.
+    FixedClock clock{std::chrono::system_clock::from_time_t(1796706258)};
+    ManualTimer timer;
+    MainForm main(ui, clock, timer);
+    MainWindow w(main);
+    main.startup(19200, 14400);
+    w.show();
+    QCOMPARE(ui.messages, 0);
+    QCOMPARE(w.field(Field::Year)->text(), QString("2026"));
+    QCOMPARE(w.field(Field::Day)->text(), QString("8"));
+    QCOMPARE(w.field(Field::Hour)->text(), QString("14"));
+    QCOMPARE(w.siteCombo()->count(), 6);
+    QCOMPARE(w.siteCombo()->currentIndex(), 0);
+    QVERIFY(!w.field(Field::Azimuth)->text().isEmpty());
+    QVERIFY(QFile::exists("sokuti.dat"));
+    QVERIFY(!QFile::exists("moon.inf"));  // settings are written only on request
+    QVERIFY(w.optionButton(Option::Days)->isChecked());
+    QCOMPARE(w.field(Field::ChangeAmount)->text(), QString("1"));
+
+    QTest::mouseClick(w.button("Command19"), Qt::LeftButton);
+    QVERIFY(timer.interval() > 0);
+    for (int i = 0; i < 3; ++i) main.timerFired();
+    QCOMPARE(w.field(Field::Day)->text(), QString("11"));
+    QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
+    QCOMPARE(timer.interval(), 0);
+  }
+
+  // A command clicked while a field is still being typed into commits the
+  // field (whose rule may ask) and then runs: the click is not lost.
+  void pendingEntryThenCommandRunsBoth() {
+    Shown shown;
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QLineEdit* loops = w.field(Field::LoopCount);
+    loops->setFocus();
+    loops->selectAll();
+    QTest::keyClicks(loops, "400");
+    // The question is a real modal box. The user lets go of the mouse button
+    // while it is up (the box takes that), then answers Yes.
+    QtUi real(&w);
+    shown.ui.forward = &real;
+    QPushButton* start = w.button("Command19");
+    int asked = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (asked++ == 0) QTest::mouseRelease(start, Qt::LeftButton);
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    answer.start(10);
+    QTest::mousePress(start, Qt::LeftButton);
+    if (asked == 0) QTest::mouseRelease(start, Qt::LeftButton);
+    QCOMPARE(asked, 1);  // above 365: asked, and Yes keeps it
+    QCOMPARE(shown.main.form().text(Field::LoopCount), std::string("400"));
+    QVERIFY(shown.main.timer().interval() > 0);
+  }
+
+  void siteAddedInTheEditorAppearsInTheSiteList() {
+    Shown shown;
+    PlainUi& ui = shown.ui;
+    MainWindow& w = shown.window;
+    bool edited = false;
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<SiteEditorDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dlg);
+      for (const auto& [name, text] : {std::pair{"Text1", "Akashi"}, std::pair{"Text2", "135"},
+                                       std::pair{"Text3", "34.65"}, std::pair{"Text4", "10"}}) {
+        auto* e = dlg->findChild<QLineEdit*>(name);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+      }
+      dlg->findChild<QRadioButton*>("Option2")->click();
+      dlg->findChild<QPushButton*>("Command1")->click();
+      dlg->findChild<QPushButton*>("Command2")->click();
+      edited = true;
+    });
+    w.action("sokuedit")->trigger();
+    QVERIFY(edited);
+    QCOMPARE(QString::fromStdString(ui.lastText), QString());
+    QCOMPARE(w.siteCombo()->count(), 2);
+    QCOMPARE(w.siteCombo()->itemText(1), QString("Akashi"));
+    QCOMPARE(ui.messages, 0);
+    // Choosing it moves the site.
+    w.siteCombo()->activated(1);
+    QCOMPARE(w.field(Field::SiteLongitude)->text(), QString(" 135.00"));
+    QCOMPARE(w.field(Field::SiteLatitude)->text(), QString(" 34.65"));
+  }
+
+  // A view or pad opens where it was closed, with the size it had; before
+  // it was ever placed, centred with its default size.
+  void subsidiaryWindowKeepsItsPlace() {
+    Placements placements;
+    placements[Win::Face] = {-1, 0, 2800, 2800};
+    int closed = 0;
+    {
+      ToolWindow w(placements, Win::Face, ToolWindow::Stacking::OnTop);
+      w.onClosed = [&] { ++closed; };
+      w.open();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      QVERIFY(w.testAttribute(Qt::WA_ShowWithoutActivating));
+      const QRect area = w.screen()->availableGeometry();
+      // Centred, up to the window frame's few pixels.
+      QVERIFY(qAbs(w.frameGeometry().center().x() - area.center().x()) <= 4);
+      QVERIFY(qAbs(w.frameGeometry().center().y() - area.center().y()) <= 4);
+      w.move(area.topLeft() + QPoint(100, 80));
+      w.resize(210, 150);
+      w.setTitle("MoonFace 2001/3/9 21:5:0");
+      QCOMPARE(w.windowTitle(), QString("MoonFace 2001/3/9 21:5:0"));
+      w.close();
+    }
+    QCOMPARE(closed, 1);
+    QVERIFY(placements[Win::Face].top != -1);
+    ToolWindow again(placements, Win::Face, ToolWindow::Stacking::OnTop);
+    again.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QCOMPARE(again.size(), QSize(210, 150));
+    QCOMPARE(again.frameGeometry().topLeft(),
+             again.screen()->availableGeometry().topLeft() + QPoint(100, 80));
+  }
+
+  void guidanceFollowsThePointer() {
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    MainForm main(ui, clock);
+    MainWindow w(main);
+    w.show();
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(w.button("Command1"), &enter);
+    QCOMPARE(w.guidanceLine()->text(), QString("推算　現在の日時で推算します"));
+    w.action("guid")->trigger();
+    QVERIFY(!w.guidanceLine()->isVisible());
+    QApplication::sendEvent(w.button("Command17"), &enter);
+    w.action("guid")->trigger();
+    QVERIFY(w.guidanceLine()->isVisible());
+    QCOMPARE(w.guidanceLine()->text(), QString("クリア　算出された結果を全てクリアします"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

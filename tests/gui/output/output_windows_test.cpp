@@ -1,0 +1,171 @@
+// The three outputs driven from the windows as a user would: a short run
+// into the data window, the graph's picture and an export file, then the
+// table printed to a PDF and read back.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_form.h"
+#include "config/text_file.h"
+#include "gui/common/fixed_font.h"
+#include "gui/common/qt_ports.h"
+#include "gui/common/twips.h"
+#include "gui/main/main_window.h"
+#include "gui/output/data_window.h"
+#include "gui/output/graph_window.h"
+
+using namespace velmar;
+
+namespace {
+
+// The file dialog answers with the paths the test lines up.
+struct Dialogs : FilePort {
+  std::vector<std::string> answers;
+  std::vector<std::string> titles;
+  std::optional<FileChoice> chooseSaveFile(const std::string& title, const std::vector<FileFilter>&,
+                                           const std::string&, int filter) override {
+    titles.push_back(title);
+    if (answers.empty()) return std::nullopt;
+    FileChoice c{answers.front(), filter};
+    answers.erase(answers.begin());
+    return c;
+  }
+};
+
+// No printer on this machine, whatever is installed: the PDF is Qt's own.
+struct PdfOnly : PrinterPort {
+  QtPrinter qt;
+  PrintResult print(const PrintJob&) override {
+    return {PrintResult::Status::NoPrinter, "プリンターが設定されていません。"};
+  }
+  PrintResult printToPdf(const PrintJob& job, const std::string& path) override {
+    return qt.printToPdf(job, path);
+  }
+};
+
+int lineCount(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  return static_cast<int>(f.readAll().count("\r\n"));
+}
+
+int pixelsOf(const QImage& img, QColor c) {
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixelColor(x, y) == c) ++n;
+  return n;
+}
+
+}  // namespace
+
+class OutputWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aShortRunFillsTheTableTheGraphAndTheFile() {
+    QTemporaryDir dir;
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    ManualTimer timer;
+    Dialogs dialogs;
+    PdfOnly printer;
+    MainForm main(Ports{ui, clock, timer, dialogs, printer});
+    MainWindow w(main);
+    main.startup(19200, 14400);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    FormModel& form = main.form();
+    writeInstant(form, {"2001", "3", "9", "21", "5", "0"});
+    form.setText(Field::DeltaT, "66");
+    form.setText(Field::LoopCount, "5");
+    main.calculator().setSite(35.6544, 139.7447);
+    main.calculator().calc();
+
+    QTest::mouseClick(w.checkBox(Check::TableOutput), Qt::LeftButton);
+    QTest::mouseClick(w.checkBox(Check::GraphOutput), Qt::LeftButton);
+    const QString csv = dir.filePath("run.csv");
+    dialogs.answers = {csv.toStdString()};
+    QTest::mouseClick(w.button("Command29"), Qt::LeftButton);
+    QCOMPARE(dialogs.titles.back(), std::string("Velmar - File Output -"));
+    QVERIFY(w.findChild<QLabel*>("Label19")->text().endsWith("run.csv"));
+    QVERIFY(timer.interval() > 0);
+    int ticks = 0;
+    while (timer.interval() > 0 && ticks < 20) {
+      main.timerFired();
+      ++ticks;
+    }
+    QCOMPARE(ticks, 4);
+    QVERIFY(!w.checkBox(Check::TableOutput)->isChecked());
+    QVERIFY(!w.checkBox(Check::GraphOutput)->isChecked());
+    QVERIFY(!w.checkBox(Check::FileOutput)->isChecked());
+    QCOMPARE(lineCount(csv), 7);
+
+    // The data window shows the rows that came while it did not exist.
+    QTest::mouseClick(w.button("Command23"), Qt::LeftButton);
+    auto* data = qobject_cast<DataWindow*>(w.existing(Win::Data));
+    QVERIFY(data && data->isVisible());
+    QCOMPARE(data->windowTitle(), QString("Velmar - Data -"));
+    QAbstractItemModel* model = data->view()->model();
+    QCOMPARE(model->rowCount(), 5);
+    QCOMPARE(model->headerData(5, Qt::Horizontal).toString(), QString("月の黄緯"));
+    QCOMPARE(model->index(0, 0).data().toString(), QString("2001/03/09"));
+    QCOMPARE(model->index(4, 0).data().toString(), QString("2001/03/13"));
+    QCOMPARE(model->index(0, 5).data().toString(), QString("+4.49189"));
+    QVERIFY(keepsColumns(data->view()->font()));
+    QCOMPARE(data->button("Form3.Command2")->text(), QString("ﾃﾞｰﾀ印刷"));
+
+    // Selected rows go to the clipboard for a spreadsheet.
+    data->view()->selectRow(1);
+    data->copySelection();
+    const QStringList copied = QApplication::clipboard()->text().split('\n');
+    QCOMPARE(copied.size(), 3);
+    QVERIFY(copied[0].startsWith("算出日\t時分秒\t"));
+    QVERIFY(copied[1].startsWith("2001/03/10\t21:05:00\t"));
+
+    // The graph's picture kept the run: the red middle line, the curves.
+    auto* graph = qobject_cast<GraphWindow*>(w.existing(Win::Graph));
+    QVERIFY(graph);
+    QCOMPARE(graph->windowTitle(), QString("Velmar - Graph - 2001/3/13 21:5:0"));
+    const QImage img = graph->picture()->image();
+    const int middle = Twips::of(graph->picture()).toWholePixels(2226);
+    bool red = false;
+    for (int y = middle - 1; y <= middle + 1; ++y)
+      red = red || (img.pixelColor(3, y).red() > 200 && img.pixelColor(3, y).green() < 120);
+    QVERIFY(red);
+    QVERIFY(pixelsOf(img, QColor(0, 0, 255)) > 50);  // the Moon's distance
+    QVERIFY(pixelsOf(img, QColor(0, 128, 0)) > 50);  // the illuminated fraction
+    // Unticking a series in the legend unticks the main window's box.
+    graph->checkBox("Form4.Check2")->click();
+    QVERIFY(!w.checkBox(Check::GraphMoon)->isChecked());
+
+    // Printed without a printer: offered as a PDF, whose text reads back.
+    const QString pdf = dir.filePath("table");
+    dialogs.answers = {pdf.toStdString()};
+    QTest::mouseClick(data->button("Form3.Command2"), Qt::LeftButton);
+    QCOMPARE(ui.questions >= 2, true);
+    QVERIFY(QFile::exists(pdf + ".pdf"));
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf + ".pdf", "-"});
+    QVERIFY2(text.waitForFinished(20000), "pdftotext (poppler-utils) is needed: scripts/setup.sh");
+    // The CJK font's shared glyphs read back as their Kangxi radicals (⽉
+    // for 月), which compatibility normalisation folds again.
+    const QString listing =
+        QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    QVERIFY2(listing.contains("月の赤経"), qPrintable(listing));
+    QVERIFY2(listing.contains("2001/03/13   21:05:00   352.9837"), qPrintable(listing));
+
+    // The close box switches the table off; the rows stay for later.
+    QTest::mouseClick(w.checkBox(Check::TableOutput), Qt::LeftButton);
+    data->close();
+    QVERIFY(!w.checkBox(Check::TableOutput)->isChecked());
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(ui.messages, 0);
+  }
+};
+
+QTEST_MAIN(OutputWindowsTest)
+#include "output_windows_test.moc"

@@ -1,0 +1,261 @@
+// The view windows and the pads in the running program, offscreen: opened
+// by their commands, following the calculation without taking the focus.
+#include "gui/views/view_windows.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_form.h"
+#include "engine/numtext.h"
+#include "gui/common/picture_saver.h"
+#include "gui/main/example_site.h"
+#include "gui/main/main_window.h"
+
+using namespace velmar;
+
+namespace {
+
+using testing_window::examplePaths;
+
+// The main window at the total lunar eclipse of 2000-01-21 13:44, Tokyo.
+struct Running {
+  QTemporaryDir dir;
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main{ui, clock, examplePaths(dir)};
+  MainWindow window{main};
+  Running() {
+    main.sites().load();
+    main.selectSite(0);
+    // The places and sizes of a first start.
+    centreUnplaced(main.placements(), 19200, 14400, false);
+    writeInstant(main.form(), {"2000", "1", "21", "13", "44", "0"});
+    main.form().setText(Field::DeltaT, "64");
+    main.form().setText(Field::ChangeAmount, "1");
+    window.setAskBeforeClosing(false);
+    window.show();
+  }
+  template <typename W>
+  W* made(Win w) {
+    return dynamic_cast<W*>(window.existing(w));
+  }
+  ViewWindow* view(View v) { return made<ViewWindow>(winOf(v)); }
+  // What the picture shows, at a fraction of its width and height.
+  QColor pixel(View v, double fx, double fy) {
+    const QImage img = view(v)->pixels();
+    return img.pixelColor(static_cast<int>(fx * (img.width() - 1)),
+                          static_cast<int>(fy * (img.height() - 1)));
+  }
+};
+
+bool near(const QColor& c, int r, int g, int b) {
+  return qAbs(c.red() - r) < 30 && qAbs(c.green() - g) < 30 && qAbs(c.blue() - b) < 30;
+}
+
+const QString kAt = "2000/1/21 13:44:";
+
+}  // namespace
+
+class ViewWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void viewsFollowTheTicksWithoutTakingTheFocus() {
+    Running r;
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    r.window.activateWindow();
+    for (const char* command :
+         {"menumoonview", "menumoonphase", "skyview", "eclipse", "sunview", "timepadmn"})
+      QVERIFY(r.main.run(command));
+    for (View v : kViews) {
+      ViewWindow* w = r.view(v);
+      QVERIFY(w);
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+      QVERIFY(w->testAttribute(Qt::WA_ShowWithoutActivating));
+      QVERIFY(r.main.views().isOpen(v));
+    }
+    auto* pad = r.made<TimePadWindow>(Win::TimePad);
+    QVERIFY(pad && pad->isVisible());
+    QCOMPARE(pad->windowTitle(), QString("TimePad"));
+    QVERIFY(pad->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+
+    // The offscreen platform activates every window it shows; once the user
+    // is back in the main window, redrawing the views leaves it there.
+    QApplication::setActiveWindow(&r.window);
+    r.window.field(Field::Second)->setFocus();
+    // Three ticks of the continuous calculation, by the second.
+    r.main.form().selectOption(Option::Seconds);
+    r.main.run("loopcalc");
+    for (int i = 0; i < 3; ++i) r.main.timerFired();
+    r.main.run("stopcalc");
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::activeWindow(), &r.window);
+    QCOMPARE(QApplication::focusWidget(), r.window.field(Field::Second));
+    QCOMPARE(r.view(View::Face)->windowTitle(), "MoonFace " + kAt + "3");
+    QCOMPARE(r.view(View::Orbit)->windowTitle(), "Moon Phase " + kAt + "3");
+    QCOMPARE(r.view(View::Sky)->windowTitle(), "Sky View " + kAt + "3");
+    QCOMPARE(r.view(View::Shadow)->windowTitle(), "Eclipse View " + kAt + "3");
+    QCOMPARE(r.view(View::Sun)->windowTitle(), "Eclipse View " + kAt + "3");
+
+    // Full moon in the face; the Sun in the orbit's centre; the Moon in the
+    // umbra; the Sun alone in the Sun-centred view.
+    QVERIFY(near(r.pixel(View::Face, 0.5, 0.5), 255, 255, 0));
+    QVERIFY(near(r.pixel(View::Orbit, 0.5, 0.5), 255, 0, 0));
+    QVERIFY(near(r.pixel(View::Shadow, 0.5, 0.5), 128, 0, 0));
+    QVERIFY(near(r.pixel(View::Sun, 0.5, 0.5), 255, 0, 0));
+    QVERIFY(near(r.pixel(View::Sun, 0.1, 0.5), 0, 0, 192));
+    // The Sun stands in the south-west sky: its dot where its boxes say.
+    auto* sky = dynamic_cast<SkyWindow*>(r.view(View::Sky));
+    const double azimuth = value(sky->sunAzimuthBox()->text().toStdString());
+    const double altitude = value(sky->sunAltitudeBox()->text().toStdString());
+    QVERIFY(azimuth > 200 && azimuth < 220 && altitude > 20 && altitude < 35);
+    QVERIFY(near(r.pixel(View::Sky, (azimuth - 60) / 240, 1 - altitude / 90), 255, 0, 0));
+  }
+
+  void skyTrailSurvivesRepaintsAndClosing() {
+    Running r;
+    r.main.form().setTick(Tick::bigsky, true);  // dots large enough to count
+    r.main.run("skyview");
+    auto* sky = dynamic_cast<SkyWindow*>(r.view(View::Sky));
+    QVERIFY(QTest::qWaitForWindowExposed(sky));
+    QTest::mouseClick(sky->trailBox(), Qt::LeftButton);
+    QVERIFY(r.main.views().trail());
+    r.main.form().selectOption(Option::Hours);
+    const QImage before = sky->pixels();
+    for (int i = 0; i < 3; ++i) r.main.run("Command22");  // three hours on
+    // The Sun's earlier places stay as purple marks, also after a repaint.
+    sky->repaint();
+    const QImage after = sky->pixels();
+    int purple = 0;
+    for (int y = 0; y < after.height(); ++y)
+      for (int x = 0; x < after.width(); ++x)
+        if (near(after.pixelColor(x, y), 128, 0, 128)) ++purple;
+    QVERIFY(purple > 0);
+    QVERIFY(after != before);
+    const std::string svg = sky->svg();
+    QVERIFY(svg.find("#800080") != std::string::npos);
+
+    // Closed and opened again: where it was, the box unticked, the trail
+    // going on from the last dots.
+    const QPoint place = sky->frameGeometry().topLeft() + QPoint(40, 30);
+    sky->move(place);
+    const SkyTrail trail = r.main.views().skyTrail();
+    sky->close();
+    QCOMPARE(r.main.views().flags().skyOpen, int16_t{0});
+    QCOMPARE(r.main.views().skyTrail().skyMoonX, trail.skyMoonX);
+    r.main.run("svbt");
+    QVERIFY(QTest::qWaitForWindowExposed(sky));
+    QCOMPARE(sky->frameGeometry().topLeft(), place);
+    QVERIFY(!sky->trailBox()->isChecked());
+  }
+
+  void keypadFillsTheClickedField() {
+    Running r;
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    QLineEdit* year = r.window.field(Field::Year);
+    QTest::mouseClick(year, Qt::LeftButton);
+    auto* keypad = r.made<KeypadWindow>(Win::Keypad);
+    QVERIFY(keypad && keypad->isVisible());
+    QCOMPARE(keypad->windowTitle(), QString("年を入力"));
+    QCOMPARE(keypad->referenceBox()->text(), QString("2000"));
+    QVERIFY(keypad->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    // Below the field.
+    QVERIFY(keypad->frameGeometry().top() >= year->mapToGlobal(QPoint(0, 0)).y());
+    for (const char* name : {"Form2.Command2", "Form2.Command10", "Form2.Command10",
+                             "Form2.Command5", "Form2.Command13", "Form2.Command6"})
+      QTest::mouseClick(keypad->findChild<QPushButton*>(name), Qt::LeftButton);
+    QCOMPARE(keypad->entryBox()->text(), QString("2006"));
+    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command12"), Qt::LeftButton);
+    QCOMPARE(year->text(), QString("2006"));
+    QVERIFY(!keypad->isVisible());
+    QVERIFY(!r.main.form().text(Field::JulianDay).empty());  // calculated
+
+    // The loop count's keypad opens above its field.
+    QLineEdit* loops = r.window.field(Field::LoopCount);
+    QTest::mouseClick(loops, Qt::LeftButton);
+    QCOMPARE(keypad->windowTitle(), QString("ループを入力"));
+    QVERIFY(keypad->frameGeometry().bottom() <= loops->mapToGlobal(QPoint(0, 0)).y());
+    // A result field opens nothing.
+    keypad->hide();
+    QTest::mouseClick(r.window.field(Field::JulianDay), Qt::LeftButton);
+    QVERIFY(!keypad->isVisible());
+  }
+
+  void timePadMarksTheUnitAndMirrorsTheChangeAmount() {
+    Running r;
+    r.main.form().setText(Field::ChangeAmount, "5");
+    r.main.run("tmbt");
+    auto* pad = r.made<TimePadWindow>(Win::TimePad);
+    QVERIFY(QTest::qWaitForWindowExposed(pad));
+    QCOMPARE(pad->changeBox()->text(), QString("5"));
+    QVERIFY(pad->unitLabel(3)->autoFillBackground());  // by the day
+    QTest::mouseClick(pad->unitLabel(5), Qt::LeftButton);
+    QVERIFY(r.main.form().option(Option::Minutes));
+    QVERIFY(pad->unitLabel(5)->autoFillBackground());
+    QVERIFY(!pad->unitLabel(3)->autoFillBackground());
+    r.main.form().setText(Field::ChangeAmount, "9000");
+    QCOMPARE(pad->changeBox()->text(), QString("3600"));
+
+    // A double-click on its change field opens the keypad against it.
+    QTest::mouseDClick(pad->changeBox(), Qt::LeftButton);
+    auto* keypad = r.made<KeypadWindow>(Win::Keypad);
+    QVERIFY(keypad && keypad->isVisible());
+    QCOMPARE(keypad->windowTitle(), QString("変化分を入力"));
+    QCOMPARE(keypad->frameGeometry().left(), pad->frameGeometry().left());
+    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command7"), Qt::LeftButton);
+    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command12"), Qt::LeftButton);
+    QCOMPARE(pad->changeBox()->text(), QString("7"));
+    QCOMPARE(r.window.field(Field::ChangeAmount)->text(), QString("7"));
+  }
+
+  void eclipseMenusAndTheMainTicksAreOne() {
+    Running r;
+    r.main.run("mecl");
+    ViewWindow* shadow = r.view(View::Shadow);
+    QVERIFY(QTest::qWaitForWindowExposed(shadow));
+    auto* luna = shadow->findChild<QAction*>("Form12.luna");
+    QVERIFY(luna && !luna->isChecked());
+    luna->trigger();
+    QVERIFY(r.main.form().tick(Tick::bigview));
+    QVERIFY(luna->isChecked());
+    QVERIFY(r.window.action("bigview")->isChecked());
+    r.window.action("bigview")->trigger();
+    QVERIFY(!luna->isChecked());
+    QVERIFY(shadow->findChild<QAction*>("Form12.nextfull"));
+  }
+
+  void picturesAreSavedAsPngOrSvg() {
+    Running r;
+    r.main.run("facebt");
+    ViewWindow* face = r.view(View::Face);
+    QVERIFY(QTest::qWaitForWindowExposed(face));
+    r.main.calculator().calc();
+    const SavablePicture picture{"MoonFace", [face] { return face->pixels(); },
+                                 [face] { return face->svg(); }};
+    PlainWindows* files = r.main.headlessWindows();
+    const QString png = r.dir.filePath("moon");
+    files->nextFile = FileChoice{png.toStdString(), 0};
+    QVERIFY(savePicture(r.main.files(), r.main.ui(), picture));
+    QImage saved(png + ".png");
+    QCOMPARE(saved.size(), face->pixels().size());
+    const QString svg = r.dir.filePath("moon.svg");
+    files->nextFile = FileChoice{svg.toStdString(), 0};  // the name's extension decides
+    QVERIFY(savePicture(r.main.files(), r.main.ui(), picture));
+    QFile f(svg);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    QVERIFY(text.startsWith("<svg"));
+    QVERIFY(text.contains("<title>MoonFace 2000/1/21 13:44:0</title>"));
+    // A folder that is not there: told, nothing written.
+    files->nextFile = FileChoice{r.dir.filePath("none/moon.png").toStdString(), 0};
+    QVERIFY(!savePicture(r.main.files(), r.main.ui(), picture));
+    QCOMPARE(r.ui.lastTone, Tone::Warning);
+  }
+};
+
+QTEST_MAIN(ViewWindowsTest)
+#include "view_windows_test.moc"
