@@ -111,29 +111,59 @@ ShadowRadii shadowRadii(double jd, double deltaT) {
           astro::semidiameter(astro::kMoonRadiusKm, moon)};
 }
 
-// The two instants around `greatest` when the separation equals a radius
-// that the function gives for each instant; none when it never does.
-template <typename Radius>
-void contacts(double greatest, double speed, double deltaT, Radius radius,
-              std::optional<double>& begin, std::optional<double>& end) {
-  const double least = separation(greatest, deltaT);
-  const double r = radius(greatest);
-  if (least >= r) return;
-  auto g = [&](double jd) { return separation(jd, deltaT) - radius(jd); };
-  const double half = std::sqrt(r * r - least * least) / speed;
-  for (int side : {-1, 1}) {
-    // The straight-line estimate, widened until it brackets the contact.
-    double inner = greatest, far = greatest + side * (half * 1.2 + 0.002);
-    double gf = g(far);
-    for (int i = 0; i < 8 && gf < 0; ++i) {
-      inner = far;
-      far = greatest + side * (std::fabs(far - greatest) * 1.5);
-      gf = g(far);
+// The shadow's neighbourhood of the greatest eclipse, from the series at
+// three instants: the Moon's offset and the radii, quadratic in time. Over
+// the few hours of an eclipse this is good to a small fraction of an
+// arcsecond, and the contacts need no further series.
+class LocalShadow {
+ public:
+  LocalShadow(double greatest, double deltaT) : t0_(greatest) {
+    for (int i = 0; i < 3; ++i) {
+      const double jd = greatest + (i - 1) * kHalfSpan;
+      off_[i] = shadowOffset(jd, deltaT);
+      radii_[i] = shadowRadii(jd, deltaT);
     }
-    const double at = findRoot(g, inner, g(inner), far, gf, 1e-3 * kSecondDays);
-    (side < 0 ? begin : end) = at;
   }
-}
+  double separation(double jd) const {
+    return std::hypot(at(jd, [this](int i) { return off_[i].x; }),
+                      at(jd, [this](int i) { return off_[i].y; }));
+  }
+  double penumbra(double jd) const { return at(jd, [this](int i) { return radii_[i].penumbra; }); }
+  double umbra(double jd) const { return at(jd, [this](int i) { return radii_[i].umbra; }); }
+  double moon(double jd) const { return at(jd, [this](int i) { return radii_[i].moon; }); }
+
+  // The instants around the greatest eclipse where the separation equals
+  // the radius `radius` gives; none when it stays below.
+  template <typename Radius>
+  void contacts(Radius radius, std::optional<double>& begin, std::optional<double>& end) const {
+    auto g = [&](double jd) { return separation(jd) - radius(jd); };
+    const double g0 = g(t0_);
+    if (g0 >= 0) return;
+    for (int side : {-1, 1}) {
+      double far = t0_ + side * 0.05, gf = g(far);
+      double inner = t0_, gi = g0;
+      for (int i = 0; i < 8 && gf < 0; ++i) {
+        inner = far;
+        gi = gf;
+        far = t0_ + side * 0.05 * (i + 2);
+        gf = g(far);
+      }
+      (side < 0 ? begin : end) = findRoot(g, inner, gi, far, gf, 1e-3 * kSecondDays);
+    }
+  }
+
+ private:
+  static constexpr double kHalfSpan = 0.15;  // days
+  template <typename F>
+  double at(double jd, F value) const {
+    const double u = (jd - t0_) / kHalfSpan;
+    return value(1) + u * (value(2) - value(0)) / 2 +
+           u * u * ((value(2) + value(0)) / 2 - value(1));
+  }
+  double t0_;
+  ShadowOffset off_[3];
+  ShadowRadii radii_[3];
+};
 
 // The eclipse at the full moon `full`, if any.
 std::optional<Event> eclipseAt(double full, double deltaT) {
@@ -142,13 +172,11 @@ std::optional<Event> eclipseAt(double full, double deltaT) {
   // Near opposition the Moon crosses the shadow on a nearly straight line:
   // the closest approach of that line, taken again where it points to.
   double t = full;
-  double speed = 0;
   for (int i = 0; i < 6; ++i) {
     const double h = 0.004;
     const ShadowOffset p0 = shadowOffset(t, deltaT), p1 = shadowOffset(t + h, deltaT);
     const double vx = (p1.x - p0.x) / h, vy = (p1.y - p0.y) / h;
     const double v2 = vx * vx + vy * vy;
-    speed = std::sqrt(v2);
     const double dt = -(p0.x * vx + p0.y * vy) / v2;
     t += dt;
     if (std::fabs(dt) < 1e-3 * kSecondDays) break;
@@ -160,27 +188,13 @@ std::optional<Event> eclipseAt(double full, double deltaT) {
   e.umbralMagnitude = (r.umbra + r.moon - sigma) / (2 * r.moon);
   e.penumbralMagnitude = (r.penumbra + r.moon - sigma) / (2 * r.moon);
   if (e.penumbralMagnitude <= 0) return std::nullopt;
-  contacts(
-      t, speed, deltaT,
-      [&](double jd) {
-        const ShadowRadii x = shadowRadii(jd, deltaT);
-        return x.penumbra + x.moon;
-      },
-      e.penumbralBegin, e.penumbralEnd);
-  contacts(
-      t, speed, deltaT,
-      [&](double jd) {
-        const ShadowRadii x = shadowRadii(jd, deltaT);
-        return x.umbra + x.moon;
-      },
-      e.partialBegin, e.partialEnd);
-  contacts(
-      t, speed, deltaT,
-      [&](double jd) {
-        const ShadowRadii x = shadowRadii(jd, deltaT);
-        return x.umbra - x.moon;
-      },
-      e.totalBegin, e.totalEnd);
+  const LocalShadow local(t, deltaT);
+  local.contacts([&](double jd) { return local.penumbra(jd) + local.moon(jd); }, e.penumbralBegin,
+                 e.penumbralEnd);
+  local.contacts([&](double jd) { return local.umbra(jd) + local.moon(jd); }, e.partialBegin,
+                 e.partialEnd);
+  local.contacts([&](double jd) { return local.umbra(jd) - local.moon(jd); }, e.totalBegin,
+                 e.totalEnd);
   const EventKind kind = e.umbralMagnitude >= 1  ? EventKind::TotalEclipse
                          : e.umbralMagnitude > 0 ? EventKind::PartialEclipse
                                                  : EventKind::PenumbralEclipse;
