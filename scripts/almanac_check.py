@@ -44,11 +44,7 @@ BOUNDS = {
     "rise_time": 30.0, "set_time": 30.0, "transit_time": 30.0,
     "sun_time": 30.0,
     "rise_az": 0.1, "set_az": 0.1, "transit_alt": 0.05,
-    # The Moon's longitude series is good to about 25" (scripts/accuracy.py),
-    # and the Moon gains 0.5" a second on the Sun: quarters cannot come
-    # closer than about 50 s to an ephemeris good to an arcsecond, whatever
-    # the search. The bound is the series', not the 30 s hoped for.
-    "quarter": 55.0,
+    "quarter": 30.0,
     "apsis_time": 30.0, "apsis_km": 20.0,
     "eclipse_time": 60.0,
     "topo_alt": 0.02, "topo_az": 0.02,

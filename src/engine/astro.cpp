@@ -70,11 +70,11 @@ double sunApparentLongitude(double t, const Nutation& n) {
   return wrap360(sunLongitudeSum(t) + n.longitude + kAberration);
 }
 
-double moonApparentLongitude(double t, const Nutation& n) {
-  return wrap360(moonLongitudeSum(t) + n.longitude);
-}
+double moonApparentLongitude(double t) { return wrap360(moonLongitudeSum(t)); }
 
-double elongation(double t) { return moonLongitudeSum(t) - (sunLongitudeSum(t) + kAberration); }
+double elongation(double t) {
+  return moonLongitudeSum(t) - (sunLongitudeSum(t) + nutation(t).longitude + kAberration);
+}
 
 double apparentSiderealTime(double jdUt, double t, const Nutation& n) {
   const double d = jdUt - kJ2000;
@@ -93,7 +93,7 @@ Vec3 sunVector(double t) {
 
 Vec3 moonVector(double t) {
   const Nutation n = nutation(t);
-  return eclipticVector(moonLongitudeSum(t) + n.longitude, moonLatitudeSum(t),
+  return eclipticVector(moonLongitudeSum(t), moonLatitudeSum(t),
                         moonDistanceKm(moonParallaxSum(t)), meanObliquity(t) + n.obliquity);
 }
 

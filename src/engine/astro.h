@@ -20,8 +20,11 @@ inline constexpr double kJstDays = 9.0 / 24;
 // Julian centuries of dynamical time from J2000.0.
 double centuries(double jdUt, double deltaT);
 
-// Geometric places referred to the mean equinox of the date, as the series
-// give them. The Moon's longitude already holds the light time.
+// The places as the series give them. The Sun's longitude is geometric and
+// referred to the mean equinox of the date; the Moon's comes out referred
+// to the true equinox (nutation included) with the light time: compared
+// with an accurate ephemeris it is good to about 10" that way, and off by
+// the whole nutation if nutation is added again.
 struct SunPlace {
   double longitude;  // [0, 360)
   double distance;   // AU
@@ -46,12 +49,12 @@ double meanObliquity(double t);
 // The Sun's annual aberration in longitude.
 inline constexpr double kAberration = -20.496 / 3600;
 
-// Apparent ecliptic longitudes: nutation added, and aberration for the Sun.
+// Apparent ecliptic longitudes: for the Sun nutation and aberration added;
+// the Moon's series is apparent already.
 double sunApparentLongitude(double t, const Nutation& n);
-double moonApparentLongitude(double t, const Nutation& n);
+double moonApparentLongitude(double t);
 
-// The Moon's apparent longitude minus the Sun's, not reduced: nutation
-// cancels, so it is left out.
+// The Moon's apparent longitude minus the Sun's, not reduced.
 double elongation(double t);
 
 // Greenwich apparent sidereal time in degrees, [0, 360).
