@@ -133,8 +133,7 @@ int main(int argc, char** argv) {
                                  a.longitude.value_or(site.longitude)};
     if (a.almanac) {
       const int year = static_cast<int>(a.almanac->year);
-      const auto rows =
-          velmar::almanac::month(year, a.almanac->month, at, almanacDeltaT(a, year));
+      const auto rows = velmar::almanac::month(year, a.almanac->month, at, almanacDeltaT(a, year));
       for (const std::string& line : velmar::almanacLines(rows, '\t')) std::cout << line << "\n";
     }
     if (a.events) {

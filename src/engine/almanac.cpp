@@ -3,10 +3,11 @@
 // between, so that the many evaluations of a root search cost a few
 // multiplications; the samples sit at fixed instants, so a day's times do
 // not depend on the span asked for.
+#include "engine/almanac.h"
+
 #include <algorithm>
 #include <cmath>
 
-#include "engine/almanac.h"
 #include "engine/roots.h"
 
 namespace velmar::almanac {
@@ -33,8 +34,7 @@ Date dateOfDayNumber(long long jdn) {
   const long long d = (4 * c + 3) / 1461;
   const long long e = c - 1461 * d / 4;
   const long long m = (5 * e + 2) / 153;
-  return {static_cast<int>(100 * b + d - 4800 + m / 10),
-          static_cast<int>(m + 3 - 12 * (m / 10)),
+  return {static_cast<int>(100 * b + d - 4800 + m / 10), static_cast<int>(m + 3 - 12 * (m / 10)),
           static_cast<int>(e - (153 * m + 2) / 5 + 1)};
 }
 
@@ -59,8 +59,7 @@ JstTime jstFromSeconds(long long s) {
 // four samples around an instant (Lagrange, cubic).
 class Track {
  public:
-  Track(Vec3 (*body)(double t), double step, double from, double to, double deltaT)
-      : step_(step) {
+  Track(Vec3 (*body)(double t), double step, double from, double to, double deltaT) : step_(step) {
     first_ = static_cast<long long>(std::floor(from / step)) - 1;
     const long long last = static_cast<long long>(std::floor(to / step)) + 2;
     for (long long k = first_; k <= last; ++k)
@@ -137,7 +136,9 @@ Crossings riseTransitSet(const Track& track, double radiusKm, double hourRate,
     if (target == 0 && jd >= from)
       out.transits.push_back({jd, p.altitude + astro::refraction(p.altitude)});
     const double nextTarget = 180 - target;
-    const double next = passage(jd + 180 / hourRate, nextTarget);
+    double next = passage(jd + 180 / hourRate, nextTarget);
+    // Each passage must lie ahead of the last, or the walk would not end.
+    if (!(next > jd + 0.25)) next = jd + 180 / hourRate;
     const astro::Topocentric q = seen(next);
     const double g = height(q);
     if ((f < 0) != (g < 0)) {
@@ -162,8 +163,7 @@ void firstOfDay(const std::vector<Item>& items, long long firstDay, size_t days,
   std::vector<bool> done(days, false);
   for (const Item& it : items) {
     const long long day = jstUnits(it.jd, 1) / 86400 - firstDay;
-    if (day < 0 || day >= static_cast<long long>(days) || done[static_cast<size_t>(day)])
-      continue;
+    if (day < 0 || day >= static_cast<long long>(days) || done[static_cast<size_t>(day)]) continue;
     done[static_cast<size_t>(day)] = true;
     put(static_cast<size_t>(day), it);
   }
@@ -194,7 +194,8 @@ std::vector<DayRow> month(int year, int month, const astro::Site& site, double d
   const double to = from + static_cast<double>(days);
 
   std::vector<DayRow> rows(days);
-  for (size_t i = 0; i < days; ++i) rows[i].date = dateOfDayNumber(firstDay + static_cast<long long>(i));
+  for (size_t i = 0; i < days; ++i)
+    rows[i].date = dateOfDayNumber(firstDay + static_cast<long long>(i));
 
   // The Moon every 6 hours; the Sun, slower and smoother, every day.
   const Track moon(astro::moonVector, 0.25, from - 1.5, to + 1.5, deltaT);
@@ -223,7 +224,8 @@ std::vector<DayRow> month(int year, int month, const astro::Site& site, double d
   const std::vector<Event> ev = events(from - 31, to, deltaT);
   for (const Event& e : ev) {
     const long long day = jstUnits(e.jd, 60) * 60 / 86400 - firstDay;
-    if (day >= 0 && day < static_cast<long long>(days)) rows[static_cast<size_t>(day)].events.push_back(e);
+    if (day >= 0 && day < static_cast<long long>(days))
+      rows[static_cast<size_t>(day)].events.push_back(e);
   }
   for (size_t i = 0; i < days; ++i) {
     const double noon = from + static_cast<double>(i) + 0.5;

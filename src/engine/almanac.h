@@ -46,8 +46,8 @@ struct Eclipse {
 
 struct Event {
   EventKind kind;
-  double jd;          // UT
-  double value = 0;   // km for apsides, the umbral magnitude for eclipses
+  double jd;         // UT
+  double value = 0;  // km for apsides, the umbral magnitude for eclipses
   std::optional<Eclipse> eclipse;
 };
 

@@ -31,9 +31,7 @@ Vec3 eclipticVector(double longitude, double latitude, double distance, double o
 
 }  // namespace
 
-double centuries(double jdUt, double deltaT) {
-  return ((jdUt - kJ2000) + deltaT / 86400) / 36525;
-}
+double centuries(double jdUt, double deltaT) { return ((jdUt - kJ2000) + deltaT / 86400) / 36525; }
 
 SunPlace sunPlace(double t) {
   double turns;
@@ -79,8 +77,7 @@ double elongation(double t) {
 double apparentSiderealTime(double jdUt, double t, const Nutation& n) {
   const double d = jdUt - kJ2000;
   const double tu = d / 36525;
-  const double mean =
-      280.46061837 + 360.98564736629 * d + tu * tu * (0.000387933 - tu / 38710000);
+  const double mean = 280.46061837 + 360.98564736629 * d + tu * tu * (0.000387933 - tu / 38710000);
   const double eps = meanObliquity(t) + n.obliquity;
   return wrap360(mean + n.longitude * cosDeg(eps));
 }
@@ -93,8 +90,8 @@ Vec3 sunVector(double t) {
 
 Vec3 moonVector(double t) {
   const Nutation n = nutation(t);
-  return eclipticVector(moonLongitudeSum(t), moonLatitudeSum(t),
-                        moonDistanceKm(moonParallaxSum(t)), meanObliquity(t) + n.obliquity);
+  return eclipticVector(moonLongitudeSum(t), moonLatitudeSum(t), moonDistanceKm(moonParallaxSum(t)),
+                        meanObliquity(t) + n.obliquity);
 }
 
 Topocentric topocentric(const Vec3& g, double siderealTime, const Site& site) {
@@ -133,9 +130,7 @@ double refraction(double altitude) {
   return 0;
 }
 
-double semidiameter(double radius, double distance) {
-  return std::asin(radius / distance) / kRad;
-}
+double semidiameter(double radius, double distance) { return std::asin(radius / distance) / kRad; }
 
 MoonFromSite moonFromSite(double jdUt, double deltaT, const Site& site) {
   const double t = centuries(jdUt, deltaT);

@@ -128,9 +128,15 @@ class LocalShadow {
     return std::hypot(at(jd, [this](int i) { return off_[i].x; }),
                       at(jd, [this](int i) { return off_[i].y; }));
   }
-  double penumbra(double jd) const { return at(jd, [this](int i) { return radii_[i].penumbra; }); }
-  double umbra(double jd) const { return at(jd, [this](int i) { return radii_[i].umbra; }); }
-  double moon(double jd) const { return at(jd, [this](int i) { return radii_[i].moon; }); }
+  double penumbra(double jd) const {
+    return at(jd, [this](int i) { return radii_[i].penumbra; });
+  }
+  double umbra(double jd) const {
+    return at(jd, [this](int i) { return radii_[i].umbra; });
+  }
+  double moon(double jd) const {
+    return at(jd, [this](int i) { return radii_[i].moon; });
+  }
 
   // The instants around the greatest eclipse where the separation equals
   // the radius `radius` gives; none when it stays below.

@@ -42,15 +42,24 @@ std::string almanacRangeMessage() {
 
 const char* eventName(almanac::EventKind kind) {
   switch (kind) {
-    case almanac::EventKind::NewMoon: return "新月";
-    case almanac::EventKind::FirstQuarter: return "上弦";
-    case almanac::EventKind::FullMoon: return "満月";
-    case almanac::EventKind::LastQuarter: return "下弦";
-    case almanac::EventKind::Perigee: return "近地点";
-    case almanac::EventKind::Apogee: return "遠地点";
-    case almanac::EventKind::PenumbralEclipse: return "半影月食";
-    case almanac::EventKind::PartialEclipse: return "部分月食";
-    case almanac::EventKind::TotalEclipse: return "皆既月食";
+    case almanac::EventKind::NewMoon:
+      return "新月";
+    case almanac::EventKind::FirstQuarter:
+      return "上弦";
+    case almanac::EventKind::FullMoon:
+      return "満月";
+    case almanac::EventKind::LastQuarter:
+      return "下弦";
+    case almanac::EventKind::Perigee:
+      return "近地点";
+    case almanac::EventKind::Apogee:
+      return "遠地点";
+    case almanac::EventKind::PenumbralEclipse:
+      return "半影月食";
+    case almanac::EventKind::PartialEclipse:
+      return "部分月食";
+    case almanac::EventKind::TotalEclipse:
+      return "皆既月食";
   }
   return "";
 }
@@ -67,19 +76,19 @@ std::string clockText(const std::optional<double>& jdUt, bool seconds) {
 
 std::string almanacHeader(char separator) {
   std::string out;
-  for (const char* name : {"日付", "正午月齢", "月の出", "月の出方位", "南中", "南中高度", "月の入り",
-                           "月の入り方位", "日の出", "日の入り", "出来事"}) {
+  for (const char* name : {"日付", "正午月齢", "月の出", "月の出方位", "南中", "南中高度",
+                           "月の入り", "月の入り方位", "日の出", "日の入り", "出来事"}) {
     if (!out.empty()) out += separator;
     out += name;
   }
   return out;
 }
 
-std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds) {
+std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds) {
   auto angle = [](const std::optional<double>& when, double x, bool azimuth) {
     return when ? degrees(x, azimuth) : std::string("--");
   };
-  const std::string parts[] = {
+  return {
       formatInt(row.date.year) + "/" + twoDigits(row.date.month) + "/" + twoDigits(row.date.day),
       formatFixed(row.noonAge, 1, 1, false),
       clockText(row.moonrise, seconds),
@@ -92,11 +101,15 @@ std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds
       clockText(row.sunset, seconds),
       eventsText(row.events),
   };
+}
+
+std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds) {
   std::string out;
-  for (const std::string& p : parts) {
-    if (&p != parts) out += separator;
-    out += p;
+  for (const std::string& cell : almanacCells(row, seconds)) {
+    out += cell;
+    out += separator;
   }
+  out.pop_back();
   return out;
 }
 

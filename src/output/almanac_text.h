@@ -22,7 +22,9 @@ std::string clockText(const std::optional<double>& jdUt, bool seconds);
 
 // The header and one line per day, fields joined by `separator`: times to
 // the second, or to the minute (the window's own view of the table).
+// The cells are those of a line, in the header's order.
 std::string almanacHeader(char separator);
+std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds);
 std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds);
 // The whole table, header first, lines without their ends.
 std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator);

@@ -1,6 +1,8 @@
 // The almanac against rows of an independent ephemeris kept as data
 // (tests/data/almanac_*.tsv, computed with PyEphem under the almanac's own
 // definitions), and the command line's almanac options.
+#include "engine/almanac.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "cli/cli_run.h"
-#include "engine/almanac.h"
 #include "output/almanac_text.h"
 
 namespace {
@@ -51,8 +52,11 @@ TEST(Almanac, TokyoJanuary2024AgreesWithTheReferenceRows) {
     const std::vector<std::string>& e = ref[i];
     SCOPED_TRACE(e[0]);
     const std::pair<const std::optional<double>*, const std::string*> times[] = {
-        {&r.moonrise, &e[1]}, {&r.moonset, &e[2]}, {&r.transit, &e[3]},
-        {&r.sunrise, &e[5]},  {&r.sunset, &e[6]}};
+        {&r.moonrise, &e[1]},
+        {&r.moonset, &e[2]},
+        {&r.transit, &e[3]},
+        {&r.sunrise, &e[5]},
+        {&r.sunset, &e[6]}};
     for (const auto& [mine, theirs] : times) {
       // A day without a rising (or setting) must say so, not borrow the
       // next day's.
@@ -129,8 +133,8 @@ TEST(AlmanacCli, AutomaticDeltaTIsTheFieldsRule) {
 }
 
 TEST(AlmanacCli, YearsOutsideTheRangeAreRefused) {
-  for (const char* args : {"--almanac 1582-12", "--almanac 3000-01", "--events 1582",
-                           "--events 3000 --site 0"}) {
+  for (const char* args :
+       {"--almanac 1582-12", "--almanac 3000-01", "--events 1582", "--events 3000 --site 0"}) {
     SCOPED_TRACE(args);
     const CliRun r = runCli(args);
     EXPECT_EQ(r.status, 2);
