@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/main_form.h"
+#include "engine/almanac.h"
 #include "engine/angles.h"
 #include "engine/series.h"
 
@@ -155,6 +156,34 @@ void BM_Agecalc(benchmark::State& state) {
   fx.report(state);
 }
 BENCHMARK(BM_Agecalc)->Unit(benchmark::kMicrosecond);
+
+// --- the almanac ---------------------------------------------------------------
+
+// One month of the 月の暦 table at one site: the Moon's and the Sun's
+// rising, transit and setting every day, the month's quarters, apsides and
+// eclipses and each day's noon moon age. To set against BM_Calc.
+void BM_AlmanacMonth(benchmark::State& state) {
+  int month = 0;
+  for (auto _ : state) {
+    const auto rows = almanac::month(2024, 1 + month++ % 12, {35.6544, 139.7447}, 69);
+    benchmark::DoNotOptimize(rows.data());
+  }
+}
+BENCHMARK(BM_AlmanacMonth)->Unit(benchmark::kMicrosecond);
+
+// Every lunar eclipse of a century (about 230).
+void BM_LunarEclipses100y(benchmark::State& state) {
+  const double from = almanac::jdOfJst(2000, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(2100, 1, 1, 0, 0, 0);
+  size_t found = 0;
+  for (auto _ : state) {
+    const auto eclipses = almanac::lunarEclipses(from, to, 69);
+    found = eclipses.size();
+    benchmark::DoNotOptimize(eclipses.data());
+  }
+  state.counters["eclipses"] = static_cast<double>(found);
+}
+BENCHMARK(BM_LunarEclipses100y)->Unit(benchmark::kMillisecond);
 
 // --- the outputs ---------------------------------------------------------------
 

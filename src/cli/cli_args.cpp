@@ -30,6 +30,13 @@ std::optional<std::vector<std::string>> splitTriple(const std::string& s, char s
   return parts;
 }
 
+// A year of one to nine digits, as the almanac options take it.
+std::optional<long long> digitsYear(const std::string& s) {
+  if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return std::stoll(s);
+}
+
 // "VIEW=VALUE" with a known picture name and a value.
 std::optional<std::pair<std::string, std::string>> splitView(const std::string& s) {
   const size_t eq = s.find('=');
@@ -80,7 +87,8 @@ const char* usage() {
          "N]\n"
          "                  [--table FILE] [--graph] [--graph-series SMKB] [--export FILE]\n"
          "                  [--svg VIEW=FILE]... [--view-size VIEW=WxH]...\n"
-         "                  [--trail] [--no-orbits] [--big sky,shadow,sun]\n";
+         "                  [--trail] [--no-orbits] [--big sky,shadow,sun]\n"
+         "                  [--topocentric] [--almanac YYYY-MM] [--events YYYY]\n";
 }
 
 ParseResult parseArgs(const std::vector<std::string>& argv) {
@@ -108,6 +116,23 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       r.args.trail = true;
     } else if (a == "--no-orbits") {
       r.args.noOrbits = true;
+    } else if (a == "--topocentric") {
+      r.args.topocentric = true;
+    } else if (a == "--almanac") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      const size_t dash = v->find('-');
+      const auto year = dash == std::string::npos ? std::nullopt : digitsYear(v->substr(0, dash));
+      const auto month = dash == std::string::npos ? std::nullopt : digitsYear(v->substr(dash + 1));
+      if (!year || !month || *month < 1 || *month > 12 || v->size() - dash > 3)
+        return fail(a + " " + *v);
+      r.args.almanac = Args::Month{*year, static_cast<int>(*month)};
+    } else if (a == "--events") {
+      const std::string* v = needValue();
+      if (!v) return fail(a);
+      const auto year = digitsYear(*v);
+      if (!year) return fail(a + " " + *v);
+      r.args.events = *year;
     } else if (a == "--big") {
       const std::string* v = needValue();
       if (!v) return fail(a);

@@ -57,6 +57,15 @@ struct Args {
   bool trail = false;
   bool noOrbits = false;
   std::vector<std::string> big;
+  // The almanac: a month's table ("YYYY-MM"), a year's events, and the
+  // Moon seen from the site after each printed calculation.
+  struct Month {
+    long long year;
+    int month;
+  };
+  std::optional<Month> almanac;
+  std::optional<long long> events;
+  bool topocentric = false;
 };
 
 // The pictures --svg and --view-size name.

@@ -11,7 +11,10 @@
 #include "cli/cli_pictures.h"
 #include "config/moon_inf.h"
 #include "config/sites.h"
+#include "engine/almanac.h"
+#include "engine/calculator.h"
 #include "engine/numtext.h"
+#include "output/almanac_text.h"
 
 namespace {
 
@@ -51,6 +54,38 @@ std::string fieldsBlock(const velmar::FormModel& form) {
   return out;
 }
 
+// The Moon seen from the site at the instant of the last calculation.
+std::string topocentricBlock(const velmar::CalcRecord& rec) {
+  const velmar::astro::MoonFromSite m = velmar::astro::moonFromSite(
+      velmar::almanac::instantOf(rec), rec.deltaT, {rec.siteLatitude, rec.siteLongitude});
+  return "月の方位(観測地)\t" + velmar::formatResult(m.azimuth) + "\n月の高度(観測地)\t" +
+         velmar::formatResult(m.altitude) + "\n";
+}
+
+// Line N of the site file, or the shipped list; false (the message on
+// stderr) when there is no such line.
+bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
+  const velmar::SiteFile sites = velmar::readSites(a.sitesFile.value_or(velmar::kSiteFileName));
+  if (!sites.message.empty() && sites.error != velmar::FileError::Missing)
+    std::cerr << sites.message << "\n";
+  const long long index = a.site.value_or(0);
+  if (index >= static_cast<long long>(sites.sites.size())) {
+    std::cerr << "velmar-cli: 引数が正しくありません: --site " << index << " (観測地は "
+              << sites.sites.size() << " 件です)\n";
+    return false;
+  }
+  out = sites.sites[static_cast<size_t>(index)];
+  return true;
+}
+
+// Delta T for the almanac of a year: the program's automatic rule where it
+// applies, else the value given, else the year minus 1934 like the field.
+double almanacDeltaT(const velmar::cli::Args& a, long long year) {
+  if (a.autoDeltaT)
+    if (const auto dt = velmar::automaticDeltaT(static_cast<double>(year))) return *dt;
+  return a.deltaT ? *a.deltaT : static_cast<double>(year - 1934);
+}
+
 // Standard output is buffered: a full disk shows only when the buffer goes
 // out, so the end is flushed before it is judged.
 bool outputWritten() {
@@ -85,6 +120,33 @@ int main(int argc, char** argv) {
     return outputWritten() ? 0 : outputFailed();
   }
 
+  if (a.almanac || a.events) {
+    for (const long long year : {a.almanac ? a.almanac->year : 0LL, a.events.value_or(0)}) {
+      if (year != 0 && !velmar::almanac::yearSupported(static_cast<int>(year))) {
+        std::cerr << "velmar-cli: " << velmar::almanacRangeMessage() << " (" << year << " 年)\n";
+        return 2;
+      }
+    }
+    velmar::SiteRecord site;
+    if (!chooseSite(a, site)) return 2;
+    const velmar::astro::Site at{a.latitude.value_or(site.latitude),
+                                 a.longitude.value_or(site.longitude)};
+    if (a.almanac) {
+      const int year = static_cast<int>(a.almanac->year);
+      const auto rows = velmar::almanac::month(year, a.almanac->month, at, almanacDeltaT(a, year));
+      for (const std::string& line : velmar::almanacLines(rows, '\t')) std::cout << line << "\n";
+    }
+    if (a.events) {
+      const int year = static_cast<int>(*a.events);
+      const double from = velmar::almanac::jdOfJst(year, 1, 1, 0, 0, 0);
+      const double to = velmar::almanac::jdOfJst(year + 1, 1, 1, 0, 0, 0);
+      for (const velmar::almanac::Event& e :
+           velmar::almanac::events(from, to, almanacDeltaT(a, year)))
+        std::cout << velmar::eventLine(e) << "\n";
+    }
+    return outputWritten() ? 0 : outputFailed();
+  }
+
   CliUi ui;
   velmar::SystemClock clock;
   velmar::MainForm main(ui, clock);
@@ -116,16 +178,8 @@ int main(int argc, char** argv) {
 
   // The site: line N of the site file (the shipped list when the file has
   // none), the typed coordinates over it.
-  const velmar::SiteFile sites = velmar::readSites(a.sitesFile.value_or(velmar::kSiteFileName));
-  if (!sites.message.empty() && sites.error != velmar::FileError::Missing)
-    std::cerr << sites.message << "\n";
-  const long long index = a.site.value_or(0);
-  if (index >= static_cast<long long>(sites.sites.size())) {
-    std::cerr << "velmar-cli: 引数が正しくありません: --site " << index << " (観測地は "
-              << sites.sites.size() << " 件です)\n";
-    return 2;
-  }
-  const velmar::SiteRecord& site = sites.sites[static_cast<size_t>(index)];
+  velmar::SiteRecord site;
+  if (!chooseSite(a, site)) return 2;
   main.calculator().setSite(a.latitude.value_or(site.latitude),
                             a.longitude.value_or(site.longitude));
 
@@ -176,6 +230,7 @@ int main(int argc, char** argv) {
       if (*a.search == name) main.run(command);
   }
   std::cout << fieldsBlock(form);
+  if (a.topocentric) std::cout << topocentricBlock(main.calculator().record());
 
   // The outputs, switched on as a user would: the table, the graph with its
   // series, then the export file, whose choice starts the loop.
@@ -196,6 +251,7 @@ int main(int argc, char** argv) {
   for (long long i = 1; i < loops && main.timer().interval() > 0 && std::cout; ++i) {
     main.timerFired();
     std::cout << "\n" << fieldsBlock(form);
+    if (a.topocentric) std::cout << topocentricBlock(main.calculator().record());
   }
 
   bool written = true;

@@ -12,29 +12,10 @@
 
 namespace velmar {
 
-namespace {
-
-// Adds the terms one after the other into `acc`, as the running field. The
-// sum runs in a local, which the calls to dcos cannot touch: the record's
-// field is written once, with the same value.
-template <size_t N>
-void addTerms(double& acc, const std::array<Term, N>& terms, double t) {
-  double sum = acc;
-  for (const Term& term : terms) {
-    const double a = term.timesT ? term.a * t : term.a;
-    sum = sum + a * dcos(term.r * t + term.p);
-  }
-  acc = sum;
+std::optional<double> automaticDeltaT(double year) {
+  if (year > 1934) return year - 1935;
+  return std::nullopt;
 }
-
-// [0, 360) through the fraction of turns; negative sums come out right.
-double reduceDegrees(double x, double& turns) {
-  turns = x / 360;
-  turns = (turns - std::trunc(turns)) + 1;
-  return (turns - std::trunc(turns)) * 360;
-}
-
-}  // namespace
 
 bool Calculator::sameBits(double a, double b) {
   uint64_t x, y;
@@ -73,8 +54,9 @@ void Calculator::ymdcheck() {
   rec_.minute = form_.value(Field::Minute);
   rec_.second = form_.value(Field::Second);
 
-  if (form_.value(Field::Year) > 1934 && form_.check(Check::AutoDeltaT) == 1) {
-    form_.setFixed(Field::DeltaT, form_.value(Field::Year) - 1935, 2, 0, false);
+  if (form_.check(Check::AutoDeltaT) == 1) {
+    if (const auto dt = automaticDeltaT(form_.value(Field::Year)))
+      form_.setFixed(Field::DeltaT, *dt, 2, 0, false);
   }
   rec_.deltaT = form_.value(Field::DeltaT);
 
@@ -120,41 +102,30 @@ void Calculator::timeArguments() {
 }
 
 void Calculator::sunyw() {
-  const double t = rec_.t;
-  rec_.sunLongitude = 280.4659 + 36000.7695 * t;
-  addTerms(rec_.sunLongitude, kSunLongitudeTerms, t);
+  rec_.sunLongitude = sunLongitudeSum(rec_.t);
   rec_.sunLongitude = reduceDegrees(rec_.sunLongitude, rec_.turns);
   showResult(Field::SunLongitude, rec_.sunLongitude);
 }
 
 void Calculator::sundis() {
-  rec_.sunDistance = 1.00014;
-  addTerms(rec_.sunDistance, kSunDistanceTerms, rec_.t);
+  rec_.sunDistance = sunDistanceSum(rec_.t);
   showResult(Field::SunDistance, rec_.sunDistance);
 }
 
 void Calculator::moonyw() {
-  addTerms(rec_.moonLongitude, kMoonLongitudeTerms, rec_.t);
+  rec_.moonLongitude = addTerms(rec_.moonLongitude, kMoonLongitudeTerms, rec_.t);
   rec_.moonLongitude = reduceDegrees(rec_.moonLongitude, rec_.turns);
   showResult(Field::MoonLongitude, rec_.moonLongitude);
 }
 
 void Calculator::moonyh() {
-  const Term& first = kMoonLatitudeTerms[0];
-  const double t = rec_.t;
-  rec_.moonLatitude = first.a * dcos(first.r * t + first.p);
-  for (size_t i = 1; i < kMoonLatitudeTerms.size(); ++i) {
-    const Term& term = kMoonLatitudeTerms[i];
-    rec_.moonLatitude = rec_.moonLatitude + term.a * dcos(term.r * t + term.p);
-  }
+  rec_.moonLatitude = moonLatitudeSum(rec_.t);
   showResult(Field::MoonLatitude, rec_.moonLatitude);
 }
 
 void Calculator::moondis() {
-  rec_.moonDistance = 0.950725;  // degrees of parallax
-  addTerms(rec_.moonDistance, kMoonParallaxTerms, rec_.t);
-  rec_.moonDistance = 1 / dsin(rec_.moonDistance);
-  rec_.moonDistance = rec_.moonDistance * 6378.14;  // km, Earth's equatorial radius
+  rec_.moonDistance = moonParallaxSum(rec_.t);  // degrees of parallax
+  rec_.moonDistance = moonDistanceKm(rec_.moonDistance);
   form_.setFixed(Field::MoonDistance, rec_.moonDistance, 6, 6, true);  // " 000000.000000"
 }
 
@@ -211,7 +182,7 @@ void Calculator::reduced() {
   ymdcheck();
   timeArguments();
   sunyw();
-  rec_.moonLongitude = 218.316 + 481267.8809 * rec_.t;
+  rec_.moonLongitude = moonMeanLongitude(rec_.t);
   moonyw();
   phase();
 }

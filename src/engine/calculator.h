@@ -3,6 +3,7 @@
 // searches run (calcn), with their steps. Each step reads the record or the
 // displayed fields and writes its results into both.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/calc_record.h"
@@ -10,6 +11,11 @@
 #include "engine/signal.h"
 
 namespace velmar {
+
+// The automatic delta T that ymdcheck writes when its box is ticked: the
+// year minus 1935 in seconds, for years after 1934; none for earlier years,
+// which keep the value they had.
+std::optional<double> automaticDeltaT(double year);
 
 class Calculator {
  public:

@@ -5,7 +5,14 @@
 // century and P in degrees; A is in the unit of the series. A row marked
 // timesT has the amplitude A * t. The rows are summed in the order given, one
 // after the other: the order is part of the result's last digits.
+//
+// The sums below are the only place the tables are summed: the main
+// calculation and the almanac's pure functions both call them.
 #include <array>
+#include <cmath>
+#include <cstddef>
+
+#include "engine/angles.h"
 
 namespace velmar {
 
@@ -213,5 +220,75 @@ inline constexpr std::array<Term, 43> kMoonParallaxTerms{{
     {0.000005, 405201, 140, false},         // 43
 }};
 static_assert(kMoonParallaxTerms.size() == 43);
+
+// Adds the terms one after the other to `acc`, in table order.
+template <size_t N>
+inline double addTerms(double acc, const std::array<Term, N>& terms, double t) {
+  double sum = acc;
+  for (const Term& term : terms) {
+    const double a = term.timesT ? term.a * t : term.a;
+    sum = sum + a * dcos(term.r * t + term.p);
+  }
+  return sum;
+}
+
+// The rate of the same sum, in its unit per Julian century.
+template <size_t N>
+inline double addTermRates(double acc, const std::array<Term, N>& terms, double t) {
+  double sum = acc;
+  for (const Term& term : terms) {
+    const double a = term.timesT ? term.a * t : term.a;
+    sum = sum - a * term.r * kDegToRad * dsin(term.r * t + term.p);
+    if (term.timesT) sum = sum + term.a * dcos(term.r * t + term.p);
+  }
+  return sum;
+}
+
+// [0, 360) through the fraction of turns; negative sums come out right.
+inline double reduceDegrees(double x, double& turns) {
+  turns = x / 360;
+  turns = (turns - std::trunc(turns)) + 1;
+  return (turns - std::trunc(turns)) * 360;
+}
+
+// The Sun's longitude before reduction, degrees.
+inline double sunLongitudeSum(double t) {
+  return addTerms(280.4659 + 36000.7695 * t, kSunLongitudeTerms, t);
+}
+
+// The Sun's distance, AU.
+inline double sunDistanceSum(double t) { return addTerms(1.00014, kSunDistanceTerms, t); }
+
+// The Moon's mean longitude, where its longitude series starts.
+inline double moonMeanLongitude(double t) { return 218.316 + 481267.8809 * t; }
+
+// The Moon's longitude before reduction, degrees.
+inline double moonLongitudeSum(double t) {
+  return addTerms(moonMeanLongitude(t), kMoonLongitudeTerms, t);
+}
+
+// The Moon's latitude, degrees: the first term is the start of the sum.
+inline double moonLatitudeSum(double t) {
+  const Term& first = kMoonLatitudeTerms[0];
+  double sum = first.a * dcos(first.r * t + first.p);
+  for (size_t i = 1; i < kMoonLatitudeTerms.size(); ++i) {
+    const Term& term = kMoonLatitudeTerms[i];
+    sum = sum + term.a * dcos(term.r * t + term.p);
+  }
+  return sum;
+}
+
+// The Moon's horizontal parallax, degrees.
+inline double moonParallaxSum(double t) { return addTerms(0.950725, kMoonParallaxTerms, t); }
+
+// Its rate, degrees per Julian century: zero at perigee and apogee.
+inline double moonParallaxRate(double t) { return addTermRates(0.0, kMoonParallaxTerms, t); }
+
+// The Moon's distance in km from its parallax, with the series' own
+// equatorial radius of the Earth.
+inline double moonDistanceKm(double parallax) {
+  const double d = 1 / dsin(parallax);
+  return d * 6378.14;
+}
 
 }  // namespace velmar

@@ -1,0 +1,92 @@
+#pragma once
+// The observer's almanac: the Moon's quarters, apsides and eclipses, rising,
+// transit and setting of the Moon and the Sun, computed from the series
+// through the pure functions of engine/astro.h. No texts: those are in
+// output/almanac_text.h.
+//
+// Every instant is a Julian Day of universal time; one value of delta T
+// (seconds) holds for a whole computation. Days are days of Japan Standard
+// Time.
+#include <optional>
+#include <vector>
+
+#include "engine/astro.h"
+#include "engine/calc_record.h"
+
+namespace velmar::almanac {
+
+// The years the almanac answers for: the Gregorian calendar's first whole
+// year to the end of the range the series were fitted for.
+inline constexpr int kFirstYear = 1583;
+inline constexpr int kLastYear = 2999;
+bool yearSupported(int year);
+
+enum class EventKind {
+  NewMoon,
+  FirstQuarter,
+  FullMoon,
+  LastQuarter,
+  Perigee,
+  Apogee,
+  PenumbralEclipse,
+  PartialEclipse,
+  TotalEclipse,
+};
+
+// A lunar eclipse at its greatest and its phases; a phase that does not
+// happen has no times.
+struct Eclipse {
+  double greatest = 0;
+  double umbralMagnitude = 0;  // negative for a penumbral eclipse
+  double penumbralMagnitude = 0;
+  std::optional<double> penumbralBegin, penumbralEnd;
+  std::optional<double> partialBegin, partialEnd;
+  std::optional<double> totalBegin, totalEnd;
+};
+
+struct Event {
+  EventKind kind;
+  double jd;         // UT
+  double value = 0;  // km for apsides, the umbral magnitude for eclipses
+  std::optional<Eclipse> eclipse;
+};
+
+// Quarters, apsides and eclipses with from <= jd < to, in time order.
+std::vector<Event> events(double fromJd, double toJd, double deltaT);
+// The lunar eclipses alone.
+std::vector<Event> lunarEclipses(double fromJd, double toJd, double deltaT);
+
+struct Date {
+  int year, month, day;
+};
+
+// One day of the monthly table. A time is empty when it does not happen on
+// that day; its angle then means nothing.
+struct DayRow {
+  Date date;
+  double noonAge = 0;  // days from the new moon before 12:00 JST
+  std::optional<double> moonrise, transit, moonset, sunrise, sunset;
+  double moonriseAzimuth = 0;
+  double transitAltitude = 0;  // refraction included
+  double moonsetAzimuth = 0;
+  // Events whose time, to the minute, falls on this day.
+  std::vector<Event> events;
+};
+
+// The rows of one month at a site; empty for a year outside the range or a
+// month outside 1 to 12.
+std::vector<DayRow> month(int year, int month, const astro::Site& site, double deltaT);
+
+// Japan Standard Time of an instant, rounded to the second or the minute.
+struct JstTime {
+  int year, month, day, hour, minute, second;
+};
+JstTime jstOf(double jdUt);
+JstTime jstMinuteOf(double jdUt);
+// The instant of a JST date and time.
+double jdOfJst(int year, int month, int day, int hour, int minute, int second);
+// The instant of the main calculation's date and time (as the record holds
+// them after calc), in UT.
+double instantOf(const CalcRecord& rec);
+
+}  // namespace velmar::almanac

@@ -1,0 +1,134 @@
+#include "output/almanac_text.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/numtext.h"
+
+namespace velmar {
+
+namespace {
+
+std::string twoDigits(int n) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02d", n);
+  return buf;
+}
+
+// Degrees with one decimal; an azimuth that rounds to 360 reads 0.
+std::string degrees(double x, bool azimuth) {
+  std::string s = formatFixed(x, 1, 1, false);
+  if (azimuth && s == "360.0") s = "0.0";
+  return s;
+}
+
+std::string eventsText(const std::vector<almanac::Event>& events) {
+  std::string out;
+  for (const almanac::Event& e : events) {
+    if (!out.empty()) out += "、";
+    out += eventName(e.kind);
+    out += ' ';
+    out += clockText(e.jd, false);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string almanacRangeMessage() {
+  return "暦を求められるのは " + formatInt(almanac::kFirstYear) + " 年から " +
+         formatInt(almanac::kLastYear) + " 年までです。";
+}
+
+const char* eventName(almanac::EventKind kind) {
+  switch (kind) {
+    case almanac::EventKind::NewMoon:
+      return "新月";
+    case almanac::EventKind::FirstQuarter:
+      return "上弦";
+    case almanac::EventKind::FullMoon:
+      return "満月";
+    case almanac::EventKind::LastQuarter:
+      return "下弦";
+    case almanac::EventKind::Perigee:
+      return "近地点";
+    case almanac::EventKind::Apogee:
+      return "遠地点";
+    case almanac::EventKind::PenumbralEclipse:
+      return "半影月食";
+    case almanac::EventKind::PartialEclipse:
+      return "部分月食";
+    case almanac::EventKind::TotalEclipse:
+      return "皆既月食";
+  }
+  return "";
+}
+
+std::string clockText(const std::optional<double>& jdUt, bool seconds) {
+  if (!jdUt) return "--";
+  if (seconds) {
+    const almanac::JstTime j = almanac::jstOf(*jdUt);
+    return twoDigits(j.hour) + ":" + twoDigits(j.minute) + ":" + twoDigits(j.second);
+  }
+  const almanac::JstTime j = almanac::jstMinuteOf(*jdUt);
+  return twoDigits(j.hour) + ":" + twoDigits(j.minute);
+}
+
+std::string almanacHeader(char separator) {
+  std::string out;
+  for (const char* name : {"日付", "正午月齢", "月の出", "月の出方位", "南中", "南中高度",
+                           "月の入り", "月の入り方位", "日の出", "日の入り", "出来事"}) {
+    if (!out.empty()) out += separator;
+    out += name;
+  }
+  return out;
+}
+
+std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds) {
+  auto angle = [](const std::optional<double>& when, double x, bool azimuth) {
+    return when ? degrees(x, azimuth) : std::string("--");
+  };
+  return {
+      formatInt(row.date.year) + "/" + twoDigits(row.date.month) + "/" + twoDigits(row.date.day),
+      formatFixed(row.noonAge, 1, 1, false),
+      clockText(row.moonrise, seconds),
+      angle(row.moonrise, row.moonriseAzimuth, true),
+      clockText(row.transit, seconds),
+      angle(row.transit, row.transitAltitude, false),
+      clockText(row.moonset, seconds),
+      angle(row.moonset, row.moonsetAzimuth, true),
+      clockText(row.sunrise, seconds),
+      clockText(row.sunset, seconds),
+      eventsText(row.events),
+  };
+}
+
+std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds) {
+  std::string out;
+  for (const std::string& cell : almanacCells(row, seconds)) {
+    out += cell;
+    out += separator;
+  }
+  out.pop_back();
+  return out;
+}
+
+std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator) {
+  std::vector<std::string> out{almanacHeader(separator)};
+  for (const almanac::DayRow& r : rows) out.push_back(almanacLine(r, separator, true));
+  return out;
+}
+
+std::string eventLine(const almanac::Event& e) {
+  const almanac::JstTime j = almanac::jstOf(e.jd);
+  std::string out = formatInt(j.year) + "/" + twoDigits(j.month) + "/" + twoDigits(j.day) + " " +
+                    twoDigits(j.hour) + ":" + twoDigits(j.minute) + ":" + twoDigits(j.second) +
+                    "\t" + eventName(e.kind) + "\t";
+  if (e.kind == almanac::EventKind::Perigee || e.kind == almanac::EventKind::Apogee)
+    out += formatInt(std::llround(e.value));
+  else if (e.eclipse)
+    out += formatFixed(e.value, 1, 3, false);
+  return out;
+}
+
+}  // namespace velmar

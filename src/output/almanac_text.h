@@ -1,0 +1,35 @@
+#pragma once
+// The almanac's texts: the monthly table as the command line prints it and
+// as the 月の暦 window exports and copies it, and the list of a year's
+// events. UTF-8 with LF-free lines; files get Shift-JIS and CR LF where they
+// are written (config/text_file.h).
+#include <string>
+#include <vector>
+
+#include "engine/almanac.h"
+
+namespace velmar {
+
+// Why a year is refused: the almanac's range.
+std::string almanacRangeMessage();
+
+// 新月 上弦 満月 下弦 近地点 遠地点 半影月食 部分月食 皆既月食.
+const char* eventName(almanac::EventKind kind);
+
+// "HH:MM:SS" (or "HH:MM", rounded to the minute) of an instant in JST;
+// "--" when there is none.
+std::string clockText(const std::optional<double>& jdUt, bool seconds);
+
+// The header and one line per day, fields joined by `separator`: times to
+// the second, or to the minute (the window's own view of the table).
+// The cells are those of a line, in the header's order.
+std::string almanacHeader(char separator);
+std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds);
+std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds);
+// The whole table, header first, lines without their ends.
+std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator);
+
+// "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
+std::string eventLine(const almanac::Event& e);
+
+}  // namespace velmar

@@ -1,0 +1,165 @@
+// The almanac against rows of an independent ephemeris kept as data
+// (tests/data/almanac_*.tsv, computed with PyEphem under the almanac's own
+// definitions), and the command line's almanac options.
+#include "engine/almanac.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.h"
+#include "output/almanac_text.h"
+
+namespace {
+
+using namespace velmar;
+using namespace velmar::testing_cli;
+
+std::vector<std::vector<std::string>> dataRows(const std::string& name) {
+  std::ifstream in(std::string(VELMAR_TEST_DATA) + "/" + name);
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> cells;
+    std::istringstream cellsIn(line);
+    std::string cell;
+    while (std::getline(cellsIn, cell, '\t')) cells.push_back(cell);
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+// Seconds between an instant and a "HH:MM:SS" on the same JST day.
+double secondsFrom(double jd, const almanac::Date& day, const std::string& clock) {
+  const double ref = almanac::jdOfJst(day.year, day.month, day.day, std::stoi(clock.substr(0, 2)),
+                                      std::stoi(clock.substr(3, 2)), std::stoi(clock.substr(6, 2)));
+  return (jd - ref) * 86400;
+}
+
+TEST(Almanac, TokyoJanuary2024AgreesWithTheReferenceRows) {
+  const auto rows = almanac::month(2024, 1, {35.6544, 139.7447}, 72.2);
+  const auto ref = dataRows("almanac_tokyo_2024-01.tsv");
+  ASSERT_EQ(rows.size(), 31u);
+  ASSERT_EQ(ref.size(), 31u);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const almanac::DayRow& r = rows[i];
+    const std::vector<std::string>& e = ref[i];
+    SCOPED_TRACE(e[0]);
+    const std::pair<const std::optional<double>*, const std::string*> times[] = {
+        {&r.moonrise, &e[1]},
+        {&r.moonset, &e[2]},
+        {&r.transit, &e[3]},
+        {&r.sunrise, &e[5]},
+        {&r.sunset, &e[6]}};
+    for (const auto& [mine, theirs] : times) {
+      // A day without a rising (or setting) must say so, not borrow the
+      // next day's.
+      ASSERT_EQ(mine->has_value(), *theirs != "--") << *theirs;
+      if (*mine) {
+        EXPECT_LE(std::fabs(secondsFrom(**mine, r.date, *theirs)), 30) << *theirs;
+      }
+    }
+    if (r.transit) {
+      EXPECT_NEAR(r.transitAltitude, std::stod(e[4]), 0.05);
+    }
+  }
+  // One rising and one setting skipped in the month, as the Moon does.
+  EXPECT_EQ(clockText(rows[3].moonrise, true), "--");
+  EXPECT_EQ(clockText(rows[17].moonset, true), "--");
+}
+
+TEST(Almanac, LunarEclipsesOfTwoYearsAgreeWithTheReferenceList) {
+  struct Year {
+    int year;
+    double deltaT;
+  };
+  const auto ref = dataRows("almanac_eclipses.tsv");
+  std::vector<almanac::Event> found;
+  for (const Year y : {Year{2022, 71.2}, Year{2024, 72.6}}) {
+    const auto e = almanac::lunarEclipses(almanac::jdOfJst(y.year, 1, 1, 0, 0, 0),
+                                          almanac::jdOfJst(y.year + 1, 1, 1, 0, 0, 0), y.deltaT);
+    found.insert(found.end(), e.begin(), e.end());
+  }
+  ASSERT_EQ(found.size(), ref.size());
+  for (size_t i = 0; i < found.size(); ++i) {
+    const std::string& stamp = ref[i][0];
+    SCOPED_TRACE(stamp);
+    const almanac::Date day{std::stoi(stamp.substr(0, 4)), std::stoi(stamp.substr(5, 2)),
+                            std::stoi(stamp.substr(8, 2))};
+    EXPECT_LE(std::fabs(secondsFrom(found[i].jd, day, stamp.substr(11))), 60);
+    EXPECT_EQ(eventName(found[i].kind), ref[i][1]);
+    EXPECT_NEAR(found[i].value, std::stod(ref[i][2]), 0.01);
+    // The phases nest inside each other around the greatest eclipse.
+    const almanac::Eclipse& c = *found[i].eclipse;
+    ASSERT_TRUE(c.penumbralBegin && c.penumbralEnd);
+    EXPECT_LT(*c.penumbralBegin, c.greatest);
+    EXPECT_GT(*c.penumbralEnd, c.greatest);
+    EXPECT_EQ(c.partialBegin.has_value(), found[i].kind != almanac::EventKind::PenumbralEclipse);
+    EXPECT_EQ(c.totalBegin.has_value(), found[i].kind == almanac::EventKind::TotalEclipse);
+    if (c.totalBegin) {
+      EXPECT_LT(*c.partialBegin, *c.totalBegin);
+    }
+  }
+}
+
+TEST(AlmanacCli, PrintsTheTableAndTheEventsInTheirFormats) {
+  const CliRun month = runCli("--almanac 2024-01 --lat 35.6544 --lon 139.7447 --dt 72.2");
+  ASSERT_EQ(month.status, 0) << month.err;
+  std::istringstream lines(month.out);
+  std::string header, first;
+  std::getline(lines, header);
+  std::getline(lines, first);
+  EXPECT_EQ(header, almanacHeader('\t'));
+  EXPECT_EQ(first.substr(0, 16), "2024/01/01\t19.1\t");
+  EXPECT_EQ(std::count(month.out.begin(), month.out.end(), '\n'), 32);
+  EXPECT_NE(month.out.find("\t満月 02:54\n"), std::string::npos);
+
+  const CliRun year = runCli("--events 2024 --dt 72.6");
+  ASSERT_EQ(year.status, 0) << year.err;
+  EXPECT_NE(year.out.find("\t部分月食\t0.08"), std::string::npos);
+  EXPECT_NE(year.out.find("\t新月\t\n"), std::string::npos);
+}
+
+TEST(AlmanacCli, AutomaticDeltaTIsTheFieldsRule) {
+  // After 1934 the year minus 1935; before, the value ΔT would have anyway.
+  EXPECT_EQ(runCli("--events 2001 --auto-dt").out, runCli("--events 2001 --dt 66").out);
+  EXPECT_EQ(runCli("--events 1900 --auto-dt").out, runCli("--events 1900 --dt -34").out);
+}
+
+TEST(AlmanacCli, YearsOutsideTheRangeAreRefused) {
+  for (const char* args :
+       {"--almanac 1582-12", "--almanac 3000-01", "--events 1582", "--events 3000 --site 0"}) {
+    SCOPED_TRACE(args);
+    const CliRun r = runCli(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find(almanacRangeMessage()), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(almanac::month(1582, 12, {35, 139}, 0).empty());
+  EXPECT_EQ(almanac::month(2999, 12, {35, 139}, 0).size(), 31u);
+  EXPECT_EQ(runCli("--almanac 2024-13").status, 2);
+}
+
+TEST(AlmanacCli, TopocentricLinesFollowTheUsualFields) {
+  const std::string args = "--date 2001-03-09 --time 21:05:00 --dt 66 --lat 35.6544 --lon 139.7447";
+  const CliRun plain = runCli(args);
+  const CliRun topo = runCli(args + " --topocentric");
+  ASSERT_EQ(topo.status, 0) << topo.err;
+  ASSERT_EQ(topo.out.substr(0, plain.out.size()), plain.out);
+  const double az = std::stod(line(topo.out, "月の方位(観測地)"));
+  const double alt = std::stod(line(topo.out, "月の高度(観測地)"));
+  // The parallax lowers the Moon by up to a degree; refraction lifts it a
+  // little; the azimuth hardly moves.
+  const double geoAlt = std::stod(line(plain.out, "月の高度"));
+  EXPECT_LT(alt, geoAlt);
+  EXPECT_GT(alt, geoAlt - 1.1);
+  EXPECT_NEAR(az, std::stod(line(plain.out, "月の方位")), 0.5);
+}
+
+}  // namespace
