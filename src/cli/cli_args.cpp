@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/numtext.h"
@@ -78,17 +79,123 @@ bool isPictureName(const std::string& view) {
   return false;
 }
 
-const char* usage() {
-  return "使い方: velmar-cli [--date YYYY-MM-DD] [--time HH:MM:SS] [--dt SECONDS] [--auto-dt]\n"
-         "                  [--lat DEG] [--lon DEG] [--site N] [--sites FILE]\n"
-         "                  [--reference JD] [--easy] [--auto-rebase]\n"
-         "                  [--search age|new|full|next-full|prev-full]\n"
-         "                  [--step year|month|day|hour|minute|second AMOUNT [--past]] [--count "
-         "N]\n"
-         "                  [--table FILE] [--graph] [--graph-series SMKB] [--export FILE]\n"
-         "                  [--svg VIEW=FILE]... [--view-size VIEW=WxH]...\n"
-         "                  [--trail] [--no-orbits] [--big sky,shadow,sun]\n"
-         "                  [--topocentric] [--almanac YYYY-MM] [--events YYYY]\n";
+namespace {
+
+// The parser's cases; the switch over them names every one, so an option in
+// the table that the parser does not handle does not compile.
+enum class Opt {
+  Date,
+  Time,
+  Dt,
+  AutoDt,
+  Lat,
+  Lon,
+  Site,
+  Sites,
+  Reference,
+  Easy,
+  AutoRebase,
+  Search,
+  Step,
+  Past,
+  Count,
+  Table,
+  Graph,
+  GraphSeries,
+  Export,
+  Svg,
+  ViewSize,
+  Trail,
+  NoOrbits,
+  Big,
+  Topocentric,
+  Almanac,
+  Events,
+  Help,
+  Version,
+};
+
+struct OptionRow {
+  Opt id;
+  OptionInfo info;
+};
+
+// In the order --help lists them.
+const std::vector<OptionRow>& optionRows() {
+  static const std::vector<OptionRow> rows = {
+      {Opt::Date, {"--date", "YYYY-MM-DD", "日付 (日本標準時)。省略すると今日"}},
+      {Opt::Time, {"--time", "HH:MM:SS", "時刻 (日本標準時)。省略すると現在の時刻"}},
+      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると年 - 1934"}},
+      {Opt::AutoDt, {"--auto-dt", "", "ΔT を自動で決める (1935 年からは年 - 1935)"}},
+      {Opt::Lat, {"--lat", "DEG", "観測地の緯度 (度、北が正)"}},
+      {Opt::Lon, {"--lon", "DEG", "観測地の経度 (度、東が正)"}},
+      {Opt::Site, {"--site", "N", "測地一覧の N 行目 (0 から) の観測地"}},
+      {Opt::Sites, {"--sites", "FILE", "測地一覧のファイル (既定は作業フォルダーの sokuti.dat)"}},
+      {Opt::Reference, {"--reference", "JD", "基準日 (基準の新月のユリウス日)"}},
+      {Opt::Easy, {"--easy", "", "簡易計算 (基準の新月を時の単位で求める)"}},
+      {Opt::AutoRebase, {"--auto-rebase", "", "朔月自動基準化"}},
+      {Opt::Search,
+       {"--search", "KIND",
+        "最初の計算の後に探す (age 月齢推算、new 新月、full 満月、next-full 次の満月、prev-full "
+        "前の満月)"}},
+      {Opt::Step,
+       {"--step", "UNIT AMOUNT", "連続推算の単位 (year month day hour minute second) と変化分"}},
+      {Opt::Past, {"--past", "", "連続推算を過去へ進める (--step と共に)"}},
+      {Opt::Count, {"--count", "N", "ループ回数"}},
+      {Opt::Table, {"--table", "FILE", "データ表の一覧を FILE に書く"}},
+      {Opt::Graph, {"--graph", "", "グラフを描く"}},
+      {Opt::GraphSeries,
+       {"--graph-series", "SMKB", "グラフの系列 (太陽・月・輝面・黄緯) をそれぞれ 1 か 0 で"}},
+      {Opt::Export, {"--export", "FILE", "計算結果を CSV (.csv) か TSV (.tsv) のファイルに書く"}},
+      {Opt::Svg,
+       {"--svg", "VIEW=FILE", "図を SVG で書く (VIEW: phase face orbit sky shadow sun graph)"}},
+      {Opt::ViewSize, {"--view-size", "VIEW=WxH", "図の大きさ (twip)"}},
+      {Opt::Trail, {"--trail", "", "天空図に軌跡を残す"}},
+      {Opt::NoOrbits, {"--no-orbits", "", "軌道図に軌道を描かない"}},
+      {Opt::Big, {"--big", "sky,shadow,sun", "拡大表示にする図"}},
+      {Opt::Topocentric,
+       {"--topocentric", "", "観測地から見た月の方位と高度 (大気差込み) も表示する"}},
+      {Opt::Almanac, {"--almanac", "YYYY-MM", "その月の月の暦 (月の出入り・南中・日の出入り)"}},
+      {Opt::Events, {"--events", "YYYY", "その年の月相・近地点・遠地点・月食"}},
+      {Opt::Help, {"--help", "", "この使い方を表示する"}},
+      {Opt::Version, {"--version", "", "版を表示する"}},
+  };
+  return rows;
+}
+
+const OptionRow* findOption(const std::string& name) {
+  if (name == "-h") return findOption("--help");
+  for (const OptionRow& row : optionRows())
+    if (name == row.info.name) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+const std::vector<OptionInfo>& options() {
+  static const std::vector<OptionInfo> infos = [] {
+    std::vector<OptionInfo> v;
+    for (const OptionRow& row : optionRows()) v.push_back(row.info);
+    return v;
+  }();
+  return infos;
+}
+
+std::string usage() {
+  std::string out =
+      "使い方: velmar-cli [オプション]...\n"
+      "日本標準時の日時と観測地から月と太陽の位置を計算し、欄ごとに表示します。\n"
+      "\nオプション:\n";
+  // Names and arguments are ASCII: their bytes are their columns.
+  size_t width = 0;
+  for (const OptionInfo& o : options())
+    width = std::max(width, std::string(o.name).size() + 1 + std::string(o.argument).size());
+  for (const OptionInfo& o : options()) {
+    std::string left = o.name;
+    if (*o.argument) left += std::string(" ") + o.argument;
+    out += "  " + left + std::string(width - left.size() + 2, ' ') + o.help + "\n";
+  }
+  return out;
 }
 
 ParseResult parseArgs(const std::vector<std::string>& argv) {
@@ -104,133 +211,176 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       if (i + 1 >= argv.size()) return nullptr;
       return &argv[++i];
     };
-    if (a == "--auto-dt") {
-      r.args.autoDeltaT = true;
-    } else if (a == "--easy") {
-      r.args.easy = true;
-    } else if (a == "--auto-rebase") {
-      r.args.autoRebase = true;
-    } else if (a == "--past") {
-      r.args.past = true;
-    } else if (a == "--trail") {
-      r.args.trail = true;
-    } else if (a == "--no-orbits") {
-      r.args.noOrbits = true;
-    } else if (a == "--topocentric") {
-      r.args.topocentric = true;
-    } else if (a == "--almanac") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      const size_t dash = v->find('-');
-      const auto year = dash == std::string::npos ? std::nullopt : digitsYear(v->substr(0, dash));
-      const auto month = dash == std::string::npos ? std::nullopt : digitsYear(v->substr(dash + 1));
-      if (!year || !month || *month < 1 || *month > 12 || v->size() - dash > 3)
-        return fail(a + " " + *v);
-      r.args.almanac = Args::Month{*year, static_cast<int>(*month)};
-    } else if (a == "--events") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      const auto year = digitsYear(*v);
-      if (!year) return fail(a + " " + *v);
-      r.args.events = *year;
-    } else if (a == "--big") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      // A comma-separated list of the views that have an enlarged scale.
-      size_t from = 0;
-      while (true) {
-        const size_t comma = v->find(',', from);
-        const std::string name = v->substr(from, comma == std::string::npos ? comma : comma - from);
-        if (name != "sky" && name != "shadow" && name != "sun") return fail(a + " " + *v);
-        r.args.big.push_back(name);
-        if (comma == std::string::npos) break;
-        from = comma + 1;
+    const OptionRow* row = findOption(a);
+    if (!row) return fail(a);
+    switch (row->id) {
+      case Opt::AutoDt:
+        r.args.autoDeltaT = true;
+        break;
+      case Opt::Easy:
+        r.args.easy = true;
+        break;
+      case Opt::AutoRebase:
+        r.args.autoRebase = true;
+        break;
+      case Opt::Past:
+        r.args.past = true;
+        break;
+      case Opt::Trail:
+        r.args.trail = true;
+        break;
+      case Opt::NoOrbits:
+        r.args.noOrbits = true;
+        break;
+      case Opt::Topocentric:
+        r.args.topocentric = true;
+        break;
+      case Opt::Graph:
+        r.args.graph = true;
+        break;
+      case Opt::Help:
+        r.args.help = true;
+        break;
+      case Opt::Version:
+        r.args.version = true;
+        break;
+      case Opt::Almanac: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        const size_t dash = v->find('-');
+        const auto year = dash == std::string::npos ? std::nullopt : digitsYear(v->substr(0, dash));
+        const auto month =
+            dash == std::string::npos ? std::nullopt : digitsYear(v->substr(dash + 1));
+        if (!year || !month || *month < 1 || *month > 12 || v->size() - dash > 3)
+          return fail(a + " " + *v);
+        r.args.almanac = Args::Month{*year, static_cast<int>(*month)};
+        break;
       }
-    } else if (a == "--sites") {
-      const std::string* v = needValue();
-      if (!v || v->empty()) return fail(a);
-      r.args.sitesFile = *v;
-    } else if (a == "--search") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      if (*v != "age" && *v != "new" && *v != "full" && *v != "next-full" && *v != "prev-full")
-        return fail(a + " " + *v);
-      r.args.search = *v;
-    } else if (a == "--site" || a == "--count") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      auto num = parseNumber(*v);
-      // The range first: a double beyond long long has no defined conversion.
-      if (!num || *num < 0 || *num > 1e9 || *num != std::floor(*num)) return fail(a + " " + *v);
-      (a == "--site" ? r.args.site : r.args.count) = static_cast<long long>(*num);
-    } else if (a == "--table" || a == "--export") {
-      const std::string* v = needValue();
-      if (!v || v->empty()) return fail(a);
-      (a == "--table" ? r.args.tableFile : r.args.exportFile) = *v;
-    } else if (a == "--graph") {
-      r.args.graph = true;
-    } else if (a == "--graph-series") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      if (v->size() != 4 || v->find_first_not_of("01") != std::string::npos)
-        return fail(a + " " + *v);
-      for (size_t k = 0; k < 4; ++k) r.args.graphSeries[k] = (*v)[k] == '1';
-    } else if (a == "--step") {
-      if (i + 2 >= argv.size()) return fail(a);
-      const std::string& unit = argv[++i];
-      const std::string& amount = argv[++i];
-      if (unit != "year" && unit != "month" && unit != "day" && unit != "hour" &&
-          unit != "minute" && unit != "second")
-        return fail(a + " " + unit);
-      auto num = parseNumber(amount);
-      if (!num) return fail(a + " " + unit + " " + amount);
-      r.args.stepUnit = unit;
-      r.args.stepAmount = *num;
-      if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + unit + " " + amount, *num);
-    } else if (a == "--svg" || a == "--view-size") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      const auto parts = splitView(*v);
-      if (!parts) return fail(a + " " + *v);
-      if (a == "--svg") {
-        r.args.svg.push_back({parts->first, parts->second});
-      } else {
-        const auto size = splitSize(parts->second);
-        if (!size) return fail(a + " " + *v);
-        r.args.viewSizes.push_back({parts->first, size->first, size->second});
+      case Opt::Events: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        const auto year = digitsYear(*v);
+        if (!year) return fail(a + " " + *v);
+        r.args.events = *year;
+        break;
       }
-    } else if (a == "--help" || a == "-h") {
-      r.args.help = true;
-    } else if (a == "--date" || a == "--time") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      auto parts = splitTriple(*v, a == "--date" ? '-' : ':');
-      if (!parts) return fail(a + " " + *v);
-      (a == "--date" ? r.args.date : r.args.time) = *parts;
-    } else if (a == "--dt" || a == "--lat" || a == "--lon" || a == "--reference") {
-      const std::string* v = needValue();
-      if (!v) return fail(a);
-      auto num = parseNumber(*v);
-      if (!num) return fail(a + " " + *v);
-      if (a == "--dt") {
-        r.args.deltaT = *num;
-        if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + *v, *num);
+      case Opt::Big: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        // A comma-separated list of the views that have an enlarged scale.
+        size_t from = 0;
+        while (true) {
+          const size_t comma = v->find(',', from);
+          const std::string name =
+              v->substr(from, comma == std::string::npos ? comma : comma - from);
+          if (name != "sky" && name != "shadow" && name != "sun") return fail(a + " " + *v);
+          r.args.big.push_back(name);
+          if (comma == std::string::npos) break;
+          from = comma + 1;
+        }
+        break;
       }
-      if (a == "--lat") {
-        if (*num < -90 || *num > 90) return fail(a + " " + *v);
-        r.args.latitude = *num;
+      case Opt::Sites: {
+        const std::string* v = needValue();
+        if (!v || v->empty()) return fail(a);
+        r.args.sitesFile = *v;
+        break;
       }
-      if (a == "--lon") {
-        if (*num < -180 || *num > 360) return fail(a + " " + *v);
-        r.args.longitude = *num;
+      case Opt::Search: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        if (*v != "age" && *v != "new" && *v != "full" && *v != "next-full" && *v != "prev-full")
+          return fail(a + " " + *v);
+        r.args.search = *v;
+        break;
       }
-      if (a == "--reference") {
-        size_t b = v->find_first_not_of(' ');
-        size_t e = v->find_last_not_of(' ');
-        r.args.reference = v->substr(b, e - b + 1);
+      case Opt::Site:
+      case Opt::Count: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        auto num = parseNumber(*v);
+        // The range first: a double beyond long long has no defined conversion.
+        if (!num || *num < 0 || *num > 1e9 || *num != std::floor(*num)) return fail(a + " " + *v);
+        (row->id == Opt::Site ? r.args.site : r.args.count) = static_cast<long long>(*num);
+        break;
       }
-    } else {
-      return fail(a);
+      case Opt::Table:
+      case Opt::Export: {
+        const std::string* v = needValue();
+        if (!v || v->empty()) return fail(a);
+        (row->id == Opt::Table ? r.args.tableFile : r.args.exportFile) = *v;
+        break;
+      }
+      case Opt::GraphSeries: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        if (v->size() != 4 || v->find_first_not_of("01") != std::string::npos)
+          return fail(a + " " + *v);
+        for (size_t k = 0; k < 4; ++k) r.args.graphSeries[k] = (*v)[k] == '1';
+        break;
+      }
+      case Opt::Step: {
+        if (i + 2 >= argv.size()) return fail(a);
+        const std::string& unit = argv[++i];
+        const std::string& amount = argv[++i];
+        if (unit != "year" && unit != "month" && unit != "day" && unit != "hour" &&
+            unit != "minute" && unit != "second")
+          return fail(a + " " + unit);
+        auto num = parseNumber(amount);
+        if (!num) return fail(a + " " + unit + " " + amount);
+        r.args.stepUnit = unit;
+        r.args.stepAmount = *num;
+        if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + unit + " " + amount, *num);
+        break;
+      }
+      case Opt::Svg:
+      case Opt::ViewSize: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        const auto parts = splitView(*v);
+        if (!parts) return fail(a + " " + *v);
+        if (row->id == Opt::Svg) {
+          r.args.svg.push_back({parts->first, parts->second});
+        } else {
+          const auto size = splitSize(parts->second);
+          if (!size) return fail(a + " " + *v);
+          r.args.viewSizes.push_back({parts->first, size->first, size->second});
+        }
+        break;
+      }
+      case Opt::Date:
+      case Opt::Time: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        auto parts = splitTriple(*v, row->id == Opt::Date ? '-' : ':');
+        if (!parts) return fail(a + " " + *v);
+        (row->id == Opt::Date ? r.args.date : r.args.time) = *parts;
+        break;
+      }
+      case Opt::Dt:
+      case Opt::Lat:
+      case Opt::Lon:
+      case Opt::Reference: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        auto num = parseNumber(*v);
+        if (!num) return fail(a + " " + *v);
+        if (row->id == Opt::Dt) {
+          r.args.deltaT = *num;
+          if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + *v, *num);
+        } else if (row->id == Opt::Lat) {
+          if (*num < -90 || *num > 90) return fail(a + " " + *v);
+          r.args.latitude = *num;
+        } else if (row->id == Opt::Lon) {
+          if (*num < -180 || *num > 360) return fail(a + " " + *v);
+          r.args.longitude = *num;
+        } else {
+          size_t b = v->find_first_not_of(' ');
+          size_t e = v->find_last_not_of(' ');
+          r.args.reference = v->substr(b, e - b + 1);
+        }
+        break;
+      }
     }
   }
   if (r.args.past && !r.args.stepUnit) r.error = "--past (--step がありません)";

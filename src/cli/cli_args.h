@@ -19,6 +19,7 @@ struct Args {
   std::optional<std::string> reference;  // text for the reference-date field
   bool easy = false;
   bool help = false;
+  bool version = false;
   // Sites: an index into the site file, and that file's path.
   std::optional<long long> site;
   std::optional<std::string> sitesFile;
@@ -81,6 +82,16 @@ struct ParseResult {
 
 ParseResult parseArgs(const std::vector<std::string>& argv);
 
-const char* usage();
+// Every option once: what the parser knows, what --help prints and what the
+// manual page must describe.
+struct OptionInfo {
+  const char* name;      // "--date"
+  const char* argument;  // "YYYY-MM-DD", or "" for a switch
+  const char* help;      // one line, Japanese
+};
+const std::vector<OptionInfo>& options();
+
+// The whole usage: a synopsis, then one line per option.
+std::string usage();
 
 }  // namespace velmar::cli

@@ -66,6 +66,15 @@ std::string topocentricBlock(const velmar::CalcRecord& rec) {
 // stderr) when there is no such line.
 bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
   const velmar::SiteFile sites = velmar::readSites(a.sitesFile.value_or(velmar::kSiteFileName));
+  // A file the user named is what they want used: without it the results
+  // would belong to another site.
+  if (a.sitesFile && sites.error != velmar::FileError::None) {
+    std::string reason = sites.reason;
+    for (char& c : reason)
+      if (c == '\n') c = ' ';
+    std::cerr << "velmar-cli: " << reason << "\n";
+    return false;
+  }
   if (!sites.message.empty() && sites.error != velmar::FileError::Missing)
     std::cerr << sites.message << "\n";
   const long long index = a.site.value_or(0);
@@ -115,8 +124,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const velmar::cli::Args& a = parsed.args;
-  if (a.help) {
-    std::cout << velmar::cli::usage();
+  if (a.help || a.version) {
+    if (a.help) std::cout << velmar::cli::usage();
+    if (a.version) std::cout << "velmar-cli " << VELMAR_VERSION << "\n";
     return outputWritten() ? 0 : outputFailed();
   }
 

@@ -36,6 +36,7 @@ struct SiteFile {
   // rewritten; a file that could not be read must not be overwritten.
   FileError error = FileError::None;
   std::string message;  // for the user; empty when the file read cleanly
+  std::string reason;   // why the file could not be read; empty when it was
 };
 
 // The sites the program comes with. The first one is the site in force at

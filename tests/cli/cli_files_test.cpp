@@ -1,4 +1,11 @@
-// velmar-cli given site files that are not plain files.
+// velmar-cli given site files it cannot read, and the options it describes.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include "cli/cli_args.h"
 #include "cli/cli_run.h"
 #include "config/temp_folder.h"
 
@@ -6,17 +13,61 @@ namespace {
 
 using namespace velmar::testing_cli;
 
-TEST(CliFiles, SiteFileThatIsAFifoIsRefusedAndTheShippedListUsed) {
+// A site file the user named stands for the site they want: using the
+// shipped list instead would print another site's results as theirs.
+TEST(CliFiles, NamedSiteFileThatCannotBeReadFailsTheRun) {
   velmar::testing::TempFolder dir;
   velmar::testing::FifoReleaser fifo(dir / "sokuti.dat");
+  const std::string folder = dir / "folder";
+  ::mkdir(folder.c_str(), 0700);
   const std::string when = "--date 2001-03-09 --time 21:05:00 --dt 66 ";
-  const CliRun r = runCli(when + "--sites " + fifo.path());
-  const CliRun shipped = runCli(when + "--sites " + dir / "none.dat");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, shipped.out);
-  EXPECT_NE(r.err.find("「" + fifo.path() + "」は通常のファイルではない"), std::string::npos)
-      << r.err;
-  EXPECT_NE(r.err.find("初期の測地一覧"), std::string::npos) << r.err;
+  const std::pair<std::string, std::string> cases[] = {
+      {fifo.path(), "は通常のファイルではない"},
+      {dir / "none.dat", "が見つかりません"},
+      {folder, "を読み込めません"},
+  };
+  for (const auto& [file, why] : cases) {
+    const CliRun r = runCli(when + "--sites " + file);
+    EXPECT_EQ(r.status, 2) << file;
+    EXPECT_EQ(r.out, "") << file;
+    EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("初期の測地一覧"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  // Without --sites a missing sokuti.dat in the working folder still means
+  // the shipped list.
+  EXPECT_EQ(runCli(when, dir / "folder").status, 0);
+}
+
+// The usage, the parser and the manual page describe the same options.
+TEST(CliFiles, UsageAndManualPageListEveryOption) {
+  const CliRun help = runCli("--help");
+  ASSERT_EQ(help.status, 0) << help.err;
+  std::set<std::string> table;
+  for (const velmar::cli::OptionInfo& o : velmar::cli::options()) {
+    table.insert(o.name);
+    const std::string left = std::string("  ") + o.name + (*o.argument ? " " : "") + o.argument;
+    EXPECT_NE(help.out.find("\n" + left + " "), std::string::npos) << o.name;
+  }
+  EXPECT_EQ(std::count(help.out.begin(), help.out.end(), '\n'),
+            static_cast<long>(table.size()) + 4);
+
+  std::ifstream man(std::string(VELMAR_SOURCE_DIR) + "/docs/velmar-cli.1");
+  std::stringstream text;
+  text << man.rdbuf();
+  const std::string page = text.str();
+  const size_t from = page.find(".SH OPTIONS"), to = page.find(".SH EXIT STATUS");
+  ASSERT_TRUE(from != std::string::npos && to != std::string::npos);
+  const std::string section = page.substr(from, to - from);
+  std::set<std::string> described;
+  const std::regex name(R"(\\-\\-([a-z]+(\\-[a-z]+)*))");
+  for (std::sregex_iterator it(section.begin(), section.end(), name), end; it != end; ++it)
+    described.insert(std::regex_replace(it->str(), std::regex(R"(\\)"), ""));
+  EXPECT_EQ(described, table);
+
+  const CliRun version = runCli("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("velmar-cli ") + VELMAR_VERSION + "\n");
 }
 
 }  // namespace
