@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -25,9 +26,26 @@ QString boxText(const std::string& text) {
   return s;
 }
 
+// The box wraps its text at half the screen's width, and Japanese, without
+// blanks, anywhere, even in the middle of a word: the lines are the
+// program's own, so the text gets the width of its widest line (within the
+// screen) and breaks only where the program broke it.
+void fitLines(QMessageBox& box) {
+  auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+  if (!label) return;
+  const QFontMetrics m(label->font());
+  int widest = 0;
+  for (const QString& line : label->text().split('\n'))
+    widest = std::max(widest, m.horizontalAdvance(line));
+  const QScreen* s = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+  const int room = s ? s->availableGeometry().width() * 9 / 10 - 120 : widest;
+  label->setMinimumWidth(std::min(widest + 4, std::max(room, 200)));
+}
+
 // Without a shown parent a box would open wherever the window system puts
 // a new window (the top-left corner on some): centre it on the screen.
 int runCentred(QMessageBox& box, QWidget* parent) {
+  fitLines(box);
   if (!parent) {
     box.adjustSize();
     if (const QScreen* s = QGuiApplication::primaryScreen())

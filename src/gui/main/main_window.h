@@ -103,6 +103,9 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   // Up and Down work the field's spinner. True when the key was taken.
   bool fieldKey(QLineEdit* e, QKeyEvent* k);
   void onModelChange(const Change& c);
+  // The field that could not be used as typed, and the results while they
+  // belong to an earlier date, are marked.
+  void showEntrySign();
   void refreshSites();
   void runCommand(const std::string& name);
   void commitEditing();
@@ -117,6 +120,12 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   Connection formChanges_;
   Connection siteChanges_;
   Connection guidanceChanges_;
+  Connection signChanges_;
+  QLineEdit* marked_ = nullptr;
+  // The field clicked since it last took the focus: its next clicks only
+  // place the text cursor.
+  QObject* clickedField_ = nullptr;
+  QLabel* staleResults_ = nullptr;
   int drawId_ = 0;
   bool askBeforeClosing_ = true;
   std::map<Field, QLineEdit*> fields_;
