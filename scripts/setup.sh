@@ -10,7 +10,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-noto-cjk libfontconfig-dev
+  fonts-noto-cjk fonts-ipafont-gothic libfontconfig-dev
   xvfb xauth
   python3-ephem
   desktop-file-utils appstream dpkg-dev file librsvg2-bin

@@ -36,4 +36,5 @@ done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
 # Qt's own dialogs speak Japanese only with its translations installed.
 dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n
+dpkg-deb -f "$deb" Depends | grep -q fonts-ipafont-gothic
 echo "installed and packaged: $(basename "$deb")"

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
 #include <QScreen>
 #include <algorithm>
 
@@ -129,11 +130,37 @@ double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
   return widest;
 }
 
+// Whether the font draws the ideograph 日 and the Kangxi radical ⽇ with one
+// glyph (the Noto CJK fonts do). A PDF's text layer reads each glyph back as
+// the first character the font maps to it, the radical: copied or searched,
+// the listing would not read 日, 月, 黄, 心.
+bool radicalsShareGlyphs(const QFont& font) {
+  const QRawFont raw = QRawFont::fromFont(font);
+  if (!raw.isValid()) return false;
+  const QList<quint32> ideograph = raw.glyphIndexesForString(QString::fromUtf8("日月"));
+  const QList<quint32> radical = raw.glyphIndexesForString(QString::fromUtf8("⽇⽉"));
+  return ideograph.size() == 2 && ideograph == radical && ideograph[0] != 0;
+}
+
+// The listing's font: the named one, or the installed Japanese fixed-pitch
+// font standing in for it, so that the columns line up on paper too; one
+// that keeps the radicals apart when the first choice does not.
+QFont listingFont(const PrintJob& job) {
+  QFont font = fixedPitchFont(QString::fromStdString(job.fontFamily));
+  if (!radicalsShareGlyphs(font)) return font;
+  for (const char* family : {"IPAGothic", "IPAexGothic", "Takao Gothic"}) {
+    if (!QFontDatabase::hasFamily(QString::fromUtf8(family))) continue;
+    QFont other = fixedPitchFont(QString::fromUtf8(family), font.pointSizeF());
+    if (other.family() == QString::fromUtf8(family) && keepsColumns(other) &&
+        !radicalsShareGlyphs(other))
+      return other;
+  }
+  return font;
+}
+
 PrintResult printOn(QPrinter& printer, const PrintJob& job) {
   printer.setDocName(QString::fromStdString(job.documentName));
-  // The named font, or the installed Japanese fixed-pitch font standing in
-  // for it, so that the columns line up on paper too.
-  QFont font = fixedPitchFont(QString::fromStdString(job.fontFamily));
+  QFont font = listingFont(job);
   // A line is never cut at the right edge: across the page when it does
   // not fit upright, and smaller when it does not fit across either.
   auto pageWidth = [&] {
