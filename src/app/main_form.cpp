@@ -151,8 +151,8 @@ bool MainForm::correctToWhole(Field f) {
   const std::string rounded = formatPlain(*whole);
   EntrySign sign;
   sign.field = f;
-  sign.text = std::string(fieldInfo(f).label) + "は整数で使います。「" + typed + "」を「" + rounded +
-              "」にしました。";
+  sign.text = std::string(fieldInfo(f).label) + "は整数で使います。「" + typed + "」を「" +
+              rounded + "」にしました。";
   // A date still to be checked keeps its mark: this one is shown until
   // the next entry.
   if (!sign_.staleResults) setSign(sign);

@@ -39,7 +39,8 @@ inline constexpr const char* kInvalidDateHint =
 
 // Under the results while they belong to an earlier date than the fields
 // show.
-inline constexpr const char* kStaleResultsText = "日付が正しくないため、推算結果は前の日付のままです";
+inline constexpr const char* kStaleResultsText =
+    "日付が正しくないため、推算結果は前の日付のままです";
 
 // What the window marks: a field whose value could not be used as typed
 // and, while the date is not one, the results, which then still belong to

@@ -324,9 +324,10 @@ TEST(MainFormDates, FractionsInTheDateAreRoundedAndMarked) {
   EXPECT_FALSE(main.entrySign().staleResults);
   EXPECT_NE(main.guidance().find("「12.6」を「13」"), std::string::npos);
   EXPECT_EQ(main.record().year + 1, 2002);  // January is month 13 of the year before
-  for (const auto& [field, typed, shown] :
-       {std::tuple{Field::Day, ".999", "1"}, {Field::Hour, "23.5", "0"},
-        {Field::Second, "-0.4", "0"}, {Field::Minute, "59.5", "0"}}) {
+  for (const auto& [field, typed, shown] : {std::tuple{Field::Day, ".999", "1"},
+                                            {Field::Hour, "23.5", "0"},
+                                            {Field::Second, "-0.4", "0"},
+                                            {Field::Minute, "59.5", "0"}}) {
     main.enter(field, typed);
     EXPECT_EQ(form.text(field), shown) << typed;
     EXPECT_EQ(main.entrySign().field, field) << typed;

@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPointer>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -90,26 +90,29 @@ void ToolWindow::applyPlacement() {
     }
     return;
   }
-  // First opened: beside the main window where the screen has room, on its
-  // right, else its left, else over its right edge; each one a step lower.
+  // First opened: beside the main window where the screen has room (on its
+  // right, its left, below it, above it), else over its right edge; each
+  // one a step further along.
   const QSize size =
       firstSize(twips.toPixels(p.width, p.height), area).expandedTo(minimumSizeHint());
   resize(size);
   const QRect beside = main->frameGeometry();
-  const QSize frame(12, 36);  // the borders and title bar the window system adds
+  const QSize outer = size + QSize(12, 36);  // the borders and title bar the window system adds
   const int step = 28 * (cascade()++ % 8);
-  int x;
-  if (area.right() - beside.right() >= size.width() + frame.width()) {
-    x = beside.right() + 1 + step;
-  } else if (beside.left() - area.left() >= size.width() + frame.width()) {
-    x = beside.left() - size.width() - frame.width() - step;
-  } else {
-    x = area.right() - size.width() - frame.width() - step;
-  }
-  const int y = beside.top() + step;
-  x = std::clamp(x, area.left(), std::max(area.left(), area.right() - size.width() - frame.width()));
-  move(x, std::clamp(y, area.top(),
-                     std::max(area.top(), area.bottom() - size.height() - frame.height())));
+  const QPoint candidates[] = {
+      {beside.right() + 1 + step, beside.top() + step},
+      {beside.left() - outer.width() - step, beside.top() + step},
+      {beside.left() + step, beside.bottom() + 1 + step},
+      {beside.left() + step, beside.top() - outer.height() - step},
+  };
+  QPoint at(area.right() - outer.width() - step, beside.top() + step);
+  for (const QPoint& c : candidates)
+    if (area.contains(QRect(c, outer))) {
+      at = c;
+      break;
+    }
+  move(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - outer.width())),
+       std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - outer.height())));
 }
 
 void ToolWindow::storePlacement() {

@@ -1,7 +1,6 @@
 #include "gui/main/help_window.h"
 
 #include <QApplication>
-
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>

@@ -2,8 +2,8 @@
 // The help window: the program's help pages (a Qt help file, velmar.qch,
 // made from the pages in docs/help when the program is built) with a
 // contents tree, a keyword index and a search through the pages' text.
-#include <QLineEdit>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QString>

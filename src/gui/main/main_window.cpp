@@ -694,8 +694,8 @@ void MainWindow::onModelChange(const Change& c) {
           const QRect area = screen()->availableGeometry();
           const int room = area.bottom() - frameGeometry().bottom();
           if (room < extra) move(x(), std::max(area.top(), y() - (extra - room)));
-          resize(width(), std::min(height() + extra, area.height() - (frameGeometry().height() -
-                                                                       height())));
+          resize(width(),
+                 std::min(height() + extra, area.height() - (frameGeometry().height() - height())));
         }
       }
       break;

@@ -8,8 +8,8 @@
 #include <QHelpEngine>
 #include <QInputMethodEvent>
 #include <QProxyStyle>
-#include <QTextDocument>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 #include "app/main_form.h"

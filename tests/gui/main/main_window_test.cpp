@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,16 +12,15 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include "app/main_form.h"
 #include "gui/common/qt_ports.h"
+#include "gui/common/tool_window.h"
 #include "gui/common/translations.h"
 #include "gui/config/settings_dialog.h"
-#include "gui/common/tool_window.h"
 #include "gui/config/site_editor_dialog.h"
 #include "gui/main/example_site.h"
 #include "gui/views/phase_picture.h"
@@ -375,8 +375,8 @@ class MainWindowTest : public QObject {
     QVERIFY2(lookIn != "Look in:", qPrintable(lookIn));
     const QString copy = QCoreApplication::translate("QLineEdit", "&Copy");
     QVERIFY2(copy.contains(QString::fromUtf8("コピー")), qPrintable(copy));
-    const QString replace =
-        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+    const QString replace = QCoreApplication::translate(
+        "QFileDialog", "%1 already exists.\nDo you want to replace it?");
     QVERIFY(!replace.startsWith("%1 already"));
   }
 

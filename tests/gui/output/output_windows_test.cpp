@@ -173,7 +173,8 @@ class OutputWindowsTest : public QObject {
     QtPrinter printer;
     // Asked for the font that shares the glyphs, as where it is the one
     // fontconfig picks.
-    PrintJob job{"Velmar - Data -", "Noto Sans Mono CJK JP", {"月の黄経  月の黄緯  日  心", "2001/03/09"}};
+    PrintJob job{
+        "Velmar - Data -", "Noto Sans Mono CJK JP", {"月の黄経  月の黄緯  日  心", "2001/03/09"}};
     const QString pdf = dir.filePath("listing.pdf");
     QCOMPARE(printer.printToPdf(job, pdf.toStdString()).status, PrintResult::Status::Printed);
     QProcess text;
@@ -182,7 +183,8 @@ class OutputWindowsTest : public QObject {
     const QString listing = QString::fromUtf8(text.readAllStandardOutput());
     for (const char* word : {"月の黄経", "月の黄緯", "日", "心"})
       QVERIFY2(listing.contains(QString::fromUtf8(word)), qPrintable(listing));
-    for (QChar c : listing) QVERIFY2(c.unicode() < 0x2E80 || c.unicode() > 0x2FDF, qPrintable(listing));
+    for (QChar c : listing)
+      QVERIFY2(c.unicode() < 0x2E80 || c.unicode() > 0x2FDF, qPrintable(listing));
   }
 };
 

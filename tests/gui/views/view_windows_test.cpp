@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QScreen>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
