@@ -37,10 +37,9 @@ inline constexpr const char* kOverwriteUnreadSettings =
 inline constexpr const char* kInvalidDateHint =
     "日付が正しくありません　年月日を確かめてください（ユリウス日は前の日付のままです）";
 
-// Under the results while they belong to an earlier date than the fields
-// show.
-inline constexpr const char* kStaleResultsText =
-    "日付が正しくないため、推算結果は前の日付のままです";
+// Beside the results' heading while they belong to an earlier date than
+// the fields show.
+inline constexpr const char* kStaleResultsText = "（前の日付のままです）";
 
 // What the window marks: a field whose value could not be used as typed
 // and, while the date is not one, the results, which then still belong to

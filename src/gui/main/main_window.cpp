@@ -411,6 +411,8 @@ QWidget* MainWindow::buildMoonGroup() {
 
 QWidget* MainWindow::buildResultsGroup() {
   auto* box = new QGroupBox(qs("推算結果"));
+  box->setObjectName("results");
+  results_ = box;
   auto* grid = compact(new QGridLayout(box));
   QFont mono("Noto Sans Mono CJK JP");
   mono.setStyleHint(QFont::Monospace);
@@ -425,14 +427,6 @@ QWidget* MainWindow::buildResultsGroup() {
     if (f == Field::MoonAge) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
     ++row;
   }
-  staleResults_ = new QLabel(qs(kStaleResultsText));
-  staleResults_->setObjectName("staleResults");
-  staleResults_->setWordWrap(true);
-  QPalette warning = staleResults_->palette();
-  warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
-  staleResults_->setPalette(warning);
-  staleResults_->hide();
-  grid->addWidget(staleResults_, row++, 0, 1, 3);
   grid->setRowStretch(row, 1);
   return box;
 }
@@ -717,7 +711,9 @@ void MainWindow::showEntrySign() {
     now->setToolTip(qs(sign.text));
   }
   marked_ = now;
-  staleResults_->setVisible(sign.staleResults);
+  // In the heading, so that the window keeps its height.
+  results_->setStyleSheet(sign.staleResults ? "QGroupBox::title { color: rgb(192, 0, 0); }" : "");
+  results_->setTitle(qs(std::string("推算結果") + (sign.staleResults ? kStaleResultsText : "")));
 }
 
 void MainWindow::redrawPhase() { picture_->repaint(); }

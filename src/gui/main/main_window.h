@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -125,7 +126,7 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   // The field clicked since it last took the focus: its next clicks only
   // place the text cursor.
   QObject* clickedField_ = nullptr;
-  QLabel* staleResults_ = nullptr;
+  QGroupBox* results_ = nullptr;
   int drawId_ = 0;
   bool askBeforeClosing_ = true;
   std::map<Field, QLineEdit*> fields_;
