@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  qt6-svg-dev libqt6svg6
+  qt6-svg-dev libqt6svg6 qt6-translations-l10n
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-noto-cjk libfontconfig-dev
+  fonts-noto-cjk fonts-ipafont-gothic libfontconfig-dev
   xvfb xauth
   python3-ephem
   desktop-file-utils appstream dpkg-dev file librsvg2-bin

@@ -90,6 +90,7 @@ void MainForm::attachWindows(WindowPort* windows) {
 
 void MainForm::wireRules() {
   form_.setFieldRule([this](Field f) {
+    if (correctToWhole(f)) return;
     if (!dates_.fieldChanged(f)) continuous_.fieldChanged(f);
   });
   form_.setCheckRule([this](Check c) {
@@ -120,11 +121,54 @@ void MainForm::dateChecked(bool valid) {
   if (valid) {
     // The hint has done its work once the date is right again.
     if (guidance_ == kInvalidDateHint) setGuidance(kTitleText);
+    if (sign_.staleResults) setSign({});
     return;
   }
   ++invalidDates_;
   guarded_.beep();
   setGuidance(kInvalidDateHint);
+  // The field that keeps the date from being one, in the order the
+  // calculation tests them.
+  EntrySign sign;
+  sign.staleResults = true;
+  if (!(form_.value(Field::Year) > 1582)) {
+    sign.field = Field::Year;
+    sign.text = "年には 1583 以降の年を数字で入力してください。";
+  } else if (!(form_.value(Field::Month) > 0)) {
+    sign.field = Field::Month;
+    sign.text = "月には 1 から 12 までの数字を入力してください。";
+  } else {
+    sign.field = Field::Day;
+    sign.text = "日には 1 から 31 までの数字を入力してください。";
+  }
+  setSign(std::move(sign));
+}
+
+bool MainForm::correctToWhole(Field f) {
+  const std::optional<double> whole = wholeCorrection(f, form_.value(f));
+  if (!whole) return false;
+  const std::string typed = form_.text(f);
+  const std::string rounded = formatPlain(*whole);
+  EntrySign sign;
+  sign.field = f;
+  sign.text = std::string(fieldInfo(f).label) + "は整数で使います。「" + typed + "」を「" +
+              rounded + "」にしました。";
+  // A date still to be checked keeps its mark: this one is shown until
+  // the next entry.
+  if (!sign_.staleResults) setSign(sign);
+  setGuidance(sign.text);
+  form_.setText(f, rounded);
+  return true;
+}
+
+void MainForm::setSign(EntrySign sign) {
+  if (sign == sign_) return;
+  sign_ = std::move(sign);
+  entrySignChanged_();
+}
+
+void MainForm::entryStarts() {
+  if (sign_.field != Field{} && !sign_.staleResults) setSign({});
 }
 
 int MainForm::onDraw(std::function<void()> draw, ViewStage stage) {
@@ -157,11 +201,13 @@ bool MainForm::spin(std::string_view name, int direction) {
 
 void MainForm::enter(Field f, const std::string& text) {
   Busy busy(*this);
+  entryStarts();
   form_.setText(f, text);
 }
 
 void MainForm::confirm(Field f, const std::string& text) {
   Busy busy(*this);
+  entryStarts();
   form_.setText(f, text);
   if (fieldInfo(f).spinner.calculates) calculator_.calc();
 }
@@ -203,6 +249,11 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   const std::string siteProblem = sites_.load();
   if (!siteProblem.empty()) guarded_.message(kTitleText, siteProblem, Tone::Warning);
   calculator_.calc();
+  // Ticked in the settings, automatic rebasing needs a reference to move:
+  // without one the age reads 0 and never passes a new moon. The box's own
+  // click rule ran while the fields were still empty.
+  if (form_.check(Check::AutoRebase) == 1 && form_.text(Field::ReferenceDate).empty())
+    lunation_.agecalc();
   dates_.datemem();
 }
 

@@ -37,6 +37,22 @@ inline constexpr const char* kOverwriteUnreadSettings =
 inline constexpr const char* kInvalidDateHint =
     "日付が正しくありません　年月日を確かめてください（ユリウス日は前の日付のままです）";
 
+// Beside the results' heading while they belong to an earlier date than
+// the fields show.
+inline constexpr const char* kStaleResultsText = "（前の日付のままです）";
+
+// What the window marks: a field whose value could not be used as typed
+// and, while the date is not one, the results, which then still belong to
+// the last valid date.
+struct EntrySign {
+  Field field = Field{};  // Field{} when nothing is marked
+  std::string text;       // why, for the field's tooltip
+  bool staleResults = false;
+  bool operator==(const EntrySign& o) const {
+    return field == o.field && text == o.text && staleResults == o.staleResults;
+  }
+};
+
 // Where the program keeps its files: bare names, in the current directory.
 struct FilePaths {
   std::string settings = "moon.inf";
@@ -157,6 +173,10 @@ class MainForm {
   // How many calculations found a date that is not one (the Julian Day then
   // stays that of the last valid date).
   int invalidDates() const { return invalidDates_; }
+  // The mark of an invalid date stays until a calculation finds a valid one;
+  // that of a corrected field until the user's next entry.
+  const EntrySign& entrySign() const { return sign_; }
+  Signal<>& entrySignChanged() { return entrySignChanged_; }
 
  private:
   class Busy;
@@ -190,6 +210,11 @@ class MainForm {
   void wireRules();
   void setGuidance(const std::string& text);
   void dateChecked(bool valid);
+  // The whole-number fields' correction; true when it rewrote the field.
+  bool correctToWhole(Field f);
+  void setSign(EntrySign sign);
+  // A new entry of the user's: a correction's mark has been seen.
+  void entryStarts();
 
   std::unique_ptr<Headless> own_;
   PlainWindows unattached_;
@@ -216,6 +241,8 @@ class MainForm {
   int busy_ = 0;
   bool tickDue_ = false;
   int invalidDates_ = 0;
+  EntrySign sign_;
+  Signal<> entrySignChanged_;
   // The settings file existed at startup but could not be read as settings.
   bool settingsUnread_ = false;
   // Posted ticks check it: the form may be gone when the event loop runs them.

@@ -207,6 +207,7 @@ std::vector<std::string> formatInf(const FormModel& form, const Placements& plac
 
 void applyInf(const InfValues& v, FormModel& form, Placements& placements) {
   placements = v.placements;
+  for (int i = 0; i < kWinCount; ++i) placements.own[i] = placements.at[i].top != -1;
   for (int i = 0; i < 10; ++i)
     if (v.options[i] != 0) form.selectOption(static_cast<Option>(i + 1));
   form.setCheck(Check::AutoRebase, v.rebase);
@@ -247,7 +248,9 @@ void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool o
   };
   for (const Size& s : sizes) {
     WindowPlacement& w = p[s.w];
-    if (w.top == -1) w = centredPlacement(s.width, s.height, screenWidth, screenHeight);
+    if (w.top != -1) continue;
+    w = centredPlacement(s.width, s.height, screenWidth, screenHeight);
+    p.own[static_cast<int>(s.w)] = false;
   }
 }
 

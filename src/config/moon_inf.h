@@ -26,6 +26,10 @@ inline constexpr int kWinCount = kPlacedWinCount;
 
 struct Placements {
   std::array<WindowPlacement, kWinCount> at;
+  // Whether a window's place is its own (read from the file, or kept when
+  // it last closed) rather than a default given for this run: a window
+  // without one opens beside the main window.
+  std::array<bool, kWinCount> own{};
   WindowPlacement& operator[](Win w) { return at[static_cast<int>(w)]; }
   const WindowPlacement& operator[](Win w) const { return at[static_cast<int>(w)]; }
 };

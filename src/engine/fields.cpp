@@ -1,5 +1,7 @@
 #include "engine/fields.h"
 
+#include <cmath>
+
 namespace velmar {
 
 namespace {
@@ -15,21 +17,24 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      "年数入力　クリックでテンキーパッドを開きます",
      1,
      "年を入力",
-     {"UpDown1", "年数　年を１増減します", 1584, 30000, true}},
+     {"UpDown1", "年数　年を１増減します", 1584, 30000, true},
+     true},
     {Field::Month,
      "Text2",
      "月",
      "月数入力　クリックでテンキーパッドを開きます",
      2,
      "月を入力",
-     {"UpDown2", "月数　月を１増減します", 0, 13, true}},
+     {"UpDown2", "月数　月を１増減します", 0, 13, true},
+     true},
     {Field::Day,
      "Text3",
      "日",
      "日数入力　クリックでテンキーパッドを開きます",
      3,
      "日を入力",
-     {"UpDown3", "日数　日を１増減します", 0, 32, true}},
+     {"UpDown3", "日数　日を１増減します", 0, 32, true},
+     true},
     {Field::JulianDay, "Text4", "ユリウス日", nullptr, 0, nullptr, kNoSpinner},
     {Field::SunLongitude, "Text5", "太陽の黄経", nullptr, 0, nullptr, kNoSpinner},
     {Field::MoonLongitude, "Text6", "月の黄経", nullptr, 0, nullptr, kNoSpinner},
@@ -39,21 +44,24 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      "時刻入力　クリックでテンキーパッドを開きます",
      7,
      "時を入力",
-     {"UpDown4", "時間数　時間を１増減します", -1, 24, true}},
+     {"UpDown4", "時間数　時間を１増減します", -1, 24, true},
+     true},
     {Field::Minute,
      "Text8",
      "分",
      "分数入力　クリックでテンキーパッドを開きます",
      8,
      "分を入力",
-     {"UpDown5", "分数　分を１増減します", -1, 60, true}},
+     {"UpDown5", "分数　分を１増減します", -1, 60, true},
+     true},
     {Field::Second,
      "Text9",
      "秒",
      "秒数入力　クリックでテンキーパッドを開きます",
      9,
      "秒を入力",
-     {"UpDown6", "秒数　秒を１増減します", -1, 60, true}},
+     {"UpDown6", "秒数　秒を１増減します", -1, 60, true},
+     true},
     {Field::Phase, "Text10", "月の位相", nullptr, 0, nullptr, kNoSpinner},
     {Field::Illumination, "Text11", "月の輝面比", nullptr, 0, nullptr, kNoSpinner},
     {Field::DeltaT,
@@ -73,14 +81,16 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      "変化分入力　クリックでテンキーパッドを開きます",
      17,
      "変化分を入力",
-     {"UpDown7", "連続推算変化分　変化分を１増減します", 1, 3600, false}},
+     {"UpDown7", "連続推算変化分　変化分を１増減します", 1, 3600, false},
+     true},
     {Field::LoopCount,
      "Text18",
      "ループ",
      "ループ入力　クリックでテンキーパッドを開きます",
      18,
      "ループを入力",
-     {"UpDown8", "ループ　ループを１増減します", 2, 365, false}},
+     {"UpDown8", "ループ　ループを１増減します", 2, 365, false},
+     true},
     {Field::RightAscension, "Text19", "月の赤経", nullptr, 0, nullptr, kNoSpinner},
     {Field::MoonLatitude, "Text20", "月の黄緯", nullptr, 0, nullptr, kNoSpinner},
     {Field::Declination, "Text21", "月の赤緯", nullptr, 0, nullptr, kNoSpinner},
@@ -113,6 +123,12 @@ const FieldInfo* findSpinner(std::string_view name) {
   for (int i = 1; i < kFieldCount; ++i)
     if (kFields[i].spinner.name && name == kFields[i].spinner.name) return &kFields[i];
   return nullptr;
+}
+
+std::optional<double> wholeCorrection(Field f, double value) {
+  if (!fieldInfo(f).whole || !std::isfinite(value) || std::trunc(value) == value) return {};
+  // + 0.0: a small negative fraction rounds to 0, not to -0.
+  return std::round(value) + 0.0;
 }
 
 int code(Field f) { return static_cast<int>(f); }

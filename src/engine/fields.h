@@ -6,6 +6,7 @@
 // LoopCount = 18): they are the codes the keypad routes by and the settings
 // file's order, so they must not change.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -90,6 +91,9 @@ struct FieldInfo {
   int keypadCode;             // what pendingField holds while the keypad fills it; 0: none
   const char* keypadCaption;  // "ループを入力", or nullptr
   SpinnerInfo spinner;
+  // The field holds a whole number whenever a calculation, a step or a
+  // count uses it (the date and time, the change amount, the loop count).
+  bool whole = false;
 };
 
 const FieldInfo& fieldInfo(Field f);
@@ -97,6 +101,13 @@ const char* fieldName(Field f);
 // By control name ("Text4") or spinner name ("UpDown3"); nullptr when none.
 const FieldInfo* findField(std::string_view control);
 const FieldInfo* findSpinner(std::string_view name);
+
+// The correction rule of the whole-number fields, the one place where a
+// fraction is dealt with: the value rounded half away from zero when the
+// field holds whole numbers and `value` has a fraction; nothing otherwise.
+// A fraction half carried through the date or never met by a loop's count
+// cannot happen after it.
+std::optional<double> wholeCorrection(Field f, double value);
 
 int code(Field f);
 int code(Check c);

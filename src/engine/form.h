@@ -89,6 +89,21 @@ class FormModel {
 
   FormState state() const;
 
+  // Marks the writes of a search, a loop step or a restore, for as long as
+  // it lives: they move the instant for the program, they are no entry of
+  // the user's, so no rule takes them for the entry the keypad waits for.
+  class ProgramWrites {
+   public:
+    explicit ProgramWrites(FormModel& form) : form_(form) { ++form_.programWrites_; }
+    ~ProgramWrites() { --form_.programWrites_; }
+    ProgramWrites(const ProgramWrites&) = delete;
+    ProgramWrites& operator=(const ProgramWrites&) = delete;
+
+   private:
+    FormModel& form_;
+  };
+  bool programWriting() const { return programWrites_ > 0; }
+
   // The rules that give the fields their behaviour (carry and borrow, click
   // rules). One of each; set by whoever assembles the main form.
   void setFieldRule(std::function<void(Field)> rule) { fieldRule_ = std::move(rule); }
@@ -126,6 +141,7 @@ class FormModel {
   std::function<void(Field)> fieldRule_;
   std::function<void(Check)> checkRule_;
   std::function<void(Option)> optionRule_;
+  int programWrites_ = 0;
 };
 
 // The six texts of the instant, year first (kInstantFields).

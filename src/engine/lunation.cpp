@@ -133,6 +133,7 @@ bool Lunation::seconds(double target, double& d, bool animate) {
 
 void Lunation::agecalc() {
   if (searching_) return;
+  FormModel::ProgramWrites searchWrites(form_);
   ui_.setWaitCursor(true);
   if (fractionShown() == 0) {
     ui_.setWaitCursor(false);
@@ -180,8 +181,12 @@ void Lunation::newmcheck() {
 
 void Lunation::search(double target, const std::function<bool()>& stages, const Instant* origin) {
   if (searching_) return;
+  FormModel::ProgramWrites searchWrites(form_);
   ui_.setWaitCursor(true);
-  if (fractionShown() != target) {
+  // The fraction shown belongs to the last date that was one: a month step
+  // out of the calendar leaves it reading the target, and the search must
+  // still run (and fail) rather than stop on a result of another date.
+  if (fractionShown() != target || !calc_.dateValid()) {
     // A search that gives up goes back to where the user started it, also
     // when a month step came before it.
     const Instant start = origin ? *origin : readInstant(form_);
@@ -258,6 +263,7 @@ void Lunation::backfull() { monthThenFullMoon(-1); }
 
 void Lunation::monthThenFullMoon(int months) {
   if (searching_) return;
+  FormModel::ProgramWrites searchWrites(form_);
   const Instant origin = readInstant(form_);
   form_.setText(Field::Month, formatPlain(form_.value(Field::Month) + months));
   calc_.calc();

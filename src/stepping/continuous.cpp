@@ -90,6 +90,7 @@ void Continuous::startOrReverse() {
 void Continuous::stepTarget(double delta) {
   if (!isDateTimeField(loopTarget_)) return;
   const Field f = static_cast<Field>(loopTarget_);
+  FormModel::ProgramWrites step(form_);
   form_.setText(f, formatPlain(form_.value(f) + delta));
 }
 

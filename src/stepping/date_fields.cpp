@@ -95,7 +95,7 @@ bool DateFields::fieldChanged(Field f) {
       deltaTRule();
       break;
   }
-  if (pendingField_ == code) {
+  if (pendingField_ == code && !form_.programWriting()) {
     pendingField_ = kNoPendingField;
     calcDue_ = true;
   }
@@ -278,6 +278,7 @@ void DateFields::datemem() {
 // Year first, month next: a recorded month of 13 or 14 is then carried into
 // the year by the month rule.
 void DateFields::dateremem() {
+  FormModel::ProgramWrites restore(form_);
   writeInstant(form_, {formatPlain(recorded_.year), formatPlain(recorded_.month),
                        formatPlain(recorded_.day), formatPlain(recorded_.hour),
                        formatPlain(recorded_.minute), formatInt(recorded_.second)});

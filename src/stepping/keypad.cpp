@@ -59,4 +59,11 @@ void Keypad::ok() {
   changed_();
 }
 
+void Keypad::dismiss() {
+  if (!shown_) return;
+  shown_ = false;
+  if (dates_.pendingField() == target_) dates_.setPendingField(kNoPendingField);
+  changed_();
+}
+
 }  // namespace velmar

@@ -36,6 +36,10 @@ class Keypad {
   // for, whose rule then runs (for a date, time or delta T field that is
   // one calc); the keypad hides.
   void ok();
+  // The keypad closed without "OK": the entry is dropped, and so is the
+  // code it set, which would otherwise make the field's next change, from
+  // wherever it came, calculate once more.
+  void dismiss();
 
   // The code of the field the keypad serves (its pendingField code); 0
   // before the first opening.

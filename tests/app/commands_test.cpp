@@ -113,9 +113,9 @@ TEST(CommandTable, BoundControlsFollowTheForm) {
   EXPECT_EQ(main.headlessWindows()->closeRequests, 1);
 }
 
-// A date the Julian Day cannot be formed for (here a day that the borrow
-// left at 0 under a month of 12.6, which has no length) is told: a beep and
-// a hint, until a valid date is calculated again.
+// A date the Julian Day cannot be formed for (here a year before the
+// calendar's) is told: a beep and a hint, until a valid date is calculated
+// again.
 TEST(InvalidDates, AreToldUntilTheDateIsRightAgain) {
   PlainUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};
@@ -125,9 +125,8 @@ TEST(InvalidDates, AreToldUntilTheDateIsRightAgain) {
   main.run("Command1");
   const std::string jd = f.text(Field::JulianDay);
   const int beeps = ui.beeps;
-  main.enter(Field::Month, "1.6");
-  main.enter(Field::Day, "0");  // borrows: month 0.6, then 12.6 of 2000, day 0 + 0
-  EXPECT_EQ(testing_instant::instantOf(f), "2000-12.6-0 21:5:0");
+  main.enter(Field::Year, "1582");
+  EXPECT_EQ(testing_instant::instantOf(f), "1582-3-9 21:5:0");
   main.run("Command1");
   EXPECT_EQ(f.text(Field::JulianDay), jd);  // kept from the last valid date
   main.run("Command1");
@@ -139,6 +138,35 @@ TEST(InvalidDates, AreToldUntilTheDateIsRightAgain) {
   EXPECT_EQ(f.text(Field::JulianDay), jd);
   EXPECT_EQ(main.guidance(), kTitleText);
   EXPECT_EQ(ui.beeps, beeps + 2);
+}
+
+// Fault guarded: an invalid date was told only on the guidance line, which
+// the next hover overwrote (and nothing at all with the line switched off).
+// The field and the results stay marked until a valid date is calculated.
+TEST(InvalidDates, StayMarkedInTheFieldAndTheResultsUntilAValidCalculation) {
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  MainForm main(ui, clock);
+  FormModel& f = main.form();
+  testing_instant::enterInstant(f, "2001", "3", "9", "21", "5", "0");
+  main.run("Command1");
+  int signs = 0;
+  main.entrySignChanged().connect([&] { ++signs; });
+  for (const auto& [field, typed] : {std::pair{Field::Year, "abcd"}, {Field::Year, "1582"}}) {
+    main.confirm(field, typed);
+    EXPECT_EQ(main.entrySign().field, Field::Year) << typed;
+    EXPECT_TRUE(main.entrySign().staleResults);
+    EXPECT_NE(main.entrySign().text.find("1583"), std::string::npos);
+  }
+  EXPECT_EQ(signs, 1);
+  main.hover("Command1");
+  f.setTick(Tick::guid, false);
+  main.run("Command1");
+  EXPECT_TRUE(main.entrySign().staleResults);
+  main.confirm(Field::Year, "2001");
+  EXPECT_EQ(main.entrySign().field, Field{});
+  EXPECT_FALSE(main.entrySign().staleResults);
+  EXPECT_EQ(signs, 2);
 }
 
 }  // namespace

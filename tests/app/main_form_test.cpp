@@ -166,5 +166,25 @@ TEST(Placements, OffScreenWindowsComeBack) {
   EXPECT_EQ(unplaced.top, -1);
 }
 
+// Fault guarded: with 朔月自動基準化 ticked in the settings the reference
+// stayed empty all session (an empty age reads 0 and never passes a new
+// moon), through continuous runs too.
+TEST_F(MainFormStartup, AutomaticRebasingTickedAtStartupShowsTheAgeAtOnce) {
+  {
+    MainForm first(ui, clock, paths);
+    first.startup(19200, 14400);
+    first.form().setCheck(Check::AutoRebase, 1);
+    ASSERT_TRUE(first.saveinf(false, 19200, 14400).ok());
+  }
+  MainForm second(ui, clock, paths);
+  second.startup(19200, 14400);
+  const FormModel& f = second.form();
+  ASSERT_EQ(f.check(Check::AutoRebase), 1);
+  // The new moon of 2001-02-23 17:22 JST (08:23:31 in dynamical time)
+  // precedes 2001-03-09 21:05.
+  EXPECT_EQ(f.text(Field::ReferenceDate), " 2451963.84966435");
+  EXPECT_NEAR(f.value(Field::MoonAge), 14.15, 0.01);
+  EXPECT_EQ(f.text(Field::Day) + " " + f.text(Field::Hour), "9 21");
+}
 }  // namespace
 }  // namespace velmar

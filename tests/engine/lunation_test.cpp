@@ -227,5 +227,24 @@ TEST_F(LunationTest, NewMoonButtonSelectsHighPrecision) {
   EXPECT_EQ(instant(), "2001-2-23 17:22:25");
 }
 
+// Fault guarded: from a full moon, "前の満月" into 1582 left the fields a
+// month back with every result still that of the start, and no word: the
+// fraction still read 1, so the search took itself for done.
+TEST_F(LunationTest, PreviousFullMoonOutOfTheCalendarFromAFullMoonRestoresAndTells) {
+  at("1583", "1", "8", "12", "0", "0");
+  main.run("fullmoon");
+  ASSERT_EQ(form.text(Field::Illumination), " 1.000000000000");
+  ASSERT_EQ(instant().substr(0, 8), "1583-1-8");
+  const std::string start = instant();
+  const std::string startJd = form.text(Field::JulianDay);
+  const int messages = ui.messages;
+  for (int press = 1; press <= 2; ++press) {
+    main.run("backfull");
+    EXPECT_EQ(ui.messages, messages + press);
+    EXPECT_EQ(instant(), start);
+    EXPECT_EQ(form.text(Field::JulianDay), startJd);
+  }
+  EXPECT_EQ(ui.waitDepth, 0);
+}
 }  // namespace
 }  // namespace velmar

@@ -34,4 +34,7 @@ for f in ./usr/bin/velmar ./usr/bin/velmar-cli ./usr/share/velmar/velmar.qch \
   grep -q " $f\$" <<<"$contents" || { echo "not in the package: $f" >&2; exit 1; }
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
+# Qt's own dialogs speak Japanese only with its translations installed.
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n
+dpkg-deb -f "$deb" Depends | grep -q fonts-ipafont-gothic
 echo "installed and packaged: $(basename "$deb")"

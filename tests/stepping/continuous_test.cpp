@@ -202,5 +202,23 @@ TEST(ContinuousTicks, WaitForTheCommandThatIsRunning) {
   EXPECT_EQ(f.text(Field::Hour), "13");
 }
 
+// Fault guarded: a loop count or change amount with a fraction was kept,
+// and the outputs' counters, compared with it for equality, never met it:
+// the run went on for ever.
+TEST_F(ContinuousTest, FractionalLoopCountAndChangeAmountAreRoundedAndTheRunEnds) {
+  at("2001", "3", "9", "12", "0", "0");
+  settings(Option::Hours, "1.5", Option::Future);
+  EXPECT_EQ(form.text(Field::ChangeAmount), "2");
+  EXPECT_EQ(loop.changeAmount(), 2);
+  main.enter(Field::LoopCount, "10.5");
+  EXPECT_EQ(form.text(Field::LoopCount), "11");
+  EXPECT_EQ(main.entrySign().field, Field::LoopCount);
+  form.setCheck(Check::TableOutput, 1);
+  main.run("loopcalc");
+  for (int i = 0; i < 40 && loop.running(); ++i) main.timerFired();
+  EXPECT_FALSE(loop.running());
+  EXPECT_EQ(main.outputs().table().rows().size(), 11u);
+  EXPECT_EQ(form.text(Field::Hour), "8");  // ten steps of two hours: the next day
+}
 }  // namespace
 }  // namespace velmar

@@ -306,5 +306,35 @@ TEST(MainFormDates, CommandsAndSpinnersAreWired) {
   EXPECT_STREQ(findCommand("remem")->command->menu.shortcut, "Ctrl+R");
 }
 
+// Fault guarded: a fraction typed into a date field was half carried (a
+// month of 12.6 became 2002/1.6/40 with a Julian Day and no sign of it).
+// Whole numbers are what the rules and the calculation use: the field is
+// rounded, at once, and marked so that the user sees it.
+TEST(MainFormDates, FractionsInTheDateAreRoundedAndMarked) {
+  PlainUi ui;
+  FixedClock clock{system_clock::time_point{seconds{984139500}}};  // 2001-03-09 12:05 UTC
+  MainForm main(ui, clock);
+  FormModel& form = main.form();
+  ASSERT_TRUE(main.run("Command16"));
+  main.confirm(Field::Month, "12.6");
+  const std::string date =
+      form.text(Field::Year) + "/" + form.text(Field::Month) + "/" + form.text(Field::Day);
+  EXPECT_EQ(date, "2002/1/9");
+  EXPECT_EQ(main.entrySign().field, Field::Month);
+  EXPECT_FALSE(main.entrySign().staleResults);
+  EXPECT_NE(main.guidance().find("「12.6」を「13」"), std::string::npos);
+  EXPECT_EQ(main.record().year + 1, 2002);  // January is month 13 of the year before
+  for (const auto& [field, typed, shown] : {std::tuple{Field::Day, ".999", "1"},
+                                            {Field::Hour, "23.5", "0"},
+                                            {Field::Second, "-0.4", "0"},
+                                            {Field::Minute, "59.5", "0"}}) {
+    main.enter(field, typed);
+    EXPECT_EQ(form.text(field), shown) << typed;
+    EXPECT_EQ(main.entrySign().field, field) << typed;
+  }
+  // The next entry with nothing to correct takes the mark away.
+  main.enter(Field::Second, "7");
+  EXPECT_EQ(main.entrySign().field, Field{});
+}
 }  // namespace
 }  // namespace velmar

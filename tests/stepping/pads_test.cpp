@@ -172,5 +172,39 @@ TEST_F(PadsTest, UnitLabelsSelectAndMarkTheUnit) {
   EXPECT_EQ(calcs, 3);
 }
 
+// Fault guarded: a keypad closed without "OK" left its code set, and a
+// search's own step of that field then ran a full calculation in the middle
+// of the search, with outputs, views and results of a passing instant.
+TEST_F(PadsTest, KeypadCodeIsNeitherKeptAfterClosingNorTakenBySearchesOrTicks) {
+  keypad.openFor(Field::Second);
+  keypad.dismiss();
+  EXPECT_EQ(pending(), 0);
+  EXPECT_FALSE(keypad.shown());
+
+  // Open and waiting: the search, a loop step and the restore move the
+  // field without taking the code, and calculate only themselves.
+  keypad.openFor(Field::Second);
+  main.form().setCheck(Check::TableOutput, 1);
+  const size_t rows = main.outputs().table().rows().size();
+  calcs = 0;
+  press({"fullmoon"});
+  EXPECT_EQ(calcs, 1);
+  EXPECT_EQ(main.outputs().table().rows().size(), rows + 1);
+  EXPECT_EQ(pending(), 9);
+  // Every result belongs to the instant the fields show.
+  const FormState found = form.state();
+  main.calculator().calc();
+  EXPECT_TRUE(form.state().texts == found.texts);
+
+  calcs = 0;
+  form.selectOption(Option::Seconds);
+  press({"Command22", "remem"});  // a step up, then the recorded instant back
+  EXPECT_EQ(calcs, 1);
+  EXPECT_EQ(pending(), 9);
+  // The user's entry still calculates once.
+  press({"Form2.Command3", "Form2.Command12"});
+  EXPECT_EQ(calcs, 2);
+  EXPECT_EQ(pending(), 0);
+}
 }  // namespace
 }  // namespace velmar

@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSaveFile>
+#include <cerrno>
 
 #include "engine/program.h"
+#include "engine/system_error.h"
 
 namespace velmar {
 
@@ -24,8 +26,11 @@ QString& lastFolder() {
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
   QSaveFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    *error = file.errorString();
+    // The system's reason in the program's words; Qt's own text is English.
+    const int err = errno;
+    *error = err ? QString::fromStdString(systemErrorText(err)) : file.errorString();
     return false;
   }
   return true;

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
 #include <QScreen>
 #include <algorithm>
 
@@ -25,9 +27,26 @@ QString boxText(const std::string& text) {
   return s;
 }
 
+// The box wraps its text at half the screen's width, and Japanese, without
+// blanks, anywhere, even in the middle of a word: the lines are the
+// program's own, so the text gets the width of its widest line (within the
+// screen) and breaks only where the program broke it.
+void fitLines(QMessageBox& box) {
+  auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+  if (!label) return;
+  const QFontMetrics m(label->font());
+  int widest = 0;
+  for (const QString& line : label->text().split('\n'))
+    widest = std::max(widest, m.horizontalAdvance(line));
+  const QScreen* s = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+  const int room = s ? s->availableGeometry().width() * 9 / 10 - 120 : widest;
+  label->setMinimumWidth(std::min(widest + 4, std::max(room, 200)));
+}
+
 // Without a shown parent a box would open wherever the window system puts
 // a new window (the top-left corner on some): centre it on the screen.
 int runCentred(QMessageBox& box, QWidget* parent) {
+  fitLines(box);
   if (!parent) {
     box.adjustSize();
     if (const QScreen* s = QGuiApplication::primaryScreen())
@@ -111,11 +130,37 @@ double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
   return widest;
 }
 
+// Whether the font draws the ideograph 日 and the Kangxi radical ⽇ with one
+// glyph (the Noto CJK fonts do). A PDF's text layer reads each glyph back as
+// the first character the font maps to it, the radical: copied or searched,
+// the listing would not read 日, 月, 黄, 心.
+bool radicalsShareGlyphs(const QFont& font) {
+  const QRawFont raw = QRawFont::fromFont(font);
+  if (!raw.isValid()) return false;
+  const QList<quint32> ideograph = raw.glyphIndexesForString(QString::fromUtf8("日月"));
+  const QList<quint32> radical = raw.glyphIndexesForString(QString::fromUtf8("⽇⽉"));
+  return ideograph.size() == 2 && ideograph == radical && ideograph[0] != 0;
+}
+
+// The listing's font: the named one, or the installed Japanese fixed-pitch
+// font standing in for it, so that the columns line up on paper too; one
+// that keeps the radicals apart when the first choice does not.
+QFont listingFont(const PrintJob& job) {
+  QFont font = fixedPitchFont(QString::fromStdString(job.fontFamily));
+  if (!radicalsShareGlyphs(font)) return font;
+  for (const char* family : {"IPAGothic", "IPAexGothic", "Takao Gothic"}) {
+    if (!QFontDatabase::hasFamily(QString::fromUtf8(family))) continue;
+    QFont other = fixedPitchFont(QString::fromUtf8(family), font.pointSizeF());
+    if (other.family() == QString::fromUtf8(family) && keepsColumns(other) &&
+        !radicalsShareGlyphs(other))
+      return other;
+  }
+  return font;
+}
+
 PrintResult printOn(QPrinter& printer, const PrintJob& job) {
   printer.setDocName(QString::fromStdString(job.documentName));
-  // The named font, or the installed Japanese fixed-pitch font standing in
-  // for it, so that the columns line up on paper too.
-  QFont font = fixedPitchFont(QString::fromStdString(job.fontFamily));
+  QFont font = listingFont(job);
   // A line is never cut at the right edge: across the page when it does
   // not fit upright, and smaller when it does not fit across either.
   auto pageWidth = [&] {

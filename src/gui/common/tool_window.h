@@ -26,6 +26,10 @@ class ToolWindow : public QWidget {
   void open();
   void setTitle(const std::string& title);
 
+  // The main window: a window opened for the first time (no stored place)
+  // goes beside it, not over it. Without one it is centred on the screen.
+  static void setAnchor(QWidget* main);
+
   // Run after the place is stored when the window closes (not when it is
   // only hidden): the view flag goes back to 0, an output switches off.
   std::function<void()> onClosed;

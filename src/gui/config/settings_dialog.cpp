@@ -87,6 +87,10 @@ SettingsWindow::SettingsWindow(SettingsDialog& dialog, QWidget* parent)
   cancel->setObjectName("Command2");
   // Enter in a field commits that field; it must not save or close.
   for (QPushButton* b : {save, cancel}) b->setAutoDefault(false);
+  // A click must not take the focus first: leaving the field would commit
+  // what was typed in it, and キャンセル would keep it. 設定保存 commits
+  // what is typed itself.
+  for (QPushButton* b : {save, cancel}) b->setFocusPolicy(Qt::TabFocus);
   connect(save, &QPushButton::clicked, this, &SettingsWindow::saveClicked);
   connect(cancel, &QPushButton::clicked, this, &SettingsWindow::reject);
   auto* buttons = new QHBoxLayout;
@@ -173,7 +177,10 @@ void SettingsWindow::saveClicked() {
 
 void SettingsWindow::reject() {
   dialog_.cancel();
+  // The field being typed in loses the focus as the dialog hides: it must
+  // find its text as it was, with nothing left to commit.
   refresh();
+  for (auto& [f, e] : fields_) e->setModified(false);
   QDialog::reject();
 }
 

@@ -1,5 +1,6 @@
 #include "gui/main/help_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -103,8 +104,9 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     connect(indexField_, &QLineEdit::returnPressed, this, [this] {
       if (QListWidgetItem* item = index_->currentItem()) openKeyword(item->text());
     });
-    connect(index_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { openKeyword(item->text()); });
+    connect(index_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+      if (!sameClick(item)) openKeyword(item->text());
+    });
     connect(index_, &QListWidget::itemClicked, index_, &QListWidget::itemActivated);
     indexLayout->addWidget(indexLabel);
     indexLayout->addWidget(indexField_);
@@ -127,6 +129,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     connect(searchField_, &QLineEdit::returnPressed, this, &HelpWindow::runSearch);
     connect(go, &QPushButton::clicked, this, &HelpWindow::runSearch);
     connect(results_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+      if (sameClick(item)) return;
       open(item->data(Qt::UserRole).toUrl());
       // Show where the words stand on the page.
       const QStringList words = wordsOf(searchField_->text());
@@ -221,6 +224,17 @@ void HelpWindow::filterIndex(const QString& text) {
 void HelpWindow::openKeyword(const QString& keyword) {
   const QList<QHelpLink> links = engine_->documentsForKeyword(keyword, QString());
   if (!links.isEmpty()) open(links.first().url);
+}
+
+bool HelpWindow::sameClick(const QListWidgetItem* item) {
+  // Where one click already activates, the click and the activation of the
+  // same press both arrive (and a double-click where it does not): the
+  // item is opened once, and the words on its page found once.
+  const bool again = item == lastItem_ && lastOpened_.isValid() &&
+                     lastOpened_.elapsed() < QApplication::doubleClickInterval();
+  lastItem_ = item;
+  lastOpened_.start();
+  return again;
 }
 
 void HelpWindow::open(const QUrl& url) {

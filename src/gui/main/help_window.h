@@ -2,6 +2,7 @@
 // The help window: the program's help pages (a Qt help file, velmar.qch,
 // made from the pages in docs/help when the program is built) with a
 // contents tree, a keyword index and a search through the pages' text.
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -69,6 +70,8 @@ class HelpWindow : public QWidget {
   void filterIndex(const QString& text);
   void openKeyword(const QString& keyword);
   void raiseWindow();
+  // True when `item` was activated a moment ago by the same press.
+  bool sameClick(const QListWidgetItem* item);
 
   QHelpEngine* engine_ = nullptr;
   std::unique_ptr<QTemporaryDir> scratch_;
@@ -81,6 +84,8 @@ class HelpWindow : public QWidget {
   QListWidget* index_ = nullptr;
   QLineEdit* searchField_ = nullptr;
   QListWidget* results_ = nullptr;
+  const QListWidgetItem* lastItem_ = nullptr;
+  QElapsedTimer lastOpened_;
 };
 
 }  // namespace velmar

@@ -8,6 +8,7 @@
 #include "gui/common/japanese_font.h"
 #include "gui/common/qt_ports.h"
 #include "gui/common/qt_timer.h"
+#include "gui/common/translations.h"
 #include "gui/common/twips.h"
 #include "gui/main/main_window.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(
       QIcon::fromTheme("org.velmar.velmar", QIcon(":/program/org.velmar.velmar.svg")));
   velmar::useJapaneseFont();
+  velmar::useJapaneseTranslations();
 
   // Before anything opens a file by its bare name.
   const velmar::FileStatus folder = velmar::enterChosenDataFolder();

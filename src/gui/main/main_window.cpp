@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/commands.h"
+#include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
 #include "gui/config/site_editor_dialog.h"
@@ -162,6 +163,8 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   guidanceChanges_ = Connection(main_.guidanceChanged(), main_.guidanceChanged().connect([this] {
     guidance_->setText(qs(main_.guidance()));
   }));
+  signChanges_ = Connection(main_.entrySignChanged(),
+                            main_.entrySignChanged().connect([this] { showEntrySign(); }));
   drawId_ = main_.onDraw([this] { picture_->update(); }, ViewStage::Phase);
   main_.setSearchProgress(this);
   main_.attachWindows(this);
@@ -177,12 +180,15 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   guidance_->setText(qs(main_.guidance()));
   guidance_->setVisible(form.tick(Tick::guid));
   refreshSites();
+  showEntrySign();
+  ToolWindow::setAnchor(this);
 }
 
 MainWindow::~MainWindow() {
   // The widgets outlive this part of the window: a field that loses the
   // focus as they go must not reach the form through it.
   for (auto& [f, e] : fields_) e->disconnect(this);
+  ToolWindow::setAnchor(nullptr);
   delete pointerWatch_;
   main_.offDraw(drawId_);
   main_.setSearchProgress(nullptr);
@@ -405,6 +411,8 @@ QWidget* MainWindow::buildMoonGroup() {
 
 QWidget* MainWindow::buildResultsGroup() {
   auto* box = new QGroupBox(qs("推算結果"));
+  box->setObjectName("results");
+  results_ = box;
   auto* grid = compact(new QGridLayout(box));
   QFont mono("Noto Sans Mono CJK JP");
   mono.setStyleHint(QFont::Monospace);
@@ -669,10 +677,43 @@ void MainWindow::onModelChange(const Change& c) {
       auto it = tickActions_.find(t);
       if (it != tickActions_.end())
         for (QAction* a : it->second) a->setChecked(form.tick(t));
-      if (t == Tick::guid) guidance_->setVisible(form.tick(t));
+      if (t == Tick::guid) {
+        // The line is added below everything else: the window grows by it,
+        // as far as the screen allows, rather than scroll its fields away.
+        const bool growing = form.tick(t) && !guidance_->isVisible() && isVisible() &&
+                             !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        guidance_->setVisible(form.tick(t));
+        if (growing) {
+          const int extra = guidance_->sizeHint().height() + centralWidget()->layout()->spacing();
+          const QRect area = screen()->availableGeometry();
+          const int room = area.bottom() - frameGeometry().bottom();
+          if (room < extra) move(x(), std::max(area.top(), y() - (extra - room)));
+          resize(width(),
+                 std::min(height() + extra, area.height() - (frameGeometry().height() - height())));
+        }
+      }
       break;
     }
   }
+}
+
+void MainWindow::showEntrySign() {
+  const EntrySign& sign = main_.entrySign();
+  QLineEdit* now = sign.field == Field{} ? nullptr : field(sign.field);
+  if (marked_ && marked_ != now) {
+    marked_->setPalette(QPalette());
+    marked_->setToolTip(qs(guidanceOf(marked_->objectName().toStdString())));
+  }
+  if (now) {
+    QPalette red = now->palette();
+    red.setColor(QPalette::Text, QColor(204, 0, 0));
+    now->setPalette(red);
+    now->setToolTip(qs(sign.text));
+  }
+  marked_ = now;
+  // In the heading, so that the window keeps its height.
+  results_->setStyleSheet(sign.staleResults ? "QGroupBox::title { color: rgb(192, 0, 0); }" : "");
+  results_->setTitle(qs(std::string("推算結果") + (sign.staleResults ? kStaleResultsText : "")));
 }
 
 void MainWindow::redrawPhase() { picture_->repaint(); }
@@ -706,14 +747,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (auto* line = qobject_cast<QLineEdit*>(watched))
       if (fieldKey(line, static_cast<QKeyEvent*>(e))) return true;
   }
-  // A click on an input field opens the keypad for it; the field takes the
-  // focus all the same, so typing works as before.
+  if (e->type() == QEvent::FocusOut && watched == clickedField_) clickedField_ = nullptr;
+  // The first click into an input field (since it took the focus) selects
+  // its whole text, so that typing replaces it, and opens the keypad beside
+  // the field's group.
+  // Further clicks in the field place the text cursor, as in any field.
   if (e->type() == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
     const FieldInfo* f =
         edit && !edit->isReadOnly() ? findField(edit->objectName().toStdString()) : nullptr;
-    if (f && main_.keypad().openFor(f->field)) show(Win::Keypad);
+    if (f && clickedField_ != edit) {
+      clickedField_ = edit;
+      edit->setFocus(Qt::MouseFocusReason);
+      edit->selectAll();
+      if (main_.keypad().openFor(f->field)) show(Win::Keypad);
+      return true;
+    }
   }
   return QMainWindow::eventFilter(watched, e);
 }

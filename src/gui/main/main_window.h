@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -103,6 +104,9 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   // Up and Down work the field's spinner. True when the key was taken.
   bool fieldKey(QLineEdit* e, QKeyEvent* k);
   void onModelChange(const Change& c);
+  // The field that could not be used as typed, and the results while they
+  // belong to an earlier date, are marked.
+  void showEntrySign();
   void refreshSites();
   void runCommand(const std::string& name);
   void commitEditing();
@@ -117,6 +121,12 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   Connection formChanges_;
   Connection siteChanges_;
   Connection guidanceChanges_;
+  Connection signChanges_;
+  QLineEdit* marked_ = nullptr;
+  // The field clicked since it last took the focus: its next clicks only
+  // place the text cursor.
+  QObject* clickedField_ = nullptr;
+  QGroupBox* results_ = nullptr;
   int drawId_ = 0;
   bool askBeforeClosing_ = true;
   std::map<Field, QLineEdit*> fields_;

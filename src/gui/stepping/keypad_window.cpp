@@ -64,6 +64,12 @@ void KeypadWindow::refresh() {
   }
 }
 
+void KeypadWindow::closeEvent(QCloseEvent* e) {
+  // Closed by the user, without "OK".
+  main_.keypad().dismiss();
+  ToolWindow::closeEvent(e);
+}
+
 int KeypadWindow::frameHeight() const {
   // Before it was ever shown the frame is not known: the title bar is
   // about as high as a field.

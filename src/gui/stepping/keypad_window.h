@@ -22,6 +22,9 @@ class KeypadWindow : public ToolWindow {
   QLineEdit* referenceBox() const { return reference_; }  // Text1
   QLineEdit* entryBox() const { return entry_; }          // Text2
 
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
  private:
   void refresh();
 

@@ -59,7 +59,7 @@ TimePadWindow::TimePadWindow(MainForm& main)
   grid->addWidget(changeLabel, 4, 0, 1, 2);
   change_ = new QLineEdit;
   change_->setObjectName("Form7.Text1");
-  change_->setReadOnly(true);  // typed through the keypad: a double-click opens it
+  change_->setReadOnly(true);  // typed through the keypad: a click opens it
   change_->setFocusPolicy(Qt::NoFocus);
   change_->setAlignment(Qt::AlignRight);
   compact(change_);
@@ -110,7 +110,9 @@ bool TimePadWindow::eventFilter(QObject* watched, QEvent* e) {
   const bool press = e->type() == QEvent::MouseButtonPress;
   const bool twice = e->type() == QEvent::MouseButtonDblClick;
   if ((press || twice) && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-    if (watched == change_ && twice) {
+    // The pad never takes the keyboard, so the change field is filled
+    // through the keypad, which a click opens as a double-click does.
+    if (watched == change_) {
       if (onChangeDoubleClicked) onChangeDoubleClicked();
       return true;
     }

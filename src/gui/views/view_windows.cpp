@@ -1,5 +1,9 @@
 #include "gui/views/view_windows.h"
 
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace velmar {
 
 namespace {
@@ -35,6 +39,9 @@ TimePadWindow* ViewWindows::makeTimePad() {
   if (!timePad_) {
     timePad_ = std::make_unique<TimePadWindow>(main_);
     timePad_->onChangeDoubleClicked = [this] {
+      // The pad never takes the keyboard: what is typed now must not land
+      // in whichever main-window field had it (the field keeps its entry).
+      if (QWidget* typing = host_.hostWindow()->focusWidget()) typing->clearFocus();
       main_.keypad().openForTimePad();
       openKeypad();
     };
@@ -65,20 +72,40 @@ QWidget* ViewWindows::existing(Win w) {
   return nullptr;
 }
 
+namespace {
+
+// Beside `besideOf` (global frame), right of it where the screen has room,
+// else left of it, top edges level: the keypad covers none of the fields
+// the user needs next.
+QPoint besideOf(const QRect& group, const QWidget& keypad, int frameWidth) {
+  const QScreen* s = QGuiApplication::screenAt(group.center());
+  const QRect area = s ? s->availableGeometry() : QRect();
+  const int width = keypad.width() + frameWidth;
+  if (s && group.right() + 4 + width > area.right() && group.left() - 4 - width >= area.left())
+    return QPoint(group.left() - 4 - width, group.top());
+  return QPoint(group.right() + 4, group.top());
+}
+
+}  // namespace
+
 void ViewWindows::openKeypad() {
   if (!keypad_) keypad_ = std::make_unique<KeypadWindow>(main_, host_.hostWindow());
   const int code = main_.keypad().target();
+  const int frameWidth = 12;  // the borders the window system adds
   QPoint at = host_.hostWindow()->frameGeometry().topLeft();
   if (code == kTimePadChangeCode && timePad_ && timePad_->isVisible()) {
-    const QWidget* field = timePad_->changeBox();
-    const QPoint top = field->mapToGlobal(QPoint(0, 0));
-    at = QPoint(timePad_->frameGeometry().left(), top.y() - keypad_->frameHeight());
+    at = besideOf(timePad_->frameGeometry(), *keypad_, frameWidth);
   } else if (code != 0 && code != kTimePadChangeCode) {
     const Field f = static_cast<Field>(code);
-    if (const QWidget* field = host_.fieldWidget(f)) {
-      const QPoint top = field->mapToGlobal(QPoint(0, 0));
-      const bool above = f == Field::ChangeAmount || f == Field::LoopCount;
-      at = QPoint(top.x(), above ? top.y() - keypad_->frameHeight() : top.y() + field->height());
+    if (QWidget* field = host_.fieldWidget(f)) {
+      // The frame of fields the field belongs to (date and time, loop).
+      QWidget* group = field;
+      for (QWidget* w = field->parentWidget(); w && !w->isWindow(); w = w->parentWidget())
+        if (qobject_cast<QGroupBox*>(w)) {
+          group = w;
+          break;
+        }
+      at = besideOf(QRect(group->mapToGlobal(QPoint(0, 0)), group->size()), *keypad_, frameWidth);
     }
   }
   keypad_->openAt(at);

@@ -7,7 +7,9 @@
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QInputMethodEvent>
+#include <QProxyStyle>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 #include "app/main_form.h"
@@ -122,6 +124,36 @@ class HelpWindowTest : public QObject {
     HelpWindow none(before.filePath("nothing.qch"), cache.path());
     QVERIFY(!none.ready());
     QVERIFY(none.error().contains("velmar.qch"));
+  }
+
+  // Fault guarded: where one click already activates an item, the click
+  // and the activation both opened it: the page twice, and its words found
+  // twice, the second time further down.
+  void oneClickOpensAResultOnce() {
+    struct SingleClick : QProxyStyle {
+      int styleHint(StyleHint hint, const QStyleOption* o, const QWidget* w,
+                    QStyleHintReturn* r) const override {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick) return 1;
+        return QProxyStyle::styleHint(hint, o, w, r);
+      }
+    };
+    QTemporaryDir cache;
+    HelpWindow help(findHelpFile(), cache.path());
+    QVERIFY(help.ready());
+    help.show();
+    help.tabs()->setCurrentIndex(2);
+    QListWidget* results = help.searchResults();
+    SingleClick style;
+    results->setStyle(&style);
+    typeJapanese(help.searchField(), "月齢");
+    QTest::keyClick(help.searchField(), Qt::Key_Return);
+    QVERIFY(results->count() >= 1);
+    const QRect item = results->visualItemRect(results->item(0));
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, item.center());
+    const QTextCursor first = help.browser()->document()->find(qs("月齢"));
+    QVERIFY(!first.isNull());
+    QCOMPARE(help.browser()->textCursor().selectionStart(), first.selectionStart());
+    results->setStyle(nullptr);
   }
 };
 

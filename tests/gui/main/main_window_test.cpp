@@ -3,12 +3,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -16,6 +20,8 @@
 #include "app/main_form.h"
 #include "gui/common/qt_ports.h"
 #include "gui/common/tool_window.h"
+#include "gui/common/translations.h"
+#include "gui/config/settings_dialog.h"
 #include "gui/config/site_editor_dialog.h"
 #include "gui/main/example_site.h"
 #include "gui/views/phase_picture.h"
@@ -316,6 +322,107 @@ class MainWindowTest : public QObject {
     w.action("guid")->trigger();
     QVERIFY(w.guidanceLine()->isVisible());
     QCOMPARE(w.guidanceLine()->text(), QString("クリア　算出された結果を全てクリアします"));
+  }
+
+  // Fault guarded: キャンセル clicked with the mouse took the focus first,
+  // which committed the value being typed, and the value stayed.
+  void settingsCancelKeepsWhatWasBeingTyped() {
+    Shown shown;
+    MainWindow& w = shown.window;
+    shown.main.form().setText(Field::ChangeAmount, "5");
+    SettingsWindow dialog(w.settingsDialog(), &w);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* amount = dialog.findChild<QLineEdit*>("Text1");
+    QVERIFY(amount);
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "50");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QCOMPARE(shown.main.form().text(Field::ChangeAmount), std::string("5"));
+    QVERIFY(!dialog.isVisible());
+  }
+
+  // Fault guarded: switching the guidance line on scrolled the window's
+  // lower rows away instead of making room for the line.
+  void guidanceLineGrowsTheWindow() {
+    PlainUi ui;
+    FixedClock clock{std::chrono::system_clock::time_point{}};
+    MainForm main(ui, clock);
+    main.form().setTick(Tick::guid, false);
+    MainWindow w(main);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QRect area = w.screen()->availableGeometry();
+    w.resize(w.sizeHint());
+    w.move(area.topLeft());
+    QApplication::processEvents();
+    auto* scroll = w.findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+    const int before = w.height();
+    w.action("guid")->trigger();
+    QApplication::processEvents();
+    QVERIFY(w.guidanceLine()->isVisible());
+    QVERIFY(w.height() > before);
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+  }
+
+  // Fault guarded: Qt's own texts (file dialog, a field's context menu)
+  // were English.
+  void qtTextsAreJapanese() {
+    QVERIFY(useJapaneseTranslations());
+    const QString lookIn = QCoreApplication::translate("QFileDialog", "Look in:");
+    QVERIFY2(lookIn != "Look in:", qPrintable(lookIn));
+    const QString copy = QCoreApplication::translate("QLineEdit", "&Copy");
+    QVERIFY2(copy.contains(QString::fromUtf8("コピー")), qPrintable(copy));
+    const QString replace = QCoreApplication::translate(
+        "QFileDialog", "%1 already exists.\nDo you want to replace it?");
+    QVERIFY(!replace.startsWith("%1 already"));
+  }
+
+  // Fault guarded: message boxes wrapped their Japanese lines in the middle
+  // of words ("保|存しませんでした").
+  void messageLinesAreNotBrokenInsideWords() {
+    QtUi ui;
+    const std::string line =
+        "「/home/user/Documents/velmar/export_2001_03_09.csv」は書き換えが許可されていないため、"
+        "保存しませんでした。";
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+      if (label) {
+        const int needed = label->fontMetrics().horizontalAdvance(QString::fromStdString(line));
+        const int room = box->screen()->availableGeometry().width() * 9 / 10 - 120;
+        checked = label->width() >= std::min(needed, room);
+      }
+      box->accept();
+    });
+    ui.message(kTitleText, line + "\r次の行", Tone::Warning);
+    QVERIFY(checked);
+  }
+
+  // Fault guarded: an invalid date left only a guidance text that the next
+  // hover overwrote, and nothing with the guidance line off.
+  void invalidDateMarksTheFieldAndTheResults() {
+    Shown shown;
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.action("guid")->trigger();
+    QVERIFY(!w.guidanceLine()->isVisible());
+    typeExampleInstant(w);
+    auto* results = w.findChild<QGroupBox*>("results");
+    QVERIFY(results && !results->title().contains(QString::fromUtf8(kStaleResultsText)));
+    type(w, Field::Year, "1500");
+    QVERIFY(results->title().contains(QString::fromUtf8(kStaleResultsText)));
+    QLineEdit* year = w.field(Field::Year);
+    QCOMPARE(year->palette().color(QPalette::Text), QColor(204, 0, 0));
+    QVERIFY(year->toolTip().contains("1583"));
+    type(w, Field::Year, "2001");
+    QVERIFY(!results->title().contains(QString::fromUtf8(kStaleResultsText)));
+    QVERIFY(year->palette().color(QPalette::Text) != QColor(204, 0, 0));
   }
 };
 

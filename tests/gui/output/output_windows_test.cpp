@@ -165,6 +165,27 @@ class OutputWindowsTest : public QObject {
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(ui.messages, 0);
   }
+
+  // Fault guarded: the PDF listing's text read back as Kangxi radicals
+  // (⽉ for 月): copying or searching the PDF did not find 月の黄経.
+  void pdfListingTextReadsBackAsTheIdeographs() {
+    QTemporaryDir dir;
+    QtPrinter printer;
+    // Asked for the font that shares the glyphs, as where it is the one
+    // fontconfig picks.
+    PrintJob job{
+        "Velmar - Data -", "Noto Sans Mono CJK JP", {"月の黄経  月の黄緯  日  心", "2001/03/09"}};
+    const QString pdf = dir.filePath("listing.pdf");
+    QCOMPARE(printer.printToPdf(job, pdf.toStdString()).status, PrintResult::Status::Printed);
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    QVERIFY2(text.waitForFinished(20000), "pdftotext (poppler-utils) is needed: scripts/setup.sh");
+    const QString listing = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* word : {"月の黄経", "月の黄緯", "日", "心"})
+      QVERIFY2(listing.contains(QString::fromUtf8(word)), qPrintable(listing));
+    for (QChar c : listing)
+      QVERIFY2(c.unicode() < 0x2E80 || c.unicode() > 0x2FDF, qPrintable(listing));
+  }
 };
 
 QTEST_MAIN(OutputWindowsTest)

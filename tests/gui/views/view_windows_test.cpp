@@ -3,14 +3,17 @@
 #include "gui/views/view_windows.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/main_form.h"
 #include "engine/numtext.h"
 #include "gui/common/picture_saver.h"
+#include "gui/common/tool_window.h"
 #include "gui/main/example_site.h"
 #include "gui/main/main_window.h"
 
@@ -50,6 +53,13 @@ struct Running {
                           static_cast<int>(fy * (img.height() - 1)));
   }
 };
+
+// The frame of fields a field stands in, on the screen.
+QRect group(QWidget* field) {
+  QWidget* w = field->parentWidget();
+  while (w && !qobject_cast<QGroupBox*>(w)) w = w->parentWidget();
+  return w ? QRect(w->mapToGlobal(QPoint(0, 0)), w->size()) : QRect();
+}
 
 bool near(const QColor& c, int r, int g, int b) {
   return qAbs(c.red() - r) < 30 && qAbs(c.green() - g) < 30 && qAbs(c.blue() - b) < 30;
@@ -163,8 +173,7 @@ class ViewWindowsTest : public QObject {
     QCOMPARE(keypad->windowTitle(), QString("年を入力"));
     QCOMPARE(keypad->referenceBox()->text(), QString("2000"));
     QVERIFY(keypad->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    // Below the field.
-    QVERIFY(keypad->frameGeometry().top() >= year->mapToGlobal(QPoint(0, 0)).y());
+    QVERIFY(!keypad->frameGeometry().intersects(group(year)));
     for (const char* name : {"Form2.Command2", "Form2.Command10", "Form2.Command10",
                              "Form2.Command5", "Form2.Command13", "Form2.Command6"})
       QTest::mouseClick(keypad->findChild<QPushButton*>(name), Qt::LeftButton);
@@ -174,11 +183,11 @@ class ViewWindowsTest : public QObject {
     QVERIFY(!keypad->isVisible());
     QVERIFY(!r.main.form().text(Field::JulianDay).empty());  // calculated
 
-    // The loop count's keypad opens above its field.
+    // The loop count's keypad opens beside its frame too.
     QLineEdit* loops = r.window.field(Field::LoopCount);
     QTest::mouseClick(loops, Qt::LeftButton);
     QCOMPARE(keypad->windowTitle(), QString("ループを入力"));
-    QVERIFY(keypad->frameGeometry().bottom() <= loops->mapToGlobal(QPoint(0, 0)).y());
+    QVERIFY(!keypad->frameGeometry().intersects(group(loops)));
     // A result field opens nothing.
     keypad->hide();
     QTest::mouseClick(r.window.field(Field::JulianDay), Qt::LeftButton);
@@ -205,7 +214,7 @@ class ViewWindowsTest : public QObject {
     auto* keypad = r.made<KeypadWindow>(Win::Keypad);
     QVERIFY(keypad && keypad->isVisible());
     QCOMPARE(keypad->windowTitle(), QString("変化分を入力"));
-    QCOMPARE(keypad->frameGeometry().left(), pad->frameGeometry().left());
+    QVERIFY(!keypad->frameGeometry().intersects(pad->frameGeometry()));
     QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command7"), Qt::LeftButton);
     QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command12"), Qt::LeftButton);
     QCOMPARE(pad->changeBox()->text(), QString("7"));
@@ -254,6 +263,111 @@ class ViewWindowsTest : public QObject {
     files->nextFile = FileChoice{r.dir.filePath("none/moon.png").toStdString(), 0};
     QVERIFY(!savePicture(r.main.files(), r.main.ui(), picture));
     QCOMPARE(r.ui.lastTone, Tone::Warning);
+  }
+
+  // Fault guarded: keys typed after a click on the time pad's change field
+  // went to the main window's field that had the focus (the loop count),
+  // which changed silently.
+  void timePadChangeFieldNeverTypesIntoAnotherField() {
+    Running r;
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    r.window.activateWindow();
+    r.main.run("tmbt");
+    auto* pad = r.made<TimePadWindow>(Win::TimePad);
+    QVERIFY(QTest::qWaitForWindowExposed(pad));
+    QLineEdit* loops = r.window.field(Field::LoopCount);
+    QTest::mouseClick(loops, Qt::LeftButton);
+    QCOMPARE(r.window.focusWidget(), loops);
+    const QString before = loops->text();
+    QTest::mouseClick(pad->changeBox(), Qt::LeftButton);
+    auto* keypad = r.made<KeypadWindow>(Win::Keypad);
+    QVERIFY(keypad && keypad->isVisible());
+    QCOMPARE(keypad->windowTitle(), QString("変化分を入力"));
+    // The keys reach whatever has the main window's focus now.
+    QVERIFY(r.window.focusWidget() != loops);
+    if (QWidget* typing = r.window.focusWidget()) QTest::keyClicks(typing, "77");
+    QCOMPARE(loops->text(), before);
+    QCOMPARE(r.main.form().text(Field::LoopCount), before.toStdString());
+  }
+
+  // Fault guarded: the keypad opened over the fields needed next and on
+  // every click, also while typing; closed without OK it left its code set.
+  void keypadOpensBesideTheFieldsOnTheFirstClickOnly() {
+    Running r;
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    QLineEdit* minute = r.window.field(Field::Minute);
+    QTest::mouseClick(minute, Qt::LeftButton);
+    auto* keypad = r.made<KeypadWindow>(Win::Keypad);
+    QVERIFY(keypad && keypad->isVisible());
+    // Hour, minute, second and delta T stay in sight.
+    for (Field f : {Field::Hour, Field::Second, Field::DeltaT}) {
+      QWidget* w = r.window.field(f);
+      QVERIFY(!keypad->frameGeometry().intersects(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())));
+    }
+    // The first click selected the whole text: typing replaces it.
+    QCOMPARE(minute->selectedText(), minute->text());
+    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command3"), Qt::LeftButton);
+    // A second click places the cursor and leaves the keypad's entry be.
+    minute->setText("44");
+    QTest::mouseClick(minute, Qt::LeftButton, {}, QPoint(2, minute->height() / 2));
+    QVERIFY(!minute->hasSelectedText());
+    QCOMPARE(minute->cursorPosition(), 0);
+    QCOMPARE(keypad->entryBox()->text(), QString("3"));
+    // Closed without OK: the code goes with it.
+    QCOMPARE(r.main.dates().pendingField(), 8);
+    keypad->close();
+    QCOMPARE(r.main.dates().pendingField(), 0);
+  }
+
+  // Fault guarded: first-opened views piled up, small, at the centre of the
+  // screen over the main window.
+  void firstOpenedViewsStandBesideTheMainWindow() {
+    Running r;
+    const QRect area = r.window.screen()->availableGeometry();
+    r.window.resize(300, 200);
+    r.window.move(area.topLeft());
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    QList<QRect> seen;
+    for (const char* command : {"menumoonview", "menumoonphase"}) {
+      QVERIFY(r.main.run(command));
+    }
+    for (View v : {View::Face, View::Orbit}) {
+      ViewWindow* w = r.view(v);
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      QVERIFY(!w->frameGeometry().intersects(r.window.frameGeometry()));
+      QVERIFY2(std::min(w->width(), w->height()) >= 300,
+               qPrintable(QString("%1x%2").arg(w->width()).arg(w->height())));
+      for (const QRect& other : seen) QVERIFY(w->frameGeometry().topLeft() != other.topLeft());
+      seen << w->frameGeometry();
+    }
+  }
+
+  // Fault guarded: a place stored for a larger or another screen opened the
+  // window out of reach.
+  void placeStoredOffTheScreenComesBack() {
+    Placements placements;
+    placements[Win::Sky] = {200000, 300000, 5000, 2500};
+    placements.own[static_cast<int>(Win::Sky)] = true;  // as read from the file
+    ToolWindow w(placements, Win::Sky, ToolWindow::Stacking::OnTop);
+    w.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry().topLeft()));
+  }
+
+  // Fault guarded: a picture that could not be saved was told in the
+  // system's English ("No such file or directory").
+  void failedPictureIsToldInJapanese() {
+    Running r;
+    r.main.run("facebt");
+    ViewWindow* face = r.view(View::Face);
+    QVERIFY(QTest::qWaitForWindowExposed(face));
+    const SavablePicture picture{"MoonFace", [face] { return face->pixels(); },
+                                 [face] { return face->svg(); }};
+    r.main.headlessWindows()->nextFile =
+        FileChoice{r.dir.filePath("none/moon.png").toStdString(), 0};
+    QVERIFY(!savePicture(r.main.files(), r.main.ui(), picture));
+    QVERIFY(r.ui.lastText.find("No such") == std::string::npos);
+    QVERIFY(r.ui.lastText.find("ありません") != std::string::npos);
   }
 };
 
