@@ -133,17 +133,22 @@ int MainForm::onDraw(std::function<void()> draw, ViewStage stage) {
 
 void MainForm::offDraw(int id) { calculator_.views.disconnect(id); }
 
-bool MainForm::run(std::string_view name) {
-  const std::optional<CommandRef> ref = findCommand(name);
-  if (!ref || !ref->command->handler) return false;
+bool MainForm::run(Cmd c) {
+  const Command& command = velmar::command(c);
+  if (!command.handler) return false;
   Busy busy(*this);
-  ref->command->handler(*this);
+  command.handler(*this);
   return true;
 }
 
+bool MainForm::run(std::string_view name) {
+  const std::optional<CommandRef> ref = findCommand(name);
+  return ref && run(ref->command->id);
+}
+
 bool MainForm::clickToolbar(std::string_view key) {
-  for (const char* k : toolbarKeys()) {
-    if (k && key == k) return run(k);
+  for (const std::optional<Cmd>& c : toolbarLayout()) {
+    if (c && key == command(*c).tool()->name) return run(*c);
   }
   return false;
 }
