@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -71,6 +73,38 @@ TEST(CommandTable, EveryEntryActsOnceAndEveryNameAndTextStandsOnce) {
     if (item) {
       EXPECT_NE(command(*item).tool(), nullptr);
     }
+}
+
+// Every caption and message of the window layer comes from a table: the
+// command and caption tables of the core, or the window layer's own texts.
+TEST(CommandTable, TheWindowLayerWritesNoJapaneseTextOfItsOwn) {
+  namespace fs = std::filesystem;
+  const fs::path gui = fs::path(VELMAR_TEST_DATA) / ".." / ".." / "src" / "gui";
+  int files = 0;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(gui)) {
+    const std::string ext = e.path().extension().string();
+    if ((ext != ".cpp" && ext != ".h") || e.path().filename() == "texts.h") continue;
+    ++files;
+    std::ifstream in(e.path());
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+      // Inside string literals, up to a comment.
+      bool inString = false;
+      for (size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (!inString && ch == '/' && i + 1 < line.size() && line[i + 1] == '/') break;
+        if (ch == '\\' && inString) {
+          ++i;
+          continue;
+        }
+        if (ch == '"' && (i == 0 || line[i - 1] != '\'')) inString = !inString;
+        EXPECT_FALSE(inString && static_cast<unsigned char>(ch) >= 0x80)
+            << e.path().filename().string() << ":" << n << ": " << line;
+        if (inString && static_cast<unsigned char>(ch) >= 0x80) break;
+      }
+    }
+  }
+  EXPECT_GT(files, 20);
 }
 
 TEST(CommandTable, UnknownNamesAndKeysDoNothing) {
