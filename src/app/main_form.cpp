@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/commands.h"
+#include "engine/constants.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -179,7 +180,7 @@ void MainForm::selectSite(int index) {
 
 void MainForm::fillPresentMoment() {
   dates_.writePresentMoment();
-  form_.setText(Field::DeltaT, formatPlain(form_.value(Field::Year) - 1934));
+  form_.setText(Field::DeltaT, formatPlain(startingDeltaT(form_.value(Field::Year))));
 }
 
 void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
@@ -189,8 +190,8 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   applyInf(inf.values, form_, placements_);
   if (!inf.message.empty()) guarded_.message(kTitleText, inf.message, Tone::Warning);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, false);
-  placements_[Win::TimePad].height = 2350;
-  placements_[Win::TimePad].width = 1884;
+  placements_[Win::TimePad].height = static_cast<int>(kTimePadSize.height);
+  placements_[Win::TimePad].width = kTimePadSize.width;
 
   for (Field f : {Field::Phase, Field::Illumination, Field::JulianDay, Field::SunLongitude,
                   Field::MoonLongitude})

@@ -11,6 +11,7 @@
 #include "cli/cli_pictures.h"
 #include "config/moon_inf.h"
 #include "config/sites.h"
+#include "engine/constants.h"
 #include "engine/numtext.h"
 
 namespace {
@@ -108,8 +109,9 @@ int main(int argc, char** argv) {
   // A value too large to carry was refused (the message is on stderr); the
   // instant asked for cannot be shown.
   if (ui.messages > 0) return 1;
-  form.setText(Field::DeltaT,
-               velmar::formatPlain(a.deltaT ? *a.deltaT : form.value(Field::Year) - 1934));
+  form.setText(
+      Field::DeltaT,
+      velmar::formatPlain(a.deltaT ? *a.deltaT : velmar::startingDeltaT(form.value(Field::Year))));
   if (a.autoDeltaT) form.setCheck(velmar::Check::AutoDeltaT, 1);
   if (a.reference) form.setText(Field::ReferenceDate, *a.reference);
   if (a.easy && !form.tick(velmar::Tick::easycalc)) main.run("easycalc");

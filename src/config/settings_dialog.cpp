@@ -110,7 +110,7 @@ void SettingsDialog::edit(SettingsField f, std::string text) { texts_[index(f)] 
 
 void SettingsDialog::commit(SettingsField f) {
   std::string& t = texts_[index(f)];
-  const double least = f == SettingsField::ChangeAmount ? 1 : 2;
+  const double least = fieldInfo(twinOf(f)).spinner.lowest;
   if (value(t) < least) t = formatPlain(least);
   const Field twin = twinOf(f);
   form_.setText(twin, t);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/angles.h"
+#include "engine/constants.h"
 #include "engine/conversions.h"
 #include "engine/numtext.h"
 #include "engine/series.h"
@@ -73,8 +74,8 @@ void Calculator::ymdcheck() {
   rec_.minute = form_.value(Field::Minute);
   rec_.second = form_.value(Field::Second);
 
-  if (form_.value(Field::Year) > 1934 && form_.check(Check::AutoDeltaT) == 1) {
-    form_.setFixed(Field::DeltaT, form_.value(Field::Year) - 1935, 2, 0, false);
+  if (form_.value(Field::Year) > kAutoDeltaTAfterYear && form_.check(Check::AutoDeltaT) == 1) {
+    form_.setFixed(Field::DeltaT, form_.value(Field::Year) - kAutoDeltaTBaseYear, 2, 0, false);
   }
   rec_.deltaT = form_.value(Field::DeltaT);
 
@@ -107,7 +108,7 @@ void Calculator::timeArguments() {
   if (!date_.t0Known || !sameBits(rec_.jd0, date_.t0Of)) {
     date_.t0Known = true;
     date_.t0Of = rec_.jd0;
-    date_.t0 = (rec_.jd0 - 2451545.0) / 36525;
+    date_.t0 = (rec_.jd0 - kJ2000) / kDaysPerCentury;
   }
   rec_.t0 = date_.t0;
   // After a valid date yuriusu has just formed the time of day in days from

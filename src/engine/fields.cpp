@@ -117,6 +117,12 @@ const FieldInfo* findSpinner(std::string_view name) {
 
 int code(Field f) { return static_cast<int>(f); }
 int code(Check c) { return static_cast<int>(c); }
+const OptionFrame& frameOf(Option o) {
+  for (const OptionFrame& f : kOptionFrames)
+    if (o >= f.first && o <= f.last) return f;
+  return kOptionFrames[0];
+}
+
 int code(Option o) { return static_cast<int>(o); }
 
 std::string controlName(Check c) { return "Check" + std::to_string(code(c)); }
