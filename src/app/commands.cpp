@@ -1,7 +1,6 @@
 #include "app/commands.h"
 
 #include <cstdlib>
-#include <sstream>
 
 #include "app/captions.h"
 #include "app/main_form.h"
@@ -529,51 +528,6 @@ const char* guidanceOf(std::string_view control, bool* known) {
   if (const FieldInfo* f = findSpinner(control)) return f->spinner.hint;
   if (known) *known = false;
   return nullptr;
-}
-
-std::string commandSurface() {
-  std::ostringstream out;
-  const auto text = [](const char* s) { return std::string(s ? s : "-"); };
-  for (const MenuLayout& m : menuLayout()) {
-    out << "menu " << m.name << " " << m.caption << "\n";
-    for (const std::optional<Cmd>& item : m.items) {
-      if (!item) {
-        out << "  ----\n";
-        continue;
-      }
-      const Command& c = command(*item);
-      const FaceDef* f = c.menu();
-      out << "  " << f->name << " | " << c.captionOf(*f) << " | " << text(c.shortcut)
-          << (c.binding.kind == Binding::Kind::None ? "" : " | checkable") << "\n";
-    }
-  }
-  out << "toolbar\n";
-  for (const std::optional<Cmd>& item : toolbarLayout()) {
-    if (!item) {
-      out << "  ----\n";
-      continue;
-    }
-    const Command& c = command(*item);
-    const FaceDef* f = c.tool();
-    out << "  " << f->name << " | " << c.captionOf(*f) << " | " << text(c.picture) << " | "
-        << text(c.guidanceOf(*f)) << "\n";
-  }
-  // The controls of the windows, and the items of the views' own menus.
-  out << "controls\n";
-  for (const Command& c : commands())
-    for (const FaceDef& f : c.faces) {
-      if (!f.name || f.face == Face::Tool || f.face == Face::Setting || &f == c.menu()) continue;
-      out << "  " << f.name << " | " << text(c.captionOf(f)) << " | " << text(c.guidanceOf(f))
-          << "\n";
-    }
-  out << "settings dialog\n";
-  for (const Command& c : commands())
-    for (const FaceDef* f : c.facesOf(Face::Setting))
-      out << "  " << f->name << " | " << text(c.captionOf(*f)) << "\n";
-  out << "captions\n";
-  for (const Caption& c : captions())
-    out << "  " << text(c.name) << " | " << text(c.caption) << " | " << text(c.guidance) << "\n";
-  return out.str();
 }
 
 }  // namespace velmar

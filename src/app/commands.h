@@ -231,8 +231,5 @@ bool isOn(const MainForm& m, Cmd c);
 // tells whether the name is a control at all (the bare background is not).
 const char* guidanceOf(std::string_view control, bool* known = nullptr);
 
-// The whole command surface as text, one line per menu item, toolbar button
-// and face: what users see and press. Tests compare it with a golden file.
-std::string commandSurface();
 
 }  // namespace velmar
