@@ -231,5 +231,4 @@ bool isOn(const MainForm& m, Cmd c);
 // tells whether the name is a control at all (the bare background is not).
 const char* guidanceOf(std::string_view control, bool* known = nullptr);
 
-
 }  // namespace velmar
