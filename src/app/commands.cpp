@@ -1,5 +1,8 @@
 #include "app/commands.h"
 
+#include <cstdlib>
+
+#include "app/captions.h"
 #include "app/main_form.h"
 
 namespace velmar {
@@ -9,7 +12,9 @@ namespace {
 // --- what the commands do ------------------------------------------------------
 
 void calc(MainForm& m) { m.calculator().calc(); }
-void toggleMode(MainForm& m) { m.calculator().toggleMode(); }
+// Either mode item inverts both ticks: exactly one is ever ticked.
+void easyMode(MainForm& m) { m.calculator().toggleMode(); }
+void preciseMode(MainForm& m) { m.calculator().toggleMode(); }
 void clearResults(MainForm& m) { m.calculator().clearResults(); }
 void agecalc(MainForm& m) { m.lunation().agecalc(); }
 void newmcheck(MainForm& m) { m.lunation().newmcheck(); }
@@ -110,7 +115,7 @@ void toggleBound(MainForm& m, Binding b) {
     case Binding::Kind::Option:
       f.selectOption(static_cast<Option>(b.id));
       break;
-    case Binding::Kind::None:
+    default:
       break;
   }
 }
@@ -122,339 +127,403 @@ void bound(MainForm& m) {
 }
 
 constexpr Binding tickOf(Tick t) { return {Binding::Kind::Tick, static_cast<int>(t)}; }
-constexpr Binding checkOf(Check c) { return {Binding::Kind::Check, static_cast<int>(c)}; }
-constexpr Binding optionOf(Option o) { return {Binding::Kind::Option, static_cast<int>(o)}; }
 
-template <Tick T>
-Command tick(MenuFace menu) {
-  return {bound<Binding::Kind::Tick, static_cast<int>(T)>, tickOf(T), nullptr, menu, {}, {}};
+using F = FaceDef;
+constexpr Face M = Face::Menu;
+constexpr Face T = Face::Tool;
+constexpr Face C = Face::Control;
+constexpr Face S = Face::Setting;
+
+// The faces of a row: menu, toolbar, controls, settings dialog.
+template <class... Fs>
+std::array<FaceDef, kMaxFaces> faces(Fs... f) {
+  static_assert(sizeof...(Fs) <= kMaxFaces, "more faces than a row holds");
+  return {f...};
 }
-template <Check C>
-Command checkBox(const char* name, const char* caption, const char* guidance) {
-  return {bound<Binding::Kind::Check, static_cast<int>(C)>,
-          checkOf(C),
+
+// A command that only sets a state of the form.
+template <Tick V>
+Command tick(Cmd id, std::array<FaceDef, kMaxFaces> f) {
+  return {id,        bound<Binding::Kind::Tick, static_cast<int>(V)>,
+          tickOf(V), nullptr,
+          nullptr,   nullptr,
+          nullptr,   f};
+}
+template <Check V>
+Command check(Cmd id, const char* caption, const char* guidance, std::array<FaceDef, kMaxFaces> f) {
+  return {id,
+          bound<Binding::Kind::Check, static_cast<int>(V)>,
+          {Binding::Kind::Check, static_cast<int>(V)},
+          caption,
           guidance,
-          {},
-          {},
-          {name, caption, nullptr}};
-}
-
-template <Option O>
-Command option(const char* name, const char* caption) {
-  return {bound<Binding::Kind::Option, static_cast<int>(O)>,
-          optionOf(O),
           nullptr,
-          {},
-          {},
-          {name, caption, nullptr}};
+          nullptr,
+          f};
 }
-
-Command hint(const char* control, const char* caption, const char* guidance) {
-  return {nullptr, {}, guidance, {}, {}, {control, caption, nullptr}};
+template <Option V>
+Command option(Cmd id, const char* caption, std::array<FaceDef, kMaxFaces> f) {
+  return {id,
+          bound<Binding::Kind::Option, static_cast<int>(V)>,
+          {Binding::Kind::Option, static_cast<int>(V)},
+          caption,
+          nullptr,
+          nullptr,
+          nullptr,
+          f};
+}
+// A control of a subsidiary window with nothing but its caption.
+Command plain(Cmd id, Handler h, const char* name, const char* caption) {
+  return {id, h, {}, caption, nullptr, nullptr, nullptr, faces(F{C, name})};
 }
 
 std::vector<Command> buildTable() {
   // clang-format off
   std::vector<Command> t = {
-    // handler, binding, guidance, menu {name, caption, shortcut},
-    // toolbar {key, tooltip, picture, own guidance}, control {name, caption, own guidance}
-    {calc, {}, "推算　現在の日時で推算します",
-     {"onecalc", "推算(&C)"}, {}, {"Command1", "推　算"}},
-    // Either mode item inverts both ticks: exactly one is ever ticked.
-    {toggleMode, tickOf(Tick::easycalc), nullptr, {"easycalc", "簡易推算(&E)"}, {}, {}},
-    {toggleMode, tickOf(Tick::hqcalc), nullptr, {"hqcalc", "高精度推算(&H)"}, {}, {}},
-    {agecalc, {}, "月齢推算　直前の新月を基準日とし、現在の月齢を算出します",
-     {"moonage", "月齢推算(&A)", "F1"}, {"agebt", "月齢推算", "agebt"}, {}},
-    {agecalc, {}, "月齢推算　ｸﾘｯｸで月齢を推算、ﾀﾞﾌﾞﾙｸﾘｯｸで朔月自動基準化します",
-     {}, {}, {"Picture1"}},
-    {autoRebaseOn, {}, nullptr, {}, {}, {"Picture1Double"}},
-    {newmcheck, {}, nullptr, {"newmcheck", "新月検索(&N)", "F2"}, {}, {}},
-    {newMoonInHighPrecision, {}, "新月検索　直前の新月を検索し、年月日時を設定します",
-     {}, {"newbt", "新月検索", "newbt"}, {}},
-    {fullcheck, {}, nullptr, {"fullmoon", "満月検索(&S)", "Shift+F2"}, {}, {}},
-    {nextfull, {}, nullptr, {"nextfull", "次の満月(&F)", "Shift+F3"}, {}, {}},
-    {backfull, {}, nullptr, {"backfull", "前の満月(&R)", "Shift+F4"}, {}, {}},
-    {startLoop, {},
-     "連続推算　連続推算対象・速度・運行方向に従い変化分毎に連続推算します",
-     {"loopcalc", "連続推算(&L)", "F11"}, {"loopbt", "連続推算", "loopbt"},
-     {"Command19", "連続推算"}},
-    {stopLoop, {}, "ＳＴＯＰ　連続推算を停止します",
-     {"stopcalc", "STOP(&S)", "F12"}, {"stopbt", "停止", "stopbt"}, {"Command18", "STOP"}},
-    {record, {}, "日時記録　年月日時分秒を一括記録します",
-     {"mem", "日時の記録(&M)", "Ctrl+W"}, {"recbt", "日時記録", "Record1"}, {}},
-    {restore, {}, nullptr, {"remem", "記録日時の復帰(&R)", "Ctrl+R"}, {}, {}},
-    {restoreAndCalc, {}, "日時復帰　年月日時分秒を記録状態に戻します",
-     {}, {"Rectangl", "戻す", "Rewind1"}, {}},
-    {setbt, {}, "基準指定　現在のユリウス日を基準日に設定します",
-     {}, {"setbt", "基準差", "setbt1"}, {}},
-    {waste, {}, "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします",
-     {}, {"Waste", "基準ｸﾘｱ", "Waste"}, {}},
-    {now, {}, "現在の日時　現在の年月日時分秒を設定します", {}, {}, {"Command16", "現在の日時"}},
-    {clearResults, {}, "クリア　算出された結果を全てクリアします", {}, {}, {"Command17", "クリア"}},
-    {today, {}, "今日　現在の年月日のみを指定します", {}, {}, {"Command20", "今 日"}},
-    {stepDown, {}, "ｽﾃｯﾌﾟ減算　連続推算対象設定に基づき日時を減算", {}, {}, {"Command21", "▼"}},
-    {stepUp, {}, "ｽﾃｯﾌﾟ加算　連続推算対象設定に基づき日時を加算", {}, {}, {"Command22", "▲"}},
-    {adjust, {}, "ＡＤＪ　分と秒を正時に設定します", {}, {}, {"Command36", "ADJ"}},
-    checkBox<Check::AutoRebase>("Check1", "朔月自動基準化",
-                                "朔月自動基準化　朔月を監視し自動的に基準日として設定します"),
-    checkBox<Check::AutoDeltaT>("Check3", "△Ｔ自動", "△Ｔ自動　△Ｔを自動設定します"),
-    hint("Frame1", "推算速度", "推算速度　連続推算速度を選択します"),
-    hint("Frame2", "連続推算対象", "連続推算対象　連続推算の対象を年月日時分秒から選択します"),
-    hint("Frame3", "運行方向", "運行方向　連続推算の運行方向を選択します"),
-    option<Option::Fast>("Option1", "高速"),
-    option<Option::Normal>("Option2", "通常"),
-    option<Option::Years>("Option3", "年"),
-    option<Option::Months>("Option4", "月"),
-    option<Option::Days>("Option5", "日"),
-    option<Option::Hours>("Option6", "時"),
-    option<Option::Minutes>("Option7", "分"),
-    option<Option::Seconds>("Option8", "秒"),
-    option<Option::Past>("Option9", "過去"),
-    option<Option::Future>("Option10", "未来"),
-    hint("Combo1", "測地", nullptr),
-    tick<Tick::automem>({"automem", "連続推算時の日時記録(&M)"}),
-    tick<Tick::guid>({"guid", "ｶﾞｲﾀﾞﾝｽを表示(&G)"}),
-    {siteEditor, {}, nullptr, {"sokuedit", "測地ｴﾃﾞｨﾀ(&K)..."}, {}, {}},
-    {quit, {}, nullptr, {"endmenu", "Velmarの終了(&X)", "Ctrl+Q"}, {}, {}},
-    {version, {}, nullptr, {"version", "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}, {}, {}},
+    // id, handler, binding, caption, guidance, shortcut, picture,
+    // faces {where, name, own caption, own guidance}
+    {Cmd::Calc, calc, {}, "推　算", "推算　現在の日時で推算します", nullptr, nullptr,
+     faces(F{M, "onecalc", "推算(&C)"}, F{C, "Command1"})},
+    {Cmd::EasyMode, easyMode, tickOf(Tick::easycalc), nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "easycalc", "簡易推算(&E)"})},
+    {Cmd::PreciseMode, preciseMode, tickOf(Tick::hqcalc), nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "hqcalc", "高精度推算(&H)"})},
+    {Cmd::MoonAge, agecalc, {}, "月齢推算", "月齢推算　直前の新月を基準日とし、現在の月齢を算出します",
+     "F1", "agebt",
+     faces(F{M, "moonage", "月齢推算(&A)"}, F{T, "agebt"},
+           F{C, "Picture1", nullptr, "月齢推算　ｸﾘｯｸで月齢を推算、ﾀﾞﾌﾞﾙｸﾘｯｸで朔月自動基準化します"})},
+    {Cmd::AutoRebaseOn, autoRebaseOn, {}, nullptr, nullptr, nullptr, nullptr,
+     faces(F{C, "Picture1Double"})},
+    {Cmd::NewMoon, newmcheck, {}, nullptr, nullptr, "F2", nullptr,
+     faces(F{M, "newmcheck", "新月検索(&N)"})},
+    {Cmd::NewMoonPrecise, newMoonInHighPrecision, {}, "新月検索",
+     "新月検索　直前の新月を検索し、年月日時を設定します", nullptr, "newbt", faces(F{T, "newbt"})},
+    {Cmd::FullMoon, fullcheck, {}, "満月検索", nullptr, "Shift+F2", nullptr,
+     faces(F{M, "fullmoon", "満月検索(&S)"}, F{M, "Form12.fullmooncheck"})},
+    {Cmd::NextFull, nextfull, {}, "次の満月", nullptr, "Shift+F3", nullptr,
+     faces(F{M, "nextfull", "次の満月(&F)"}, F{M, "Form12.nextfull"})},
+    {Cmd::BackFull, backfull, {}, "前の満月", nullptr, "Shift+F4", nullptr,
+     faces(F{M, "backfull", "前の満月(&R)"}, F{M, "Form12.backfull"})},
 
-    // --- settings dialog and help ---
-    {settings, {}, nullptr, {"initset", "初期設定(&O)..."}, {}, {}},
-    {helpContents, {}, nullptr, {"helpview", "Velmarのヘルプ(&C)", "Shift+F1"}, {}, {}},
-    {helpSearch, {}, nullptr, {"helpsearch", "ﾄﾋﾟｯｸの検索(&S)..."}, {}, {}},
+    {Cmd::StartLoop, startLoop, {}, "連続推算",
+     "連続推算　連続推算対象・速度・運行方向に従い変化分毎に連続推算します", "F11", "loopbt",
+     faces(F{M, "loopcalc", "連続推算(&L)"}, F{T, "loopbt"}, F{C, "Command19"})},
+    {Cmd::StopLoop, stopLoop, {}, "STOP", "ＳＴＯＰ　連続推算を停止します", "F12", "stopbt",
+     faces(F{M, "stopcalc", "STOP(&S)"}, F{T, "stopbt", "停止"}, F{C, "Command18"},
+           F{C, "Form3.Command7", "ＳＴＯＰ", ""}, F{C, "Form4.Command7", "ＳＴＯＰ", ""},
+           F{C, "Form5.Command2", "■", ""}, F{C, "Form6.Command2", "■", ""})},
+    {Cmd::Record, record, {}, "日時記録", "日時記録　年月日時分秒を一括記録します", "Ctrl+W",
+     "Record1", faces(F{M, "mem", "日時の記録(&M)"}, F{T, "recbt"})},
+    {Cmd::Restore, restore, {}, nullptr, nullptr, "Ctrl+R", nullptr,
+     faces(F{M, "remem", "記録日時の復帰(&R)"})},
+    {Cmd::RestoreAndCalc, restoreAndCalc, {}, "日時復帰", "日時復帰　年月日時分秒を記録状態に戻します",
+     nullptr, "Rewind1",
+     faces(F{T, "Rectangl", "戻す"}, F{C, "Form3.Command3", nullptr, ""},
+           F{C, "Form4.Command2", nullptr, ""})},
+    {Cmd::SetBase, setbt, {}, "基準差", "基準指定　現在のユリウス日を基準日に設定します", nullptr,
+     "setbt1", faces(F{T, "setbt"})},
+    {Cmd::ClearBase, waste, {}, "基準ｸﾘｱ", "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします", nullptr, "Waste",
+     faces(F{T, "Waste"})},
+    {Cmd::Now, now, {}, "現在の日時", "現在の日時　現在の年月日時分秒を設定します", nullptr, nullptr,
+     faces(F{C, "Command16"})},
+    {Cmd::ClearResults, clearResults, {}, "クリア", "クリア　算出された結果を全てクリアします",
+     nullptr, nullptr, faces(F{C, "Command17"})},
+    {Cmd::Today, today, {}, "今 日", "今日　現在の年月日のみを指定します", nullptr, nullptr,
+     faces(F{C, "Command20"})},
+    {Cmd::StepDown, stepDown, {}, "▼", "ｽﾃｯﾌﾟ減算　連続推算対象設定に基づき日時を減算", nullptr,
+     nullptr, faces(F{C, "Command21"})},
+    {Cmd::StepUp, stepUp, {}, "▲", "ｽﾃｯﾌﾟ加算　連続推算対象設定に基づき日時を加算", nullptr, nullptr,
+     faces(F{C, "Command22"})},
+    {Cmd::Adjust, adjust, {}, "ADJ", "ＡＤＪ　分と秒を正時に設定します", nullptr, nullptr,
+     faces(F{C, "Command36"})},
+    check<Check::AutoRebase>(Cmd::AutoRebase, "朔月自動基準化",
+                             "朔月自動基準化　朔月を監視し自動的に基準日として設定します",
+                             faces(F{C, "Check1"}, F{S, "Check1"})),
+    check<Check::AutoDeltaT>(Cmd::AutoDeltaT, "△Ｔ自動", "△Ｔ自動　△Ｔを自動設定します",
+                             faces(F{C, "Check3"})),
+    option<Option::Fast>(Cmd::Fast, "高速", faces(F{C, "Option1"}, F{S, "Option7"})),
+    option<Option::Normal>(Cmd::Normal, "通常", faces(F{C, "Option2"}, F{S, "Option8"})),
+    option<Option::Years>(Cmd::Years, "年", faces(F{C, "Option3"}, F{S, "Option1"})),
+    option<Option::Months>(Cmd::Months, "月", faces(F{C, "Option4"}, F{S, "Option2"})),
+    option<Option::Days>(Cmd::Days, "日", faces(F{C, "Option5"}, F{S, "Option3"})),
+    option<Option::Hours>(Cmd::Hours, "時", faces(F{C, "Option6"}, F{S, "Option4"})),
+    option<Option::Minutes>(Cmd::Minutes, "分", faces(F{C, "Option7"}, F{S, "Option5"})),
+    option<Option::Seconds>(Cmd::Seconds, "秒", faces(F{C, "Option8"}, F{S, "Option6"})),
+    // The settings dialog has the direction the other way round ("未来" first).
+    option<Option::Past>(Cmd::Past, "過去", faces(F{C, "Option9"}, F{S, "Option10"})),
+    option<Option::Future>(Cmd::Future, "未来", faces(F{C, "Option10"}, F{S, "Option9"})),
 
-    // --- results output ---
-    {showTable, {}, "ﾃﾞｰﾀﾌｫｰﾑ表示　推算結果をウィンドウに帳票出力します",
-     {"dataformmn", "ﾃﾞｰﾀﾌｫｰﾑ(&D)", "F6"},
-     {"databt", "ﾃﾞｰﾀﾌｫｰﾑ", "databt", "ﾃﾞｰﾀﾌｫｰﾑ　推算結果をウィンドウに帳票出力します"},
-     {"Command23", "ﾃﾞｰﾀﾌｫｰﾑ表示"}},
-    {clearTable, {}, "ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ　ﾃﾞｰﾀﾌｫｰﾑを開かずに内容をクリアします",
-     {}, {}, {"Command24", "ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ"}},
-    {showGraph, {}, "ｸﾞﾗﾌﾌｫｰﾑ表示　グラフ選択された推算項目をウィンドウにグラフ表示します",
-     {"grphformmn", "ｸﾞﾗﾌﾌｫｰﾑ(&G)", "F7"},
-     {"grpbt", "ｸﾞﾗﾌﾌｫｰﾑ", "grpbt",
-      "ｸﾞﾗﾌﾌｫｰﾑ　グラフ選択された推算項目をウィンドウにグラフ表示します"},
-     {"Command27", "ｸﾞﾗﾌﾌｫｰﾑ表示"}},
-    {clearGraph, {}, "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ　グラフフォームを開かずにグラフをクリアします",
-     {}, {}, {"Command28", "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ"}},
-    {chooseExportFile, {}, "出力ﾌｧｲﾙ　連続計算の結果をﾌｧｲﾙに出力します",
-     {"fileout", "ファイル出力(&S)...", "Ctrl+S"},
-     {"savebt", "ﾌｧｲﾙ出力", "savebt", "ﾌｧｲﾙ出力　連続計算の結果をﾌｧｲﾙに出力します"},
-     {"Command29", "出力ﾌｧｲﾙ ..."}},
-    checkBox<Check::GraphOutput>("Check2", "グラフ描画", nullptr),
-    checkBox<Check::TableOutput>("Check4", "帳票出力", nullptr),
-    checkBox<Check::FileOutput>("Check5", "ファイル出力", nullptr),
-    hint("Frame4", "ｸﾞﾗﾌ選択", "グラフ選択　グラフ描画項目を選択します"),
-    checkBox<Check::GraphSun>("Check6", "太陽", nullptr),
-    checkBox<Check::GraphMoon>("Check7", "月", nullptr),
-    checkBox<Check::GraphIllumination>("Check8", "輝面", nullptr),
-    checkBox<Check::GraphLatitude>("Check9", "黄緯", nullptr),
-    // The export file's name: over it the guidance line rests.
-    hint("Label19", nullptr, kTitleText),
-    // The data window's buttons.
-    {eraseTable, {}, nullptr, {}, {}, {"Form3.Command1", "ﾃﾞｰﾀ消去"}},
-    {printTable, {}, nullptr, {}, {}, {"Form3.Command2", "ﾃﾞｰﾀ印刷"}},
-    {restoreAndCalc, {}, nullptr, {}, {}, {"Form3.Command3", "日時復帰"}},
-    {startTable, {}, nullptr, {}, {}, {"Form3.Command4", "ﾃﾞｰﾀ入力"}},
-    {stopTable, {}, nullptr, {}, {}, {"Form3.Command5", "ﾃﾞｰﾀ停止"}},
-    {resumeLoop, {}, nullptr, {}, {}, {"Form3.Command6", "連続推算"}},
-    {stopLoop, {}, nullptr, {}, {}, {"Form3.Command7", "ＳＴＯＰ"}},
-    hint("Form3.Command8", "", nullptr),
-    {hideTable, {}, nullptr, {}, {}, {"Form3.Command9", "閉じる"}},
-    // The graph window's buttons and its legend's boxes, which show the
-    // main window's series boxes.
-    {clearGraph, {}, nullptr, {}, {}, {"Form4.Command1", "グラフ消去"}},
-    {restoreAndCalc, {}, nullptr, {}, {}, {"Form4.Command2", "日時復帰"}},
-    {clearAndStartGraph, {}, nullptr, {}, {}, {"Form4.Command3", "消去・描画"}},
-    {startGraph, {}, nullptr, {}, {}, {"Form4.Command4", "グラフ描画"}},
-    {stopGraph, {}, nullptr, {}, {}, {"Form4.Command5", "グラフ停止"}},
-    {resumeLoop, {}, nullptr, {}, {}, {"Form4.Command6", "連続推算"}},
-    {stopLoop, {}, nullptr, {}, {}, {"Form4.Command7", "ＳＴＯＰ"}},
-    hint("Form4.Command8", "", nullptr),
-    {hideGraph, {}, nullptr, {}, {}, {"Form4.Command9", "閉じる"}},
-    checkBox<Check::GraphSun>("Form4.Check1", "太陽の地心距離", nullptr),
-    checkBox<Check::GraphMoon>("Form4.Check2", "月の地心距離", nullptr),
-    checkBox<Check::GraphIllumination>("Form4.Check3", "輝面比", nullptr),
-    checkBox<Check::GraphLatitude>("Form4.Check4", "月の黄緯", nullptr),
+    tick<Tick::automem>(Cmd::AutoRecord, faces(F{M, "automem", "連続推算時の日時記録(&M)"},
+                                               F{S, "Check7", "連続推算時の日時記録"})),
+    tick<Tick::guid>(Cmd::Guidance, faces(F{M, "guid", "ｶﾞｲﾀﾞﾝｽを表示(&G)"},
+                                          F{S, "Check8", "ｶﾞｲﾀﾞﾝｽの表示"})),
+    {Cmd::SiteEditor, siteEditor, {}, nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "sokuedit", "測地ｴﾃﾞｨﾀ(&K)..."})},
+    {Cmd::Quit, quit, {}, nullptr, nullptr, "Ctrl+Q", nullptr,
+     faces(F{M, "endmenu", "Velmarの終了(&X)"})},
+    {Cmd::Version, version, {}, nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "version", "ﾊﾞｰｼﾞｮﾝ情報(&A)..."})},
+    {Cmd::Settings, settings, {}, nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "initset", "初期設定(&O)..."})},
+    {Cmd::HelpContents, helpContents, {}, nullptr, nullptr, "Shift+F1", nullptr,
+     faces(F{M, "helpview", "Velmarのヘルプ(&C)"})},
+    {Cmd::HelpSearch, helpSearch, {}, nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "helpsearch", "ﾄﾋﾟｯｸの検索(&S)..."})},
 
-    // Views and pads
-    {openView<View::Face, Win::Face>, {}, "月相拡大　月相をウィンドウ表示し、拡大縮小できます",
-     {"menumoonview", "月相の拡大(&F)", "F3"}, {"facebt", "月相表示", "facebt"}, {}},
+    {Cmd::ShowTable, showTable, {}, "ﾃﾞｰﾀﾌｫｰﾑ表示", "ﾃﾞｰﾀﾌｫｰﾑ表示　推算結果をウィンドウに帳票出力します",
+     "F6", "databt",
+     faces(F{M, "dataformmn", "ﾃﾞｰﾀﾌｫｰﾑ(&D)"},
+           F{T, "databt", "ﾃﾞｰﾀﾌｫｰﾑ", "ﾃﾞｰﾀﾌｫｰﾑ　推算結果をウィンドウに帳票出力します"},
+           F{C, "Command23"})},
+    {Cmd::ClearTable, clearTable, {}, "ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ",
+     "ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ　ﾃﾞｰﾀﾌｫｰﾑを開かずに内容をクリアします", nullptr, nullptr, faces(F{C, "Command24"})},
+    {Cmd::ShowGraph, showGraph, {}, "ｸﾞﾗﾌﾌｫｰﾑ表示",
+     "ｸﾞﾗﾌﾌｫｰﾑ表示　グラフ選択された推算項目をウィンドウにグラフ表示します", "F7", "grpbt",
+     faces(F{M, "grphformmn", "ｸﾞﾗﾌﾌｫｰﾑ(&G)"},
+           F{T, "grpbt", "ｸﾞﾗﾌﾌｫｰﾑ",
+             "ｸﾞﾗﾌﾌｫｰﾑ　グラフ選択された推算項目をウィンドウにグラフ表示します"},
+           F{C, "Command27"})},
+    {Cmd::ClearGraph, clearGraph, {}, "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ",
+     "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ　グラフフォームを開かずにグラフをクリアします", nullptr, nullptr,
+     faces(F{C, "Command28"}, F{C, "Form4.Command1", "グラフ消去", ""})},
+    {Cmd::ChooseExportFile, chooseExportFile, {}, "出力ﾌｧｲﾙ ...",
+     "出力ﾌｧｲﾙ　連続計算の結果をﾌｧｲﾙに出力します", "Ctrl+S", "savebt",
+     faces(F{M, "fileout", "ファイル出力(&S)..."},
+           F{T, "savebt", "ﾌｧｲﾙ出力", "ﾌｧｲﾙ出力　連続計算の結果をﾌｧｲﾙに出力します"},
+           F{C, "Command29"})},
+    check<Check::GraphOutput>(Cmd::GraphOutput, "グラフ描画", nullptr, faces(F{C, "Check2"})),
+    check<Check::TableOutput>(Cmd::TableOutput, "帳票出力", nullptr, faces(F{C, "Check4"})),
+    check<Check::FileOutput>(Cmd::FileOutput, "ファイル出力", nullptr, faces(F{C, "Check5"})),
+    // The graph window's legend shows the main window's series boxes.
+    check<Check::GraphSun>(Cmd::GraphSun, "太陽", nullptr,
+                           faces(F{C, "Check6"}, F{C, "Form4.Check1", "太陽の地心距離"},
+                                 F{S, "Check2"})),
+    check<Check::GraphMoon>(Cmd::GraphMoon, "月", nullptr,
+                            faces(F{C, "Check7"}, F{C, "Form4.Check2", "月の地心距離"},
+                                  F{S, "Check3"})),
+    check<Check::GraphIllumination>(Cmd::GraphIllumination, "輝面", nullptr,
+                                    faces(F{C, "Check8"}, F{C, "Form4.Check3", "輝面比"},
+                                          F{S, "Check4"})),
+    check<Check::GraphLatitude>(Cmd::GraphLatitude, "黄緯", nullptr,
+                                faces(F{C, "Check9"}, F{C, "Form4.Check4", "月の黄緯"},
+                                      F{S, "Check5"})),
+    // The data and graph windows' buttons.
+    plain(Cmd::EraseTable, eraseTable, "Form3.Command1", "ﾃﾞｰﾀ消去"),
+    plain(Cmd::PrintTable, printTable, "Form3.Command2", "ﾃﾞｰﾀ印刷"),
+    plain(Cmd::StartTable, startTable, "Form3.Command4", "ﾃﾞｰﾀ入力"),
+    plain(Cmd::StopTable, stopTable, "Form3.Command5", "ﾃﾞｰﾀ停止"),
+    {Cmd::ResumeLoop, resumeLoop, {}, "連続推算", nullptr, nullptr, nullptr,
+     faces(F{C, "Form3.Command6"}, F{C, "Form4.Command6"})},
+    plain(Cmd::HideTable, hideTable, "Form3.Command9", "閉じる"),
+    plain(Cmd::ClearAndStartGraph, clearAndStartGraph, "Form4.Command3", "消去・描画"),
+    plain(Cmd::StartGraph, startGraph, "Form4.Command4", "グラフ描画"),
+    plain(Cmd::StopGraph, stopGraph, "Form4.Command5", "グラフ停止"),
+    plain(Cmd::HideGraph, hideGraph, "Form4.Command9", "閉じる"),
+
+    {Cmd::OpenFace, openView<View::Face, Win::Face>, {}, "月相表示",
+     "月相拡大　月相をウィンドウ表示し、拡大縮小できます", "F3", "facebt",
+     faces(F{M, "menumoonview", "月相の拡大(&F)"}, F{T, "facebt"})},
     // The tooltip says "起動" where the view is the orbit's: kept as users know it.
-    {openView<View::Orbit, Win::Orbit>, {},
-     "軌道表示　地球と月の軌道をウィンドウ表示し、拡大縮小ができます",
-     {"menumoonphase", "軌道の表示(&P)", "F4"}, {"phabt", "起動表示", "phabt"}, {}},
-    {openTimePad, {}, "ﾀｲﾑﾊﾟｯﾄﾞ　連続運転時の時間コントロールパッドを開きます",
-     {"timepadmn", "ﾀｲﾑﾊﾟｯﾄﾞ(&T)", "F5"}, {"tmbt", "ﾀｲﾑﾊﾟｯﾄﾞ", "tmbt"}, {}},
-    {openView<View::Sky, Win::Sky>, {},
-     "ｽｶｲﾋﾞｭｰ　南天を中心とした天空ウィンドウを開きます、拡大縮小ができます",
-     {"skyview", "ｽｶｲﾋﾞｭｰ(&V)", "F8"}, {"svbt", "ｽｶｲﾋﾞｭｰ", "svbt"}, {}},
-    {bigsky, tickOf(Tick::bigsky), nullptr, {"bigsky", "拡大表示", "Ctrl+Z"}, {}, {}},
-    {openView<View::Shadow, Win::Shadow>, {},
-     "月食表示　地球影を中心とした天空ウィンドウを開きます、拡大縮小ができます",
-     {"eclipse", "地球影の表示(&L)", "F9"}, {"mecl", "地球影表示", "mecl"}, {}},
-    {bigview, tickOf(Tick::bigview), nullptr, {"bigview", "拡大表示", "Ctrl+X"}, {}, {}},
-    {openView<View::Sun, Win::Sun>, {},
-     "日食表示　太陽を中心とした天空ウィンドウを開きます、拡大縮小ができます",
-     {"sunview", "太陽の表示(&E)", "Ctrl+F9"}, {"secl", "太陽表示", "secl"}, {}},
-    {bigsun, tickOf(Tick::bigsun), nullptr, {"bigsun", "拡大表示"}, {}, {}},
-    // The moon face view (Form5) and the orbit view (Form6).
-    {startOrReverse, {}, nullptr, {}, {}, {"Form5.Command1", "◆"}},
-    {stopLoop, {}, nullptr, {}, {}, {"Form5.Command2", "■"}},
-    {openTimePad, {}, nullptr, {}, {}, {"Form5.Command3", "T"}},
-    {startOrReverse, {}, nullptr, {}, {}, {"Form6.Command1", "◆"}},
-    {stopLoop, {}, nullptr, {}, {}, {"Form6.Command2", "■"}},
-    {openTimePad, {}, nullptr, {}, {}, {"Form6.Command3", "T"}},
-    {orbitsBox, {}, nullptr, {}, {}, {"Form6.Check1", "軌道"}},
-    // The sky view (Form11).
-    {trailBox, {}, nullptr, {}, {}, {"Form11.Check1", "軌跡"}},
-    {openTimePad, {}, nullptr, {}, {}, {"Form11.Command1", "T"}},
-    // The Earth-shadow view (Form12): its "拡大" is the main window's bigview.
-    {openTimePad, {}, nullptr, {}, {}, {"Form12.Command1", "T"}},
-    hint("Form12.view", "表示", nullptr),
-    {bigview, tickOf(Tick::bigview), nullptr, {}, {}, {"Form12.luna", "拡大"}},
-    hint("Form12.fullmooncheckmenu", "満月検索", nullptr),
-    {nextfull, {}, nullptr, {}, {}, {"Form12.nextfull", "次の満月"}},
-    {fullcheck, {}, nullptr, {}, {}, {"Form12.fullmooncheck", "満月検索"}},
-    {backfull, {}, nullptr, {}, {}, {"Form12.backfull", "前の満月"}},
-    // The Sun-centred view (Form13): its "拡大" is the main window's bigsun.
-    hint("Form13.view", "表示", nullptr),
-    {bigsun, tickOf(Tick::bigsun), nullptr, {}, {}, {"Form13.bigview", "拡大"}},
-    // The time pad (Form7).
-    {padButton<PadButton::YearUp>, {}, nullptr, {}, {}, {"Form7.Command1", "▲"}},
-    {padButton<PadButton::YearDown>, {}, nullptr, {}, {}, {"Form7.Command2", "▼"}},
-    {padButton<PadButton::MonthUp>, {}, nullptr, {}, {}, {"Form7.Command3", "▲"}},
-    {padButton<PadButton::MonthDown>, {}, nullptr, {}, {}, {"Form7.Command4", "▼"}},
-    {padButton<PadButton::DayUp>, {}, nullptr, {}, {}, {"Form7.Command5", "▲"}},
-    {padButton<PadButton::DayDown>, {}, nullptr, {}, {}, {"Form7.Command6", "▼"}},
-    {padButton<PadButton::HourUp>, {}, nullptr, {}, {}, {"Form7.Command7", "▲"}},
-    {padButton<PadButton::HourDown>, {}, nullptr, {}, {}, {"Form7.Command8", "▼"}},
-    {padButton<PadButton::MinuteUp>, {}, nullptr, {}, {}, {"Form7.Command9", "▲"}},
-    {padButton<PadButton::MinuteDown>, {}, nullptr, {}, {}, {"Form7.Command10", "▼"}},
-    {padButton<PadButton::SecondUp>, {}, nullptr, {}, {}, {"Form7.Command11", "▲"}},
-    {padButton<PadButton::SecondDown>, {}, nullptr, {}, {}, {"Form7.Command12", "▼"}},
-    {padButton<PadButton::Now>, {}, nullptr, {}, {}, {"Form7.Command13", "Now"}},
-    {padButton<PadButton::StartOrReverse>, {}, nullptr, {}, {}, {"Form7.Command14", "◆"}},
-    {padButton<PadButton::Stop>, {}, nullptr, {}, {}, {"Form7.Command15", "■"}},
-    {padButton<PadButton::ChangeUp>, {}, nullptr, {}, {}, {"Form7.Command16", "▲"}},
-    {padButton<PadButton::ChangeDown>, {}, nullptr, {}, {}, {"Form7.Command17", "▼"}},
-    {padButton<PadButton::StepUp>, {}, nullptr, {}, {}, {"Form7.Command18", "▲"}},
-    {padButton<PadButton::StepDown>, {}, nullptr, {}, {}, {"Form7.Command19", "▼"}},
-    {padButton<PadButton::Restore>, {}, nullptr, {}, {}, {"Form7.Command20", "<<"}},
-    {padLabel<1>, {}, nullptr, {}, {}, {"Form7.Label1", "年"}},
-    {padLabel<2>, {}, nullptr, {}, {}, {"Form7.Label2", "月"}},
-    {padLabel<3>, {}, nullptr, {}, {}, {"Form7.Label3", "日"}},
-    {padLabel<4>, {}, nullptr, {}, {}, {"Form7.Label4", "時"}},
-    {padLabel<5>, {}, nullptr, {}, {}, {"Form7.Label5", "分"}},
-    {padLabel<6>, {}, nullptr, {}, {}, {"Form7.Label6", "秒"}},
-    {padLabelDouble<3>, {}, nullptr, {}, {}, {"Form7.Label3Double"}},
-    {padLabelDouble<4>, {}, nullptr, {}, {}, {"Form7.Label4Double"}},
-    {padLabelDouble<5>, {}, nullptr, {}, {}, {"Form7.Label5Double"}},
-    {padLabelDouble<6>, {}, nullptr, {}, {}, {"Form7.Label6Double"}},
-    hint("Form7.Label7", "変化分", nullptr),
-    hint("Form7.Label8", "ｽﾃｯﾌﾟ", nullptr),
-    // The numeric keypad (Form2).
-    {keypadDigit<1>, {}, nullptr, {}, {}, {"Form2.Command1", "1"}},
-    {keypadDigit<2>, {}, nullptr, {}, {}, {"Form2.Command2", "2"}},
-    {keypadDigit<3>, {}, nullptr, {}, {}, {"Form2.Command3", "3"}},
-    {keypadDigit<4>, {}, nullptr, {}, {}, {"Form2.Command4", "4"}},
-    {keypadDigit<5>, {}, nullptr, {}, {}, {"Form2.Command5", "5"}},
-    {keypadDigit<6>, {}, nullptr, {}, {}, {"Form2.Command6", "6"}},
-    {keypadDigit<7>, {}, nullptr, {}, {}, {"Form2.Command7", "7"}},
-    {keypadDigit<8>, {}, nullptr, {}, {}, {"Form2.Command8", "8"}},
-    {keypadDigit<9>, {}, nullptr, {}, {}, {"Form2.Command9", "9"}},
-    {keypadDigit<0>, {}, nullptr, {}, {}, {"Form2.Command10", "0"}},
-    {keypadClear, {}, nullptr, {}, {}, {"Form2.Command11", "AC"}},
-    {keypadOk, {}, nullptr, {}, {}, {"Form2.Command12", "OK"}},
-    {keypadBack, {}, nullptr, {}, {}, {"Form2.Command13", "BS"}},
+    {Cmd::OpenOrbit, openView<View::Orbit, Win::Orbit>, {}, "起動表示",
+     "軌道表示　地球と月の軌道をウィンドウ表示し、拡大縮小ができます", "F4", "phabt",
+     faces(F{M, "menumoonphase", "軌道の表示(&P)"}, F{T, "phabt"})},
+    {Cmd::OpenTimePad, openTimePad, {}, "T", "ﾀｲﾑﾊﾟｯﾄﾞ　連続運転時の時間コントロールパッドを開きます",
+     "F5", "tmbt",
+     faces(F{M, "timepadmn", "ﾀｲﾑﾊﾟｯﾄﾞ(&T)"}, F{T, "tmbt", "ﾀｲﾑﾊﾟｯﾄﾞ"},
+           F{C, "Form5.Command3", nullptr, ""}, F{C, "Form6.Command3", nullptr, ""},
+           F{C, "Form11.Command1", nullptr, ""}, F{C, "Form12.Command1", nullptr, ""})},
+    {Cmd::OpenSky, openView<View::Sky, Win::Sky>, {}, "ｽｶｲﾋﾞｭｰ",
+     "ｽｶｲﾋﾞｭｰ　南天を中心とした天空ウィンドウを開きます、拡大縮小ができます", "F8", "svbt",
+     faces(F{M, "skyview", "ｽｶｲﾋﾞｭｰ(&V)"}, F{T, "svbt"})},
+    {Cmd::BigSky, bigsky, tickOf(Tick::bigsky), nullptr, nullptr, "Ctrl+Z", nullptr,
+     faces(F{M, "bigsky", "拡大表示"})},
+    {Cmd::OpenShadow, openView<View::Shadow, Win::Shadow>, {}, "地球影表示",
+     "月食表示　地球影を中心とした天空ウィンドウを開きます、拡大縮小ができます", "F9", "mecl",
+     faces(F{M, "eclipse", "地球影の表示(&L)"}, F{T, "mecl"})},
+    // The Earth-shadow view's "拡大" is the main window's bigview.
+    {Cmd::BigView, bigview, tickOf(Tick::bigview), nullptr, nullptr, "Ctrl+X", nullptr,
+     faces(F{M, "bigview", "拡大表示"}, F{M, "Form12.luna", "拡大"})},
+    {Cmd::OpenSun, openView<View::Sun, Win::Sun>, {}, "太陽表示",
+     "日食表示　太陽を中心とした天空ウィンドウを開きます、拡大縮小ができます", "Ctrl+F9", "secl",
+     faces(F{M, "sunview", "太陽の表示(&E)"}, F{T, "secl"})},
+    // The Sun-centred view's "拡大" is the main window's bigsun.
+    {Cmd::BigSun, bigsun, tickOf(Tick::bigsun), nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "bigsun", "拡大表示"}, F{M, "Form13.bigview", "拡大"})},
+    {Cmd::StartOrReverse, startOrReverse, {}, "◆", nullptr, nullptr, nullptr,
+     faces(F{C, "Form5.Command1"}, F{C, "Form6.Command1"})},
+    {Cmd::Orbits, orbitsBox, {Binding::Kind::Orbits, 0}, "軌道", nullptr, nullptr, nullptr,
+     faces(F{C, "Form6.Check1"})},
+    {Cmd::Trail, trailBox, {Binding::Kind::Trail, 0}, "軌跡", nullptr, nullptr, nullptr,
+     faces(F{C, "Form11.Check1"})},
+
+    plain(Cmd::PadYearUp, padButton<PadButton::YearUp>, "Form7.Command1", "▲"),
+    plain(Cmd::PadYearDown, padButton<PadButton::YearDown>, "Form7.Command2", "▼"),
+    plain(Cmd::PadMonthUp, padButton<PadButton::MonthUp>, "Form7.Command3", "▲"),
+    plain(Cmd::PadMonthDown, padButton<PadButton::MonthDown>, "Form7.Command4", "▼"),
+    plain(Cmd::PadDayUp, padButton<PadButton::DayUp>, "Form7.Command5", "▲"),
+    plain(Cmd::PadDayDown, padButton<PadButton::DayDown>, "Form7.Command6", "▼"),
+    plain(Cmd::PadHourUp, padButton<PadButton::HourUp>, "Form7.Command7", "▲"),
+    plain(Cmd::PadHourDown, padButton<PadButton::HourDown>, "Form7.Command8", "▼"),
+    plain(Cmd::PadMinuteUp, padButton<PadButton::MinuteUp>, "Form7.Command9", "▲"),
+    plain(Cmd::PadMinuteDown, padButton<PadButton::MinuteDown>, "Form7.Command10", "▼"),
+    plain(Cmd::PadSecondUp, padButton<PadButton::SecondUp>, "Form7.Command11", "▲"),
+    plain(Cmd::PadSecondDown, padButton<PadButton::SecondDown>, "Form7.Command12", "▼"),
+    plain(Cmd::PadNow, padButton<PadButton::Now>, "Form7.Command13", "Now"),
+    plain(Cmd::PadStartOrReverse, padButton<PadButton::StartOrReverse>, "Form7.Command14", "◆"),
+    plain(Cmd::PadStop, padButton<PadButton::Stop>, "Form7.Command15", "■"),
+    plain(Cmd::PadChangeUp, padButton<PadButton::ChangeUp>, "Form7.Command16", "▲"),
+    plain(Cmd::PadChangeDown, padButton<PadButton::ChangeDown>, "Form7.Command17", "▼"),
+    plain(Cmd::PadStepUp, padButton<PadButton::StepUp>, "Form7.Command18", "▲"),
+    plain(Cmd::PadStepDown, padButton<PadButton::StepDown>, "Form7.Command19", "▼"),
+    plain(Cmd::PadRestore, padButton<PadButton::Restore>, "Form7.Command20", "<<"),
+    plain(Cmd::PadYears, padLabel<1>, "Form7.Label1", "年"),
+    plain(Cmd::PadMonths, padLabel<2>, "Form7.Label2", "月"),
+    plain(Cmd::PadDays, padLabel<3>, "Form7.Label3", "日"),
+    plain(Cmd::PadHours, padLabel<4>, "Form7.Label4", "時"),
+    plain(Cmd::PadMinutes, padLabel<5>, "Form7.Label5", "分"),
+    plain(Cmd::PadSeconds, padLabel<6>, "Form7.Label6", "秒"),
+    plain(Cmd::PadDaysTwice, padLabelDouble<3>, "Form7.Label3Double", nullptr),
+    plain(Cmd::PadHoursTwice, padLabelDouble<4>, "Form7.Label4Double", nullptr),
+    plain(Cmd::PadMinutesTwice, padLabelDouble<5>, "Form7.Label5Double", nullptr),
+    plain(Cmd::PadSecondsTwice, padLabelDouble<6>, "Form7.Label6Double", nullptr),
+
+    plain(Cmd::Key1, keypadDigit<1>, "Form2.Command1", "1"),
+    plain(Cmd::Key2, keypadDigit<2>, "Form2.Command2", "2"),
+    plain(Cmd::Key3, keypadDigit<3>, "Form2.Command3", "3"),
+    plain(Cmd::Key4, keypadDigit<4>, "Form2.Command4", "4"),
+    plain(Cmd::Key5, keypadDigit<5>, "Form2.Command5", "5"),
+    plain(Cmd::Key6, keypadDigit<6>, "Form2.Command6", "6"),
+    plain(Cmd::Key7, keypadDigit<7>, "Form2.Command7", "7"),
+    plain(Cmd::Key8, keypadDigit<8>, "Form2.Command8", "8"),
+    plain(Cmd::Key9, keypadDigit<9>, "Form2.Command9", "9"),
+    plain(Cmd::Key0, keypadDigit<0>, "Form2.Command10", "0"),
+    plain(Cmd::KeyClear, keypadClear, "Form2.Command11", "AC"),
+    plain(Cmd::KeyOk, keypadOk, "Form2.Command12", "OK"),
+    plain(Cmd::KeyBack, keypadBack, "Form2.Command13", "BS"),
   };
   // clang-format on
   return t;
 }
 
-MenuItem item(const char* name) { return {name, false}; }
-MenuItem line(const char* name) { return {name, true}; }
-
 bool same(const char* a, std::string_view b) { return a && b == a; }
 
 }  // namespace
 
-const char* Command::id() const {
-  if (menu.name) return menu.name;
-  if (tool.key) return tool.key;
-  return control.name;
+std::vector<const FaceDef*> Command::facesOf(Face f) const {
+  std::vector<const FaceDef*> out;
+  for (const FaceDef& d : faces)
+    if (d.name && d.face == f) out.push_back(&d);
+  return out;
+}
+
+const FaceDef* Command::menu() const {
+  for (const FaceDef& d : faces)
+    if (d.name && d.face == Face::Menu) return &d;
+  return nullptr;
+}
+
+const FaceDef* Command::tool() const {
+  for (const FaceDef& d : faces)
+    if (d.name && d.face == Face::Tool) return &d;
+  return nullptr;
+}
+
+const char* Command::guidanceOf(const FaceDef& f) const {
+  if (f.face == Face::Menu || f.face == Face::Setting) return nullptr;
+  // An empty own guidance: the face writes none.
+  if (f.guidance) return *f.guidance ? f.guidance : nullptr;
+  return guidance;
+}
+
+const char* Command::title() const {
+  if (const FaceDef* m = menu()) return captionOf(*m);
+  return faces[0].name ? captionOf(faces[0]) : caption;
 }
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> table = buildTable();
+  static const std::vector<Command> table = [] {
+    std::vector<Command> t = buildTable();
+    // The table is in the order of Cmd, so that command() is an index.
+    for (size_t i = 0; i < t.size(); ++i)
+      if (static_cast<size_t>(t[i].id) != i) std::abort();
+    if (t.size() != static_cast<size_t>(kCmdCount)) std::abort();
+    return t;
+  }();
   return table;
 }
 
-std::optional<CommandRef> findCommand(std::string_view name) {
-  for (const Command& c : commands()) {
-    if (same(c.menu.name, name)) return CommandRef{&c, Face::Menu};
-    if (same(c.tool.key, name)) return CommandRef{&c, Face::Tool};
-    if (same(c.control.name, name)) return CommandRef{&c, Face::Control};
-  }
+const Command& command(Cmd c) { return commands()[static_cast<size_t>(c)]; }
+
+namespace {
+
+std::optional<CommandRef> findFace(std::string_view name, bool settings) {
+  for (const Command& c : commands())
+    for (const FaceDef& f : c.faces)
+      if (same(f.name, name) && (f.face == Face::Setting) == settings) return CommandRef{&c, &f};
   return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<CommandRef> findCommand(std::string_view name) { return findFace(name, false); }
+std::optional<CommandRef> findSetting(std::string_view name) { return findFace(name, true); }
+
 const std::vector<MenuLayout>& menuLayout() {
+  constexpr std::nullopt_t line = std::nullopt;
   static const std::vector<MenuLayout> menus = {
-      {"filemenu", "ﾌｧｲﾙ(&F)", {item("fileout"), line("menuline12"), item("endmenu")}},
+      {"filemenu", "ﾌｧｲﾙ(&F)", {Cmd::ChooseExportFile, line, Cmd::Quit}},
       {"calcmenu",
        "計算(&C)",
-       {item("easycalc"), item("hqcalc"), line("menuline1"), item("moonage"), item("newmcheck"),
-        line("linemenu1_2"), item("fullmoon"), item("nextfull"), item("backfull"),
-        line("menuline2"), item("onecalc"), item("loopcalc"), line("menuline3"), item("stopcalc"),
-        line("linemenu3_2"), item("mem"), item("remem")}},
+       {Cmd::EasyMode, Cmd::PreciseMode, line, Cmd::MoonAge, Cmd::NewMoon, line, Cmd::FullMoon,
+        Cmd::NextFull, Cmd::BackFull, line, Cmd::Calc, Cmd::StartLoop, line, Cmd::StopLoop, line,
+        Cmd::Record, Cmd::Restore}},
       {"disp",
        "表示(&V)",
-       {item("menumoonview"), item("menumoonphase"), line("linemenu10"), item("timepadmn"),
-        line("linemenu11"), item("dataformmn"), item("grphformmn"), line("menuline11_2"),
-        item("skyview"), item("bigsky"), line("linemenu11_3"), item("eclipse"), item("bigview"),
-        line("linemenu11_4"), item("sunview"), item("bigsun")}},
+       {Cmd::OpenFace, Cmd::OpenOrbit, line, Cmd::OpenTimePad, line, Cmd::ShowTable, Cmd::ShowGraph,
+        line, Cmd::OpenSky, Cmd::BigSky, line, Cmd::OpenShadow, Cmd::BigView, line, Cmd::OpenSun,
+        Cmd::BigSun}},
       {"setup",
        "設定(&S)",
-       {item("automem"), line("linemenu12"), item("initset"), item("sokuedit"), line("linemenu12b"),
-        item("guid")}},
-      {"help",
-       "ﾍﾙﾌﾟ(&H)",
-       {item("helpview"), item("helpsearch"), line("linemenu"), item("version")}},
+       {Cmd::AutoRecord, line, Cmd::Settings, Cmd::SiteEditor, line, Cmd::Guidance}},
+      {"help", "ﾍﾙﾌﾟ(&H)", {Cmd::HelpContents, Cmd::HelpSearch, line, Cmd::Version}},
   };
   return menus;
 }
 
-const std::vector<const char*>& toolbarKeys() {
-  static const std::vector<const char*> keys = {
-      "agebt", "newbt",    "facebt", nullptr,  "phabt", "tmbt",   "svbt",
-      "mecl",  "secl",     nullptr,  "databt", "grpbt", "savebt", nullptr,
-      "recbt", "Rectangl", "loopbt", "stopbt", nullptr, "setbt",  "Waste"};
+const std::vector<std::optional<Cmd>>& toolbarLayout() {
+  constexpr std::nullopt_t line = std::nullopt;
+  static const std::vector<std::optional<Cmd>> keys = {
+      Cmd::MoonAge,        Cmd::NewMoonPrecise, Cmd::OpenFace,         line,         Cmd::OpenOrbit,
+      Cmd::OpenTimePad,    Cmd::OpenSky,        Cmd::OpenShadow,       Cmd::OpenSun, line,
+      Cmd::ShowTable,      Cmd::ShowGraph,      Cmd::ChooseExportFile, line,         Cmd::Record,
+      Cmd::RestoreAndCalc, Cmd::StartLoop,      Cmd::StopLoop,         line,         Cmd::SetBase,
+      Cmd::ClearBase};
   return keys;
 }
 
-const std::vector<ControlGroup>& controlGroups() {
-  static const std::vector<ControlGroup> groups = {
-      {"Frame1", {"Option1", "Option2"}},
-      {"Frame2", {"Option3", "Option4", "Option5", "Option6", "Option7", "Option8"}},
-      {"Frame3", {"Option9", "Option10"}},
-      {"Frame4", {"Check6", "Check7", "Check8", "Check9"}},
-  };
-  return groups;
+bool isOn(const MainForm& m, Cmd c) {
+  const Binding b = command(c).binding;
+  const FormModel& f = m.form();
+  switch (b.kind) {
+    case Binding::Kind::Tick:
+      return f.tick(static_cast<Tick>(b.id));
+    case Binding::Kind::Check:
+      return f.check(static_cast<Check>(b.id)) == 1;
+    case Binding::Kind::Option:
+      return f.option(static_cast<Option>(b.id));
+    case Binding::Kind::Orbits:
+      return const_cast<MainForm&>(m).views().orbits();
+    case Binding::Kind::Trail:
+      return const_cast<MainForm&>(m).views().trail();
+    case Binding::Kind::None:
+      break;
+  }
+  return false;
 }
 
 const char* guidanceOf(std::string_view control, bool* known) {
   if (known) *known = true;
-  if (const auto ref = findCommand(control)) {
-    switch (ref->face) {
-      case Face::Tool:
-        return ref->command->toolGuidance();
-      case Face::Control:
-        return ref->command->controlGuidance();
-      case Face::Menu:
-        return nullptr;
-    }
-  }
+  if (const auto ref = findCommand(control)) return ref->command->guidanceOf(*ref->face);
+  if (const Caption* c = findCaption(control)) return c->guidance;
   if (const FieldInfo* f = findField(control)) return f->hint;
   if (const FieldInfo* f = findSpinner(control)) return f->spinner.hint;
   if (known) *known = false;

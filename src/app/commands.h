@@ -1,10 +1,17 @@
 #pragma once
-// Every command of the program, once: its names on the menu bar, the
-// toolbar and the windows, its captions, shortcut, tooltip, picture and
-// guidance text, the state it shows and what it does. Menus, the toolbar
-// and the windows' buttons are built from this table and dispatch through
-// it by name.
+// Every command of the program, once: what it does, the state it shows, its
+// shortcut, picture and guidance text, and the list of its faces (the menu
+// item, the toolbar button and the controls on each window that run it).
+// Commands are named by Cmd; the menus and the toolbar are laid out by Cmd.
+// Face names ("Command19", "Form3.Command4", "agebt") remain for the
+// guidance line and for scripts and tests that name a control.
+//
+// Adding a command: one enumerator in Cmd, one row in the table in
+// commands.cpp (in the same place), and its Cmd in the menu or toolbar
+// layout if it has such a face. The windows build its controls from the row.
+#include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,89 +21,214 @@ namespace velmar {
 
 class MainForm;
 
-// The state a control shows: a menu tick, a check box or an option button
-// of the main form.
+enum class Cmd : int {
+  // Calculation and searches
+  Calc,
+  EasyMode,
+  PreciseMode,
+  MoonAge,
+  AutoRebaseOn,
+  NewMoon,
+  NewMoonPrecise,
+  FullMoon,
+  NextFull,
+  BackFull,
+  // The date, the record and the continuous calculation
+  StartLoop,
+  StopLoop,
+  Record,
+  Restore,
+  RestoreAndCalc,
+  SetBase,
+  ClearBase,
+  Now,
+  ClearResults,
+  Today,
+  StepDown,
+  StepUp,
+  Adjust,
+  AutoRebase,
+  AutoDeltaT,
+  Fast,
+  Normal,
+  Years,
+  Months,
+  Days,
+  Hours,
+  Minutes,
+  Seconds,
+  Past,
+  Future,
+  // Settings and help
+  AutoRecord,
+  Guidance,
+  SiteEditor,
+  Quit,
+  Version,
+  Settings,
+  HelpContents,
+  HelpSearch,
+  // Results output
+  ShowTable,
+  ClearTable,
+  ShowGraph,
+  ClearGraph,
+  ChooseExportFile,
+  GraphOutput,
+  TableOutput,
+  FileOutput,
+  GraphSun,
+  GraphMoon,
+  GraphIllumination,
+  GraphLatitude,
+  EraseTable,
+  PrintTable,
+  StartTable,
+  StopTable,
+  ResumeLoop,
+  HideTable,
+  ClearAndStartGraph,
+  StartGraph,
+  StopGraph,
+  HideGraph,
+  // Views
+  OpenFace,
+  OpenOrbit,
+  OpenTimePad,
+  OpenSky,
+  BigSky,
+  OpenShadow,
+  BigView,
+  OpenSun,
+  BigSun,
+  StartOrReverse,
+  Orbits,
+  Trail,
+  // The time pad
+  PadYearUp,
+  PadYearDown,
+  PadMonthUp,
+  PadMonthDown,
+  PadDayUp,
+  PadDayDown,
+  PadHourUp,
+  PadHourDown,
+  PadMinuteUp,
+  PadMinuteDown,
+  PadSecondUp,
+  PadSecondDown,
+  PadNow,
+  PadStartOrReverse,
+  PadStop,
+  PadChangeUp,
+  PadChangeDown,
+  PadStepUp,
+  PadStepDown,
+  PadRestore,
+  PadYears,
+  PadMonths,
+  PadDays,
+  PadHours,
+  PadMinutes,
+  PadSeconds,
+  PadDaysTwice,
+  PadHoursTwice,
+  PadMinutesTwice,
+  PadSecondsTwice,
+  // The numeric keypad
+  Key1,
+  Key2,
+  Key3,
+  Key4,
+  Key5,
+  Key6,
+  Key7,
+  Key8,
+  Key9,
+  Key0,
+  KeyClear,
+  KeyOk,
+  KeyBack,
+};
+inline constexpr int kCmdCount = static_cast<int>(Cmd::KeyBack) + 1;
+
+// The state a command shows: a menu tick, a check box or an option button
+// of the main form, or a switch of a view.
 struct Binding {
-  enum class Kind { None, Tick, Check, Option };
+  enum class Kind { None, Tick, Check, Option, Orbits, Trail };
   Kind kind = Kind::None;
   int id = 0;
 };
 
-// A menu item.
-struct MenuFace {
-  const char* name = nullptr;      // "loopcalc"
-  const char* caption = nullptr;   // with its "&" accelerator
-  const char* shortcut = nullptr;  // QKeySequence's portable text ("Shift+F2"), or nullptr
-};
+// Where a face stands. The settings dialog's controls have names of their
+// own ("Option1" is 年 there), so they are looked up apart.
+enum class Face { Menu, Tool, Control, Setting };
 
-// A toolbar button, known by its key.
-struct ToolFace {
-  const char* key = nullptr;  // "loopbt"
-  const char* tooltip = nullptr;
-  const char* picture = nullptr;   // the key of its picture ("Record1")
-  const char* guidance = nullptr;  // nullptr: the command's own
-};
-
-// A control on a window: button, check box, option button, frame, picture.
-// Controls of the subsidiary windows are named "Form3.Command4".
-struct ControlFace {
-  const char* name = nullptr;  // "Command19"
+struct FaceDef {
+  Face face = Face::Control;
+  const char* name = nullptr;  // "loopcalc", "loopbt", "Command19", "Form3.Command6"
+  // Menu: with its "&" accelerator; toolbar: the tooltip. nullptr: the
+  // command's caption.
   const char* caption = nullptr;
   const char* guidance = nullptr;  // nullptr: the command's own
 };
 
 using Handler = void (*)(MainForm&);
+inline constexpr int kMaxFaces = 7;
 
 struct Command {
-  Handler handler;  // nullptr: a control that only shows a hint or a caption
+  Cmd id;
+  Handler handler;
   Binding binding;
-  const char* guidance;  // the guidance line's text over its button and control, or nullptr
-  MenuFace menu;
-  ToolFace tool;
-  ControlFace control;
+  const char* caption;   // the controls' caption where a face has none of its own
+  const char* guidance;  // the guidance line's text over its faces, or nullptr
+  const char* shortcut;  // QKeySequence's portable text ("Shift+F2"), or nullptr
+  const char* picture;   // the toolbar picture's key ("Record1"), or nullptr
+  std::array<FaceDef, kMaxFaces> faces;
 
-  // The first of its names.
-  const char* id() const;
-  const char* toolGuidance() const { return tool.guidance ? tool.guidance : guidance; }
-  const char* controlGuidance() const { return control.guidance ? control.guidance : guidance; }
+  // Its faces of one kind, in table order.
+  std::vector<const FaceDef*> facesOf(Face f) const;
+  const FaceDef* menu() const;
+  const FaceDef* tool() const;
+  // The caption and guidance a face shows.
+  const char* captionOf(const FaceDef& f) const { return f.caption ? f.caption : caption; }
+  const char* guidanceOf(const FaceDef& f) const;
+  // The menu item's text, or the first face's caption.
+  const char* title() const;
 };
 
 const std::vector<Command>& commands();
+const Command& command(Cmd c);
 
-enum class Face { Menu, Tool, Control };
 struct CommandRef {
   const Command* command;
-  Face face;  // the face whose name was looked up
+  const FaceDef* face;
 };
-// By any of its names, exactly (case matters). Empty for an unknown name.
+// By the name of a face of the menu bar, the toolbar or a window, exactly
+// (case matters); the settings dialog's faces are not found here. Empty for
+// an unknown name.
 std::optional<CommandRef> findCommand(std::string_view name);
+// A face of the settings dialog ("Option4", "Check8").
+std::optional<CommandRef> findSetting(std::string_view name);
 
-// The menu bar: menus in order, each with its items; a separator is an item
-// that no command's menu face names ("menuline12").
-struct MenuItem {
-  const char* name;
-  bool separator;
-};
+// The menu bar: menus in order, each with its items; std::nullopt is a
+// separator.
 struct MenuLayout {
   const char* name;     // "filemenu"
   const char* caption;  // "ﾌｧｲﾙ(&F)"
-  std::vector<MenuItem> items;
+  std::vector<std::optional<Cmd>> items;
 };
 const std::vector<MenuLayout>& menuLayout();
 
-// The toolbar's keys in order; nullptr stands for a separator.
-const std::vector<const char*>& toolbarKeys();
+// The toolbar's commands in order; std::nullopt stands for a separator.
+const std::vector<std::optional<Cmd>>& toolbarLayout();
 
-// The frames of the main window and the controls each groups, in order.
-struct ControlGroup {
-  const char* frame;  // "Frame2"
-  std::vector<const char*> members;
-};
-const std::vector<ControlGroup>& controlGroups();
+// Whether the command's state is on (false for a command without one).
+bool isOn(const MainForm& m, Cmd c);
 
-// The guidance text of any control of the main window: commands, fields and
-// their spinners. nullptr when the control has none; `known` tells whether
-// the name is a control at all (the bare background is not).
+// The guidance text of any control of the main window: commands, captions,
+// fields and their spinners. nullptr when the control has none; `known`
+// tells whether the name is a control at all (the bare background is not).
 const char* guidanceOf(std::string_view control, bool* known = nullptr);
 
 }  // namespace velmar

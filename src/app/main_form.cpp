@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/commands.h"
+#include "engine/constants.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -177,17 +178,22 @@ int MainForm::onDraw(std::function<void()> draw, ViewStage stage) {
 
 void MainForm::offDraw(int id) { calculator_.views.disconnect(id); }
 
-bool MainForm::run(std::string_view name) {
-  const std::optional<CommandRef> ref = findCommand(name);
-  if (!ref || !ref->command->handler) return false;
+bool MainForm::run(Cmd c) {
+  const Command& command = velmar::command(c);
+  if (!command.handler) return false;
   Busy busy(*this);
-  ref->command->handler(*this);
+  command.handler(*this);
   return true;
 }
 
+bool MainForm::run(std::string_view name) {
+  const std::optional<CommandRef> ref = findCommand(name);
+  return ref && run(ref->command->id);
+}
+
 bool MainForm::clickToolbar(std::string_view key) {
-  for (const char* k : toolbarKeys()) {
-    if (k && key == k) return run(k);
+  for (const std::optional<Cmd>& c : toolbarLayout()) {
+    if (c && key == command(*c).tool()->name) return run(*c);
   }
   return false;
 }
@@ -220,7 +226,7 @@ void MainForm::selectSite(int index) {
 
 void MainForm::fillPresentMoment() {
   dates_.writePresentMoment();
-  form_.setText(Field::DeltaT, formatPlain(form_.value(Field::Year) - 1934));
+  form_.setText(Field::DeltaT, formatPlain(startingDeltaT(form_.value(Field::Year))));
 }
 
 void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
@@ -230,8 +236,8 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   applyInf(inf.values, form_, placements_);
   if (!inf.message.empty()) guarded_.message(kTitleText, inf.message, Tone::Warning);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, false);
-  placements_[Win::TimePad].height = 2350;
-  placements_[Win::TimePad].width = 1884;
+  placements_[Win::TimePad].height = static_cast<int>(kTimePadSize.height);
+  placements_[Win::TimePad].width = kTimePadSize.width;
 
   for (Field f : {Field::Phase, Field::Illumination, Field::JulianDay, Field::SunLongitude,
                   Field::MoonLongitude})

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/commands.h"
 #include "config/moon_inf.h"
 #include "config/site_editor.h"
 #include "config/site_list.h"
@@ -119,8 +120,10 @@ class MainForm {
 
   // --- what the user does; each runs to its end before a tick may run ---
 
-  // Runs the command of that name (any of its names, see commands.h);
-  // false when there is none or it only shows a hint.
+  // Runs the command; false when it has nothing to do.
+  bool run(Cmd c);
+  // The same by the name of any of its faces (see commands.h); false when
+  // there is none.
   bool run(std::string_view name);
   // A click on a toolbar button: the keys are tested in toolbar order, by
   // exact comparison; an unknown key does nothing.

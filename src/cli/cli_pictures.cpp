@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "engine/constants.h"
 #include "output/graph.h"
 #include "views/phase_disk.h"
 #include "views/svg.h"
@@ -19,9 +20,11 @@ struct ViewDefaults {
   double width, height;  // twips: the window's size at a first start
 };
 constexpr ViewDefaults kViewDefaults[] = {
-    {"face", View::Face, 2800, 2800}, {"orbit", View::Orbit, 2500, 2500},
-    {"sky", View::Sky, 5000, 2500},   {"shadow", View::Shadow, 3500, 2500},
-    {"sun", View::Sun, 3500, 2500},
+    {"face", View::Face, kFaceWindowSize.width, kFaceWindowSize.height},
+    {"orbit", View::Orbit, kOrbitWindowSize.width, kOrbitWindowSize.height},
+    {"sky", View::Sky, kSkyWindowSize.width, kSkyWindowSize.height},
+    {"shadow", View::Shadow, kShadowWindowSize.width, kShadowWindowSize.height},
+    {"sun", View::Sun, kSunWindowSize.width, kSunWindowSize.height},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "config/sites.h"
 #include "engine/almanac.h"
 #include "engine/calculator.h"
+#include "engine/constants.h"
 #include "engine/numtext.h"
 #include "output/almanac_text.h"
 
@@ -88,11 +89,11 @@ bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
 }
 
 // Delta T for the almanac of a year: the program's automatic rule where it
-// applies, else the value given, else the year minus 1934 like the field.
+// applies, else the value given, else the starting value of the field.
 double almanacDeltaT(const velmar::cli::Args& a, long long year) {
   if (a.autoDeltaT)
     if (const auto dt = velmar::automaticDeltaT(static_cast<double>(year))) return *dt;
-  return a.deltaT ? *a.deltaT : static_cast<double>(year - 1934);
+  return a.deltaT ? *a.deltaT : velmar::startingDeltaT(static_cast<double>(year));
 }
 
 // Standard output is buffered: a full disk shows only when the buffer goes
@@ -180,11 +181,12 @@ int main(int argc, char** argv) {
   // A value too large to carry was refused (the message is on stderr); the
   // instant asked for cannot be shown.
   if (ui.messages > 0) return 1;
-  form.setText(Field::DeltaT,
-               velmar::formatPlain(a.deltaT ? *a.deltaT : form.value(Field::Year) - 1934));
+  form.setText(
+      Field::DeltaT,
+      velmar::formatPlain(a.deltaT ? *a.deltaT : velmar::startingDeltaT(form.value(Field::Year))));
   if (a.autoDeltaT) form.setCheck(velmar::Check::AutoDeltaT, 1);
   if (a.reference) form.setText(Field::ReferenceDate, *a.reference);
-  if (a.easy && !form.tick(velmar::Tick::easycalc)) main.run("easycalc");
+  if (a.easy && !form.tick(velmar::Tick::easycalc)) main.run(velmar::Cmd::EasyMode);
 
   // The site: line N of the site file (the shipped list when the file has
   // none), the typed coordinates over it.
@@ -231,11 +233,12 @@ int main(int argc, char** argv) {
 
   main.calculator().calc();
   if (a.search) {
-    static const std::pair<const char*, const char*> commands[] = {{"age", "moonage"},
-                                                                   {"new", "newmcheck"},
-                                                                   {"full", "fullmoon"},
-                                                                   {"next-full", "nextfull"},
-                                                                   {"prev-full", "backfull"}};
+    using velmar::Cmd;
+    static const std::pair<const char*, Cmd> commands[] = {{"age", Cmd::MoonAge},
+                                                           {"new", Cmd::NewMoon},
+                                                           {"full", Cmd::FullMoon},
+                                                           {"next-full", Cmd::NextFull},
+                                                           {"prev-full", Cmd::BackFull}};
     for (const auto& [name, command] : commands)
       if (*a.search == name) main.run(command);
   }
@@ -244,17 +247,18 @@ int main(int argc, char** argv) {
 
   // The outputs, switched on as a user would: the table, the graph with its
   // series, then the export file, whose choice starts the loop.
-  if (a.tableFile && form.check(velmar::Check::TableOutput) == 0) main.run("Check4");
-  for (int k = 0; k < 4; ++k) {
-    const std::string box = "Check" + std::to_string(6 + k);
-    if ((form.check(static_cast<velmar::Check>(6 + k)) == 1) != a.graphSeries[k]) main.run(box);
-  }
-  if (a.graph && form.check(velmar::Check::GraphOutput) == 0) main.run("Check2");
+  if (a.tableFile && form.check(velmar::Check::TableOutput) == 0)
+    main.run(velmar::Cmd::TableOutput);
+  const velmar::Cmd series[] = {velmar::Cmd::GraphSun, velmar::Cmd::GraphMoon,
+                                velmar::Cmd::GraphIllumination, velmar::Cmd::GraphLatitude};
+  for (int k = 0; k < 4; ++k)
+    if (velmar::isOn(main, series[k]) != a.graphSeries[k]) main.run(series[k]);
+  if (a.graph && form.check(velmar::Check::GraphOutput) == 0) main.run(velmar::Cmd::GraphOutput);
   if (a.exportFile) {
     main.headlessWindows()->nextFile = velmar::FileChoice{*a.exportFile, 0};
-    main.run("fileout");
+    main.run(velmar::Cmd::ChooseExportFile);
   }
-  if (a.stepUnit) main.run("loopcalc");
+  if (a.stepUnit) main.run(velmar::Cmd::StartLoop);
   // While the loop runs, up to the loop count's calculations in all: the
   // outputs end it when the last of them has taken its rows.
   const double loops = form.value(Field::LoopCount);

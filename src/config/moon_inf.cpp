@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/constants.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -190,11 +191,13 @@ std::vector<std::string> formatInf(const FormModel& form, const Placements& plac
     }
   };
   for (int i = 0; i < 5; ++i) place(i);
-  line(5, {num(optionValue(form, 1)), num(optionValue(form, 2))});
-  std::vector<std::string> units;
-  for (int k = 3; k <= 8; ++k) units.push_back(num(optionValue(form, k)));
-  line(6, units);
-  line(7, {num(optionValue(form, 9)), num(optionValue(form, 10))});
+  int lineNumber = 5;
+  for (const OptionFrame& frame : kOptionFrames) {
+    std::vector<std::string> values;
+    for (int k = static_cast<int>(frame.first); k <= static_cast<int>(frame.last); ++k)
+      values.push_back(num(optionValue(form, k)));
+    line(lineNumber++, values);
+  }
   line(8, {num(form.check(Check::AutoRebase))});
   line(9, {num(form.check(Check::GraphSun)), num(form.check(Check::GraphMoon)),
            num(form.check(Check::GraphIllumination)), num(form.check(Check::GraphLatitude))});
@@ -233,23 +236,23 @@ WindowPlacement centredPlacement(float width, float height, float screenWidth, f
 void centreUnplaced(Placements& p, float screenWidth, float screenHeight, bool onSave) {
   struct Size {
     Win w;
-    float height, width;
+    TwipSize size;
   };
   // The order in which the windows are placed.
   const Size sizes[] = {
-      {Win::Data, 5388, 8736},
-      {Win::Graph, onSave ? 5388.0f : 5490.0f, 8736},
-      {Win::Face, 2800, 2800},
-      {Win::Orbit, 2500, 2500},
-      {Win::TimePad, 2256, onSave ? 1908.0f : 1884.0f},
-      {Win::Sky, 2500, 5000},
-      {Win::Shadow, 2500, onSave ? 5000.0f : 3500.0f},
-      {Win::Sun, 2500, 3500},
+      {Win::Data, kDataWindowSize},
+      {Win::Graph, onSave ? kGraphWindowSizeOnSave : kGraphWindowSize},
+      {Win::Face, kFaceWindowSize},
+      {Win::Orbit, kOrbitWindowSize},
+      {Win::TimePad, onSave ? kTimePadCentringSizeOnSave : kTimePadCentringSize},
+      {Win::Sky, kSkyWindowSize},
+      {Win::Shadow, onSave ? kShadowWindowSizeOnSave : kShadowWindowSize},
+      {Win::Sun, kSunWindowSize},
   };
   for (const Size& s : sizes) {
     WindowPlacement& w = p[s.w];
     if (w.top != -1) continue;
-    w = centredPlacement(s.width, s.height, screenWidth, screenHeight);
+    w = centredPlacement(s.size.width, s.size.height, screenWidth, screenHeight);
     p.own[static_cast<int>(s.w)] = false;
   }
 }

@@ -12,10 +12,9 @@ const std::vector<SettingsOption>& SettingsDialog::options() {
   // The direction options stand the other way round on the main window
   // ("過去" first): they are matched by meaning, not by position.
   static const std::vector<SettingsOption> table = {
-      {1, "年", Option::Years},   {2, "月", Option::Months},   {3, "日", Option::Days},
-      {4, "時", Option::Hours},   {5, "分", Option::Minutes},  {6, "秒", Option::Seconds},
-      {7, "高速", Option::Fast},  {8, "通常", Option::Normal}, {9, "未来", Option::Future},
-      {10, "過去", Option::Past},
+      {1, Option::Years},   {2, Option::Months},  {3, Option::Days}, {4, Option::Hours},
+      {5, Option::Minutes}, {6, Option::Seconds}, {7, Option::Fast}, {8, Option::Normal},
+      {9, Option::Future},  {10, Option::Past},
   };
   return table;
 }
@@ -23,33 +22,29 @@ const std::vector<SettingsOption>& SettingsDialog::options() {
 const std::vector<SettingsBox>& SettingsDialog::boxes() {
   using K = SettingsBox::Kind;
   static const std::vector<SettingsBox> table = {
-      {1, "朔月自動基準化", K::Check, static_cast<int>(Check::AutoRebase)},
-      {2, "太陽", K::Check, static_cast<int>(Check::GraphSun)},
-      {3, "月", K::Check, static_cast<int>(Check::GraphMoon)},
-      {4, "輝面", K::Check, static_cast<int>(Check::GraphIllumination)},
-      {5, "黄緯", K::Check, static_cast<int>(Check::GraphLatitude)},
-      {6, "全ｳｨﾝﾄﾞｳ 初期位置", K::Own, 0},
-      {7, "連続推算時の日時記録", K::Tick, static_cast<int>(Tick::automem)},
-      {8, "ｶﾞｲﾀﾞﾝｽの表示", K::Tick, static_cast<int>(Tick::guid)},
+      {1, K::Check, static_cast<int>(Check::AutoRebase)},
+      {2, K::Check, static_cast<int>(Check::GraphSun)},
+      {3, K::Check, static_cast<int>(Check::GraphMoon)},
+      {4, K::Check, static_cast<int>(Check::GraphIllumination)},
+      {5, K::Check, static_cast<int>(Check::GraphLatitude)},
+      {6, K::Own, 0},  // 全ｳｨﾝﾄﾞｳ 初期位置
+      {7, K::Tick, static_cast<int>(Tick::automem)},
+      {8, K::Tick, static_cast<int>(Tick::guid)},
   };
   return table;
 }
 
 const std::vector<SettingsFrame>& SettingsDialog::frames() {
   static const std::vector<SettingsFrame> table = {
-      {"Frame1",
-       "連続推算対象",
-       {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6"}},
-      {"Frame2", "推算速度", {"Option7", "Option8"}},
-      {"Frame3", "運行方向", {"Option9", "Option10"}},
-      {"Frame4", "ｸﾞﾗﾌ選択", {"Check2", "Check3", "Check4", "Check5"}},
+      {"Frame1", "Frame2", {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6"}},
+      {"Frame2", "Frame1", {"Option7", "Option8"}},
+      {"Frame3", "Frame3", {"Option9", "Option10"}},
+      {"Frame4", "Frame4", {"Check2", "Check3", "Check4", "Check5"}},
   };
   return table;
 }
 
-const char* SettingsDialog::labelOf(SettingsField f) {
-  return f == SettingsField::ChangeAmount ? "変化分" : "ループ";
-}
+const char* SettingsDialog::labelOf(SettingsField f) { return fieldInfo(twinOf(f)).label; }
 
 Field SettingsDialog::twinOf(SettingsField f) {
   return f == SettingsField::ChangeAmount ? Field::ChangeAmount : Field::LoopCount;
@@ -115,7 +110,7 @@ void SettingsDialog::edit(SettingsField f, std::string text) { texts_[index(f)] 
 
 void SettingsDialog::commit(SettingsField f) {
   std::string& t = texts_[index(f)];
-  const double least = f == SettingsField::ChangeAmount ? 1 : 2;
+  const double least = fieldInfo(twinOf(f)).spinner.lowest;
   if (value(t) < least) t = formatPlain(least);
   const Field twin = twinOf(f);
   form_.setText(twin, t);

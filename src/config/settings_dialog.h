@@ -18,9 +18,9 @@ namespace velmar {
 enum class SettingsField : int { ChangeAmount = 1, LoopCount };
 
 // An option button of the dialog and the main-window option it mirrors.
+// The captions are the main window's commands' (their faces in the dialog).
 struct SettingsOption {
   int number;  // Option1 .. Option10 of the dialog
-  const char* caption;
   Option twin;
 };
 
@@ -29,7 +29,6 @@ struct SettingsOption {
 struct SettingsBox {
   enum class Kind { Check, Tick, Own };
   int number;  // Check1 .. Check8 of the dialog
-  const char* caption;
   Kind kind;
   int twin;  // a Check or a Tick
 };
@@ -37,7 +36,7 @@ struct SettingsBox {
 // A frame of the dialog and the controls it groups ("Option3", "Check2").
 struct SettingsFrame {
   const char* name;  // "Frame1"
-  const char* caption;
+  const char* twin;  // the main window's frame of the same caption ("Frame2")
   std::vector<std::string> members;
 };
 

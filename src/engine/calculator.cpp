@@ -6,16 +6,12 @@
 #include <limits>
 
 #include "engine/angles.h"
+#include "engine/constants.h"
 #include "engine/conversions.h"
 #include "engine/numtext.h"
 #include "engine/series.h"
 
 namespace velmar {
-
-std::optional<double> automaticDeltaT(double year) {
-  if (year > 1934) return year - 1935;
-  return std::nullopt;
-}
 
 bool Calculator::sameBits(double a, double b) {
   uint64_t x, y;
@@ -89,7 +85,7 @@ void Calculator::timeArguments() {
   if (!date_.t0Known || !sameBits(rec_.jd0, date_.t0Of)) {
     date_.t0Known = true;
     date_.t0Of = rec_.jd0;
-    date_.t0 = (rec_.jd0 - 2451545.0) / 36525;
+    date_.t0 = (rec_.jd0 - kJ2000) / kDaysPerCentury;
   }
   rec_.t0 = date_.t0;
   // After a valid date yuriusu has just formed the time of day in days from

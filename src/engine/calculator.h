@@ -12,11 +12,6 @@
 
 namespace velmar {
 
-// The automatic delta T that ymdcheck writes when its box is ticked: the
-// year minus 1935 in seconds, for years after 1934; none for earlier years,
-// which keep the value they had.
-std::optional<double> automaticDeltaT(double year);
-
 class Calculator {
  public:
   Calculator(FormModel& form, CalcRecord& rec) : form_(form), rec_(rec) {}

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/constants.h"
 
 namespace velmar {
 
@@ -61,7 +62,7 @@ double altitudeDegrees(double dirZ) {
 Horizontal equatorialToHorizontal(const ClockAndSite& at, double rightAscension,
                                   double declination) {
   Horizontal h{};
-  const double tp = (at.julianDay - 2451545) / 36525;
+  const double tp = (at.julianDay - kJ2000) / kDaysPerCentury;
   h.universalHours = at.hour + at.minute / 60 + at.second / 3600 - 9;
   h.siderealTime = 2400.0513369 * tp + 6.697375 + 0.0000259 * tp * tp + h.universalHours;
   const double v = at.siteLongitude / 360 + 1;

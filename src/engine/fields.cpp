@@ -133,6 +133,12 @@ std::optional<double> wholeCorrection(Field f, double value) {
 
 int code(Field f) { return static_cast<int>(f); }
 int code(Check c) { return static_cast<int>(c); }
+const OptionFrame& frameOf(Option o) {
+  for (const OptionFrame& f : kOptionFrames)
+    if (o >= f.first && o <= f.last) return f;
+  return kOptionFrames[0];
+}
+
 int code(Option o) { return static_cast<int>(o); }
 
 std::string controlName(Check c) { return "Check" + std::to_string(code(c)); }

@@ -71,6 +71,17 @@ enum class Option : int {
 };
 inline constexpr int kOptionCount = 11;
 
+// The frames of the option buttons: one button of each is selected. Each
+// is also one line of the settings file.
+struct OptionFrame {
+  Option first, last;
+};
+inline constexpr OptionFrame kSpeedFrame{Option::Fast, Option::Normal};
+inline constexpr OptionFrame kUnitFrame{Option::Years, Option::Seconds};
+inline constexpr OptionFrame kDirectionFrame{Option::Past, Option::Future};
+inline constexpr OptionFrame kOptionFrames[] = {kSpeedFrame, kUnitFrame, kDirectionFrame};
+const OptionFrame& frameOf(Option o);
+
 // Menu items that carry a check mark, by their item names.
 enum class Tick : int { easycalc, hqcalc, automem, guid, bigsky, bigview, bigsun };
 inline constexpr int kTickCount = 7;

@@ -99,9 +99,9 @@ void FormModel::setCheck(Check c, int v) {
 void FormModel::selectOption(Option o) {
   const int id = static_cast<int>(o);
   if (state_.options[id]) return;
-  // The frames: speed 1-2, unit 3-8, direction 9-10.
-  const int first = id <= 2 ? 1 : (id <= 8 ? 3 : 9);
-  const int last = id <= 2 ? 2 : (id <= 8 ? 8 : 10);
+  const OptionFrame& frame = frameOf(o);
+  const int first = static_cast<int>(frame.first);
+  const int last = static_cast<int>(frame.last);
   for (int i = first; i <= last; ++i) {
     if (i != id && state_.options[i]) {
       state_.options[i] = false;

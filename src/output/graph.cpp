@@ -1,5 +1,6 @@
 #include "output/graph.h"
 
+#include "engine/constants.h"
 #include "stepping/continuous.h"
 
 namespace velmar {
@@ -11,7 +12,7 @@ namespace {
 // degree per 400, all about the zero level at 2202.
 double yIllumination(double k) { return 2202 - (k - 0.5) * 4000; }
 double ySunDistance(double r) { return 2202 - (r - 1) * 50 * 2000; }
-double yMoonDistance(double d) { return 2202 - (d - 384401) / 25000 * 2000; }
+double yMoonDistance(double d) { return 2202 - (d - kMeanLunarDistance) / 25000 * 2000; }
 double yLatitude(double beta) { return 2202 - beta / 10 * 4000; }
 
 }  // namespace

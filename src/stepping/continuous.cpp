@@ -110,15 +110,17 @@ void Continuous::tick() {
 }
 
 bool Continuous::fieldChanged(Field f) {
+  // The fields' ranges are their spinners'.
+  const SpinnerInfo& range = fieldInfo(f).spinner;
   if (f == Field::ChangeAmount) {
     const double v = form_.value(f);
     // Each correction writes the field again, which runs this rule anew.
-    if (v < 1) {
-      form_.setText(f, "1");
+    if (v < range.lowest) {
+      form_.setText(f, std::to_string(range.lowest));
       return true;
     }
-    if (v > 3600) {
-      form_.setText(f, "3600");
+    if (v > range.highest) {
+      form_.setText(f, std::to_string(range.highest));
       return true;
     }
     changeAmount_ = v;
@@ -128,11 +130,11 @@ bool Continuous::fieldChanged(Field f) {
   }
   if (f == Field::LoopCount) {
     const double v = form_.value(f);
-    if (v < 2) {
-      form_.setText(f, "2");
-    } else if (v > 365) {
+    if (v < range.lowest) {
+      form_.setText(f, std::to_string(range.lowest));
+    } else if (v > range.highest) {
       const std::string q = std::string(kLoopCountQuestion1) + form_.text(f) + kLoopCountQuestion2;
-      if (!ui_.askYesNo("確認", q)) form_.setText(f, "365");
+      if (!ui_.askYesNo("確認", q)) form_.setText(f, std::to_string(range.highest));
     }
     return true;
   }

@@ -70,7 +70,7 @@ void TimePad::press(PadButton b) {
 void TimePad::labelClicked(int label) {
   if (label < 1 || label > 6) return;
   // The option's own rule sets the loop's target and marks the label.
-  form_.selectOption(static_cast<Option>(static_cast<int>(Option::Years) + label - 1));
+  form_.selectOption(static_cast<Option>(static_cast<int>(kUnitFrame.first) + label - 1));
 }
 
 void TimePad::labelDoubleClicked(int label) {
@@ -87,7 +87,7 @@ void TimePad::loaded() {
 void TimePad::unitmark() {
   int marked = 0;
   for (int i = 1; i <= 6; ++i)
-    if (form_.option(static_cast<Option>(static_cast<int>(Option::Years) + i - 1))) marked = i;
+    if (form_.option(static_cast<Option>(static_cast<int>(kUnitFrame.first) + i - 1))) marked = i;
   if (marked == marked_) return;
   marked_ = marked;
   changed_();

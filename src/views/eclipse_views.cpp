@@ -1,5 +1,7 @@
 #include "views/eclipse_views.h"
 
+#include "engine/constants.h"
+
 namespace velmar {
 
 namespace {
@@ -20,8 +22,8 @@ void shadowdraw(const FormModel& form, double w, double h, bool big, ViewPicture
   const double p = form.value(Field::Phase);
   const double beta = form.value(Field::MoonLatitude);
   const double d = form.value(Field::MoonDistance);
-  // A nearer Moon is larger; 384401 km is the mean distance.
-  const double rm = (2 - d / 384401) * m / q;
+  // A nearer Moon is larger.
+  const double rm = (2 - d / kMeanLunarDistance) * m / q;
   // Opposition in the centre; a growing elongation moves the Moon east
   // (left), a northern latitude up.
   const double mx = w / 2 - (p - 180) * m / s;

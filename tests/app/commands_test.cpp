@@ -3,18 +3,24 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
 
+#include "app/captions.h"
 #include "app/main_form.h"
 #include "engine/instant.h"
+#include "engine/program.h"
 
 namespace velmar {
 namespace {
 
-TEST(CommandTable, EveryEntryActsOrShowsSomethingAndEveryTextStandsOnce) {
+TEST(CommandTable, EveryEntryActsOnceAndEveryNameAndTextStandsOnce) {
   std::set<std::string> names;
+  std::set<std::string> settingNames;
+  std::set<Handler> handlers;
   std::map<std::string, std::string> guidanceOwner;
   auto guidance = [&](const char* text, const std::string& owner) {
     if (!text) return;
@@ -22,22 +28,32 @@ TEST(CommandTable, EveryEntryActsOrShowsSomethingAndEveryTextStandsOnce) {
     EXPECT_TRUE(fresh) << "\"" << text << "\" is written for " << it->second << " and " << owner;
   };
   for (const Command& c : commands()) {
-    const std::string id = c.id() ? c.id() : "(nameless)";
-    for (const char* n : {c.menu.name, c.tool.key, c.control.name}) {
-      if (n) {
-        EXPECT_TRUE(names.insert(n).second) << n << " names two commands";
+    ASSERT_TRUE(c.faces[0].name) << "command " << static_cast<int>(c.id) << " has no face";
+    const std::string id = c.faces[0].name;
+    EXPECT_EQ(&command(c.id), &c) << id;
+    ASSERT_NE(c.handler, nullptr) << id;
+    EXPECT_TRUE(handlers.insert(c.handler).second) << id << ": its handler is another row's";
+    for (const FaceDef& f : c.faces) {
+      if (!f.name) continue;
+      std::set<std::string>& space = f.face == Face::Setting ? settingNames : names;
+      EXPECT_TRUE(space.insert(f.name).second) << f.name << " names two faces";
+      EXPECT_FALSE(findCaption(f.name)) << f.name << " is a command and a caption";
+      if (f.face == Face::Menu || f.face == Face::Tool) {
+        EXPECT_NE(c.captionOf(f), nullptr) << f.name;
       }
     }
-    const bool shows = c.guidance || c.tool.guidance || c.control.guidance || c.control.caption;
-    EXPECT_TRUE(c.handler || shows) << id << " neither acts nor shows anything";
-    EXPECT_EQ(c.menu.name != nullptr, c.menu.caption != nullptr) << id;
-    EXPECT_EQ(c.tool.key != nullptr, c.tool.tooltip != nullptr && c.tool.picture != nullptr) << id;
-    guidance(c.guidance, id);
-    guidance(c.tool.guidance, id);
-    guidance(c.control.guidance, id);
-    if (c.binding.kind != Binding::Kind::None) {
-      EXPECT_NE(c.handler, nullptr) << id;
+    if (c.tool()) {
+      EXPECT_NE(c.picture, nullptr) << id;
     }
+    guidance(c.guidance, id);
+    for (const FaceDef& f : c.faces)
+      if (f.name && f.guidance && *f.guidance) guidance(f.guidance, f.name);
+  }
+  for (const Caption& c : captions()) {
+    if (c.name) {
+      EXPECT_TRUE(names.insert(c.name).second) << c.name;
+    }
+    if (c.guidance != kTitleText) guidance(c.guidance, c.name ? c.name : "a caption");
   }
   for (int i = 1; i < kFieldCount; ++i) {
     const FieldInfo& f = fieldInfo(static_cast<Field>(i));
@@ -45,25 +61,50 @@ TEST(CommandTable, EveryEntryActsOrShowsSomethingAndEveryTextStandsOnce) {
     guidance(f.spinner.hint, f.spinner.name ? f.spinner.name : f.control);
     EXPECT_EQ(f.keypadCode != 0, f.keypadCaption != nullptr) << f.control;
   }
-  // Every item the menus and the toolbar name is a separator or a command
-  // under that face, once.
-  std::set<std::string> laidOut;
+  // The menus and the toolbar lay out commands with such a face, once.
+  std::set<Cmd> laidOut;
   for (const MenuLayout& m : menuLayout())
-    for (const MenuItem& item : m.items) {
-      EXPECT_TRUE(laidOut.insert(item.name).second) << item.name;
-      const auto ref = findCommand(item.name);
-      if (item.separator) {
-        EXPECT_FALSE(ref) << item.name;
-      } else if (ref) {
-        EXPECT_EQ(ref->face, Face::Menu) << item.name;
+    for (const std::optional<Cmd>& item : m.items)
+      if (item) {
+        EXPECT_TRUE(laidOut.insert(*item).second) << m.name;
+        EXPECT_NE(command(*item).menu(), nullptr) << m.name;
+      }
+  for (const std::optional<Cmd>& item : toolbarLayout())
+    if (item) {
+      EXPECT_NE(command(*item).tool(), nullptr);
+    }
+}
+
+// Every caption and message of the window layer comes from a table: the
+// command and caption tables of the core, or the window layer's own texts.
+TEST(CommandTable, TheWindowLayerWritesNoJapaneseTextOfItsOwn) {
+  namespace fs = std::filesystem;
+  const fs::path gui = fs::path(VELMAR_TEST_DATA) / ".." / ".." / "src" / "gui";
+  int files = 0;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(gui)) {
+    const std::string ext = e.path().extension().string();
+    if ((ext != ".cpp" && ext != ".h") || e.path().filename() == "texts.h") continue;
+    ++files;
+    std::ifstream in(e.path());
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+      // Inside string literals, up to a comment.
+      bool inString = false;
+      for (size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (!inString && ch == '/' && i + 1 < line.size() && line[i + 1] == '/') break;
+        if (ch == '\\' && inString) {
+          ++i;
+          continue;
+        }
+        if (ch == '"' && (i == 0 || line[i - 1] != '\'')) inString = !inString;
+        EXPECT_FALSE(inString && static_cast<unsigned char>(ch) >= 0x80)
+            << e.path().filename().string() << ":" << n << ": " << line;
+        if (inString && static_cast<unsigned char>(ch) >= 0x80) break;
       }
     }
-  for (const char* key : toolbarKeys()) {
-    const auto ref = key ? findCommand(key) : std::nullopt;
-    if (ref) {
-      EXPECT_EQ(ref->face, Face::Tool) << key;
-    }
   }
+  EXPECT_GT(files, 20);
 }
 
 TEST(CommandTable, UnknownNamesAndKeysDoNothing) {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/main_form.h"
+#include "engine/headless_form.h"
 #include "engine/instant.h"
 #include "engine/numtext.h"
 
@@ -14,22 +14,13 @@ namespace {
 
 using namespace testing_instant;
 
-class LunationTest : public ::testing::Test {
+class LunationTest : public testing_form::HeadlessFormTest {
  protected:
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main{ui, clock};
-  FormModel& form = main.form();
-
   void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
           const char* s) {
-    enterInstant(form, y, mo, d, h, mi, s);
-    form.setText(Field::DeltaT, "66");
-    main.calculator().setSite(35.6544, 139.7447);
-    main.calculator().calc();
+    calcAt(y, mo, d, h, mi, s);
   }
 
-  std::string instant() const { return instantOf(form); }
   double jd() const { return form.value(Field::JulianDay); }
 };
 

@@ -2,34 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "engine/instant.h"
+#include "engine/headless_form.h"
 
 namespace velmar {
 namespace {
 
 using namespace testing_instant;
 
-class ContinuousTest : public ::testing::Test {
+class ContinuousTest : public testing_form::HeadlessFormTest {
  protected:
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  ManualTimer timer;
-  MainForm main{ui, clock, timer};
-  FormModel& form = main.form();
   Continuous& loop = main.continuous();
 
-  void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
-          const char* s) {
-    enterInstant(form, y, mo, d, h, mi, s);
-    form.setText(Field::DeltaT, "66");
-  }
   void settings(Option unit, const char* amount, Option direction) {
     form.selectOption(unit);
     form.setText(Field::ChangeAmount, amount);
     form.selectOption(direction);
   }
-  std::string instant() const { return instantOf(form); }
 };
 
 TEST_F(ContinuousTest, TicksCarryThroughTheFields) {

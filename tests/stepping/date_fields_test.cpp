@@ -302,8 +302,8 @@ TEST(MainFormDates, CommandsAndSpinnersAreWired) {
   EXPECT_EQ(form.text(Field::Day) + " " + form.text(Field::Hour), "9 21");
   EXPECT_EQ(ui.questions, 1);
   EXPECT_FALSE(main.spin("UpDown10", 1));
-  EXPECT_STREQ(findCommand("mem")->command->menu.shortcut, "Ctrl+W");
-  EXPECT_STREQ(findCommand("remem")->command->menu.shortcut, "Ctrl+R");
+  EXPECT_STREQ(findCommand("mem")->command->shortcut, "Ctrl+W");
+  EXPECT_STREQ(findCommand("remem")->command->shortcut, "Ctrl+R");
 }
 
 // Fault guarded: a fraction typed into a date field was half carried (a

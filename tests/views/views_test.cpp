@@ -4,17 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
+#include "engine/headless_form.h"
 
 namespace velmar {
 namespace {
 
-class ViewsTest : public ::testing::Test {
+class ViewsTest : public testing_form::HeadlessFormTest {
  protected:
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main{ui, clock};
-  FormModel& form = main.form();
   Views& views = main.views();
   std::vector<std::string> drawn;  // what was drawn, in order
   int calcs = 0;

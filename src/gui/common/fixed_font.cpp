@@ -8,6 +8,8 @@
 #include <QHash>
 #include <cmath>
 
+#include "gui/common/texts.h"
+
 namespace velmar {
 
 namespace {
@@ -80,8 +82,8 @@ bool keepsColumns(const QFont& font) {
   if (narrow <= 0) return false;
   for (QChar c : QStringLiteral("iW.+ /:"))
     if (std::fabs(m.horizontalAdvance(c) - narrow) > 0.01 * narrow) return false;
-  const double wide = m.horizontalAdvance(QString::fromUtf8("月"));
-  const double halfKana = m.horizontalAdvance(QString::fromUtf8("ﾃ"));
+  const double wide = m.horizontalAdvance(QString::fromUtf8(texts::kWideSample));
+  const double halfKana = m.horizontalAdvance(QString::fromUtf8(texts::kHalfKanaSample));
   return std::fabs(wide - 2 * narrow) <= 0.02 * narrow &&
          std::fabs(halfKana - narrow) <= 0.02 * narrow;
 }

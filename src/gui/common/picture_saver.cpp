@@ -8,13 +8,15 @@
 
 #include "engine/program.h"
 #include "engine/system_error.h"
+#include "gui/common/texts.h"
 
 namespace velmar {
 
 namespace {
 
 const std::vector<FileFilter>& filters() {
-  static const std::vector<FileFilter> f = {{"PNG 画像", "*.png"}, {"SVG 画像", "*.svg"}};
+  static const std::vector<FileFilter> f = {{texts::kPngPictures, "*.png"},
+                                            {texts::kSvgPictures, "*.svg"}};
   return f;
 }
 
@@ -42,7 +44,7 @@ bool savePicture(FilePort& files, UiPort& ui, const SavablePicture& picture) {
   QString offered = QString::fromStdString(picture.name) + ".png";
   if (!lastFolder().isEmpty()) offered = lastFolder() + "/" + offered;
   const std::optional<FileChoice> choice =
-      files.chooseSaveFile("画像を保存", filters(), offered.toStdString(), 0);
+      files.chooseSaveFile(texts::kSavePictureTitle, filters(), offered.toStdString(), 0);
   if (!choice || choice->path.empty()) return false;
   QString path = QString::fromStdString(choice->path);
   // A typed extension decides; without one, the chosen filter does.
@@ -63,7 +65,7 @@ bool savePicture(FilePort& files, UiPort& ui, const SavablePicture& picture) {
   QString error;
   if (bytes.isEmpty() || !writeFile(path, bytes, &error)) {
     ui.message(kTitleText,
-               "画像を保存できませんでした。\r" + path.toStdString() +
+               std::string(texts::kSavePictureFailed) + path.toStdString() +
                    (error.isEmpty() ? "" : "\r" + error.toStdString()),
                Tone::Warning);
     return false;

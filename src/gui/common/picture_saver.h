@@ -7,10 +7,11 @@
 #include <string>
 
 #include "engine/ports.h"
+#include "gui/common/texts.h"
 
 namespace velmar {
 
-inline constexpr const char* kSavePictureItem = "画像を保存...";
+inline constexpr const char* kSavePictureItem = texts::kSavePictureItem;
 
 struct SavablePicture {
   std::string name;                  // the file name offered, without extension

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "gui/common/fixed_font.h"
+#include "gui/common/texts.h"
 
 namespace velmar {
 
@@ -67,8 +68,8 @@ bool QtUi::askYesNo(const std::string& title, const std::string& text) {
                   QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::Yes);
   // The captions in the window's language, whatever translations are installed.
-  box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ(&N)"));
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8(texts::kYes));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8(texts::kNo));
   return runCentred(box, parent) == QMessageBox::Yes;
 }
 
@@ -137,8 +138,8 @@ double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
 bool radicalsShareGlyphs(const QFont& font) {
   const QRawFont raw = QRawFont::fromFont(font);
   if (!raw.isValid()) return false;
-  const QList<quint32> ideograph = raw.glyphIndexesForString(QString::fromUtf8("日月"));
-  const QList<quint32> radical = raw.glyphIndexesForString(QString::fromUtf8("⽇⽉"));
+  const QList<quint32> ideograph = raw.glyphIndexesForString(QString::fromUtf8(texts::kIdeographSample));
+  const QList<quint32> radical = raw.glyphIndexesForString(QString::fromUtf8(texts::kRadicalSample));
   return ideograph.size() == 2 && ideograph == radical && ideograph[0] != 0;
 }
 
@@ -174,7 +175,7 @@ PrintResult printOn(QPrinter& printer, const PrintJob& job) {
     }
   }
   QPainter p;
-  if (!p.begin(&printer)) return {PrintResult::Status::Failed, "印刷を始められませんでした。"};
+  if (!p.begin(&printer)) return {PrintResult::Status::Failed, texts::kPrintCannotStart};
   p.setFont(font);
   const QFontMetrics m(font, &printer);
   const int lineHeight = m.lineSpacing();
@@ -185,7 +186,7 @@ PrintResult printOn(QPrinter& printer, const PrintJob& job) {
     if (y > page.height() - m.descent()) {
       if (!printer.newPage()) {
         p.end();
-        return {PrintResult::Status::Failed, "次のページを印刷できませんでした。"};
+        return {PrintResult::Status::Failed, texts::kPrintNextPage};
       }
       y = m.ascent();
       keepWindowsDrawn();
@@ -193,7 +194,7 @@ PrintResult printOn(QPrinter& printer, const PrintJob& job) {
     p.drawText(0, y, QString::fromStdString(line));
     y += lineHeight;
   }
-  if (!p.end()) return {PrintResult::Status::Failed, "印刷を終えられませんでした。"};
+  if (!p.end()) return {PrintResult::Status::Failed, texts::kPrintCannotEnd};
   return {};
 }
 
@@ -201,7 +202,7 @@ PrintResult printOn(QPrinter& printer, const PrintJob& job) {
 
 PrintResult QtPrinter::print(const PrintJob& job) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return {PrintResult::Status::NoPrinter, "プリンターが設定されていません。"};
+  if (info.isNull()) return {PrintResult::Status::NoPrinter, texts::kNoPrinter};
   QPrinter printer(info);
   return printOn(printer, job);
 }

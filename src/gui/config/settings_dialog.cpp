@@ -17,30 +17,28 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 QString qs(const char* s) { return QString::fromUtf8(s); }
+QString qs(Text t) { return qtext(t); }
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(SettingsDialog& dialog, QWidget* parent)
+SettingsWindow::SettingsWindow(SettingsDialog& dialog, CommandActions& actions, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
   setObjectName("Form8");
   setWindowTitle(qs(SettingsDialog::kCaption));
   setModal(true);
 
-  for (const SettingsOption& o : SettingsDialog::options()) {
-    auto* b = new QRadioButton(qs(o.caption));
-    b->setObjectName(QString("Option%1").arg(o.number));
-    // The form keeps the groups: a click only asks for the selection.
-    b->setAutoExclusive(false);
-    const int n = o.number;
-    connect(b, &QRadioButton::clicked, this, [this, n] {
-      dialog_.clickOption(n);
-      refresh();
-    });
-    options_[n] = b;
-  }
+  CommandBinder binder(actions, false);
+  for (const SettingsOption& o : SettingsDialog::options())
+    options_[o.number] = binder.settingsOption(("Option" + std::to_string(o.number)).c_str());
   for (const SettingsBox& box : SettingsDialog::boxes()) {
-    auto* b = new QCheckBox(qs(box.caption));
-    b->setObjectName(QString("Check%1").arg(box.number));
+    const std::string name = "Check" + std::to_string(box.number);
+    if (box.kind != SettingsBox::Kind::Own) {
+      boxes_[box.number] = binder.settingsBox(name.c_str());
+      continue;
+    }
+    // The dialog's own box: whether every window is to be centred again.
+    auto* b = new QCheckBox(qs(Text::SettingsResetPlaces));
+    b->setObjectName(qs(name));
     const int n = box.number;
     connect(b, &QCheckBox::clicked, this, [this, n] {
       dialog_.clickBox(n);
@@ -81,9 +79,9 @@ SettingsWindow::SettingsWindow(SettingsDialog& dialog, QWidget* parent)
   right->addStretch();
   columns->addLayout(right);
 
-  auto* save = new QPushButton(qs("設定保存"));
+  auto* save = new QPushButton(qs(Text::SettingsSave));
   save->setObjectName("Command1");
-  auto* cancel = new QPushButton(qs("キャンセル"));
+  auto* cancel = new QPushButton(qs(Text::SettingsCancel));
   cancel->setObjectName("Command2");
   // Enter in a field commits that field; it must not save or close.
   for (QPushButton* b : {save, cancel}) b->setAutoDefault(false);
@@ -111,7 +109,8 @@ QWidget* SettingsWindow::control(const std::string& name) {
 }
 
 QWidget* SettingsWindow::frame(const SettingsFrame& f) {
-  auto* box = new QGroupBox(qs(f.caption));
+  const Caption* twin = findCaption(f.twin);
+  auto* box = new QGroupBox(qs(twin ? twin->caption : ""));
   box->setObjectName(f.name);
   auto* grid = new QGridLayout(box);
   grid->setVerticalSpacing(2);
@@ -161,8 +160,10 @@ void SettingsWindow::place() {
 }
 
 void SettingsWindow::refresh() {
-  for (auto& [n, b] : options_) b->setChecked(dialog_.option(n));
-  for (auto& [n, b] : boxes_) b->setChecked(dialog_.box(n) == 1);
+  // The options and the boxes of commands show their actions.
+  for (const SettingsBox& box : SettingsDialog::boxes())
+    if (box.kind == SettingsBox::Kind::Own)
+      boxes_.at(box.number)->setChecked(dialog_.box(box.number) == 1);
   for (auto& [f, e] : fields_) {
     const QString text = qs(dialog_.text(f));
     if (e->text() != text) e->setText(text);

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "config/settings_dialog.h"
+#include "gui/common/command_controls.h"
 
 namespace velmar {
 
@@ -16,8 +17,9 @@ class SettingsWindow : public QDialog {
   Q_OBJECT
 
  public:
-  // Modal; open it with exec().
-  explicit SettingsWindow(SettingsDialog& dialog, QWidget* parent = nullptr);
+  // Modal; open it with exec(). Its option buttons and boxes are faces of
+  // the main window's commands.
+  SettingsWindow(SettingsDialog& dialog, CommandActions& actions, QWidget* parent = nullptr);
 
   // キャンセル, Escape and the close box all hide the window.
   void reject() override;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_form.h"
+#include "gui/common/command_controls.h"
 #include "gui/common/twips.h"
 
 namespace velmar {
@@ -18,14 +19,13 @@ namespace velmar {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-QString qs(const char* s) { return QString::fromUtf8(s); }
 
 }  // namespace
 
 SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* parent)
     : QDialog(parent), editor_(editor), ui_(ui) {
   setObjectName("Form10");
-  setWindowTitle(qs("測地ｴﾃﾞｨﾀ"));
+  setWindowTitle(qtext(Text::SiteEditorTitle));
   setModal(true);
 
   // The list on the left, the fields of the chosen site beside it, the
@@ -39,7 +39,7 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   // size, so that the window keeps its designed size.
   list_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   // Ten rows at least, whatever the font: the window grows for them.
-  list_->addItem(qs("測地"));
+  list_->addItem(qtext(Text::SiteSample));
   const int tenRows = 10 * list_->sizeHintForRow(0) + 2 * list_->frameWidth();
   list_->clear();
   list_->setMinimumSize(120, tenRows);
@@ -49,18 +49,18 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   index->setFocusPolicy(Qt::NoFocus);
   index->setMaximumWidth(72);
   index->setAlignment(Qt::AlignRight);
-  index->setToolTip(qs("選択中の測地の番号 (0 から)"));
+  index->setToolTip(qtext(Text::SiteIndexTip));
   listColumn->addWidget(index, 0, Qt::AlignRight);
   columns->addLayout(listColumn, 1);
 
   auto* grid = new QGridLayout;
-  const std::pair<EditorField, const char*> rows[] = {{EditorField::Name, "測地名"},
-                                                      {EditorField::Longitude, "東経"},
-                                                      {EditorField::Latitude, "北緯"},
-                                                      {EditorField::Elevation, "標高"}};
+  const std::pair<EditorField, Text> rows[] = {{EditorField::Name, Text::SiteName},
+                                               {EditorField::Longitude, Text::SiteLongitude},
+                                               {EditorField::Latitude, Text::SiteLatitude},
+                                               {EditorField::Elevation, Text::SiteElevation}};
   int row = 0;
   for (const auto& [f, caption] : rows) {
-    auto* label = new QLabel(qs(caption));
+    auto* label = new QLabel(qtext(caption));
     label->setObjectName(QString("Label%1").arg(static_cast<int>(f)));
     QLineEdit* e = addField(f);
     label->setBuddy(e);
@@ -73,14 +73,14 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   columns->addLayout(grid, 2);
 
   auto* right = new QVBoxLayout;
-  auto* frame = new QGroupBox(qs("ｱｸｼｮﾝ"));
+  auto* frame = new QGroupBox(qtext(Text::SiteActionFrame));
   frame->setObjectName("Frame1");
   auto* frameLayout = new QVBoxLayout(frame);
-  const std::pair<SiteAction, const char*> actions[] = {{SiteAction::Initial, "初期値"},
-                                                        {SiteAction::Add, "追　加"},
-                                                        {SiteAction::Replace, "置　換"}};
+  const std::pair<SiteAction, Text> actions[] = {{SiteAction::Initial, Text::SiteInitial},
+                                                 {SiteAction::Add, Text::SiteAdd},
+                                                 {SiteAction::Replace, Text::SiteReplace}};
   for (const auto& [a, caption] : actions) {
-    auto* option = new QRadioButton(qs(caption));
+    auto* option = new QRadioButton(qtext(caption));
     option->setObjectName(QString("Option%1").arg(static_cast<int>(a)));
     frameLayout->addWidget(option);
     connect(option, &QRadioButton::toggled, this, [this, a = a](bool on) {
@@ -90,10 +90,10 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   }
   right->addWidget(frame);
   auto* buttons = new QHBoxLayout;
-  auto* apply = new QPushButton(qs("適用"));
+  auto* apply = new QPushButton(qtext(Text::SiteApply));
   apply->setObjectName("Command1");
   apply->setAutoDefault(false);
-  auto* cancel = new QPushButton(qs("キャンセル"));
+  auto* cancel = new QPushButton(qtext(Text::SiteCancel));
   cancel->setObjectName("Command2");
   cancel->setAutoDefault(false);
   buttons->addWidget(apply);

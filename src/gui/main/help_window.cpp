@@ -20,6 +20,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/common/texts.h"
+
 namespace velmar {
 
 namespace {
@@ -69,7 +71,7 @@ QString findHelpFile() {
 HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QWidget* parent)
     : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
-  setWindowTitle(QString::fromUtf8("Velmar のヘルプ"));
+  setWindowTitle(QString::fromUtf8(texts::kHelpTitle));
   ready_ = openEngine(helpFile, collectionDir);
 
   browser_ = new HelpBrowser(engine_);
@@ -84,11 +86,11 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::open);
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
             &QTreeView::expandAll);
-    tabs_->addTab(contents, QString::fromUtf8("目次"));
+    tabs_->addTab(contents, QString::fromUtf8(texts::kHelpContents));
 
     auto* indexPage = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexPage);
-    auto* indexLabel = new QLabel(QString::fromUtf8("キーワードを入力してください(&W):"));
+    auto* indexLabel = new QLabel(QString::fromUtf8(texts::kHelpKeyword));
     indexField_ = new QLineEdit;
     indexField_->setObjectName("HelpIndexField");
     indexLabel->setBuddy(indexField_);
@@ -111,15 +113,15 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     indexLayout->addWidget(indexLabel);
     indexLayout->addWidget(indexField_);
     indexLayout->addWidget(index_, 1);
-    tabs_->addTab(indexPage, QString::fromUtf8("索引"));
+    tabs_->addTab(indexPage, QString::fromUtf8(texts::kHelpIndex));
 
     auto* searchPage = new QWidget;
     auto* searchLayout = new QVBoxLayout(searchPage);
-    auto* searchLabel = new QLabel(QString::fromUtf8("検索する語句(&S):"));
+    auto* searchLabel = new QLabel(QString::fromUtf8(texts::kHelpSearchTerm));
     searchField_ = new QLineEdit;
     searchField_->setObjectName("HelpSearchField");
     searchLabel->setBuddy(searchField_);
-    auto* go = new QPushButton(QString::fromUtf8("検索"));
+    auto* go = new QPushButton(QString::fromUtf8(texts::kHelpSearch));
     auto* row = new QHBoxLayout;
     row->addWidget(searchField_, 1);
     row->addWidget(go);
@@ -139,7 +141,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     searchLayout->addWidget(searchLabel);
     searchLayout->addLayout(row);
     searchLayout->addWidget(results_, 1);
-    tabs_->addTab(searchPage, QString::fromUtf8("検索"));
+    tabs_->addTab(searchPage, QString::fromUtf8(texts::kHelpSearch));
   } else {
     browser_->setPlainText(error_);
   }
@@ -159,7 +161,7 @@ HelpWindow::~HelpWindow() = default;
 
 bool HelpWindow::openEngine(const QString& helpFile, const QString& collectionDir) {
   if (helpFile.isEmpty() || !QFileInfo(helpFile).isFile()) {
-    error_ = QString::fromUtf8("ヘルプファイル %1 が見つかりません。").arg(kHelpFileName);
+    error_ = QString::fromUtf8(texts::kHelpMissing).arg(kHelpFileName);
     return false;
   }
   QString dir = collectionDir;
@@ -171,7 +173,7 @@ bool HelpWindow::openEngine(const QString& helpFile, const QString& collectionDi
     // No cache folder: the collection lives for this run only.
     scratch_ = std::make_unique<QTemporaryDir>();
     if (!scratch_->isValid()) {
-      error_ = QString::fromUtf8("ヘルプの作業用フォルダを作れません。");
+      error_ = QString::fromUtf8(texts::kHelpNoFolder);
       return false;
     }
     dir = scratch_->path();
@@ -181,12 +183,12 @@ bool HelpWindow::openEngine(const QString& helpFile, const QString& collectionDi
   engine_->setReadOnly(false);
   engine_->setUsesFilterEngine(true);
   if (!engine_->setupData()) {
-    error_ = QString::fromUtf8("ヘルプを開けません: %1").arg(engine_->error());
+    error_ = QString::fromUtf8(texts::kHelpCannotOpen).arg(engine_->error());
     return false;
   }
   namespace_ = QHelpEngineCore::namespaceName(helpFile);
   if (namespace_.isEmpty()) {
-    error_ = QString::fromUtf8("ヘルプファイル %1 を読めません。").arg(helpFile);
+    error_ = QString::fromUtf8(texts::kHelpUnreadable).arg(helpFile);
     return false;
   }
   const QString stamp = stampOf(helpFile);
@@ -195,7 +197,7 @@ bool HelpWindow::openEngine(const QString& helpFile, const QString& collectionDi
     engine_->unregisterDocumentation(namespace_);
   if (!engine_->registeredDocumentations().contains(namespace_)) {
     if (!engine_->registerDocumentation(helpFile)) {
-      error_ = QString::fromUtf8("ヘルプファイルを登録できません: %1").arg(engine_->error());
+      error_ = QString::fromUtf8(texts::kHelpCannotRegister).arg(engine_->error());
       return false;
     }
     engine_->setCustomValue(kStampKey, stamp);
@@ -285,7 +287,7 @@ QList<HelpWindow::Hit> HelpWindow::searchText(const QString& words) const {
     const int at = text.indexOf(wanted.first(), 0, Qt::CaseInsensitive);
     const int from = std::max(0, at - 16);
     QString excerpt = text.mid(from, 56).simplified();
-    if (from > 0) excerpt.prepend(QString::fromUtf8("…"));
+    if (from > 0) excerpt.prepend(QString::fromUtf8(texts::kEllipsis));
     hits.append({url, doc.metaInformation(QTextDocument::DocumentTitle), excerpt, count});
   }
   std::stable_sort(hits.begin(), hits.end(),
@@ -303,7 +305,7 @@ void HelpWindow::runSearch() {
     results_->addItem(item);
   }
   if (hits.isEmpty() && !wordsOf(searchField_->text()).isEmpty()) {
-    auto* none = new QListWidgetItem(QString::fromUtf8("見つかりませんでした。"));
+    auto* none = new QListWidgetItem(QString::fromUtf8(texts::kHelpNotFound));
     none->setFlags(Qt::NoItemFlags);
     results_->addItem(none);
   }

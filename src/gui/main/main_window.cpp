@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/captions.h"
 #include "app/commands.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
@@ -30,7 +31,8 @@ namespace velmar {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-QString qs(const char* s) { return QString::fromUtf8(s ? s : ""); }
+QString qs(const char* s) { return qtext(s); }
+QString qs(Text t) { return qtext(t); }
 
 // The results in the order a reader scans them: time, Sun, Moon.
 constexpr Field kResults[] = {
@@ -39,14 +41,6 @@ constexpr Field kResults[] = {
     Field::RightAscension, Field::Declination,  Field::Azimuth,     Field::Altitude,
     Field::ReferenceDate,  Field::MoonAge,
 };
-
-// The window is built from the table; a name the table lacks gives a
-// control without caption rather than a crash.
-const Command& commandNamed(const std::string& name) {
-  static const Command none{};
-  const std::optional<CommandRef> ref = findCommand(name);
-  return ref ? *ref->command : none;
-}
 
 // Buttons and boxes take no focus from a click: a field being typed into
 // keeps it, and the click's command commits the field before it runs.
@@ -109,6 +103,9 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
       }) {
   setWindowTitle("Velmar");
   setMouseTracking(true);
+  actions_ = new CommandActions(main_, this);
+  actions_->beforeMainCommand = [this] { commitEditing(); };
+  binder_ = std::make_unique<CommandBinder>(*actions_, true);
   pointerWatch_ = new PointerWatch(this, [this](QWidget* w) { hoverOver(w); });
   buildMenus();
   buildToolbar();
@@ -173,10 +170,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));
-  for (auto& [c, w] : checks_) w->setChecked(form.check(c) == 1);
-  for (auto& [o, w] : options_) w->setChecked(form.option(o));
-  for (auto& [t, list] : tickActions_)
-    for (QAction* a : list) a->setChecked(form.tick(t));
+  actions_->refresh();
   guidance_->setText(qs(main_.guidance()));
   guidance_->setVisible(form.tick(Tick::guid));
   refreshSites();
@@ -197,91 +191,49 @@ MainWindow::~MainWindow() {
 
 // --- building ----------------------------------------------------------------
 
-QAction* MainWindow::menuAction(QMenu* menu, const Command& c) {
-  QAction* a = menu->addAction(qs(c.menu.caption));
-  if (c.menu.shortcut) a->setShortcut(QKeySequence(qs(c.menu.shortcut)));
-  const std::string name = c.menu.name;
-  a->setObjectName(qs(name));
-  if (c.binding.kind == Binding::Kind::Tick) {
-    a->setCheckable(true);
-    tickActions_[static_cast<Tick>(c.binding.id)].push_back(a);
-  }
-  const Binding binding = c.binding;
-  connect(a, &QAction::triggered, this, [this, name, a, binding] {
-    runCommand(name);
-    // A checkable item ticks itself on a click; the form says what holds.
-    if (a->isCheckable()) a->setChecked(isOn(binding));
-  });
-  actions_[name] = a;
-  return a;
-}
-
 void MainWindow::buildMenus() {
   for (const MenuLayout& layout : menuLayout()) {
-    QMenu* menu = nullptr;
-    bool separatorDue = false;
-    for (const MenuItem& item : layout.items) {
-      if (item.separator) {
-        separatorDue = menu != nullptr;
-        continue;
+    QMenu* menu = menuBar()->addMenu(qs(layout.caption));
+    menu->setObjectName(qs(layout.name));
+    for (const std::optional<Cmd>& item : layout.items) {
+      if (item) {
+        binder_->menuItem(menu, *item);
+      } else {
+        menu->addSeparator();
       }
-      // Items whose command is not part of the program yet are left out,
-      // and so are separators that would stand at an end or twice.
-      const std::optional<CommandRef> ref = findCommand(item.name);
-      if (!ref || ref->face != Face::Menu) continue;
-      if (!menu) {
-        menu = menuBar()->addMenu(qs(layout.caption));
-        menu->setObjectName(qs(layout.name));
-      }
-      if (separatorDue) menu->addSeparator();
-      separatorDue = false;
-      menuAction(menu, *ref->command);
     }
   }
 }
 
 void MainWindow::buildToolbar() {
-  QToolBar* bar = addToolBar(qs("ツールバー"));
-  bar->setObjectName("Toolbar1");
+  QToolBar* bar = addToolBar(qs(Text::Toolbar));
+  bar->setObjectName(captions()[static_cast<size_t>(Text::Toolbar)].name);
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
   // The pictures are drawn on a 16-pixel grid: sharp at 16 and, on a
   // screen of twice the density, at 32 device pixels.
   bar->setIconSize(QSize(16, 16));
-  bool separatorDue = false;
-  for (const char* key : toolbarKeys()) {
-    if (!key) {
-      separatorDue = !bar->actions().isEmpty();
+  for (const std::optional<Cmd>& item : toolbarLayout()) {
+    if (!item) {
+      bar->addSeparator();
       continue;
     }
-    const std::optional<CommandRef> ref = findCommand(key);
-    if (!ref || ref->face != Face::Tool) continue;
-    if (separatorDue) bar->addSeparator();
-    separatorDue = false;
-    const Command& c = *ref->command;
-    QAction* a = bar->addAction(QIcon(QString(":/icons/%1.svg").arg(qs(c.tool.picture))),
-                                qs(c.tool.tooltip));
-    a->setObjectName(qs(key));
-    a->setToolTip(qs(c.tool.tooltip));
-    const std::string name = key;
-    connect(a, &QAction::triggered, this, [this, name] {
-      commitEditing();
-      main_.clickToolbar(name);
-    });
+    QAction* a = binder_->toolButton(bar, *item);
+    const std::string name = command(*item).tool()->name;
     connect(a, &QAction::hovered, this, [this, name] { main_.hover(name); });
     if (QWidget* button = bar->widgetForAction(a)) {
-      button->setObjectName(qs(key));
+      button->setObjectName(qs(name));
       hints_[button] = name;
       button->installEventFilter(this);
     }
-    actions_[name] = a;
+    toolActions_[name] = a;
   }
 }
 
 QLabel* MainWindow::label(Field f) { return new QLabel(qs(fieldInfo(f).label)); }
 
 QWidget* MainWindow::buildDateTimeGroup() {
-  auto* box = new QGroupBox(qs("日時 (日本標準時)"));
+  auto* box = new QGroupBox(qs(Text::DateTimeFrame));
   auto* grid = compact(new QGridLayout(box));
   grid->setHorizontalSpacing(4);
   struct Part {
@@ -308,7 +260,7 @@ QWidget* MainWindow::buildDateTimeGroup() {
   dtRow->addWidget(label(Field::DeltaT));
   dtRow->addWidget(bindField(Field::DeltaT, true, 44));
   dtRow->addWidget(spinnerPair(Field::DeltaT));
-  dtRow->addWidget(new QLabel(qs("秒")));
+  dtRow->addWidget(new QLabel(qs(Text::SecondsUnit)));
   dtRow->addSpacing(8);
   dtRow->addWidget(bindCheck("Check3"));
   dtRow->addStretch();
@@ -323,13 +275,13 @@ QWidget* MainWindow::buildDateTimeGroup() {
 }
 
 QWidget* MainWindow::buildSiteGroup() {
-  auto* box = new QGroupBox(qs(commandNamed("Combo1").control.caption));
+  auto* box = new QGroupBox(qs(Text::SiteFrame));
   auto* grid = compact(new QGridLayout(box));
   combo_ = new QComboBox;
-  combo_->setObjectName("Combo1");
+  combo_->setObjectName(captions()[static_cast<size_t>(Text::SiteFrame)].name);
   combo_->setMinimumWidth(160);
   clickWithoutFocus(combo_);
-  hint(combo_, "Combo1");
+  hint(combo_, combo_->objectName().toStdString());
   connect(combo_, QOverload<int>::of(&QComboBox::activated), this, [this](int k) {
     commitEditing();
     main_.selectSite(k);
@@ -342,28 +294,43 @@ QWidget* MainWindow::buildSiteGroup() {
   return box;
 }
 
-QWidget* MainWindow::frame(const char* name) {
-  const Command& c = commandNamed(name);
-  auto* f = new QGroupBox(qs(c.control.caption));
-  f->setObjectName(qs(name));
-  hint(f, name);
-  auto* h = compact(new QHBoxLayout(f));
-  for (const ControlGroup& g : controlGroups()) {
-    if (std::string(g.frame) != name) continue;
-    for (const char* member : g.members) h->addWidget(bindOption(member));
+QGroupBox* MainWindow::frame(const ControlGroup& group) {
+  const Caption& c = captions()[static_cast<size_t>(group.frame)];
+  auto* f = new QGroupBox(qs(c.caption));
+  f->setObjectName(qs(c.name));
+  hint(f, c.name);
+  for (Cmd member : group.members) {
+    const FaceDef* face = command(member).facesOf(Face::Control).front();
+    if (command(member).binding.kind == Binding::Kind::Option) {
+      framed_.push_back(bindOption(face->name));
+    } else {
+      framed_.push_back(bindCheck(face->name));
+    }
   }
-  h->addStretch();
   return f;
 }
 
+QWidget* MainWindow::optionFrame(Text t) {
+  for (const ControlGroup& g : controlGroups()) {
+    if (g.frame != t) continue;
+    framed_.clear();
+    QGroupBox* f = frame(g);
+    auto* h = compact(new QHBoxLayout(f));
+    for (QWidget* w : framed_) h->addWidget(w);
+    h->addStretch();
+    return f;
+  }
+  return nullptr;
+}
+
 QWidget* MainWindow::buildLoopGroup() {
-  auto* box = new QGroupBox(qs("連続推算"));
+  auto* box = new QGroupBox(qs(Text::LoopFrame));
   auto* v = compact(new QVBoxLayout(box));
   auto* top = new QHBoxLayout;
-  top->addWidget(frame("Frame1"));
-  top->addWidget(frame("Frame3"));
+  top->addWidget(optionFrame(Text::SpeedFrame));
+  top->addWidget(optionFrame(Text::DirectionFrame));
   v->addLayout(top);
-  v->addWidget(frame("Frame2"));
+  v->addWidget(optionFrame(Text::TargetFrame));
   auto* amounts = new QHBoxLayout;
   amounts->addWidget(label(Field::ChangeAmount));
   amounts->addWidget(bindField(Field::ChangeAmount, true, 48));
@@ -392,12 +359,12 @@ QWidget* MainWindow::buildMoonGroup() {
   v->setSpacing(3);
   picture_ = new PhasePicture(main_.form());
   picture_->setObjectName("Picture1");
-  picture_->onClick = [this] { runCommand("Picture1"); };
-  picture_->onDoubleClick = [this] { runCommand("Picture1Double"); };
+  picture_->onClick = [this] { actions_->run(Cmd::MoonAge, true); };
+  picture_->onDoubleClick = [this] { actions_->run(Cmd::AutoRebaseOn, true); };
   picture_->onHover = [this] { main_.hover("Picture1"); };
   hints_[picture_] = "Picture1";
   v->addWidget(picture_, 0, Qt::AlignHCenter);
-  auto* ageLabel = new QLabel(qs("月齢"));
+  auto* ageLabel = new QLabel(qs(Text::AgeLabel));
   ageLabel->setAlignment(Qt::AlignHCenter);
   v->addWidget(ageLabel);
   v->addWidget(bindCheck("Check1"), 0, Qt::AlignHCenter);
@@ -410,7 +377,7 @@ QWidget* MainWindow::buildMoonGroup() {
 }
 
 QWidget* MainWindow::buildResultsGroup() {
-  auto* box = new QGroupBox(qs("推算結果"));
+  auto* box = new QGroupBox(qs(Text::ResultsFrame));
   box->setObjectName("results");
   results_ = box;
   auto* grid = compact(new QGridLayout(box));
@@ -424,7 +391,7 @@ QWidget* MainWindow::buildResultsGroup() {
     e->setMinimumWidth(148);
     e->setFont(mono);
     grid->addWidget(e, row, 1);
-    if (f == Field::MoonAge) grid->addWidget(new QLabel(qs("(月齢)")), row, 2);
+    if (f == Field::MoonAge) grid->addWidget(new QLabel(qs(Text::AgeUnit)), row, 2);
     ++row;
   }
   grid->setRowStretch(row, 1);
@@ -445,20 +412,17 @@ QWidget* MainWindow::buildOutputGroup() {
   grid->addWidget(bindCheck("Check2"), 1, 0);
   grid->addWidget(commandButton("Command27"), 1, 1);
   grid->addWidget(commandButton("Command28"), 1, 2);
-  auto* series = new QGroupBox(qs(commandNamed("Frame4").control.caption));
-  series->setObjectName("Frame4");
-  hint(series, "Frame4");
+  framed_.clear();
+  QGroupBox* series = frame(controlGroups()[3]);
   auto* seriesRow = new QHBoxLayout(series);
   seriesRow->setContentsMargins(6, 2, 6, 2);
-  for (const ControlGroup& g : controlGroups())
-    if (std::string(g.frame) == "Frame4")
-      for (const char* member : g.members) seriesRow->addWidget(bindCheck(member));
+  for (QWidget* w : framed_) seriesRow->addWidget(w);
   seriesRow->addStretch();
   grid->addWidget(series, 2, 0, 1, 3);
   grid->addWidget(bindCheck("Check5"), 3, 0);
   grid->addWidget(commandButton("Command29"), 3, 1, 1, 2);
   auto* fileName = new ExportFileLabel(main_.outputs().file());
-  hint(fileName, "Label19");
+  hint(fileName, captions()[static_cast<size_t>(Text::ExportFileName)].name);
   grid->addWidget(fileName, 4, 0, 1, 3);
   return box;
 }
@@ -491,58 +455,28 @@ QLineEdit* MainWindow::bindField(Field f, bool input, int width) {
   return e;
 }
 
-// A check box or option button shows the state the command table binds it
-// to; a click runs its command, and the form then says what holds.
-void MainWindow::wireBound(QAbstractButton* b, const char* name) {
-  const Binding binding = commandNamed(name).binding;
-  b->setObjectName(qs(name));
-  clickWithoutFocus(b);
-  hint(b, name);
-  const std::string command = name;
-  connect(b, &QAbstractButton::clicked, this, [this, command, binding, b] {
-    runCommand(command);
-    b->setChecked(isOn(binding));
-  });
-}
-
-bool MainWindow::isOn(Binding b) const {
-  const FormModel& f = main_.form();
-  switch (b.kind) {
-    case Binding::Kind::Tick:
-      return f.tick(static_cast<Tick>(b.id));
-    case Binding::Kind::Check:
-      return f.check(static_cast<Check>(b.id)) == 1;
-    case Binding::Kind::Option:
-      return f.option(static_cast<Option>(b.id));
-    case Binding::Kind::None:
-      break;
-  }
-  return false;
-}
-
+// A check box or option button shows its action's state; a click runs its
+// command, and the form then says what holds.
 QCheckBox* MainWindow::bindCheck(const char* name) {
-  const Command& c = commandNamed(name);
-  auto* box = new QCheckBox(qs(c.control.caption));
-  wireBound(box, name);
-  checks_[static_cast<Check>(c.binding.id)] = box;
+  QCheckBox* box = binder_->checkBox(name);
+  clickWithoutFocus(box);
+  hint(box, name);
+  checks_[static_cast<Check>(findCommand(name)->command->binding.id)] = box;
   return box;
 }
 
 QRadioButton* MainWindow::bindOption(const char* name) {
-  const Command& c = commandNamed(name);
-  auto* b = new QRadioButton(qs(c.control.caption));
-  b->setAutoExclusive(false);  // the form keeps the groups
-  wireBound(b, name);
-  options_[static_cast<Option>(c.binding.id)] = b;
+  QRadioButton* b = binder_->optionButton(name);
+  clickWithoutFocus(b);
+  hint(b, name);
+  options_[static_cast<Option>(findCommand(name)->command->binding.id)] = b;
   return b;
 }
 
 QPushButton* MainWindow::commandButton(const std::string& name) {
-  auto* b = new QPushButton(qs(commandNamed(name).control.caption));
-  b->setObjectName(qs(name));
+  QPushButton* b = binder_->button(name.c_str());
   clickWithoutFocus(b);
   hint(b, name);
-  connect(b, &QPushButton::clicked, this, [this, name] { runCommand(name); });
   buttons_[name] = b;
   return b;
 }
@@ -582,11 +516,6 @@ void MainWindow::commitEditing() {
   }
 }
 
-void MainWindow::runCommand(const std::string& name) {
-  commitEditing();
-  main_.run(name);
-}
-
 void MainWindow::addFamily(std::unique_ptr<WindowFamily> family) {
   families_.push_back(std::move(family));
 }
@@ -600,7 +529,7 @@ QWidget* MainWindow::existing(Win w) const {
 void MainWindow::show(Win w) {
   if (w == Win::Settings) {
     // Modal like the site editor; its changes reach the form at once.
-    SettingsWindow dialog(settings_, this);
+    SettingsWindow dialog(settings_, *actions_, this);
     dialog.exec();
     return;
   }
@@ -662,21 +591,11 @@ void MainWindow::onModelChange(const Change& c) {
       if (it->second->text() != text) it->second->setText(text);
       break;
     }
-    case Change::Kind::Check: {
-      auto it = checks_.find(static_cast<Check>(c.id));
-      if (it != checks_.end()) it->second->setChecked(form.check(it->first) == 1);
-      break;
-    }
-    case Change::Kind::Option: {
-      auto it = options_.find(static_cast<Option>(c.id));
-      if (it != options_.end()) it->second->setChecked(form.option(it->first));
-      break;
-    }
+    case Change::Kind::Check:
+    case Change::Kind::Option:
+      break;  // the actions show them
     case Change::Kind::Tick: {
       const Tick t = static_cast<Tick>(c.id);
-      auto it = tickActions_.find(t);
-      if (it != tickActions_.end())
-        for (QAction* a : it->second) a->setChecked(form.tick(t));
       if (t == Tick::guid) {
         // The line is added below everything else: the window grows by it,
         // as far as the screen allows, rather than scroll its fields away.
@@ -713,7 +632,7 @@ void MainWindow::showEntrySign() {
   marked_ = now;
   // In the heading, so that the window keeps its height.
   results_->setStyleSheet(sign.staleResults ? "QGroupBox::title { color: rgb(192, 0, 0); }" : "");
-  results_->setTitle(qs(std::string("推算結果") + (sign.staleResults ? kStaleResultsText : "")));
+  results_->setTitle(qs(Text::ResultsFrame) + (sign.staleResults ? qs(kStaleResultsText) : QString()));
 }
 
 void MainWindow::redrawPhase() { picture_->repaint(); }
@@ -835,8 +754,10 @@ QToolButton* MainWindow::spinner(const std::string& name, int direction) const {
 }
 
 QAction* MainWindow::action(const std::string& name) const {
-  auto it = actions_.find(name);
-  return it == actions_.end() ? nullptr : it->second;
+  auto it = toolActions_.find(name);
+  if (it != toolActions_.end()) return it->second;
+  const std::optional<CommandRef> ref = findCommand(name);
+  return ref && ref->face->face == Face::Menu ? actions_->action(ref->command->id) : nullptr;
 }
 
 }  // namespace velmar

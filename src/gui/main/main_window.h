@@ -16,10 +16,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/captions.h"
 #include "app/commands.h"
 #include "app/main_form.h"
 #include "config/settings_dialog.h"
 #include "engine/lunation.h"
+#include "gui/common/command_controls.h"
 #include "gui/common/field_host.h"
 #include "gui/common/window_family.h"
 
@@ -86,16 +88,15 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   QWidget* buildLoopGroup();
   QWidget* buildResultsGroup();
   QWidget* buildOutputGroup();
-  QWidget* frame(const char* name);
+  // A frame of the table's controls; they are left in framed_ to be laid out.
+  QGroupBox* frame(const ControlGroup& group);
+  QWidget* optionFrame(Text t);
   QLabel* label(Field f);
   QLineEdit* bindField(Field f, bool input, int width);
   QCheckBox* bindCheck(const char* name);
   QRadioButton* bindOption(const char* name);
-  void wireBound(QAbstractButton* b, const char* name);
-  bool isOn(Binding b) const;
   QPushButton* commandButton(const std::string& name);
   QWidget* spinnerPair(Field f);
-  QAction* menuAction(QMenu* menu, const Command& c);
   void hint(QWidget* w, const std::string& controlName);
   // The guidance for whatever is at that widget: its own or its nearest
   // hinted ancestor's; the bare background shows the title.
@@ -108,7 +109,6 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   // belong to an earlier date, are marked.
   void showEntrySign();
   void refreshSites();
-  void runCommand(const std::string& name);
   void commitEditing();
 
   // SearchProgress: the picture and the fields follow a running search.
@@ -134,8 +134,10 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   std::map<Option, QRadioButton*> options_;
   std::map<std::string, QPushButton*> buttons_;
   std::map<std::pair<std::string, int>, QToolButton*> spinners_;
-  std::map<std::string, QAction*> actions_;
-  std::map<Tick, std::vector<QAction*>> tickActions_;
+  CommandActions* actions_ = nullptr;  // child of the window
+  std::unique_ptr<CommandBinder> binder_;
+  std::vector<QWidget*> framed_;
+  std::map<std::string, QAction*> toolActions_;
   std::map<QObject*, std::string> hints_;
   QComboBox* combo_ = nullptr;
   QLabel* guidance_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "app/commands.h"
 #include "gui/common/twips.h"
 #include "output/graph.h"
 
@@ -35,16 +36,15 @@ class LegendDisk : public QWidget {
 
 // The legend in the order of the window's design: Sun, Moon, fraction,
 // latitude.
-struct LegendEntry {
-  const char* box;
-  Rgb colour;
-};
-constexpr LegendEntry kLegend[] = {
-    {"Form4.Check1", palette::kMagenta},
-    {"Form4.Check2", palette::kBlue},
-    {"Form4.Check3", palette::kGreen},
-    {"Form4.Check4", palette::kCyan},
-};
+constexpr const char* kLegend[] = {"Form4.Check1", "Form4.Check2", "Form4.Check3", "Form4.Check4"};
+
+// A box's colour is its series' in the graph.
+Rgb colourOf(const char* box) {
+  const Check c = static_cast<Check>(findCommand(box)->command->binding.id);
+  for (const GraphSeries& s : graphSeries())
+    if (s.selector == c) return s.colour;
+  return palette::kBlack;
+}
 
 }  // namespace
 
@@ -65,9 +65,9 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
 
   auto* legend = new QHBoxLayout;
   legend->setContentsMargins(twips.toWholePixels(120), 4, 4, 4);
-  for (const LegendEntry& e : kLegend) {
-    legend->addWidget(new LegendDisk(e.colour, twips.toWholePixels(kLegendDiskTwips)));
-    legend->addWidget(boundCheck(e.box));
+  for (const char* box : kLegend) {
+    legend->addWidget(new LegendDisk(colourOf(box), twips.toWholePixels(kLegendDiskTwips)));
+    legend->addWidget(boundCheck(box));
     legend->addSpacing(twips.toWholePixels(240));
   }
   legend->addStretch();

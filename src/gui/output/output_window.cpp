@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/commands.h"
 #include "gui/common/twips.h"
 
 namespace velmar {
@@ -13,28 +12,19 @@ namespace {
 
 constexpr double kButtonPoints = 9;
 
-const Command* commandNamed(const std::string& name) {
-  const std::optional<CommandRef> ref = findCommand(name);
-  return ref ? ref->command : nullptr;
-}
-
-QString captionOf(const Command* c) {
-  return QString::fromUtf8(c && c->control.caption ? c->control.caption : "");
-}
-
 }  // namespace
 
 OutputWindow::OutputWindow(MainForm& main, Win which)
-    : ToolWindow(main.placements(), which, Stacking::Normal), main_(main) {
-  FormModel& form = main_.form();
-  formChanges_ =
-      Connection(form.changed(), form.changed().connect([this](const Change& c) { mirror(c); }));
-}
+    : ToolWindow(main.placements(), which, Stacking::Normal),
+      main_(main),
+      binder_(CommandActions::of(main, this), false) {}
 
 OutputWindow::~OutputWindow() = default;
 
 QPushButton* OutputWindow::commandButton(const std::string& name) {
-  auto* b = new QPushButton(captionOf(commandNamed(name)));
+  // The eighth place of the row holds a blank button that does nothing.
+  const Caption* blank = findCaption(name);
+  QPushButton* b = blank ? new QPushButton(qtext(blank->caption)) : binder_.button(name.c_str());
   b->setObjectName(QString::fromStdString(name));
   // The windows' buttons are 972 twips wide by design: their five
   // characters fit at the size the design was made for.
@@ -44,31 +34,15 @@ QPushButton* OutputWindow::commandButton(const std::string& name) {
     b->setFont(small);
   }
   b->setFocusPolicy(Qt::TabFocus);
-  connect(b, &QPushButton::clicked, this, [this, name] { main_.run(name); });
   buttons_[name] = b;
   return b;
 }
 
 QCheckBox* OutputWindow::boundCheck(const std::string& name) {
-  const Command* c = commandNamed(name);
-  auto* box = new QCheckBox(captionOf(c));
-  box->setObjectName(QString::fromStdString(name));
+  QCheckBox* box = binder_.checkBox(name.c_str());
   box->setFocusPolicy(Qt::TabFocus);
-  const Check check = static_cast<Check>(c ? c->binding.id : 0);
-  box->setChecked(main_.form().check(check) == 1);
-  connect(box, &QCheckBox::clicked, this, [this, name, box, check] {
-    main_.run(name);
-    box->setChecked(main_.form().check(check) == 1);
-  });
-  checks_[name] = {box, check};
+  checks_[name] = box;
   return box;
-}
-
-void OutputWindow::mirror(const Change& c) {
-  if (c.kind != Change::Kind::Check) return;
-  for (auto& [name, entry] : checks_)
-    if (static_cast<int>(entry.second) == c.id)
-      entry.first->setChecked(main_.form().check(entry.second) == 1);
 }
 
 QPushButton* OutputWindow::button(const std::string& name) const {
@@ -78,7 +52,7 @@ QPushButton* OutputWindow::button(const std::string& name) const {
 
 QCheckBox* OutputWindow::checkBox(const std::string& name) const {
   auto it = checks_.find(name);
-  return it == checks_.end() ? nullptr : it->second.first;
+  return it == checks_.end() ? nullptr : it->second;
 }
 
 QVBoxLayout* OutputWindow::columnUnderButtons(const std::string& form) {

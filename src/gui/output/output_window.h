@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "gui/common/command_controls.h"
 #include "gui/common/tool_window.h"
 
 class QVBoxLayout;
-#include "engine/signal.h"
 
 namespace velmar {
 
@@ -28,7 +28,7 @@ class OutputWindow : public ToolWindow {
 
  protected:
   QPushButton* commandButton(const std::string& name);
-  // A box showing the main form's check box its command is bound to.
+  // A box showing the state its command is bound to.
   QCheckBox* boundCheck(const std::string& name);
   // The window's column: the row of its nine buttons ("Form3.Command1"
   // and on) along the top, 972 twips each, then whatever comes below.
@@ -37,11 +37,9 @@ class OutputWindow : public ToolWindow {
   MainForm& main_;
 
  private:
-  void mirror(const Change& c);
-
+  CommandBinder binder_;
   std::map<std::string, QPushButton*> buttons_;
-  std::map<std::string, std::pair<QCheckBox*, Check>> checks_;
-  Connection formChanges_;
+  std::map<std::string, QCheckBox*> checks_;
 };
 
 }  // namespace velmar

@@ -35,13 +35,16 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
                             {"Form2.Command4", "Form2.Command5", "Form2.Command6"},
                             {"Form2.Command1", "Form2.Command2", "Form2.Command3"},
                             {"Form2.Command10", "Form2.Command13", "Form2.Command11"}};
+  CommandBinder binder(CommandActions::of(main_, this), false);
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 3; ++c) {
-      QPushButton* b = commandButton(main_, rows[r][c], this);
+      QPushButton* b = binder.button(rows[r][c], this);
+      b->setFocusPolicy(Qt::NoFocus);
       b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
       grid->addWidget(b, r + 2, c);
     }
-  QPushButton* ok = commandButton(main_, "Form2.Command12", this);
+  QPushButton* ok = binder.button("Form2.Command12", this);
+  ok->setFocusPolicy(Qt::NoFocus);
   ok->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   grid->addWidget(ok, 6, 0, 1, 3);
   for (int r = 2; r <= 6; ++r) grid->setRowStretch(r, 1);

@@ -28,8 +28,10 @@ TimePadWindow::TimePadWindow(MainForm& main)
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(2, 2, 2, 2);
   grid->setSpacing(1);
-  const auto button = [this](const char* name) {
-    QPushButton* b = commandButton(main_, name, this);
+  CommandBinder binder(CommandActions::of(main_, this), false);
+  const auto button = [this, &binder](const char* name) {
+    QPushButton* b = binder.button(name, this);
+    b->setFocusPolicy(Qt::NoFocus);
     compact(b);
     return b;
   };
@@ -39,7 +41,7 @@ TimePadWindow::TimePadWindow(MainForm& main)
     const std::string down = "Form7.Command" + std::to_string(2 * i + 2);
     const std::string label = "Form7.Label" + std::to_string(i + 1);
     grid->addWidget(button(up.c_str()), 0, i);
-    auto* l = new QLabel(captionOf(label.c_str()));
+    auto* l = new QLabel(faceCaption(label.c_str()));
     l->setObjectName(QString::fromStdString(label));
     l->setAlignment(Qt::AlignCenter);
     compact(l);
@@ -53,7 +55,7 @@ TimePadWindow::TimePadWindow(MainForm& main)
   grid->addWidget(button("Form7.Command15"), 3, 3);        // ■
   grid->addWidget(button("Form7.Command20"), 3, 4, 1, 2);  // <<
 
-  auto* changeLabel = new QLabel(captionOf("Form7.Label7"));
+  auto* changeLabel = new QLabel(faceCaption("Form7.Label7"));
   changeLabel->setObjectName("Form7.Label7");
   compact(changeLabel);
   grid->addWidget(changeLabel, 4, 0, 1, 2);
@@ -68,7 +70,7 @@ TimePadWindow::TimePadWindow(MainForm& main)
   grid->addWidget(button("Form7.Command16"), 4, 4);
   grid->addWidget(button("Form7.Command17"), 4, 5);
 
-  auto* stepLabel = new QLabel(captionOf("Form7.Label8"));
+  auto* stepLabel = new QLabel(faceCaption("Form7.Label8"));
   stepLabel->setObjectName("Form7.Label8");
   compact(stepLabel);
   grid->addWidget(stepLabel, 5, 0, 1, 2);

@@ -138,8 +138,10 @@ PaintedViewWindow::PaintedViewWindow(MainForm& main, View v) : ViewWindow(main, 
 }
 
 void PaintedViewWindow::addControls() {
-  const auto button = [this](const char* name, Corner corner) {
-    QPushButton* b = commandButton(main_, name, canvas());
+  CommandBinder binder(CommandActions::of(main_, this), false);
+  const auto button = [this, &binder](const char* name, Corner corner) {
+    QPushButton* b = binder.button(name, canvas());
+    b->setFocusPolicy(Qt::NoFocus);
     smallFont(b);
     pin(b, corner, 252, 252);
   };
@@ -151,13 +153,13 @@ void PaintedViewWindow::addControls() {
       button(face ? "Form5.Command2" : "Form6.Command2", Corner::TopRight);
       button(face ? "Form5.Command3" : "Form6.Command3", Corner::BottomRight);
       if (!face) {
-        QCheckBox* orbits = commandBox(
-            main_, "Form6.Check1", [this] { return views_.orbits(); }, canvas());
+        QCheckBox* orbits = binder.checkBox("Form6.Check1", canvas());
+        orbits->setFocusPolicy(Qt::NoFocus);
         onDarkPicture(orbits);
         pin(orbits, Corner::BottomLeft, 612, 192);
-        onClosed = [this, orbits] {
+        onClosed = [this, actions = &binder.actions()] {
           views_.closed(view_);
-          orbits->setChecked(views_.orbits());  // a new window's box is ticked
+          actions->refresh();  // a new window's box is ticked
         };
       }
       break;
@@ -174,28 +176,14 @@ void PaintedViewWindow::addControls() {
 void PaintedViewWindow::addMenus() {
   auto* bar = qobject_cast<QMenuBar*>(layout()->menuBar());
   const bool shadow = view_ == View::Shadow;
-  const auto item = [this](QMenu* menu, const char* name) {
-    QAction* a = menu->addAction(captionOf(name));
-    a->setObjectName(name);
-    const std::string command = name;
-    connect(a, &QAction::triggered, this, [this, command] { main_.run(command); });
-    return a;
-  };
-  QMenu* view = bar->addMenu(captionOf(shadow ? "Form12.view" : "Form13.view"));
-  QAction* big = item(view, shadow ? "Form12.luna" : "Form13.bigview");
-  big->setCheckable(true);
-  const Tick tick = shadow ? Tick::bigview : Tick::bigsun;
-  big->setChecked(main_.form().tick(tick));
+  CommandBinder binder(CommandActions::of(main_, this), false);
   // The item shows the main window's tick, whoever changes it.
-  ticks_ = Connection(main_.form().changed(),
-                      main_.form().changed().connect([this, big, tick](const Change& c) {
-                        if (c.kind == Change::Kind::Tick && c.id == static_cast<int>(tick))
-                          big->setChecked(main_.form().tick(tick));
-                      }));
+  QMenu* view = bar->addMenu(qtext(shadow ? Text::ShadowViewMenu : Text::SunViewMenu));
+  binder.windowMenuItem(view, shadow ? "Form12.luna" : "Form13.bigview");
   if (shadow) {
-    QMenu* full = bar->addMenu(captionOf("Form12.fullmooncheckmenu"));
+    QMenu* full = bar->addMenu(qtext(Text::ShadowFullMoonMenu));
     for (const char* name : {"Form12.nextfull", "Form12.fullmooncheck", "Form12.backfull"})
-      item(full, name);
+      binder.windowMenuItem(full, name);
   }
 }
 
@@ -250,11 +238,13 @@ class SkyWindow::Picture : public RetainedPicture {
 SkyWindow::SkyWindow(MainForm& main) : ViewWindow(main, View::Sky) {
   picture_ = new Picture(*this);
   setCanvas(picture_);
-  trail_ = commandBox(
-      main_, "Form11.Check1", [this] { return views_.trail(); }, picture_);
+  CommandBinder binder(CommandActions::of(main_, this), false);
+  trail_ = binder.checkBox("Form11.Check1", picture_);
+  trail_->setFocusPolicy(Qt::NoFocus);
   onDarkPicture(trail_);
   pin(trail_, Corner::TopLeft, 672, 192);
-  timePad_ = commandButton(main_, "Form11.Command1", picture_);
+  timePad_ = binder.button("Form11.Command1", picture_);
+  timePad_->setFocusPolicy(Qt::NoFocus);
   smallFont(timePad_);
   pin(timePad_, Corner::TopRight, 252, 252);
   for (QLineEdit** box : {&azimuth_, &altitude_}) {
@@ -265,9 +255,9 @@ SkyWindow::SkyWindow(MainForm& main) : ViewWindow(main, View::Sky) {
   }
   azimuth_->setObjectName("Form11.Text1");
   altitude_->setObjectName("Form11.Text2");
-  onClosed = [this] {
+  onClosed = [this, actions = &binder.actions()] {
     views_.closed(view_);
-    trail_->setChecked(views_.trail());  // a new window's box is not ticked
+    actions->refresh();  // a new window's box is not ticked
   };
   views_.attach(View::Sky, {[this] { draw(); }, [this] { clear(); }});
 }
@@ -314,7 +304,7 @@ void SkyWindow::drawAfterResize() {
 
 void SkyWindow::showEvent(QShowEvent* e) {
   ViewWindow::showEvent(e);
-  trail_->setChecked(views_.trail());
+  CommandActions::of(main_, this).refresh();
   draw();
 }
 

@@ -81,7 +81,6 @@ class PaintedViewWindow : public ViewWindow {
   void paint(QPainter& p);
   void addMenus();
   void addControls();
-  Connection ticks_;
   ViewPicture picture_;
 };
 
