@@ -24,6 +24,7 @@ void setbt(MainForm& m) { m.lunation().setbt(); }
 void waste(MainForm& m) { m.lunation().waste(); }
 void startLoop(MainForm& m) { m.continuous().start(); }
 void stopLoop(MainForm& m) { m.continuous().stop(); }
+void batchLoop(MainForm& m) { m.batch().start(); }
 void stepDown(MainForm& m) { m.continuous().stepDown(); }
 void stepUp(MainForm& m) { m.continuous().stepUp(); }
 void now(MainForm& m) { m.dates().setToNow(); }
@@ -180,6 +181,8 @@ std::vector<Command> buildTable() {
      {"Command19", "連続推算"}},
     {stopLoop, {}, "ＳＴＯＰ　連続推算を停止します",
      {"stopcalc", "STOP(&S)", "F12"}, {"stopbt", "停止", "stopbt"}, {"Command18", "STOP"}},
+    {batchLoop, {}, "一括推算　連続推算の残りのステップをタイマーを待たずに一度に推算します",
+     {"batchcalc", "一括推算(&B)", "Shift+F11"}, {"batchbt", "一括推算", "batchbt"}, {}},
     {record, {}, "日時記録　年月日時分秒を一括記録します",
      {"mem", "日時の記録(&M)", "Ctrl+W"}, {"recbt", "日時記録", "Record1"}, {}},
     {restore, {}, nullptr, {"remem", "記録日時の復帰(&R)", "Ctrl+R"}, {}, {}},
@@ -407,7 +410,8 @@ const std::vector<MenuLayout>& menuLayout() {
        {item("easycalc"), item("hqcalc"), line("menuline1"), item("moonage"), item("newmcheck"),
         line("linemenu1_2"), item("fullmoon"), item("nextfull"), item("backfull"),
         line("menuline2"), item("onecalc"), item("loopcalc"), line("menuline3"), item("stopcalc"),
-        line("linemenu3_2"), item("mem"), item("remem")}},
+        line("linemenu3_2"), item("mem"), item("remem"), line("linemenu3_3"),
+        item("batchcalc")}},
       {"disp",
        "表示(&V)",
        {item("menumoonview"), item("menumoonphase"), line("linemenu10"), item("timepadmn"),
@@ -429,7 +433,8 @@ const std::vector<const char*>& toolbarKeys() {
   static const std::vector<const char*> keys = {
       "agebt", "newbt",    "facebt", nullptr,  "phabt", "tmbt",   "svbt",
       "mecl",  "secl",     nullptr,  "databt", "grpbt", "savebt", nullptr,
-      "recbt", "Rectangl", "loopbt", "stopbt", nullptr, "setbt",  "Waste"};
+      "recbt", "Rectangl", "loopbt", "stopbt", nullptr, "setbt",  "Waste",
+      nullptr, "batchbt"};
   return keys;
 }
 

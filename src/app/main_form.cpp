@@ -61,6 +61,7 @@ MainForm::MainForm(Assembly a, FilePaths paths)
       sites_(calculator_, paths_.sites),
       siteEditor_(sites_),
       outputs_(form_, continuous_, guarded_, guarded_, guarded_),
+      batch_(form_, calculator_, continuous_, outputs_, timer_),
       views_(form_, rec_, calculator_),
       timePad_(form_, dates_, continuous_, calculator_),
       keypad_(form_, dates_, timePad_) {
@@ -306,6 +307,7 @@ void MainForm::setGuidance(const std::string& text) {
 }
 
 void MainForm::timerFired() {
+  if (batch_.active()) return;
   if (busy_ > 0) {
     tickDue_ = true;
     return;

@@ -19,6 +19,7 @@
 #include "engine/ports.h"
 #include "engine/program.h"
 #include "output/outputs.h"
+#include "stepping/batch_run.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
 #include "stepping/keypad.h"
@@ -111,6 +112,8 @@ class MainForm {
   Placements& placements() { return placements_; }
   // The data table, the graph and the export file.
   Outputs& outputs() { return outputs_; }
+  // "一括推算": the loop's remaining steps at once.
+  BatchRun& batch() { return batch_; }
   // The views' open flags, trail and switches; the time pad and keypad.
   Views& views() { return views_; }
   TimePad& timePad() { return timePad_; }
@@ -157,6 +160,7 @@ class MainForm {
 
   // The timer fired. A tick never runs inside a command, a search or a
   // message box: one that falls due meanwhile is posted to run right after.
+  // While a batch runs the steps, the timer's ticks are not needed.
   void timerFired();
 
   // After every full calculation: the main phase picture and the open views
@@ -233,6 +237,7 @@ class MainForm {
   SiteEditor siteEditor_;
   Placements placements_;
   Outputs outputs_;
+  BatchRun batch_;
   Views views_;
   TimePad timePad_;
   Keypad keypad_;
