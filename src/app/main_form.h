@@ -137,6 +137,9 @@ class MainForm {
   // The same, finished with Enter: a date, time or delta T field (those
   // whose spinner calculates) then calculates, as "推　算" would.
   void confirm(Field f, const std::string& text);
+  // A step picked on the graph: the date and time fields take its instant,
+  // one after the other, and the calculation runs.
+  void goToInstant(const InstantTexts& instant);
   // A click on the site list.
   void selectSite(int index);
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "gui/common/picture_saver.h"
 #include "gui/common/twips.h"
 #include "output/graph.h"
 
@@ -58,10 +59,12 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
   const Twips twips = Twips::of(this);
   QVBoxLayout* column = columnUnderButtons("Form4");
 
-  picture_ = new RetainedPicture(palette::kWhite);
+  picture_ = new GraphPicture(main_);
   picture_->setObjectName("Picture1");
-  picture_->setFixedSize(twips.toPixels(kGraphWidth, kGraphHeight));
-  column->addWidget(picture_, 0, Qt::AlignLeft | Qt::AlignTop);
+  column->addWidget(picture_, 1);
+  addSavePictureMenu(picture_, main_.files(), main_.ui(),
+                     {"graph", [this] { return picture_->pixels(); },
+                      [this] { return picture_->svg(); }});
 
   auto* legend = new QHBoxLayout;
   legend->setContentsMargins(twips.toWholePixels(120), 4, 4, 4);
@@ -72,7 +75,6 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
   }
   legend->addStretch();
   column->addLayout(legend);
-  column->addStretch();
 
   // Loading the window: the picture takes the drawing from here on, and
   // the red middle line is drawn.

@@ -63,7 +63,9 @@ const std::vector<TypedMenu> kMenus = {
       {"stopcalc", "STOP(&S)", "F12"},
       {"-", "-", ""},
       {"mem", "日時の記録(&M)", "Ctrl+W"},
-      {"remem", "記録日時の復帰(&R)", "Ctrl+R"}}},
+      {"remem", "記録日時の復帰(&R)", "Ctrl+R"},
+      {"-", "-", ""},
+      {"batchcalc", "一括推算(&B)", "Shift+F11"}}},
     {"disp",
      "表示(&V)",
      {{"menumoonview", "月相の拡大(&F)", "F3"},
@@ -134,6 +136,8 @@ const std::vector<ToolRow> kToolbar = {
     {nullptr, nullptr, nullptr},
     {"setbt", "基準差", "基準指定　現在のユリウス日を基準日に設定します"},
     {"Waste", "基準ｸﾘｱ", "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします"},
+    {nullptr, nullptr, nullptr},
+    {"batchbt", "一括推算", "一括推算　連続推算の残りのステップをタイマーを待たずに一度に推算します"},
 };
 
 // --- the window's controls; a caption of nullptr is not compared -----------
