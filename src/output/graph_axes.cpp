@@ -81,10 +81,13 @@ long long redLinesPerShown(double stepTwips, double pxPerTwip) {
   return every;
 }
 
+bool GridThinning::isGridLine(const DrawOp& op) {
+  return op.kind == DrawOp::Kind::Line && op.width == 1 && op.x == op.x2 && op.y != op.y2 &&
+         (op.color == palette::kRed || op.color == kGridGrey);
+}
+
 bool GridThinning::keep(const DrawOp& op) {
-  const bool grid = op.kind == DrawOp::Kind::Line && op.width == 1 && op.x == op.x2 &&
-                    op.y != op.y2 && (op.color == palette::kRed || op.color == kGridGrey);
-  if (!grid) return true;
+  if (!isGridLine(op)) return true;
   const bool red = op.color == palette::kRed;
   if (seen_ && op.x <= prevX_) {
     // A new run from the left edge.

@@ -57,6 +57,9 @@ class GridThinning {
  public:
   explicit GridThinning(double pxPerTwip) : px_(pxPerTwip) {}
   bool keep(const DrawOp& op);
+  // The steps seen last stand closer than a pixel.
+  bool dense() const { return step_ * px_ < 1 && step_ > 0; }
+  static bool isGridLine(const DrawOp& op);
 
  private:
   double px_;

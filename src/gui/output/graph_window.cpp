@@ -53,7 +53,13 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
   setObjectName("Form4");
   Graph& graph = main_.outputs().graph();
   setTitle(graph.title());
+  // A batch's steps change the title thousands of times a second: it
+  // follows between the slices.
   titleChanges_ = Connection(graph.titleChanged(), graph.titleChanged().connect([this] {
+    if (!main_.batch().active()) setTitle(main_.outputs().graph().title());
+  }));
+  BatchRun& batch = main_.batch();
+  batchEvents_ = Connection(batch.events(), batch.events().connect([this](BatchEvent) {
     setTitle(main_.outputs().graph().title());
   }));
   const Twips twips = Twips::of(this);

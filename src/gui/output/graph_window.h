@@ -19,6 +19,7 @@ class GraphWindow : public OutputWindow {
  private:
   GraphPicture* picture_;
   Connection titleChanges_;
+  Connection batchEvents_;
 };
 
 }  // namespace velmar
