@@ -102,7 +102,7 @@ bool GridThinning::keep(const DrawOp& op) {
   if (red) ++reds_;
   const double at = op.x * px_;
   bool shown;
-  if (first || !(step_ * px_ < 1)) {
+  if (first) {
     shown = true;
   } else if (red) {
     shown = reds_ % redLinesPerShown(step_, px_) == 0;
@@ -146,8 +146,8 @@ GraphOverlay graphAxes(const Graph& graph, const FormModel& form, double width, 
     for (double k = std::ceil(lo / step); valueAt(k) <= hi; k += 1) {
       const double v = valueAt(k);
       const double y = s.y(v);
-      // Below the unit's caption and above the dates.
-      if (y < 1.6 * line || y > height - 0.5 * line) continue;
+      // Below the unit's caption and above the band of the dates.
+      if (y < 1.6 * line || y > height - 2.6 * line) continue;
       values.push_back({y, numberText(v, decimals, style.suffix)});
       widest = std::fmax(widest, textWidth(values.back().text));
     }

@@ -49,10 +49,9 @@ std::string overlaySvg(const GraphOverlay& overlay);
 long long redLinesPerShown(double stepTwips, double pxPerTwip);
 
 // Which grid lines a picture shows at `pxPerTwip` pixels per twip, fed
-// with the graph's drawing in order. While the steps are a pixel or more
-// apart, all of them; closer, the red ones of redLinesPerShown and the grey
-// ones at least 3 pixels from the last line shown. The middle line and the
-// curves are always shown.
+// with the graph's drawing in order: the red ones of redLinesPerShown, the
+// grey ones at least 3 pixels from the last line shown. The middle line and
+// the curves are always shown.
 class GridThinning {
  public:
   explicit GridThinning(double pxPerTwip) : px_(pxPerTwip) {}
