@@ -273,9 +273,9 @@ void BM_BatchAllOutputs(benchmark::State& state) {
     state.ResumeTiming();
   }
   // CPU seconds per step.
-  state.counters["per_step"] = benchmark::Counter(
-      static_cast<double>(steps),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_step"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
   std::remove(path);
 }
 BENCHMARK(BM_BatchAllOutputs)->Arg(100000)->Unit(benchmark::kMillisecond);

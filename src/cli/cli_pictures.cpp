@@ -99,7 +99,7 @@ bool Pictures::write(const std::vector<Args::Svg>& requests) const {
     std::string more;
     if (graphAxes && r.view == "graph")
       more = overlaySvg(velmar::graphAxes(main_.outputs().graph(), main_.form(), p.width, p.height,
-                                  1.0 / 15, 1.0 / 15));
+                                          1.0 / 15, 1.0 / 15));
     out << toSvg(p.width, p.height, p.canvas.title, p.canvas.ops(), more);
     out.close();
     if (!out) {

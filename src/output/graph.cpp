@@ -73,7 +73,8 @@ void Graph::graphadd() {
   GraphPoint point;
   point.x = x;
   point.red = state_.graphCount % 10 == 0;
-  for (size_t i = 0; i < kInstantFields.size(); ++i) point.instant[i] = form_.value(kInstantFields[i]);
+  for (size_t i = 0; i < kInstantFields.size(); ++i)
+    point.instant[i] = form_.value(kInstantFields[i]);
   for (size_t i = 0; i < graphSeries().size(); ++i)
     point.values[i] = form_.value(graphSeries()[i].field);
   if (state_.graphIndex == 0) lastRunStart_ = points_.size();

@@ -50,10 +50,10 @@ struct GraphState {
 // stands, the instant it was calculated for and the values of the four
 // curves as they were displayed, ticked or not.
 struct GraphPoint {
-  double x = 0;                   // twips
-  std::array<double, 4> values{};  // in plotting order
+  double x = 0;                     // twips
+  std::array<double, 4> values{};   // in plotting order
   std::array<double, 6> instant{};  // year, month, day, hour, minute, second
-  bool red = false;               // its grid line is red
+  bool red = false;                 // its grid line is red
 };
 
 class Graph {

@@ -152,7 +152,8 @@ GraphOverlay graphAxes(const Graph& graph, const FormModel& form, double width, 
       widest = std::fmax(widest, textWidth(values.back().text));
     }
     const double columnPx = widest + kGap + kTick + 2;
-    const double axisX = style.left ? leftAt + (columnPx - 1) / pxX : rightAt - (columnPx - 1) / pxX;
+    const double axisX =
+        style.left ? leftAt + (columnPx - 1) / pxX : rightAt - (columnPx - 1) / pxX;
     const double inward = style.left ? -1 : 1;  // from the axis towards its labels
     o.lines.push_back(DrawOp::line(axisX, 0, axisX, height, s.colour));
     for (const Value& v : values) {
@@ -188,8 +189,8 @@ GraphOverlay graphAxes(const Graph& graph, const FormModel& form, double width, 
   for (size_t i = from; i < points.size(); ++i) {
     const GraphPoint& p = points[i];
     if (!p.red || ++reds % every != 0) continue;
-    const std::string date = twoDigits(p.instant[0]) + "/" + twoDigits(p.instant[1]) + "/" +
-                             twoDigits(p.instant[2]);
+    const std::string date =
+        twoDigits(p.instant[0]) + "/" + twoDigits(p.instant[1]) + "/" + twoDigits(p.instant[2]);
     std::string time = twoDigits(p.instant[3]) + ":" + twoDigits(p.instant[4]);
     if (seconds) time += ":" + twoDigits(p.instant[5]);
     const double half = textWidth(date) / 2;
@@ -224,8 +225,7 @@ std::string overlaySvg(const GraphOverlay& overlay) {
          shortestNumber(kOverlayTextPixels * kTwipsPerPixel) + "\" text-anchor=\"" + anchor +
          "\" fill=\"" + colourHex(t.colour) + "\" stroke=\"" + colourHex(kHalo) +
          "\" stroke-width=\"" + shortestNumber(3 * kTwipsPerPixel) +
-         "\" paint-order=\"stroke\" font-family=\"sans-serif\">" + svgEscaped(t.text) +
-         "</text>\n";
+         "\" paint-order=\"stroke\" font-family=\"sans-serif\">" + svgEscaped(t.text) + "</text>\n";
   }
   return s;
 }

@@ -37,7 +37,8 @@ bool Outputs::checkClicked(Check c) {
 std::optional<long long> Outputs::rowsToEnd() const {
   const double n = form_.value(Field::LoopCount);
   // Beyond 2^53 a double no longer counts every row.
-  const bool whole = n >= 1 && n <= 9007199254740992.0 && n == static_cast<double>(static_cast<long long>(n));
+  const bool whole =
+      n >= 1 && n <= 9007199254740992.0 && n == static_cast<double>(static_cast<long long>(n));
   std::optional<long long> most;
   auto take = [&](Check box, long long counted) {
     if (form_.check(box) != 1) return true;

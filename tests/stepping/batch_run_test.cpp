@@ -74,8 +74,7 @@ class Rig : public testing_output::OutputTest {
 
   // Runs what the batch posted until it is over.
   void runBatch() {
-    for (int guard = 0; guard < 100000 && (main.batch().active() || timer.runPosted() > 0);
-         ++guard)
+    for (int guard = 0; guard < 100000 && (main.batch().active() || timer.runPosted() > 0); ++guard)
       timer.runPosted();
   }
   Outcome outcome(const std::string& csv) {
@@ -99,10 +98,20 @@ const Settings kSettings[] = {
     // Back over 29 February of a leap year, re-basing at the new moons.
     {"days back", {"2000", "3", "20", "0", "0", "0"}, Option::Days, "1", true, "75", true},
     // From 31 January: 31 February stays in the fields, and so on.
-    {"months over month ends", {"2001", "1", "31", "12", "0", "0"}, Option::Months, "1", false,
-     "26", false},
-    {"seconds into the next day", {"2001", "12", "31", "23", "59", "0"}, Option::Seconds, "7",
-     false, "40", false},
+    {"months over month ends",
+     {"2001", "1", "31", "12", "0", "0"},
+     Option::Months,
+     "1",
+     false,
+     "26",
+     false},
+    {"seconds into the next day",
+     {"2001", "12", "31", "23", "59", "0"},
+     Option::Seconds,
+     "7",
+     false,
+     "40",
+     false},
 };
 
 TEST(BatchRun, GivesWhatTheTimerGivesByteForByte) {

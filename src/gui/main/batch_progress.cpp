@@ -37,16 +37,15 @@ BatchProgress::BatchProgress(MainForm& main, QWidget* parent) : QDialog(parent),
   column->addLayout(row);
   connect(cancel_, &QPushButton::clicked, this, [this] { main_.batch().cancel(); });
   BatchRun& batch = main_.batch();
-  events_ = Connection(batch.events(),
-                       batch.events().connect([this](BatchEvent e) { onEvent(e); }));
+  events_ =
+      Connection(batch.events(), batch.events().connect([this](BatchEvent e) { onEvent(e); }));
 }
 
 void BatchProgress::reject() { main_.batch().cancel(); }
 
 void BatchProgress::showProgress() {
   const BatchRun& b = main_.batch();
-  text_->setText(QString::fromUtf8("一括推算中　%1 / %2 ステップ")
-                     .arg(b.done()).arg(b.planned()));
+  text_->setText(QString::fromUtf8("一括推算中　%1 / %2 ステップ").arg(b.done()).arg(b.planned()));
   bar_->setValue(b.planned() > 0 ? static_cast<int>(static_cast<double>(b.done()) /
                                                     static_cast<double>(b.planned()) * kBarSteps)
                                  : 0);

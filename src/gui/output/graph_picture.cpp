@@ -146,8 +146,8 @@ const QImage& GraphPicture::image() {
 }
 
 void GraphPicture::paintOverlay(QPainter& p) const {
-  const GraphOverlay o = graphAxes(main_.outputs().graph(), main_.form(), kGraphWidth,
-                                   kGraphHeight, pxX_, pxY_);
+  const GraphOverlay o =
+      graphAxes(main_.outputs().graph(), main_.form(), kGraphWidth, kGraphHeight, pxX_, pxY_);
   p.setRenderHint(QPainter::Antialiasing, false);
   for (const DrawOp& l : o.lines) {
     p.setPen(QPen(colour(l.color), 1));
@@ -217,9 +217,9 @@ std::string GraphPicture::svg() const {
     ops.push_back(DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width));
   const Graph& graph = main_.outputs().graph();
   // In the drawing's own twips, 15 to a pixel, as velmar-cli writes it.
-  return toSvg(kGraphWidth, kGraphHeight, graph.title(), ops,
-               overlaySvg(graphAxes(graph, main_.form(), kGraphWidth, kGraphHeight, 1.0 / 15,
-                                    1.0 / 15)));
+  return toSvg(
+      kGraphWidth, kGraphHeight, graph.title(), ops,
+      overlaySvg(graphAxes(graph, main_.form(), kGraphWidth, kGraphHeight, 1.0 / 15, 1.0 / 15)));
 }
 
 void GraphPicture::resizeEvent(QResizeEvent* e) {

@@ -68,9 +68,9 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
   picture_ = new GraphPicture(main_);
   picture_->setObjectName("Picture1");
   column->addWidget(picture_, 1);
-  addSavePictureMenu(picture_, main_.files(), main_.ui(),
-                     {"graph", [this] { return picture_->pixels(); },
-                      [this] { return picture_->svg(); }});
+  addSavePictureMenu(
+      picture_, main_.files(), main_.ui(),
+      {"graph", [this] { return picture_->pixels(); }, [this] { return picture_->svg(); }});
 
   auto* legend = new QHBoxLayout;
   legend->setContentsMargins(twips.toWholePixels(120), 4, 4, 4);

@@ -137,7 +137,8 @@ const std::vector<ToolRow> kToolbar = {
     {"setbt", "基準差", "基準指定　現在のユリウス日を基準日に設定します"},
     {"Waste", "基準ｸﾘｱ", "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします"},
     {nullptr, nullptr, nullptr},
-    {"batchbt", "一括推算", "一括推算　連続推算の残りのステップをタイマーを待たずに一度に推算します"},
+    {"batchbt", "一括推算",
+     "一括推算　連続推算の残りのステップをタイマーを待たずに一度に推算します"},
 };
 
 // --- the window's controls; a caption of nullptr is not compared -----------
