@@ -1,5 +1,6 @@
 #include "gui/output/graph_picture.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -282,6 +283,8 @@ void GraphPicture::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void GraphPicture::leaveEvent(QEvent*) {
+  // The tooltip's own window coming up under the pointer is no leaving.
+  if (rect().contains(mapFromGlobal(QCursor::pos()))) return;
   if (hovered_) update();
   hovered_.reset();
   QToolTip::hideText();
