@@ -74,7 +74,12 @@ void GraphPicture::draw(const DrawOp& op) {
   } else if (op.kind == DrawOp::Kind::Line) {
     strokes_.push_back({op.x, op.y, op.x2, op.y2, op.color, static_cast<uint8_t>(op.width)});
   }
-  update();
+  // Asked once until the next paint: a batch draws hundreds of thousands
+  // of lines between two paints.
+  if (!updateAsked_) {
+    updateAsked_ = true;
+    update();
+  }
 }
 
 void GraphPicture::ensureImage() {
@@ -195,6 +200,7 @@ void GraphPicture::paintCrosshair(QPainter& p) const {
 }
 
 void GraphPicture::paintEvent(QPaintEvent*) {
+  updateAsked_ = false;
   paintPending();
   QPainter p(this);
   p.drawImage(QPointF(0, 0), image_);

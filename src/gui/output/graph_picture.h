@@ -67,6 +67,7 @@ class GraphPicture : public QWidget, public Canvas {
   size_t painted_ = 0;
   GridThinning thinning_{1};
   double pxX_ = 1, pxY_ = 1;
+  bool updateAsked_ = false;
   std::optional<size_t> hovered_;
   double pointerY_ = 0;
 };
