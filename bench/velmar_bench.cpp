@@ -230,6 +230,56 @@ void BM_TickAllOutputs(benchmark::State& state) {
 }
 BENCHMARK(BM_TickAllOutputs);
 
+// "一括推算" of range(0) steps with the data table, the graph and an export
+// file on, from the start as the command starts it to the last line
+// written: to set against range(0) x BM_Calc.
+void BM_BatchAllOutputs(benchmark::State& state) {
+  const long long steps = state.range(0);
+  char path[] = "/tmp/velmar-bench-XXXXXX.csv";
+  const int fd = mkstemps(path, 4);
+  if (fd >= 0) close(fd);
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      PlainUi ui;
+      FixedClock clock{std::chrono::system_clock::time_point{}};
+      ManualTimer timer;
+      MainForm main(ui, clock, timer);
+      FormModel& f = main.form();
+      writeInstant(f, {"2001", "3", "9", "21", "5", "0"});
+      f.setText(Field::DeltaT, "66");
+      f.setText(Field::ChangeAmount, "1");
+      f.selectOption(Option::Hours);
+      f.setText(Field::LoopCount, std::to_string(steps + 1));
+      for (Check c :
+           {Check::GraphSun, Check::GraphMoon, Check::GraphIllumination, Check::GraphLatitude})
+        f.setCheck(c, 1);
+      main.calculator().setSite(35.6544, 139.7447);
+      DiscardingCanvas picture;
+      main.outputs().graph().attach(&picture, 8635, 4452);
+      main.headlessWindows()->nextFile = FileChoice{path, 0};
+      main.run("Check4");
+      main.run("Check2");
+      main.run("fileout");
+      state.ResumeTiming();
+      main.run("batchcalc");
+      while (main.batch().active()) timer.runPosted();
+      state.PauseTiming();
+      if (main.batch().done() != steps || main.outputs().file().failures() > 0 ||
+          main.outputs().table().rows().size() != static_cast<size_t>(steps + 1))
+        state.SkipWithError("the batch did not run its steps");
+      main.outputs().graph().detach(&picture);
+    }
+    state.ResumeTiming();
+  }
+  // CPU seconds per step.
+  state.counters["per_step"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+  std::remove(path);
+}
+BENCHMARK(BM_BatchAllOutputs)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // Appending a row to a table that already holds range(0) rows: the same
 // time at the hundred-thousandth row as at the first.
 void BM_TableAppend(benchmark::State& state) {

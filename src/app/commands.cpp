@@ -29,6 +29,7 @@ void setbt(MainForm& m) { m.lunation().setbt(); }
 void waste(MainForm& m) { m.lunation().waste(); }
 void startLoop(MainForm& m) { m.continuous().start(); }
 void stopLoop(MainForm& m) { m.continuous().stop(); }
+void batchLoop(MainForm& m) { m.batch().start(); }
 void stepDown(MainForm& m) { m.continuous().stepDown(); }
 void stepUp(MainForm& m) { m.continuous().stepUp(); }
 void now(MainForm& m) { m.dates().setToNow(); }
@@ -211,6 +212,9 @@ std::vector<Command> buildTable() {
      faces(F{M, "stopcalc", "STOP(&S)"}, F{T, "stopbt", "停止"}, F{C, "Command18"},
            F{C, "Form3.Command7", "ＳＴＯＰ", ""}, F{C, "Form4.Command7", "ＳＴＯＰ", ""},
            F{C, "Form5.Command2", "■", ""}, F{C, "Form6.Command2", "■", ""})},
+    {Cmd::BatchLoop, batchLoop, {}, "一括推算",
+     "一括推算　連続推算の残りのステップをタイマーを待たずに一度に推算します", "Shift+F11",
+     "batchbt", faces(F{M, "batchcalc", "一括推算(&B)"}, F{T, "batchbt"})},
     {Cmd::Record, record, {}, "日時記録", "日時記録　年月日時分秒を一括記録します", "Ctrl+W",
      "Record1", faces(F{M, "mem", "日時の記録(&M)"}, F{T, "recbt"})},
     {Cmd::Restore, restore, {}, nullptr, nullptr, "Ctrl+R", nullptr,
@@ -475,7 +479,7 @@ const std::vector<MenuLayout>& menuLayout() {
        "計算(&C)",
        {Cmd::EasyMode, Cmd::PreciseMode, line, Cmd::MoonAge, Cmd::NewMoon, line, Cmd::FullMoon,
         Cmd::NextFull, Cmd::BackFull, line, Cmd::Calc, Cmd::StartLoop, line, Cmd::StopLoop, line,
-        Cmd::Record, Cmd::Restore}},
+        Cmd::Record, Cmd::Restore, line, Cmd::BatchLoop}},
       {"disp",
        "表示(&V)",
        {Cmd::OpenFace, Cmd::OpenOrbit, line, Cmd::OpenTimePad, line, Cmd::ShowTable, Cmd::ShowGraph,
@@ -496,7 +500,7 @@ const std::vector<std::optional<Cmd>>& toolbarLayout() {
       Cmd::OpenTimePad,    Cmd::OpenSky,        Cmd::OpenShadow,       Cmd::OpenSun, line,
       Cmd::ShowTable,      Cmd::ShowGraph,      Cmd::ChooseExportFile, line,         Cmd::Record,
       Cmd::RestoreAndCalc, Cmd::StartLoop,      Cmd::StopLoop,         line,         Cmd::SetBase,
-      Cmd::ClearBase};
+      Cmd::ClearBase,      line,                Cmd::BatchLoop};
   return keys;
 }
 

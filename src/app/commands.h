@@ -36,6 +36,7 @@ enum class Cmd : int {
   // The date, the record and the continuous calculation
   StartLoop,
   StopLoop,
+  BatchLoop,
   Record,
   Restore,
   RestoreAndCalc,

@@ -62,6 +62,7 @@ MainForm::MainForm(Assembly a, FilePaths paths)
       sites_(calculator_, paths_.sites),
       siteEditor_(sites_),
       outputs_(form_, continuous_, guarded_, guarded_, guarded_),
+      batch_(form_, calculator_, continuous_, outputs_, timer_),
       views_(form_, rec_, calculator_),
       timePad_(form_, dates_, continuous_, calculator_),
       keypad_(form_, dates_, timePad_) {
@@ -218,6 +219,12 @@ void MainForm::confirm(Field f, const std::string& text) {
   if (fieldInfo(f).spinner.calculates) calculator_.calc();
 }
 
+void MainForm::goToInstant(const InstantTexts& instant) {
+  Busy busy(*this);
+  writeInstant(form_, instant);
+  calculator_.calc();
+}
+
 void MainForm::selectSite(int index) {
   Busy busy(*this);
   const std::string problem = sites_.select(index);
@@ -312,6 +319,7 @@ void MainForm::setGuidance(const std::string& text) {
 }
 
 void MainForm::timerFired() {
+  if (batch_.active()) return;
   if (busy_ > 0) {
     tickDue_ = true;
     return;

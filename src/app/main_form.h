@@ -20,6 +20,7 @@
 #include "engine/ports.h"
 #include "engine/program.h"
 #include "output/outputs.h"
+#include "stepping/batch_run.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
 #include "stepping/keypad.h"
@@ -112,6 +113,8 @@ class MainForm {
   Placements& placements() { return placements_; }
   // The data table, the graph and the export file.
   Outputs& outputs() { return outputs_; }
+  // "一括推算": the loop's remaining steps at once.
+  BatchRun& batch() { return batch_; }
   // The views' open flags, trail and switches; the time pad and keypad.
   Views& views() { return views_; }
   TimePad& timePad() { return timePad_; }
@@ -137,6 +140,9 @@ class MainForm {
   // The same, finished with Enter: a date, time or delta T field (those
   // whose spinner calculates) then calculates, as "推　算" would.
   void confirm(Field f, const std::string& text);
+  // A step picked on the graph: the date and time fields take its instant,
+  // one after the other, and the calculation runs.
+  void goToInstant(const InstantTexts& instant);
   // A click on the site list.
   void selectSite(int index);
 
@@ -160,6 +166,7 @@ class MainForm {
 
   // The timer fired. A tick never runs inside a command, a search or a
   // message box: one that falls due meanwhile is posted to run right after.
+  // While a batch runs the steps, the timer's ticks are not needed.
   void timerFired();
 
   // After every full calculation: the main phase picture and the open views
@@ -236,6 +243,7 @@ class MainForm {
   SiteEditor siteEditor_;
   Placements placements_;
   Outputs outputs_;
+  BatchRun batch_;
   Views views_;
   TimePad timePad_;
   Keypad keypad_;

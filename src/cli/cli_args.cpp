@@ -105,6 +105,7 @@ enum class Opt {
   Export,
   Svg,
   ViewSize,
+  GraphAxes,
   Trail,
   NoOrbits,
   Big,
@@ -150,6 +151,7 @@ const std::vector<OptionRow>& optionRows() {
       {Opt::Svg,
        {"--svg", "VIEW=FILE", "図を SVG で書く (VIEW: phase face orbit sky shadow sun graph)"}},
       {Opt::ViewSize, {"--view-size", "VIEW=WxH", "図の大きさ (twip)"}},
+      {Opt::GraphAxes, {"--graph-axes", "", "グラフの SVG に目盛りと日付を重ねる"}},
       {Opt::Trail, {"--trail", "", "天空図に軌跡を残す"}},
       {Opt::NoOrbits, {"--no-orbits", "", "軌道図に軌道を描かない"}},
       {Opt::Big, {"--big", "sky,shadow,sun", "拡大表示にする図"}},
@@ -237,6 +239,9 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
         break;
       case Opt::Graph:
         r.args.graph = true;
+        break;
+      case Opt::GraphAxes:
+        r.args.graphAxes = true;
         break;
       case Opt::Help:
         r.args.help = true;

@@ -37,6 +37,8 @@ struct Args {
   // series boxes ("太陽", "月", "輝面", "黄緯", 1 ticked), the export file.
   std::optional<std::string> tableFile;
   bool graph = false;
+  // The graph's SVG with its scales and dates over it.
+  bool graphAxes = false;
   std::array<bool, 4> graphSeries{true, true, true, true};
   std::optional<std::string> exportFile;
   // Pictures: each named one is open from the start and written as SVG to

@@ -7,6 +7,7 @@
 
 #include "engine/constants.h"
 #include "output/graph.h"
+#include "output/graph_axes.h"
 #include "views/phase_disk.h"
 #include "views/svg.h"
 
@@ -98,7 +99,11 @@ bool Pictures::write(const std::vector<Args::Svg>& requests) const {
     if (it == pictures_.end()) continue;
     const Picture& p = *it->second;
     std::ofstream out(r.file, std::ios::binary | std::ios::trunc);
-    out << toSvg(p.width, p.height, p.canvas.title, p.canvas.ops());
+    std::string more;
+    if (graphAxes && r.view == "graph")
+      more = overlaySvg(velmar::graphAxes(main_.outputs().graph(), main_.form(), p.width, p.height,
+                                          1.0 / 15, 1.0 / 15));
+    out << toSvg(p.width, p.height, p.canvas.title, p.canvas.ops(), more);
     out.close();
     if (!out) {
       std::cerr << "velmar-cli: 「" << r.file

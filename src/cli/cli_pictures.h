@@ -32,6 +32,9 @@ class Pictures {
   // written all the same.
   bool write(const std::vector<Args::Svg>& requests) const;
 
+  // The graph's file with its scales and dates over the drawing.
+  bool graphAxes = false;
+
  private:
   struct Picture {
     RecordingCanvas canvas;

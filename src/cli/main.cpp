@@ -212,6 +212,7 @@ int main(int argc, char** argv) {
 
   // The pictures asked for are open before the first calculation.
   velmar::cli::Pictures pictures(main);
+  pictures.graphAxes = a.graphAxes;
   for (const velmar::cli::Args::Svg& s : a.svg) {
     std::optional<std::pair<double, double>> size;
     for (const velmar::cli::Args::ViewSize& v : a.viewSizes)

@@ -195,7 +195,11 @@ void Calculator::calc() {
   }
   if (hooks.rebase) hooks.rebase();
   if (hooks.outputs) hooks.outputs();
-  if (!views.empty()) views();
+  if (viewsHeld_) {
+    viewsDue_ = true;
+  } else if (!views.empty()) {
+    views();
+  }
   if (hooks.dateChecked) hooks.dateChecked(dateValid_);
 }
 
@@ -217,6 +221,17 @@ void Calculator::setSite(double latitude, double longitude) {
   rec_.siteLongitude = longitude;
   form_.setText(Field::SiteLongitude, formatFixed(longitude, 3, 2, true));
   form_.setText(Field::SiteLatitude, formatFixed(latitude, 2, 2, true));
+}
+
+void Calculator::holdViews(bool on) {
+  viewsHeld_ = on;
+  if (!on) flushViews();
+}
+
+void Calculator::flushViews() {
+  if (!viewsDue_) return;
+  viewsDue_ = false;
+  if (!views.empty()) views();
 }
 
 }  // namespace velmar

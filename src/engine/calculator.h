@@ -29,6 +29,10 @@ class Calculator {
   // The last step of calc: the phase picture, then the open views, each
   // subscribed with its place in that order as its rank.
   Signal<> views;
+  // While held, calc leaves the pictures alone; flushing draws them once
+  // for the last calculation, if one ran meanwhile.
+  void holdViews(bool on);
+  void flushViews();
 
   // One full calculation for the instant in the date/time fields.
   void calc();
@@ -87,6 +91,8 @@ class Calculator {
   std::string scratch_;
   DateTerms date_;
   bool dateValid_ = true;
+  bool viewsHeld_ = false;
+  bool viewsDue_ = false;
   unsigned long long calcnRuns_ = 0;
   FormModel& form_;
   CalcRecord& rec_;

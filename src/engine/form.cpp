@@ -120,6 +120,25 @@ void FormModel::setTick(Tick t, bool on) {
   notify({Change::Kind::Tick, static_cast<int>(t)});
 }
 
+void FormModel::holdChanges(bool on) {
+  if (held_ == on) return;
+  held_ = on;
+  if (!on) flushChanges();
+}
+
+void FormModel::flushChanges() {
+  const bool wasHeld = held_;
+  held_ = false;
+  for (int kind = 0; kind < 4; ++kind) {
+    for (int id = 0; id < kMaxIds; ++id) {
+      if (!pending_[kind][id]) continue;
+      pending_[kind][id] = false;
+      notify({static_cast<Change::Kind>(kind), id});
+    }
+  }
+  held_ = wasHeld;
+}
+
 InstantTexts readInstant(const FormModel& form) {
   InstantTexts t;
   for (size_t i = 0; i < kInstantFields.size(); ++i) t[i] = form.text(kInstantFields[i]);

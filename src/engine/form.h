@@ -5,6 +5,7 @@
 // into them and other steps read them back by value(). This model is the
 // single source of truth; a window only mirrors it and forwards the user's
 // input to it.
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -86,6 +87,12 @@ class FormModel {
   // Told of every change before the change's rule runs. Subscribers are
   // views: they mirror the state and must not write to it.
   Signal<const Change&>& changed() { return changed_; }
+  // While held, listeners hear nothing; what changed meanwhile is told once
+  // per field, box, option and tick when the hold is flushed or ends. The
+  // rules run as always. For a long run that the window shows only now and
+  // then.
+  void holdChanges(bool on);
+  void flushChanges();
 
   FormState state() const;
 
@@ -112,6 +119,10 @@ class FormModel {
 
  private:
   void notify(const Change& c) {
+    if (held_) {
+      pending_[static_cast<int>(c.kind)][c.id] = true;
+      return;
+    }
     if (!changed_.empty()) changed_(c);
   }
   double parse(int i) const;
@@ -138,6 +149,10 @@ class FormModel {
   mutable std::array<double, kFieldCount> values_{};
   mutable std::array<bool, kFieldCount> valueKnown_{};
   Signal<const Change&> changed_;
+  bool held_ = false;
+  // By kind, then id: what changed while held.
+  static constexpr int kMaxIds = std::max({kFieldCount, kCheckCount, kOptionCount, kTickCount});
+  std::array<std::array<bool, kMaxIds>, 4> pending_{};
   std::function<void(Field)> fieldRule_;
   std::function<void(Check)> checkRule_;
   std::function<void(Option)> optionRule_;

@@ -1,6 +1,7 @@
 #include "output/graph.h"
 
 #include "engine/constants.h"
+#include "engine/numtext.h"
 #include "stepping/continuous.h"
 
 namespace velmar {
@@ -25,6 +26,12 @@ const std::array<GraphSeries, 4>& graphSeries() {
       {Check::GraphLatitude, Field::MoonLatitude, palette::kCyan, yLatitude},
   }};
   return series;
+}
+
+InstantTexts Graph::instantOf(const GraphPoint& p) {
+  InstantTexts t;
+  for (size_t i = 0; i < t.size(); ++i) t[i] = formatPlain(p.instant[i]);
+  return t;
 }
 
 void Graph::attach(Canvas* picture, double width, double height) {
@@ -64,6 +71,15 @@ void Graph::graphadd() {
   const double step = kGraphSpan / (n - 1);
   const double x = step * state_.graphIndex;
   draw(DrawOp::line(x, 0, x, height_, state_.graphCount % 10 == 0 ? palette::kRed : kGridGrey));
+  GraphPoint point;
+  point.x = x;
+  point.red = state_.graphCount % 10 == 0;
+  for (size_t i = 0; i < kInstantFields.size(); ++i)
+    point.instant[i] = form_.value(kInstantFields[i]);
+  for (size_t i = 0; i < graphSeries().size(); ++i)
+    point.values[i] = form_.value(graphSeries()[i].field);
+  if (state_.graphIndex == 0) lastRunStart_ = points_.size();
+  points_.push_back(point);
   const double xPrev = step * (state_.graphIndex - 1);
   for (size_t i = 0; i < graphSeries().size(); ++i) {
     const GraphSeries& s = graphSeries()[i];
@@ -84,6 +100,9 @@ void Graph::graphclear() {
   draw(DrawOp::clear(palette::kWhite));
   draw(DrawOp::line(0, height_ / 2, width_, height_ / 2, palette::kRed));
   restart();
+  // The memory goes back too: a cleared graph after a long run is small.
+  std::vector<GraphPoint>().swap(points_);
+  lastRunStart_ = 0;
 }
 
 void Graph::switched() {

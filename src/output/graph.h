@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/form.h"
 #include "engine/signal.h"
@@ -45,6 +46,16 @@ struct GraphState {
   std::array<double, 4> graphPrev{};
 };
 
+// One plotted step, kept so that the picture can be read back: where it
+// stands, the instant it was calculated for and the values of the four
+// curves as they were displayed, ticked or not.
+struct GraphPoint {
+  double x = 0;                     // twips
+  std::array<double, 4> values{};   // in plotting order
+  std::array<double, 6> instant{};  // year, month, day, hour, minute, second
+  bool red = false;                 // its grid line is red
+};
+
 class Graph {
  public:
   Graph(FormModel& form, Continuous& loop) : form_(form), loop_(loop) {}
@@ -52,6 +63,13 @@ class Graph {
   Graph& operator=(const Graph&) = delete;
 
   const GraphState& state() const { return state_; }
+  // The steps the picture shows, since it was last cleared, in the order
+  // they were plotted; a run started without clearing follows the one
+  // before. lastRunStart() is the index of the latest run's first point.
+  const std::vector<GraphPoint>& points() const { return points_; }
+  size_t lastRunStart() const { return lastRunStart_; }
+  // The instant of a point as the date and time fields take it.
+  static InstantTexts instantOf(const GraphPoint& p);
   // The graph window's title: its name, then the instant of the last point.
   const std::string& title() const { return title_; }
   Signal<>& titleChanged() { return titleChanged_; }
@@ -98,6 +116,8 @@ class Graph {
   FormModel& form_;
   Continuous& loop_;
   GraphState state_;
+  std::vector<GraphPoint> points_;
+  size_t lastRunStart_ = 0;
   std::string title_ = kGraphTitle;
   Signal<> titleChanged_;
   Canvas* picture_ = nullptr;

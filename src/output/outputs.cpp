@@ -34,6 +34,26 @@ bool Outputs::checkClicked(Check c) {
   }
 }
 
+std::optional<long long> Outputs::rowsToEnd() const {
+  const double n = form_.value(Field::LoopCount);
+  // Beyond 2^53 a double no longer counts every row.
+  const bool whole =
+      n >= 1 && n <= 9007199254740992.0 && n == static_cast<double>(static_cast<long long>(n));
+  std::optional<long long> most;
+  auto take = [&](Check box, long long counted) {
+    if (form_.check(box) != 1) return true;
+    if (!whole || counted >= n) return false;
+    const long long left = static_cast<long long>(n) - counted;
+    if (!most || left > *most) most = left;
+    return true;
+  };
+  if (!take(Check::TableOutput, table_.counter()) ||
+      !take(Check::GraphOutput, graph_.state().graphIndex) ||
+      !take(Check::FileOutput, file_.counter()))
+    return std::nullopt;
+  return most;
+}
+
 void Outputs::print() { printTable(table_, ui_, printer_, files_); }
 
 }  // namespace velmar

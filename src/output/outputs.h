@@ -3,6 +3,8 @@
 // graph and the export file. Each takes its row while its box is ticked,
 // counts, switches itself off at the loop count and ends the continuous
 // calculation when it was the last one on.
+#include <optional>
+
 #include "engine/form.h"
 #include "engine/ports.h"
 #include "engine/signal.h"
@@ -39,6 +41,12 @@ class Outputs {
   // The click rules of the output boxes and the graph's series boxes;
   // false for any other box.
   bool checkClicked(Check c);
+
+  // How many more calculations it takes until the last output that is on
+  // switches itself off at the loop count and so ends the continuous
+  // calculation. Empty when none is on, or when one of them never reaches
+  // the count (a count that is not a whole number, or one already passed).
+  std::optional<long long> rowsToEnd() const;
 
   // "出力ﾌｧｲﾙ ...".
   void chooseFile() { file_.choose(files_); }

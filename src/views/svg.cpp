@@ -101,14 +101,23 @@ std::string shortestNumber(double v) {
   return std::string(buf, res.ptr);
 }
 
+std::string colourHex(Rgb c) { return hex(c); }
+std::string svgEscaped(const std::string& text) { return escaped(text); }
+
 std::string toSvg(double width, double height, const std::string& title,
                   const std::vector<DrawOp>& ops) {
+  return toSvg(width, height, title, ops, std::string());
+}
+
+std::string toSvg(double width, double height, const std::string& title,
+                  const std::vector<DrawOp>& ops, const std::string& more) {
   std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
                   shortestNumber(width) + " " + shortestNumber(height) + "\"" +
                   attr("width", width / kTwipsPerPixel) + attr("height", height / kTwipsPerPixel) +
                   ">\n";
   s += "<title>" + escaped(title) + "</title>\n";
   for (const DrawOp& op : ops) s += element(op, width, height) + "\n";
+  s += more;
   s += "</svg>\n";
   return s;
 }

@@ -48,6 +48,26 @@ TEST(CliOutputs, TwelveStepRunMatchesTheKeptFilesByteForByte) {
   EXPECT_EQ(tabs.out, all.out);
 }
 
+// The scales and dates lie over the drawing: the file is the plain one with
+// the overlay's elements before its end.
+TEST(CliOutputs, GraphAxesAddTheOverlayAndLeaveTheDrawingAsItIs) {
+  TempFolder dir;
+  const CliRun r =
+      runCli(kExample + " --count 12 --step hour 6 --graph --svg graph=" + dir / "graph.svg" +
+             " --graph-axes");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string axes = readFile(dir / "graph.svg");
+  EXPECT_EQ(axes, golden("graph_12_steps_axes.svg"));
+  const std::string plain = golden("graph_12_steps.svg");
+  const std::string tail = "</svg>\n";
+  ASSERT_GT(axes.size(), plain.size());
+  EXPECT_EQ(axes.substr(0, plain.size() - tail.size()),
+            plain.substr(0, plain.size() - tail.size()));
+  // The one red line of twelve points carries its date and time.
+  EXPECT_NE(axes.find(">2001/03/12</text>"), std::string::npos);
+  EXPECT_NE(axes.find(">03:05</text>"), std::string::npos);
+}
+
 TEST(CliOutputs, TheLoopCountDecidesHowManyCalculationsRun) {
   TempFolder dir;
   // The export ends the run: version line, header and 30 data lines.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "output/graph_axes.h"
 #include "output/output_fixture.h"
 
 namespace velmar {
@@ -149,6 +150,52 @@ TEST_F(GraphTest, ClearingWipesThePictureButKeepsTheLastValues) {
   graph.windowClosed();
   EXPECT_EQ(form.check(Check::GraphOutput), 0);
   EXPECT_EQ(graph.state().graphIndex, 0);
+}
+
+// A run of more steps than the picture has pixels shows every curve's
+// segment, a tenth of the red grid lines and the grey ones at least 3
+// pixels apart; a short run shows its whole grid.
+TEST_F(GraphTest, DenseRunsThinTheirGridButKeepEveryPoint) {
+  struct Case {
+    const char* loops;
+    size_t reds, greys;  // shown
+  } cases[] = {{"12", 1, 11}, {"1000", 10, 0}};
+  for (const Case& c : cases) {
+    main.run("Command28");
+    form.setText(Field::LoopCount, c.loops);
+    main.run("Check2");
+    main.run("loopcalc");
+    runLoop(5000);
+    const double px = 1.0 / 15;  // the design size
+    GridThinning thinning(px);
+    size_t segments = 0, shownSegments = 0, reds = 0, greys = 0;
+    double last = -1e9;
+    for (const DrawOp& op : picture.ops()) {
+      const bool kept = thinning.keep(op);
+      if (op.kind == DrawOp::Kind::Line && op.width == 2) {
+        ++segments;
+        shownSegments += kept;
+        continue;
+      }
+      if (!kept || !GridThinning::isGridLine(op)) continue;
+      if (op.color == palette::kRed) {
+        ++reds;
+      } else {
+        ++greys;
+        EXPECT_GE(op.x * px - last, 3) << c.loops;
+      }
+      last = op.x * px;
+    }
+    EXPECT_EQ(shownSegments, segments) << c.loops;
+    EXPECT_EQ(segments, 4 * outputs.graph().points().size()) << c.loops;
+    EXPECT_EQ(reds, c.reds) << c.loops;
+    if (c.greys) {
+      EXPECT_EQ(greys, c.greys) << c.loops;
+    } else {
+      // About one grid line in every 3 pixels of the 572 the run spans.
+      EXPECT_NEAR(static_cast<double>(greys + reds), 8585 * px / 3, 20) << c.loops;
+    }
+  }
 }
 
 TEST(GraphWindowLoading, TheGraphAsksForItsWindowWhenItFirstDraws) {

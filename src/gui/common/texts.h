@@ -28,6 +28,8 @@ inline constexpr const char* kHelpCannotOpen = "ヘルプを開けません: %1"
 inline constexpr const char* kHelpUnreadable = "ヘルプファイル %1 を読めません。";
 inline constexpr const char* kHelpCannotRegister = "ヘルプファイルを登録できません: %1";
 inline constexpr const char* kEllipsis = "…";
+inline constexpr const char* kCancel = "キャンセル";
+inline constexpr const char* kBatchProgress = "一括推算中　%1 / %2 ステップ";
 // Two ideographs and the Kangxi radicals that look the same: a font that
 // draws both with one glyph gives a PDF whose text reads back as radicals.
 inline constexpr const char* kIdeographSample = "日月";

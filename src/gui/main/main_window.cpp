@@ -20,6 +20,7 @@
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
 #include "gui/config/site_editor_dialog.h"
+#include "gui/main/batch_progress.h"
 #include "gui/main/help_window.h"
 #include "gui/output/export_label.h"
 #include "gui/output/output_windows.h"
@@ -167,6 +168,8 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   main_.attachWindows(this);
   addFamily(std::make_unique<OutputWindows>(main_));
   addFamily(std::make_unique<ViewWindows>(main_, *this));
+  // "一括推算"'s progress, shown while a batch runs.
+  new BatchProgress(main_, this);
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));

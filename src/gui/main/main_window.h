@@ -55,6 +55,7 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   // The settings dialog's state, kept for the run; the help window once
   // it has been opened.
   SettingsDialog& settingsDialog() { return settings_; }
+  CommandActions& commandActions() { return *actions_; }
   HelpWindow* helpWindow() const { return help_.get(); }
 
   // The size the window asks for, kept inside the available area of its

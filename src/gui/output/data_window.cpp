@@ -70,6 +70,15 @@ DataWindow::DataWindow(MainForm& main) : OutputWindow(main, Win::Data) {
   connect(copy, &QAction::triggered, this, &DataWindow::copySelection);
   view_->addAction(copy);
 
+  // A batch's rows come into the list between its slices.
+  BatchRun& batch = main_.batch();
+  batchEvents_ = Connection(batch.events(), batch.events().connect([this](BatchEvent e) {
+    if (e == BatchEvent::Started) model_->hold(true);
+    if (e == BatchEvent::Progress) model_->catchUp();
+    if (e == BatchEvent::Finished) model_->hold(false);
+  }));
+  if (batch.active()) model_->hold(true);
+
   onClosed = [this] { main_.outputs().table().windowClosed(); };
 }
 

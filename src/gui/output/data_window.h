@@ -25,6 +25,7 @@ class DataWindow : public OutputWindow {
   DataTableModel* model_;
   QTableView* view_;
   bool followEnd_ = true;
+  Connection batchEvents_;
 };
 
 }  // namespace velmar

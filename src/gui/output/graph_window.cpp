@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/commands.h"
+#include "gui/common/picture_saver.h"
 #include "gui/common/twips.h"
 #include "output/graph.h"
 
@@ -52,16 +53,24 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
   setObjectName("Form4");
   Graph& graph = main_.outputs().graph();
   setTitle(graph.title());
+  // A batch's steps change the title thousands of times a second: it
+  // follows between the slices.
   titleChanges_ = Connection(graph.titleChanged(), graph.titleChanged().connect([this] {
+    if (!main_.batch().active()) setTitle(main_.outputs().graph().title());
+  }));
+  BatchRun& batch = main_.batch();
+  batchEvents_ = Connection(batch.events(), batch.events().connect([this](BatchEvent) {
     setTitle(main_.outputs().graph().title());
   }));
   const Twips twips = Twips::of(this);
   QVBoxLayout* column = columnUnderButtons("Form4");
 
-  picture_ = new RetainedPicture(palette::kWhite);
+  picture_ = new GraphPicture(main_);
   picture_->setObjectName("Picture1");
-  picture_->setFixedSize(twips.toPixels(kGraphWidth, kGraphHeight));
-  column->addWidget(picture_, 0, Qt::AlignLeft | Qt::AlignTop);
+  column->addWidget(picture_, 1);
+  addSavePictureMenu(
+      picture_, main_.files(), main_.ui(),
+      {"graph", [this] { return picture_->pixels(); }, [this] { return picture_->svg(); }});
 
   auto* legend = new QHBoxLayout;
   legend->setContentsMargins(twips.toWholePixels(120), 4, 4, 4);
@@ -72,7 +81,6 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
   }
   legend->addStretch();
   column->addLayout(legend);
-  column->addStretch();
 
   // Loading the window: the picture takes the drawing from here on, and
   // the red middle line is drawn.

@@ -1,8 +1,8 @@
 #pragma once
 // The graph window (Form4): the nine buttons, the picture the graph draws
-// on, kept in an image so the curves survive covering, minimising and
-// resizing, and the legend with the boxes that choose the curves.
-#include "gui/common/qt_canvas.h"
+// on, which keeps the drawing and follows the window's size, and the
+// legend with the boxes that choose the curves.
+#include "gui/output/graph_picture.h"
 #include "gui/output/output_window.h"
 
 namespace velmar {
@@ -14,11 +14,12 @@ class GraphWindow : public OutputWindow {
   explicit GraphWindow(MainForm& main);
   ~GraphWindow() override;
 
-  RetainedPicture* picture() const { return picture_; }
+  GraphPicture* picture() const { return picture_; }
 
  private:
-  RetainedPicture* picture_;
+  GraphPicture* picture_;
   Connection titleChanges_;
+  Connection batchEvents_;
 };
 
 }  // namespace velmar

@@ -3,7 +3,7 @@
 namespace velmar {
 
 DataTableModel::DataTableModel(DataTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {
+    : QAbstractTableModel(parent), table_(table), shown_(static_cast<int>(table.rows().size())) {
   events_ =
       Connection(table_.events(), table_.events().connect([this](TableEvent e) { onEvent(e); }));
 }
@@ -12,22 +12,39 @@ void DataTableModel::onEvent(TableEvent e) {
   const int n = static_cast<int>(table_.rows().size());
   switch (e) {
     case TableEvent::AboutToAppend:
+      if (held_) return;
       beginInsertRows(QModelIndex(), n, n);
       break;
     case TableEvent::Appended:
+      if (held_) return;
+      shown_ = n;
       endInsertRows();
       break;
     case TableEvent::AboutToClear:
       beginResetModel();
       break;
     case TableEvent::Cleared:
+      shown_ = n;
       endResetModel();
       break;
   }
 }
 
+void DataTableModel::hold(bool on) {
+  held_ = on;
+  if (!on) catchUp();
+}
+
+void DataTableModel::catchUp() {
+  const int n = static_cast<int>(table_.rows().size());
+  if (n <= shown_) return;
+  beginInsertRows(QModelIndex(), shown_, n - 1);
+  shown_ = n;
+  endInsertRows();
+}
+
 int DataTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(table_.rows().size());
+  return parent.isValid() ? 0 : shown_;
 }
 
 int DataTableModel::columnCount(const QModelIndex& parent) const {

@@ -20,11 +20,19 @@ class DataTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
+  // While held, rows appended to the table wait; catchUp() shows them in
+  // one insertion, as does the end of the hold. A batch of a hundred
+  // thousand steps would otherwise insert them one by one.
+  void hold(bool on);
+  void catchUp();
+
  private:
   void onEvent(TableEvent e);
 
   DataTable& table_;
   Connection events_;
+  int shown_ = 0;  // the rows the views know of
+  bool held_ = false;
 };
 
 }  // namespace velmar

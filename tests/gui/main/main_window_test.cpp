@@ -330,7 +330,7 @@ class MainWindowTest : public QObject {
     Shown shown;
     MainWindow& w = shown.window;
     shown.main.form().setText(Field::ChangeAmount, "5");
-    SettingsWindow dialog(w.settingsDialog(), &w);
+    SettingsWindow dialog(w.settingsDialog(), w.commandActions(), &w);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* amount = dialog.findChild<QLineEdit*>("Text1");

@@ -1,0 +1,144 @@
+// "一括推算" in the window, on the real event loop: the progress box comes
+// and goes, the data window and the graph show every step at the end, the
+// cancel button stops the run; and the graph's picture follows its window,
+// reads back its steps under the pointer and takes the main window to the
+// step clicked.
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_form.h"
+#include "gui/common/qt_ports.h"
+#include "gui/common/qt_timer.h"
+#include "gui/main/batch_progress.h"
+#include "gui/main/main_window.h"
+#include "gui/output/data_window.h"
+#include "gui/output/graph_window.h"
+
+using namespace velmar;
+
+namespace {
+
+struct Shown {
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  QtTimer timer;
+  PlainWindows files;
+  MainForm main{Ports{ui, clock, timer, files, files}};
+  MainWindow window{main};
+  Shown() {
+    timer.onTimeout = [this] { main.timerFired(); };
+    window.setAskBeforeClosing(false);
+    main.startup(19200, 14400);
+    window.show();
+    FormModel& form = main.form();
+    writeInstant(form, {"2001", "3", "9", "21", "5", "0"});
+    form.setText(Field::DeltaT, "66");
+    main.calculator().setSite(35.6544, 139.7447);
+    main.run("Option6");  // by the hour
+    main.calculator().calc();
+  }
+  // Runs the event loop until the batch is over.
+  bool finish(int ms = 60000) {
+    return QTest::qWaitFor([this] { return !main.batch().active(); }, ms);
+  }
+};
+
+}  // namespace
+
+class BatchWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aBatchShowsItsProgressAndEveryStepAtTheEnd() {
+    Shown s;
+    s.main.enter(Field::LoopCount, "3000");
+    s.main.run("dataformmn");
+    s.main.run("grphformmn");
+    s.main.run("Check4");
+    s.main.run("Check2");
+    auto* progress = s.window.findChild<BatchProgress*>("BatchProgress");
+    QVERIFY(progress && !progress->isVisible());
+    int slices = 0, largest = 0;
+    s.main.batch().events().connect([&](BatchEvent e) {
+      if (e != BatchEvent::Progress) return;
+      ++slices;
+      largest = std::max(largest, progress->bar()->value());
+      QVERIFY(progress->isVisible());
+    });
+    s.main.batch().sliceTime = std::chrono::milliseconds(1);
+    s.window.action("batchcalc")->trigger();
+    QVERIFY(s.main.batch().active());
+    QVERIFY(progress->isVisible());
+    QVERIFY(s.finish());
+    QVERIFY(slices > 1);
+    QVERIFY(largest > 0);
+    QVERIFY(!progress->isVisible());
+    QCOMPARE(s.main.batch().done(), 2999);
+    QCOMPARE(s.main.timer().interval(), 0);
+    // The fields, the list and the graph show the last step.
+    QCOMPARE(s.window.field(Field::Day)->text(), QString("12"));  // 2999 hours on: 12 July
+    QCOMPARE(s.window.field(Field::Month)->text(), QString("7"));
+    auto* data = qobject_cast<DataWindow*>(s.window.existing(Win::Data));
+    QCOMPARE(data->model()->rowCount(), 3000);
+    QCOMPARE(data->model()->index(2999, 0).data().toString(), QString("2001/07/12"));
+    QVERIFY(!s.window.checkBox(Check::TableOutput)->isChecked());
+    auto* graph = qobject_cast<GraphWindow*>(s.window.existing(Win::Graph));
+    QCOMPARE(s.main.outputs().graph().points().size(), size_t(3000));
+    QCOMPARE(graph->windowTitle(), QString("Velmar - Graph - 2001/7/12 20:5:0"));
+  }
+
+  void cancelStopsTheBatchAndKeepsWhatItMade() {
+    Shown s;
+    s.main.enter(Field::LoopCount, "200000");
+    s.main.run("Check4");
+    s.main.batch().sliceTime = std::chrono::milliseconds(1);
+    auto* progress = s.window.findChild<BatchProgress*>("BatchProgress");
+    int slices = 0;
+    s.main.batch().events().connect([&](BatchEvent e) {
+      if (e == BatchEvent::Progress && ++slices == 3)
+        QTimer::singleShot(0, progress->cancelButton(), &QPushButton::click);
+    });
+    s.main.run("batchcalc");
+    QVERIFY(s.finish());
+    QVERIFY(s.main.batch().cancelled());
+    QVERIFY(s.main.batch().done() < 199999);
+    QCOMPARE(s.main.outputs().table().rows().size(), size_t(s.main.batch().done() + 1));
+    QCOMPARE(s.main.timer().interval(), 0);
+    QVERIFY(s.window.checkBox(Check::TableOutput)->isChecked());
+  }
+
+  void theGraphFollowsItsWindowAndReadsBackItsSteps() {
+    Shown s;
+    s.main.enter(Field::LoopCount, "48");
+    s.main.run("grphformmn");
+    s.main.run("Check2");
+    s.main.run("batchcalc");
+    QVERIFY(s.finish());
+    auto* graph = qobject_cast<GraphWindow*>(s.window.existing(Win::Graph));
+    GraphPicture* picture = graph->picture();
+    const double small = picture->pixelsPerTwipX();
+    graph->resize(graph->width() * 2, graph->height() * 2);
+    QVERIFY(QTest::qWaitFor([&] { return picture->image().width() > 1000; }, 5000));
+    QVERIFY(picture->pixelsPerTwipX() > 1.5 * small);
+    QVERIFY(picture->pixelsPerTwipY() > 1.5 * small);
+    // The 25th step, under the pointer and clicked.
+    const GraphPoint& p = s.main.outputs().graph().points()[24];
+    const QPoint at(static_cast<int>(std::lround(p.x * picture->pixelsPerTwipX())), 40);
+    QTest::mouseMove(picture, at);
+    QVERIFY(QTest::qWaitFor([&] { return picture->hovered().has_value(); }, 2000));
+    QCOMPARE(*picture->hovered(), size_t(24));
+    QTest::mouseClick(picture, Qt::LeftButton, {}, at);
+    QCOMPARE(s.window.field(Field::Day)->text(), QString("10"));  // 24 hours on
+    QCOMPARE(s.window.field(Field::Hour)->text(), QString("21"));
+    // The picture as saved carries the scales; the drawing alone does not.
+    const std::string svg = picture->svg();
+    QVERIFY(svg.find("<text") != std::string::npos);
+    QVERIFY(svg.find(">月 km</text>") != std::string::npos);
+  }
+};
+
+QTEST_MAIN(BatchWindowTest)
+#include "batch_window_test.moc"
