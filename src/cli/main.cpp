@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
     std::optional<std::pair<double, double>> size;
     for (const velmar::cli::Args::ViewSize& v : a.viewSizes)
       if (v.view == s.view) size = std::make_pair(v.width, v.height);
-    if (!pictures.open(s.view, size)) {
+    if (!pictures.open(s.view, size, s.file)) {
       std::cerr << "velmar-cli: この図はまだ書き出せません: " << s.view << "\n";
       return 2;
     }

@@ -84,7 +84,7 @@ struct InfLoad {
   std::string message;  // Japanese; empty when there is nothing to say
   // How reading went, for the question before saving over the file:
   //  - Missing: a first start; saving creates the file.
-  //  - Unreadable (not opened or read, not a regular file, over 1 MB) and
+  //  - Unreadable (not opened or read, not a regular file, over 16 MB) and
   //    Undecodable (a line whose settings did not read holds bytes that
   //    are not Shift-JIS): the file exists but was not read as settings,
   //    and saving would replace it. Ask the user before saving over it.

@@ -90,7 +90,7 @@ TEST_F(ExportTest, TheTypeComesFromTheNameOrElseFromThePickedFilter) {
   } rows[] = {
       {"a.csv", 1, "a.csv", ExportType::Csv},     {"a.tsv", 0, "a.tsv", ExportType::Tsv},
       {"data", 0, "data.csv", ExportType::Csv},   {"data", 1, "data.tsv", ExportType::Tsv},
-      {"a.CSV", 0, "a.CSV", ExportType::Csv},     {"a.CSV", 1, "a.CSV.tsv", ExportType::Tsv},
+      {"a.CSV", 0, "a.CSV", ExportType::Csv},     {"a.CSV", 1, "a.CSV", ExportType::Csv},  
       {"a.txt", 1, "a.txt.tsv", ExportType::Tsv}, {"xcsv", 1, "xcsv", ExportType::Csv},
   };
   for (const Row& r : rows) {
