@@ -88,15 +88,20 @@ struct InfLoad {
   //    Undecodable (a line whose settings did not read holds bytes that
   //    are not Shift-JIS): the file exists but was not read as settings,
   //    and saving would replace it. Ask the user before saving over it.
+  //    A file with text in it of which no line reads as settings is
+  //    Unreadable too.
   //  - None otherwise, also when only labels did not decode or some lines
   //    were plain bad values (`message` then names the first).
   FileError error = FileError::None;
+  // Shift-JIS, or UTF-8 for a file an editor saved so: saving keeps it.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 InfLoad readInfFile(const std::string& path);
 
 // saveinf's file side: the fifteen lines, rewritten atomically.
 FileStatus writeInfFile(const std::string& path, const FormModel& form,
-                        const Placements& placements);
+                        const Placements& placements,
+                        TextEncoding encoding = TextEncoding::Cp932);
 
 // A placement saved on a larger screen may lie off this one: moves it so
 // that the window's top-left part is on the screen again. Unplaced windows

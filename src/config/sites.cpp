@@ -154,6 +154,7 @@ SiteFile readSites(const std::string& path) {
   SiteFile f;
   const TextLines t = readTextFile(path);
   f.error = t.status.error;
+  f.encoding = t.encoding;
   std::string notes = t.status.message;
   for (size_t i = 0; i < t.lines.size(); ++i) {
     const std::string& line = t.lines[i];

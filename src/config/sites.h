@@ -36,6 +36,8 @@ struct SiteFile {
   // rewritten; a file that could not be read must not be overwritten.
   FileError error = FileError::None;
   std::string message;  // for the user; empty when the file read cleanly
+  // The file's encoding, kept when it is rewritten.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 
 // The sites the program comes with. The first one is the site in force at
