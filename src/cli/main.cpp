@@ -166,6 +166,9 @@ int main(int argc, char** argv) {
                  true);
 
   main.calculator().calc();
+  // A search that fails says so in a message and puts the fields back: the
+  // run then ends with status 1, after the fields were printed.
+  const int messagesBeforeSearch = ui.messages;
   if (a.search) {
     static const std::pair<const char*, const char*> commands[] = {{"age", "moonage"},
                                                                    {"new", "newmcheck"},
@@ -175,6 +178,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, command] : commands)
       if (*a.search == name) main.run(command);
   }
+  const bool searchFailed = ui.messages > messagesBeforeSearch;
   std::cout << fieldsBlock(form);
 
   // The outputs, switched on as a user would: the table, the graph with its
@@ -203,7 +207,7 @@ int main(int argc, char** argv) {
   written = pictures.write(a.svg) && written;
   written = written && main.outputs().file().failures() == 0;
   if (!outputWritten()) return outputFailed();
-  if (!written) return 1;
+  if (!written || searchFailed) return 1;
   // The window beeps and says so on its guidance line; here it is the exit
   // status, after everything was printed.
   if (main.invalidDates() > 0) {

@@ -264,3 +264,32 @@ TEST_F(SiteEditorTest, CancelEmptiesTheListAndKeepsTheAction) {
 
 }  // namespace
 }  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// A site file saved as UTF-8 by a Linux editor, with or without a byte-order
+// mark: read as it is, and rewritten in the same encoding.
+TEST_F(SiteEditorTest, AUtf8SiteFileIsReadAndWrittenBackAsUtf8) {
+  const std::string shipped =
+      *fromCp932(readBytes(std::string(VELMAR_TEST_DATA) + "/sokuti_shipped.dat"));
+  const std::string added =
+      *fromCp932(readBytes(std::string(VELMAR_TEST_DATA) + "/sokuti_added.dat"));
+  for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+    writeBytes(path, bom + shipped);
+    EXPECT_EQ(sites.load(), "") << "BOM " << bom.size();
+    ASSERT_EQ(sites.names().size(), 6u);
+    EXPECT_EQ(sites.names()[0], "東京");
+    sites.select(5);
+    editor.activate();
+    editor.clickList(5);
+    type("石垣島 \"南\", 沖縄", "124.1553", "24.3448", "8");
+    editor.setAction(SiteAction::Add);
+    const EditResult r = editor.apply();
+    ASSERT_TRUE(r.written) << r.message;
+    EXPECT_EQ(readBytes(path), bom + added) << "BOM " << bom.size();
+  }
+}
+
+}  // namespace
+}  // namespace velmar
