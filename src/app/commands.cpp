@@ -41,6 +41,7 @@ void siteEditor(MainForm& m) { m.windows().show(Win::SiteEditor); }
 void settings(MainForm& m) { m.windows().show(Win::Settings); }
 void helpContents(MainForm& m) { m.windows().help(HelpPage::Contents); }
 void helpSearch(MainForm& m) { m.windows().help(HelpPage::Search); }
+void dataFolder(MainForm& m) { m.windows().help(HelpPage::DataFolder); }
 void quit(MainForm& m) { m.windows().closeMain(); }
 
 // Results output
@@ -222,6 +223,7 @@ std::vector<Command> buildTable() {
     {settings, {}, nullptr, {"initset", "初期設定(&O)..."}, {}, {}},
     {helpContents, {}, nullptr, {"helpview", "Velmarのヘルプ(&C)", "Shift+F1"}, {}, {}},
     {helpSearch, {}, nullptr, {"helpsearch", "ﾄﾋﾟｯｸの検索(&S)..."}, {}, {}},
+    {dataFolder, {}, nullptr, {"datafolder", "データフォルダーを開く(&F)"}, {}, {}},
 
     // --- results output ---
     {showTable, {}, "ﾃﾞｰﾀﾌｫｰﾑ表示　推算結果をウィンドウに帳票出力します",
@@ -416,7 +418,8 @@ const std::vector<MenuLayout>& menuLayout() {
         line("linemenu11_4"), item("sunview"), item("bigsun")}},
       {"setup",
        "設定(&S)",
-       {item("automem"), line("linemenu12"), item("initset"), item("sokuedit"), line("linemenu12b"),
+       {item("automem"), line("linemenu12"), item("initset"), item("sokuedit"), item("datafolder"),
+        line("linemenu12b"),
         item("guid")}},
       {"help",
        "ﾍﾙﾌﾟ(&H)",

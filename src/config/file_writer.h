@@ -75,6 +75,8 @@ class AtomicFile {
   // Gives up: the temporary file goes, the old file stays.
   void discard();
   bool failed() const { return err_ != 0; }
+  // The errno of the first failure, 0 while all is well.
+  int error() const { return err_; }
 
  private:
   static constexpr size_t kBufferSize = 64 * 1024;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +13,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -608,6 +611,15 @@ void MainWindow::show(Win w) {
 }
 
 void MainWindow::help(HelpPage page) {
+  if (page == HelpPage::DataFolder) {
+    // The program works in its data folder (see data_folder.h).
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::currentPath())))
+      main_.ui().message(kTitleText,
+                         "ファイルマネージャーを開けませんでした。\rデータフォルダーは「" +
+                             QDir::currentPath().toStdString() + "」です。",
+                         Tone::Warning);
+    return;
+  }
   if (!help_) help_ = std::make_unique<HelpWindow>(findHelpFile());
   if (!help_->ready()) {
     const std::string why = help_->error().toStdString();
