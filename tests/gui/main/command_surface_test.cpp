@@ -88,6 +88,7 @@ const std::vector<TypedMenu> kMenus = {
       {"-", "-", ""},
       {"initset", "初期設定(&O)...", ""},
       {"sokuedit", "測地ｴﾃﾞｨﾀ(&K)...", ""},
+      {"datafolder", "データフォルダーを開く(&F)", ""},
       {"-", "-", ""},
       {"guid", "ｶﾞｲﾀﾞﾝｽを表示(&G)", ""}}},
     {"help",
