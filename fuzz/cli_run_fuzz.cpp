@@ -59,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Files stay in the scratch folder, and runs stay short.
     if (args[i].find('/') != std::string::npos || args[i].find('\0') != std::string::npos)
       return -1;
+    // Names with a leading dot are the writers' temporary files.
+    if (args[i].rfind(".", 0) == 0 || args[i].find("=.") != std::string::npos) return -1;
     if (args[i] == "--count" && i + 1 < args.size() &&
         (args[i + 1].size() > 2 || std::atoi(args[i + 1].c_str()) > 40))
       return -1;

@@ -4,7 +4,7 @@
 #   1. the plain build (build/), as the program ships;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/, no benchmark), where any report fails the test;
-#   3. each fuzzer in fuzz/ for 30 seconds (build-fuzz/, clang).
+#   3. each fuzzer in fuzz/ for a few seconds (build-fuzz/, clang).
 # Any failure in any stage fails the script.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

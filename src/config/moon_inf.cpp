@@ -95,14 +95,20 @@ int wholeEven(double v) {
 // A count or an amount, whole, in digits the reader takes back: the general
 // form would write 1E+15 from fifteen digits on. A count beyond any double
 // is the largest there is, which no run reaches either.
-std::string wholeNumber(double v) {
+// The field's text of such a number: plain digits, as the file has them.
+std::string wholeDigits(double v) {
   if (std::isnan(v)) v = 0;
   v = std::nearbyint(std::clamp(v, -std::numeric_limits<double>::max(),
                                 std::numeric_limits<double>::max()));
-  if (std::fabs(v) < 1e15) return infNumber(v, false);
+  if (std::fabs(v) < 1e15) return formatPlain(v);
   char buf[400];
   const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-  return (v < 0 ? "" : " ") + std::string(buf, res.ptr) + " ";
+  return std::string(buf, res.ptr);
+}
+
+std::string wholeNumber(double v) {
+  const std::string digits = wholeDigits(v);
+  return (digits[0] == '-' ? digits : " " + digits) + " ";
 }
 
 int optionValue(const FormModel& f, int i) { return f.option(static_cast<Option>(i)) ? -1 : 0; }
@@ -227,8 +233,8 @@ void applyInf(const InfValues& v, FormModel& form, Placements& placements) {
   form.setCheck(Check::GraphMoon, v.graph[1]);
   form.setCheck(Check::GraphIllumination, v.graph[2]);
   form.setCheck(Check::GraphLatitude, v.graph[3]);
-  form.setText(Field::ChangeAmount, formatPlain(v.changeAmount));
-  form.setText(Field::LoopCount, formatPlain(v.loopCount));
+  form.setText(Field::ChangeAmount, wholeDigits(v.changeAmount));
+  form.setText(Field::LoopCount, wholeDigits(v.loopCount));
   form.setTick(Tick::automem, v.automem == 1);
   form.setTick(Tick::guid, v.guid == 1);
 }

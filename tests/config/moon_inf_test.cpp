@@ -250,6 +250,10 @@ TEST(MoonInf, EveryCountTheFieldsHoldReadsBack) {
     const InfReadResult back = parseInf(formatInf(form, places));
     EXPECT_EQ(back.firstBadLine, 0) << t << ": " << formatInf(form, places)[10];
     EXPECT_EQ(back.values.loopCount, held) << t << ": " << formatInf(form, places)[10];
+    // And into the field of the next start.
+    FormModel next;
+    applyInf(back.values, next, places);
+    EXPECT_EQ(next.value(Field::LoopCount), held) << t << ": " << next.text(Field::LoopCount);
   }
 }
 
