@@ -4,7 +4,7 @@
 #   1. the plain build (build/), as the program ships;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/, no benchmark), where any report fails the test;
-#   3. each fuzzer in fuzz/ for 30 seconds (build-fuzz/, clang).
+#   3. each fuzzer in fuzz/ for a few seconds (build-fuzz/, clang).
 # Any failure in any stage fails the script.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,14 +24,18 @@ cmake --build "$here/build" -j"$jobs"
 (cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j"$jobs")
 
 stage "sanitizer build and tests"
+# A report ends the process with a status of its own, never 1 or 2, which
+# velmar-cli uses for its refusals: a test that expects those cannot pass
+# over a report in a child.
 cmake -S "$here" -B "$here/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_WERROR=ON \
   -DVELMAR_SANITIZE=ON -DVELMAR_BENCH=OFF >/dev/null
 cmake --build "$here/build-asan" -j"$jobs"
 (cd "$here/build-asan" &&
-  QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=exitcode=86 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:exitcode=87 \
     ctest --output-on-failure --timeout 600 -j"$jobs")
 
-stage "fuzzers, 30 s each"
-bash "$here/scripts/fuzz.sh" 30
+stage "fuzzers"
+bash "$here/scripts/fuzz.sh"
 
 stage "all passed"

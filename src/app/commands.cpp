@@ -47,6 +47,7 @@ void siteEditor(MainForm& m) { m.windows().show(Win::SiteEditor); }
 void settings(MainForm& m) { m.windows().show(Win::Settings); }
 void helpContents(MainForm& m) { m.windows().help(HelpPage::Contents); }
 void helpSearch(MainForm& m) { m.windows().help(HelpPage::Search); }
+void dataFolder(MainForm& m) { m.windows().help(HelpPage::DataFolder); }
 void quit(MainForm& m) { m.windows().closeMain(); }
 
 // Results output
@@ -262,6 +263,8 @@ std::vector<Command> buildTable() {
                                           F{S, "Check8", "ｶﾞｲﾀﾞﾝｽの表示"})),
     {Cmd::SiteEditor, siteEditor, {}, nullptr, nullptr, nullptr, nullptr,
      faces(F{M, "sokuedit", "測地ｴﾃﾞｨﾀ(&K)..."})},
+    {Cmd::DataFolder, dataFolder, {}, nullptr, nullptr, nullptr, nullptr,
+     faces(F{M, "datafolder", "データフォルダーを開く(&F)"})},
     {Cmd::Quit, quit, {}, nullptr, nullptr, "Ctrl+Q", nullptr,
      faces(F{M, "endmenu", "Velmarの終了(&X)"})},
     {Cmd::Version, version, {}, nullptr, nullptr, nullptr, nullptr,
@@ -487,7 +490,7 @@ const std::vector<MenuLayout>& menuLayout() {
         Cmd::BigSun}},
       {"setup",
        "設定(&S)",
-       {Cmd::AutoRecord, line, Cmd::Settings, Cmd::SiteEditor, line, Cmd::Guidance}},
+       {Cmd::AutoRecord, line, Cmd::Settings, Cmd::SiteEditor, Cmd::DataFolder, line, Cmd::Guidance}},
       {"help", "ﾍﾙﾌﾟ(&H)", {Cmd::HelpContents, Cmd::HelpSearch, line, Cmd::Version}},
   };
   return menus;

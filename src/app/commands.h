@@ -64,6 +64,7 @@ enum class Cmd : int {
   AutoRecord,
   Guidance,
   SiteEditor,
+  DataFolder,
   Quit,
   Version,
   Settings,

@@ -240,6 +240,7 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   Busy busy(*this);
   const InfLoad inf = readInfFile(paths_.settings);
   settingsUnread_ = inf.error == FileError::Unreadable || inf.error == FileError::Undecodable;
+  settingsEncoding_ = inf.encoding;
   applyInf(inf.values, form_, placements_);
   if (!inf.message.empty()) guarded_.message(kTitleText, inf.message, Tone::Warning);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, false);
@@ -284,7 +285,7 @@ FileStatus MainForm::saveinf(bool resetAll, float screenWidthTwips, float screen
     return {FileError::Declined, ""};
   if (resetAll)
     for (WindowPlacement& w : placements_.at) w.top = -1;
-  const FileStatus status = writeInfFile(path, form_, placements_);
+  const FileStatus status = writeInfFile(path, form_, placements_, settingsEncoding_);
   if (status.ok()) settingsUnread_ = false;
   if (!status.ok()) guarded_.message(kTitleText, status.message, Tone::Critical);
   centreUnplaced(placements_, screenWidthTwips, screenHeightTwips, true);

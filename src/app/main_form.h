@@ -256,6 +256,7 @@ class MainForm {
   Signal<> entrySignChanged_;
   // The settings file existed at startup but could not be read as settings.
   bool settingsUnread_ = false;
+  TextEncoding settingsEncoding_ = TextEncoding::Cp932;  // as moon.inf was read
   // Posted ticks check it: the form may be gone when the event loop runs them.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

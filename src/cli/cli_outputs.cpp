@@ -1,19 +1,25 @@
 #include "cli/cli_outputs.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
+
+#include "config/file_writer.h"
 
 namespace velmar::cli {
 
 bool writeListing(const DataTable& table, const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : table.listing()) out << line << '\n';
-  out.close();
-  if (out) return true;
-  std::cerr << "velmar-cli: 「" << path << "」を書き込めませんでした: " << std::strerror(errno)
-            << "\n";
+  // Through a temporary file, as the program's other files: a full disk
+  // leaves the old listing, not a cut-off one.
+  AtomicFile out;
+  FileStatus status = out.open(path);
+  if (status.ok()) {
+    for (const std::string& line : table.listing()) {
+      out.write(line);
+      out.write("\n");
+    }
+    status = out.commit();
+  }
+  if (status.ok()) return true;
+  std::cerr << "velmar-cli: " << status.message << "\n";
   return false;
 }
 

@@ -1,10 +1,8 @@
 #include "cli/cli_pictures.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 
+#include "config/file_writer.h"
 #include "engine/constants.h"
 #include "output/graph.h"
 #include "output/graph_axes.h"
@@ -38,20 +36,27 @@ Pictures::~Pictures() {
   }
 }
 
-bool Pictures::open(const std::string& view, std::optional<std::pair<double, double>> size) {
+bool Pictures::open(const std::string& view, std::optional<std::pair<double, double>> size,
+                    const std::string& file) {
   if (pictures_.count(view)) return true;
   auto p = std::make_unique<Picture>();
   Picture* picture = p.get();
+  const size_t slash = file.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
+  auto makeCanvas = [&] {
+    picture->spool = std::make_unique<SvgSpool>(picture->width, picture->height, folder);
+  };
   if (view == "phase") {
     // The main window's own picture, 972 x 912 twips.
     picture->width = size ? size->first : 972;
     picture->height = size ? size->second : 912;
-    picture->canvas.title = "Velmar";
-    picture->canvas.draw(DrawOp::clear(kPhaseBackground));
+    makeCanvas();
+    picture->spool->title = "Velmar";
+    picture->spool->draw(DrawOp::clear(kPhaseBackground));
     const FormModel& form = main_.form();
     picture->drawId = main_.onDraw(
         [picture, &form] {
-          paint(picture->canvas, phasedraw(form, picture->width, picture->height));
+          paint(*picture->spool, phasedraw(form, picture->width, picture->height));
         },
         ViewStage::Phase);
   } else if (view == "graph") {
@@ -59,14 +64,15 @@ bool Pictures::open(const std::string& view, std::optional<std::pair<double, dou
     // the run then adds its grid line and segments.
     picture->width = size ? size->first : kGraphWidth;
     picture->height = size ? size->second : kGraphHeight;
+    makeCanvas();
     Graph& graph = main_.outputs().graph();
-    picture->canvas.title = graph.title();
+    picture->spool->title = graph.title();
     const int titleId =
-        graph.titleChanged().connect([picture, &graph] { picture->canvas.title = graph.title(); });
-    graph.attach(&picture->canvas, picture->width, picture->height);
+        graph.titleChanged().connect([picture, &graph] { picture->spool->title = graph.title(); });
+    graph.attach(picture->spool.get(), picture->width, picture->height);
     picture->close = [picture, &graph, titleId] {
       graph.titleChanged().disconnect(titleId);
-      graph.detach(&picture->canvas);
+      graph.detach(picture->spool.get());
     };
   } else {
     const ViewDefaults* d = nullptr;
@@ -77,37 +83,47 @@ bool Pictures::open(const std::string& view, std::optional<std::pair<double, dou
     picture->view = v;
     picture->width = size ? size->first : d->width;
     picture->height = size ? size->second : d->height;
-    picture->canvas.title = designerTitle(v);
-    picture->canvas.draw(DrawOp::clear(backgroundOf(v)));
+    makeCanvas();
+    picture->spool->title = designerTitle(v);
+    picture->spool->draw(DrawOp::clear(backgroundOf(v)));
     Views& views = main_.views();
     views.attach(v, {[picture, &views, v] {
                        const ViewPicture pic = views.picture(v, picture->width, picture->height);
-                       paint(picture->canvas, pic.ops);
-                       picture->canvas.title = pic.title;
+                       paint(*picture->spool, pic.ops);
+                       picture->spool->title = pic.title;
                      },
-                     [picture, v] { picture->canvas.draw(DrawOp::clear(backgroundOf(v))); }});
+                     [picture, v] { picture->spool->draw(DrawOp::clear(backgroundOf(v))); }});
     views.open(v);
   }
   pictures_[view] = std::move(p);
   return true;
 }
 
-bool Pictures::write(const std::vector<Args::Svg>& requests) const {
+bool Pictures::write(const std::vector<Args::Svg>& requests) {
   bool ok = true;
   for (const Args::Svg& r : requests) {
     const auto it = pictures_.find(r.view);
     if (it == pictures_.end()) continue;
-    const Picture& p = *it->second;
-    std::ofstream out(r.file, std::ios::binary | std::ios::trunc);
+    Picture& p = *it->second;
+    // Through a temporary file: a failure leaves any old picture whole.
+    AtomicFile out;
+    FileStatus status = out.open(r.file);
     std::string more;
     if (graphAxes && r.view == "graph")
       more = overlaySvg(velmar::graphAxes(main_.outputs().graph(), main_.form(), p.width, p.height,
                                           1.0 / 15, 1.0 / 15));
-    out << toSvg(p.width, p.height, p.canvas.title, p.canvas.ops(), more);
-    out.close();
-    if (!out) {
-      std::cerr << "velmar-cli: 「" << r.file
-                << "」を書き込めませんでした: " << std::strerror(errno) << "\n";
+    if (status.ok()) {
+      const int spoolErr =
+          p.spool->writeTo([&out](std::string_view bytes) { return out.write(bytes); }, more);
+      if (spoolErr != 0) {
+        out.discard();
+        status = saveFailure(r.file, spoolErr, false);
+      } else {
+        status = out.commit();
+      }
+    }
+    if (!status.ok()) {
+      std::cerr << "velmar-cli: " << status.message << "\n";
       ok = false;
     }
   }

@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "cli/cli_args.h"
 #include "views/canvas.h"
+#include "views/svg.h"
 
 namespace velmar::cli {
 
@@ -25,19 +26,21 @@ class Pictures {
   // Opens a picture as its window would open, before the first calculation,
   // so that every calculation of the run draws it. `size` in twips, or its
   // window's size at a first start. False for a name that has no picture.
-  bool open(const std::string& view, std::optional<std::pair<double, double>> size);
+  // What it draws is kept beside `file`, the SVG file it ends in.
+  bool open(const std::string& view, std::optional<std::pair<double, double>> size,
+            const std::string& file);
 
   // Each requested file gets the SVG of what its picture shows. False, after
   // a message on stderr, when a file could not be written; the others are
   // written all the same.
-  bool write(const std::vector<Args::Svg>& requests) const;
+  bool write(const std::vector<Args::Svg>& requests);
 
   // The graph's file with its scales and dates over the drawing.
   bool graphAxes = false;
 
  private:
   struct Picture {
-    RecordingCanvas canvas;
+    std::unique_ptr<SvgSpool> spool;
     double width = 0;
     double height = 0;
     int drawId = 0;

@@ -217,7 +217,7 @@ int main(int argc, char** argv) {
     std::optional<std::pair<double, double>> size;
     for (const velmar::cli::Args::ViewSize& v : a.viewSizes)
       if (v.view == s.view) size = std::make_pair(v.width, v.height);
-    if (!pictures.open(s.view, size)) {
+    if (!pictures.open(s.view, size, s.file)) {
       std::cerr << "velmar-cli: この図はまだ書き出せません: " << s.view << "\n";
       return 2;
     }
@@ -233,6 +233,9 @@ int main(int argc, char** argv) {
                  true);
 
   main.calculator().calc();
+  // A search that fails says so in a message and puts the fields back: the
+  // run then ends with status 1, after the fields were printed.
+  const int messagesBeforeSearch = ui.messages;
   if (a.search) {
     using velmar::Cmd;
     static const std::pair<const char*, Cmd> commands[] = {{"age", Cmd::MoonAge},
@@ -243,6 +246,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, command] : commands)
       if (*a.search == name) main.run(command);
   }
+  const bool searchFailed = ui.messages > messagesBeforeSearch;
   std::cout << fieldsBlock(form);
   if (a.topocentric) std::cout << topocentricBlock(main.calculator().record());
 
@@ -274,7 +278,7 @@ int main(int argc, char** argv) {
   written = pictures.write(a.svg) && written;
   written = written && main.outputs().file().failures() == 0;
   if (!outputWritten()) return outputFailed();
-  if (!written) return 1;
+  if (!written || searchFailed) return 1;
   // The window beeps and says so on its guidance line; here it is the exit
   // status, after everything was printed.
   if (main.invalidDates() > 0) {

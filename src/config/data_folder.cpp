@@ -57,6 +57,20 @@ FileStatus enterDataFolder(const std::string& folder) {
   return {};
 }
 
+FileStatus enterChosenDataFolder(const std::string& current, const std::string& home,
+                                 const std::string& dataHome) {
+  const std::string chosen = chooseDataFolder(current, home, dataHome);
+  const FileStatus entered = enterDataFolder(chosen);
+  if (entered.ok()) return entered;
+  // XDG_DATA_HOME naming a file (or a folder that cannot be made) would
+  // leave the files in whatever folder the program was started from.
+  const std::string fallback = chooseDataFolder(current, home, "");
+  if (fallback == chosen) return entered;
+  const FileStatus second = enterDataFolder(fallback);
+  if (!second.ok()) return second;
+  return {FileError::None, entered.message + "\n代わりに「" + fallback + "」を使います。"};
+}
+
 FileStatus enterChosenDataFolder() {
   char buf[4096];
   const std::string current = ::getcwd(buf, sizeof buf) ? buf : "";
@@ -66,7 +80,7 @@ FileStatus enterChosenDataFolder() {
     // Nowhere to put a data folder: the working folder it is.
     return {};
   }
-  return enterDataFolder(chooseDataFolder(current, home, dataHome ? dataHome : ""));
+  return enterChosenDataFolder(current, home, dataHome ? dataHome : "");
 }
 
 }  // namespace velmar

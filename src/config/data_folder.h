@@ -22,7 +22,12 @@ std::string chooseDataFolder(const std::string& current, const std::string& home
 // working folder; a Japanese message when that fails.
 FileStatus enterDataFolder(const std::string& folder);
 
-// Both, from the process's own working folder and environment.
+// Both. When the chosen folder cannot be made or entered, the default one
+// under `home` is used instead and the status, though ok, carries a
+// message saying so (to be shown once).
+FileStatus enterChosenDataFolder(const std::string& current, const std::string& home,
+                                 const std::string& dataHome);
+// The same from the process's own working folder and environment.
 FileStatus enterChosenDataFolder();
 
 }  // namespace velmar

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "engine/constants.h"
 #include "engine/numtext.h"
@@ -90,6 +91,25 @@ int wholeEven(double v) {
   if (v > 2e9) return 2000000000;
   if (v < -2e9) return -2000000000;
   return static_cast<int>(std::nearbyint(v));
+}
+
+// A count or an amount, whole, in digits the reader takes back: the general
+// form would write 1E+15 from fifteen digits on. A count beyond any double
+// is the largest there is, which no run reaches either.
+// The field's text of such a number: plain digits, as the file has them.
+std::string wholeDigits(double v) {
+  if (std::isnan(v)) v = 0;
+  v = std::nearbyint(std::clamp(v, -std::numeric_limits<double>::max(),
+                                std::numeric_limits<double>::max()));
+  if (std::fabs(v) < 1e15) return formatPlain(v);
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  return std::string(buf, res.ptr);
+}
+
+std::string wholeNumber(double v) {
+  const std::string digits = wholeDigits(v);
+  return (digits[0] == '-' ? digits : " " + digits) + " ";
 }
 
 int optionValue(const FormModel& f, int i) { return f.option(static_cast<Option>(i)) ? -1 : 0; }
@@ -201,8 +221,7 @@ std::vector<std::string> formatInf(const FormModel& form, const Placements& plac
   line(8, {num(form.check(Check::AutoRebase))});
   line(9, {num(form.check(Check::GraphSun)), num(form.check(Check::GraphMoon)),
            num(form.check(Check::GraphIllumination)), num(form.check(Check::GraphLatitude))});
-  line(10, {num(std::nearbyint(form.value(Field::ChangeAmount))),
-            num(std::nearbyint(form.value(Field::LoopCount)))});
+  line(10, {wholeNumber(form.value(Field::ChangeAmount)), wholeNumber(form.value(Field::LoopCount))});
   line(11, {num(form.tick(Tick::automem) ? 1 : 0), num(form.tick(Tick::guid) ? 1 : 0)});
   for (int i = 12; i < 15; ++i) place(i);
   return out;
@@ -218,8 +237,8 @@ void applyInf(const InfValues& v, FormModel& form, Placements& placements) {
   form.setCheck(Check::GraphMoon, v.graph[1]);
   form.setCheck(Check::GraphIllumination, v.graph[2]);
   form.setCheck(Check::GraphLatitude, v.graph[3]);
-  form.setText(Field::ChangeAmount, formatPlain(v.changeAmount));
-  form.setText(Field::LoopCount, formatPlain(v.loopCount));
+  form.setText(Field::ChangeAmount, wholeDigits(v.changeAmount));
+  form.setText(Field::LoopCount, wholeDigits(v.loopCount));
   form.setTick(Tick::automem, v.automem == 1);
   form.setTick(Tick::guid, v.guid == 1);
 }
@@ -267,15 +286,31 @@ InfLoad readInfFile(const std::string& path) {
             file.status.error};
   }
   const InfReadResult r = parseInf(file.lines);
-  InfLoad out{r.values, "", FileError::None};
+  InfLoad out{r.values, "", FileError::None, file.encoding};
   if (r.firstBadLine == 0) return out;
+  // Text, but no settings at all: some other file under this name, which a
+  // save would replace.
+  std::vector<double> n;
+  bool anySetting = false, anyText = false;
+  for (int i = 0; i < static_cast<int>(file.lines.size()); ++i) {
+    anySetting = anySetting || (i < 15 && readLine(i, file.lines[i], n));
+    anyText = anyText || file.lines[i].find_first_not_of(" \t") != std::string::npos;
+  }
+  if (anyText && !anySetting) {
+    out.error = FileError::Unreadable;
+    out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
+                  " 行目が正しく読めません。\r設定として読める行がありません。\r"
+                  "既定の設定で起動します。\r"
+                  "ファイルは「設定保存」をするまで書き換えません。";
+    return out;
+  }
   out.message = "設定ファイル " + path + " の " + std::to_string(r.firstBadLine) +
                 " 行目が正しく読めません。\r";
   // A line that did not read and is not even Shift-JIS may be something
   // other than settings: saving over it deserves a question.
-  std::vector<double> n;
   for (int i = 0; i < 15 && i < static_cast<int>(file.lines.size()); ++i) {
-    if (readLine(i, file.lines[i], n) || fromCp932(file.lines[i])) continue;
+    if (readLine(i, file.lines[i], n) || fromCp932(file.lines[i]) || validUtf8(file.lines[i]))
+      continue;
     out.error = FileError::Undecodable;
     out.message += std::to_string(i + 1) + " 行目に Shift-JIS として読めない文字があります。\r";
     break;
@@ -287,8 +322,8 @@ InfLoad readInfFile(const std::string& path) {
 }
 
 FileStatus writeInfFile(const std::string& path, const FormModel& form,
-                        const Placements& placements) {
-  return writeTextFile(path, formatInf(form, placements));
+                        const Placements& placements, TextEncoding encoding) {
+  return writeTextFile(path, formatInf(form, placements), encoding);
 }
 
 void bringOntoScreen(WindowPlacement& w, float screenWidth, float screenHeight) {

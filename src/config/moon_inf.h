@@ -88,19 +88,24 @@ struct InfLoad {
   std::string message;  // Japanese; empty when there is nothing to say
   // How reading went, for the question before saving over the file:
   //  - Missing: a first start; saving creates the file.
-  //  - Unreadable (not opened or read, not a regular file, over 1 MB) and
+  //  - Unreadable (not opened or read, not a regular file, over 16 MB) and
   //    Undecodable (a line whose settings did not read holds bytes that
   //    are not Shift-JIS): the file exists but was not read as settings,
   //    and saving would replace it. Ask the user before saving over it.
+  //    A file with text in it of which no line reads as settings is
+  //    Unreadable too.
   //  - None otherwise, also when only labels did not decode or some lines
   //    were plain bad values (`message` then names the first).
   FileError error = FileError::None;
+  // Shift-JIS, or UTF-8 for a file an editor saved so: saving keeps it.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 InfLoad readInfFile(const std::string& path);
 
 // saveinf's file side: the fifteen lines, rewritten atomically.
 FileStatus writeInfFile(const std::string& path, const FormModel& form,
-                        const Placements& placements);
+                        const Placements& placements,
+                        TextEncoding encoding = TextEncoding::Cp932);
 
 // A placement saved on a larger screen may lie off this one: moves it so
 // that the window's top-left part is on the screen again. Unplaced windows

@@ -122,7 +122,7 @@ EditResult SiteEditor::apply() {
     return r;
   }
   const FileStatus saved =
-      writeTextFile(sites_.path(), rewriteSites(file, *edited, action_, listIndex_));
+      writeTextFile(sites_.path(), rewriteSites(file, *edited, action_, listIndex_), file.encoding);
   if (!saved.ok()) {
     r.message = saved.message;
     return r;

@@ -1,6 +1,26 @@
 #include "config/site_list.h"
 
+#include <sys/stat.h>
+
 namespace velmar {
+
+SiteList::Stamp SiteList::stampOf(const std::string& path) {
+  Stamp s;
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return s;
+  s.exists = true;
+  s.device = st.st_dev;
+  s.inode = st.st_ino;
+  s.size = st.st_size;
+  s.seconds = st.st_mtim.tv_sec;
+  s.nanoseconds = st.st_mtim.tv_nsec;
+  return s;
+}
+
+bool SiteList::Stamp::operator==(const Stamp& o) const {
+  return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+         seconds == o.seconds && nanoseconds == o.nanoseconds;
+}
 
 namespace {
 
@@ -14,7 +34,11 @@ bool sameSite(const SiteRecord& a, const SiteRecord& b) {
 
 std::string SiteList::load() {
   std::string notes = ensureSiteFile(path_).message;
+  const Stamp stamp = stampOf(path_);
   SiteFile file = readSites(path_);
+  lastRead_ = file;
+  lastStamp_ = stamp;
+  haveLastRead_ = true;
   if (!file.message.empty()) notes += (notes.empty() ? "" : "\n\n") + file.message;
   sites_ = std::move(file.sites);
   shipped_ = file.shipped;
@@ -34,7 +58,15 @@ std::string SiteList::select(int k) {
   const SiteRecord& s = sites_[static_cast<size_t>(k)];
   // The name the user picked must not be calculated with whatever the file
   // holds now under that index: the list read last stays in force.
-  const SiteFile now = readSites(path_);
+  // Read again only when the file is not the one read last: a rename, a
+  // rewrite or a touch changes its stamp.
+  const Stamp stamp = stampOf(path_);
+  if (!haveLastRead_ || !(stamp == lastStamp_)) {
+    lastRead_ = readSites(path_);
+    lastStamp_ = stamp;
+    haveLastRead_ = true;
+  }
+  const SiteFile& now = lastRead_;
   std::string notice;
   if (now.shipped != shipped_ || k >= static_cast<int>(now.sites.size()) ||
       !sameSite(now.sites[static_cast<size_t>(k)], s)) {

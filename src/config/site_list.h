@@ -29,9 +29,10 @@ class SiteList {
   std::string load();
 
   // A click on the list: site k as loaded becomes the site, then the
-  // calculation runs. The file is read again to see that it still holds
-  // that site; when it is gone, cannot be read or holds another site there,
-  // the loaded site is used all the same and the returned message says so.
+  // calculation runs. The file is read again, when it has changed since it
+  // was last read, to see that it still holds that site; when it is gone,
+  // cannot be read or holds another site there, the loaded site is used all
+  // the same and the returned message says so.
   // Returns a message, and changes nothing, when the list has no site k.
   std::string select(int k);
 
@@ -46,6 +47,18 @@ class SiteList {
   std::vector<std::string> names_;
   std::vector<SiteRecord> sites_;
   bool shipped_ = false;  // the shipped list stood in for the file
+  // The file as it was last read, and when: a list of a hundred thousand
+  // sites takes a tenth of a second to read, too long for every click.
+  struct Stamp {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0;
+    long long size = 0, seconds = 0, nanoseconds = 0;
+    bool operator==(const Stamp& o) const;
+  };
+  static Stamp stampOf(const std::string& path);
+  SiteFile lastRead_;
+  Stamp lastStamp_;
+  bool haveLastRead_ = false;
   int selected_ = -1;
   Signal<> changed_;
 };

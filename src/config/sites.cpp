@@ -155,6 +155,7 @@ SiteFile readSites(const std::string& path) {
   const TextLines t = readTextFile(path);
   f.error = t.status.error;
   f.reason = t.status.message;
+  f.encoding = t.encoding;
   std::string notes = t.status.message;
   for (size_t i = 0; i < t.lines.size(); ++i) {
     const std::string& line = t.lines[i];

@@ -37,6 +37,8 @@ struct SiteFile {
   FileError error = FileError::None;
   std::string message;  // for the user; empty when the file read cleanly
   std::string reason;   // why the file could not be read; empty when it was
+  // The file's encoding, kept when it is rewritten.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 
 // The sites the program comes with. The first one is the site in force at

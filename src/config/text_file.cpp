@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
+#include <cstdint>
 #include <string>
+
+#include "config/file_writer.h"
 
 namespace velmar {
 
@@ -93,6 +95,21 @@ std::string reasonOf(int err) {
       return "ファイル名が長すぎます。";
     case EIO:
       return "装置との入出力に失敗しました。";
+    case ENXIO:
+    case ENODEV:
+      return "装置がありません。";
+    case ETXTBSY:
+    case EBUSY:
+      return "ファイルが使用中です。";
+    case EEXIST:
+      return "同じ名前のファイルがあります。";
+    case EMFILE:
+    case ENFILE:
+      return "開いているファイルが多すぎます。";
+    case ENOMEM:
+      return "メモリが足りません。";
+    case EXDEV:
+      return "別の装置へは移せません。";
     default:
       return "(エラー番号 " + std::to_string(err) + ")";
   }
@@ -100,11 +117,6 @@ std::string reasonOf(int err) {
 
 FileStatus failure(FileError e, std::string message) { return {e, std::move(message)}; }
 
-FileStatus unwritable(const std::string& path, int err, bool hadFile) {
-  std::string m = quoted(path) + "を保存できませんでした。\n" + reasonOf(err);
-  if (hadFile) m += "\n元のファイルは変更されていません。";
-  return failure(FileError::Unwritable, m);
-}
 
 }  // namespace
 
@@ -175,7 +187,7 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes) {
     // A device or a FIFO may never end.
     status = unreadable(path, "は通常のファイルではないため、読み込みません。");
   } else if (st.st_size > static_cast<off_t>(kMaxTextFileBytes)) {
-    status = unreadable(path, "は 1 MB を超えているため、読み込みません。");
+    status = unreadable(path, "は 16 MB を超えているため、読み込みません。");
   } else {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     char buf[65536];
@@ -187,7 +199,7 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes) {
       bytes.append(buf, static_cast<size_t>(n));
       // The file may have grown since it was measured.
       if (bytes.size() > kMaxTextFileBytes) {
-        status = unreadable(path, "は 1 MB を超えているため、読み込みません。");
+        status = unreadable(path, "は 16 MB を超えているため、読み込みません。");
         break;
       }
     }
@@ -195,58 +207,6 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes) {
   ::close(fd);
   if (!status.ok()) bytes.clear();
   return status;
-}
-
-// The file a save replaces: the end of the chain of symbolic links that
-// starts at `path` (the path itself when it is no link). The end need not
-// exist: a dangling link names the file to create. Empty, with `err` set,
-// when the chain cannot be followed.
-std::string linkTarget(const std::string& path, int& err) {
-  constexpr int kMaxLinks = 40;  // as the kernel allows
-  std::string target = path;
-  for (int followed = 0;; ++followed) {
-    struct stat st;
-    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
-    if (followed == kMaxLinks) {
-      err = ELOOP;
-      return {};
-    }
-    std::string to(256, '\0');
-    for (;;) {
-      const ssize_t n = ::readlink(target.c_str(), to.data(), to.size());
-      if (n < 0) {
-        err = errno;
-        return {};
-      }
-      if (static_cast<size_t>(n) < to.size()) {
-        to.resize(static_cast<size_t>(n));
-        break;
-      }
-      to.resize(to.size() * 2);  // may have been cut short
-    }
-    // A relative target counts from the folder the link is in.
-    if (!to.empty() && to[0] != '/') to = target.substr(0, target.find_last_of('/') + 1) + to;
-    target = std::move(to);
-  }
-}
-
-// Creates a file of a new name starting with `prefix`, open for writing,
-// and returns its descriptor (-1 with errno set when none could be made).
-// Its mode is 0666 less the umask, applied by the kernel: reading the umask
-// would mean changing it for every thread of the process.
-int createTemporary(const std::string& prefix, std::string& name) {
-  static constexpr char kLetters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  thread_local std::mt19937_64 random{std::random_device{}()};
-  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = prefix;
-    for (int i = 0; i < 8; ++i) name += kLetters[pick(random)];
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
 }
 
 }  // namespace
@@ -275,6 +235,15 @@ TextLines readTextFile(const std::string& path) {
   std::string bytes;
   r.status = readFileBytes(path, bytes);
   if (!r.status.ok()) return r;
+  // Shift-JIS first, as the program writes its files; a file an editor
+  // saved as UTF-8 (with or without a byte-order mark) is read as such.
+  r.encoding = encodingOf(bytes);
+  if (r.encoding != TextEncoding::Cp932) {
+    std::string_view text(bytes);
+    if (r.encoding == TextEncoding::Utf8Bom) text.remove_prefix(kUtf8Bom.size());
+    for (std::string_view raw : splitLines(text)) r.lines.emplace_back(raw);
+    return r;
+  }
   Cp932Converter& c = threadConverter();
   for (std::string_view raw : splitLines(bytes)) {
     std::optional<std::string> line = c.decode(raw);
@@ -295,8 +264,52 @@ TextLines readRawLines(const std::string& path) {
   TextLines r;
   std::string bytes;
   r.status = readFileBytes(path, bytes);
-  for (std::string_view raw : splitLines(bytes)) r.lines.emplace_back(raw);
+  r.encoding = encodingOf(bytes);
+  std::string_view text(bytes);
+  if (r.encoding == TextEncoding::Utf8Bom) text.remove_prefix(kUtf8Bom.size());
+  for (std::string_view raw : splitLines(text)) r.lines.emplace_back(raw);
   return r;
+}
+
+bool validUtf8(std::string_view s) {
+  for (size_t i = 0; i < s.size();) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    size_t len;
+    uint32_t cp;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if ((lead >> 5) == 0x6) {
+      len = 2;
+      cp = lead & 0x1F;
+    } else if ((lead >> 4) == 0xE) {
+      len = 3;
+      cp = lead & 0x0F;
+    } else if ((lead >> 3) == 0x1E) {
+      len = 4;
+      cp = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > s.size()) return false;
+    for (size_t k = 1; k < len; ++k) {
+      const auto b = static_cast<unsigned char>(s[i + k]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
+    static constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += len;
+  }
+  return true;
+}
+
+TextEncoding encodingOf(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom && validUtf8(bytes.substr(kUtf8Bom.size())))
+    return TextEncoding::Utf8Bom;
+  if (threadConverter().decode(bytes)) return TextEncoding::Cp932;
+  return validUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 std::string errorReason(int err) { return reasonOf(err); }
@@ -304,7 +317,7 @@ std::string errorReason(int err) { return reasonOf(err); }
 bool writeAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = fileLayer().write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -317,12 +330,14 @@ bool writeAll(int fd, std::string_view bytes) {
 bool mayRewrite(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return true;  // a missing file may be created
-  if ((st.st_mode & 0222) == 0) return false;
+  if ((st.st_mode & S_IWUSR) == 0) return false;
   return ::access(path.c_str(), W_OK) == 0;
 }
 
-FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
+FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines,
+                         TextEncoding encoding) {
   std::string bytes;
+  if (encoding == TextEncoding::Utf8Bom) bytes = kUtf8Bom;
   {
     Cp932Converter& c = threadConverter();
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -331,6 +346,14 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
       if (l.find_first_of("\r\n") != std::string::npos)
         return failure(FileError::Unencodable,
                        where() + "に改行が含まれているため、保存しませんでした。");
+      if (encoding != TextEncoding::Cp932) {
+        if (!validUtf8(l))
+          return failure(FileError::Unencodable,
+                         where() + "に正しくない文字があるため、保存しませんでした。");
+        bytes += l;
+        bytes += "\r\n";
+        continue;
+      }
       std::string ch;
       const std::optional<std::string> enc = c.encode(l, &ch);
       if (!enc) {
@@ -344,42 +367,7 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
       bytes += "\r\n";
     }
   }
-
-  struct stat old;
-  const bool existed = ::stat(path.c_str(), &old) == 0;
-  const bool hadFile = existed && S_ISREG(old.st_mode);
-  // Through a link the file it names is replaced and the link stays, so
-  // the temporary file goes next to that file.
-  int linkErr = 0;
-  const std::string target = linkTarget(path, linkErr);
-  if (target.empty()) return unwritable(path, linkErr, hadFile);
-  const size_t slash = target.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "."
-                          : slash == 0               ? "/"
-                                                     : target.substr(0, slash);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-
-  std::string tmp;
-  const int fd = createTemporary(dir + "/." + base + ".", tmp);
-  if (fd < 0) return unwritable(path, errno, hadFile);
-  // The new file keeps the old one's permissions; a first file got the
-  // usual ones from the umask when it was created.
-  int err = 0;
-  if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0) err = errno;
-  if (err == 0 && (!writeAll(fd, bytes) || ::fsync(fd) != 0)) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(tmp.c_str());
-    return unwritable(path, err, hadFile);
-  }
-  // The rename itself is durable only once the folder is synced.
-  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
-  return {};
+  return writeFileAtomically(path, bytes);
 }
 
 }  // namespace velmar

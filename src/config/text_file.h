@@ -27,36 +27,55 @@ struct FileStatus {
   bool ok() const { return error == FileError::None; }
 };
 
+// How a file's text was stored: the program writes Shift-JIS; a file an
+// editor saved as UTF-8 is read as such and written back the same way.
+enum class TextEncoding { Cp932, Utf8, Utf8Bom };
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 struct TextLines {
   std::vector<std::string> lines;  // UTF-8 (readRawLines: as on disk), without line ends
   FileStatus status;
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 
-// The largest file read. The settings take a few hundred bytes and a
-// megabyte holds tens of thousands of sites; anything larger is not one of
-// the program's files.
-inline constexpr size_t kMaxTextFileBytes = 1024 * 1024;
+// The largest file read. The settings take a few hundred bytes and a list
+// of a hundred thousand sites some 4 MB; anything larger is not one of the
+// program's files, and a device that never ends is not read on for ever.
+inline constexpr size_t kMaxTextFileBytes = 16 * 1024 * 1024;
 
-// Reads a whole file. CR LF, LF and a lone CR all end a line; a last line
-// without an end still counts, an empty file has no lines. Only a regular
+// Whether the bytes are UTF-8: no broken, overlong or surrogate sequence.
+bool validUtf8(std::string_view s);
+
+// Shift-JIS when the bytes decode as such (and carry no UTF-8 byte-order
+// mark), otherwise UTF-8 when they are valid UTF-8; Cp932 for bytes that
+// are neither, so that their fault shows as Shift-JIS.
+TextEncoding encodingOf(std::string_view bytes);
+
+// Reads a whole file, Shift-JIS or UTF-8 as encodingOf tells (a UTF-8
+// byte-order mark is not part of the first line). CR LF, LF and a lone CR
+// all end a line; a last line without an end still counts, an empty file
+// has no lines. Only a regular
 // file of at most kMaxTextFileBytes is read: a FIFO, a device or a larger
 // file is Unreadable, without waiting on it or reading it.
 TextLines readTextFile(const std::string& path);
 
-// The same lines left as the file's bytes, not decoded: for a file whose
-// text the program passes over and only its ASCII parts count. Never
-// Undecodable.
+// The same lines left as the file's bytes, not decoded (only a UTF-8
+// byte-order mark is taken off): for a file whose text the program passes
+// over and only its ASCII parts count. Never Undecodable.
 TextLines readRawLines(const std::string& path);
 
-// Replaces the file with these lines, each ended by CR LF. The new contents
-// go to a temporary file in the same folder, which is synced and then
-// renamed over the old one: any failure leaves the old file as it was.
-// When `path` is a symbolic link (or a chain of them) the file it names is
-// the one replaced, and the link stays.
-FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+// Replaces the file with these lines, each ended by CR LF, in `encoding`.
+// The new contents go to a temporary file in the same folder, which is
+// synced and then renamed over the old one: any failure leaves the old file
+// as it was. When `path` is a symbolic link (or a chain of them) the file
+// it names is the one replaced, and the link stays. Only a regular file is
+// replaced, and only one its owner may write (file_writer.h).
+FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines,
+                         TextEncoding encoding = TextEncoding::Cp932);
 
-// False when the file exists and may not be changed: nobody has write
-// permission, or this process has none. A rename replaces a read-only file
+// False when the file exists and may not be changed: its owner has no
+// write permission, or this process has none. A rename replaces a read-only file
 // in a writable folder, and root passes every access check, so a rewrite
 // asks this first.
 bool mayRewrite(const std::string& path);

@@ -145,7 +145,8 @@ inline constexpr Win kClosingOrder[] = {Win::Keypad, Win::Data,    Win::Graph,  
                                         Win::Orbit,  Win::TimePad, Win::Settings, Win::SiteEditor,
                                         Win::Sky,    Win::Shadow,  Win::Sun};
 
-enum class HelpPage { Contents, Search };
+// DataFolder: the folder of moon.inf and sokuti.dat in the file manager.
+enum class HelpPage { Contents, Search, DataFolder };
 
 // What only a window system can do for a command: open a window, show the
 // help, close the main window (which asks first).

@@ -1,14 +1,15 @@
 #include "output/export_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "config/file_writer.h"
 #include "config/text_file.h"
 #include "engine/numtext.h"
 #include "engine/program.h"
 #include "output/data_table.h"
+#include "output/save_choice.h"
 #include "stepping/continuous.h"
 
 namespace velmar {
@@ -22,16 +23,6 @@ std::string_view withoutLeadingBlanks(std::string_view s) {
   return i == std::string_view::npos ? std::string_view() : s.substr(i);
 }
 
-bool endsWithIgnoringCase(const std::string& s, std::string_view tail) {
-  if (s.size() < tail.size()) return false;
-  for (size_t i = 0; i < tail.size(); ++i) {
-    char c = s[s.size() - tail.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != tail[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 const std::vector<FileFilter>& exportFilters() {
@@ -42,12 +33,12 @@ const std::vector<FileFilter>& exportFilters() {
 
 ExportTarget exportTarget(const FileChoice& choice) {
   const std::string& p = choice.path;
+  // The name's own last three letters, as they always did ("datacsv").
   const std::string last = p.size() >= 3 ? p.substr(p.size() - 3) : p;
-  if (last == "csv") return {p, ExportType::Csv};
-  if (last == "tsv") return {p, ExportType::Tsv};
-  const ExportType type = choice.filter == 1 ? ExportType::Tsv : ExportType::Csv;
-  const char* ext = type == ExportType::Tsv ? ".tsv" : ".csv";
-  return {endsWithIgnoringCase(p, ext) ? p : p + ext, type};
+  if (last == "csv") return {p, ExportType::Csv, false};
+  if (last == "tsv") return {p, ExportType::Tsv, false};
+  const SaveName name = saveName(choice, exportFilters());
+  return {name.path, name.filter == 1 ? ExportType::Tsv : ExportType::Csv, name.extended};
 }
 
 void exportLine(std::string& out, const FormModel& form, char sep) {
@@ -93,9 +84,13 @@ ExportFile::~ExportFile() { close(); }
 void ExportFile::choose(FilePort& files) {
   form_.setCheck(Check::FileOutput, 0);
   const std::optional<FileChoice> choice = files.chooseSaveFile(
-      kExportDialogTitle, exportFilters(), name_, type_ == ExportType::Tsv ? 1 : 0);
+      kExportDialogTitle, exportFilters(), offeredPath(name_), type_ == ExportType::Tsv ? 1 : 0);
   if (!choice || choice->path.empty()) return;
   const ExportTarget target = exportTarget(*choice);
+  if (!mayReplaceExtended(ui_, kExportDialogTitle,
+                          {target.path, target.type == ExportType::Tsv ? 1 : 0, target.extended}))
+    return;
+  rememberSaveFolder(target.path);
   type_ = target.type;
   if (name_ != target.path) {
     name_ = target.path;
@@ -137,10 +132,12 @@ void ExportFile::fileadd() {
 
 void ExportFile::open() {
   close();
-  // Every switching on starts the file anew.
-  fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   written_ = 0;
-  if (fd_ < 0) fail(errno, "を作成できませんでした。");
+  // A FIFO or a device is refused, not waited on or written into; a file
+  // its owner may not write is left alone.
+  FileStatus refused;
+  fd_ = openForAppending(name_, refused);
+  if (fd_ < 0) fail(refused.message);
 }
 
 void ExportFile::close() {
@@ -160,6 +157,12 @@ bool ExportFile::writeLine(const std::string& utf8) {
     return false;
   }
   *bytes += "\r\n";
+  // Lines written after the file was deleted, or its folder removed, would
+  // go nowhere: told once, file output off.
+  if (!stillLinked(fd_)) {
+    fail(0, "に書き込めませんでした。", "ファイルが削除されたか、フォルダーがなくなりました。");
+    return false;
+  }
   if (!writeAll(fd_, *bytes)) {
     const int err = errno;
     // A line cut short by a full disk is taken back: the file ends with
@@ -175,11 +178,17 @@ bool ExportFile::writeLine(const std::string& utf8) {
 }
 
 void ExportFile::fail(int err, const char* what, const std::string& reason) {
+  fail("「" + name_ + "」" + what + "\r" + (reason.empty() ? errorReason(err) : reason));
+}
+
+void ExportFile::fail(const std::string& why) {
   close();
   ++failures_;
+  std::string text = why;
+  for (char& c : text)
+    if (c == '\n') c = '\r';
   ui_.message(kTitleText,
-              "「" + name_ + "」" + what + "\r" + (reason.empty() ? errorReason(err) : reason) +
-                  "\rファイル出力を止めました。" +
+              text + "\rファイル出力を止めました。" +
                   (written_ > 0 ? "書き込んだ行はファイルに残っています。" : ""),
               Tone::Warning);
   form_.setCheck(Check::FileOutput, 0);

@@ -25,12 +25,13 @@ enum class ExportType { Csv, Tsv };
 const std::vector<FileFilter>& exportFilters();
 
 // The name and type a choice in the file dialog stands for. A name whose
-// last three characters are "csv" or "tsv" says its type; any other name
-// takes the type of the picked filter, and that filter's extension when
-// the name lacks it.
+// last three characters are "csv" or "tsv", or that ends in ".csv" or
+// ".tsv" in any case, says its type; any other name takes the type of the
+// picked filter and that filter's extension.
 struct ExportTarget {
   std::string path;
   ExportType type;
+  bool extended = false;  // the extension was added after the dialog
 };
 ExportTarget exportTarget(const FileChoice& choice);
 
@@ -71,6 +72,7 @@ class ExportFile {
   // A file that cannot be created or written: said once, file output off,
   // what was written stays. `reason` stands for the system's error `err`.
   void fail(int err, const char* what, const std::string& reason = {});
+  void fail(const std::string& why);
 
   FormModel& form_;
   Continuous& loop_;

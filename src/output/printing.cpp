@@ -1,18 +1,14 @@
 #include "output/printing.h"
 
+#include "config/file_writer.h"
+#include "output/save_choice.h"
+
 namespace velmar {
 
 namespace {
 
 constexpr const char* kPdfDefaultName = "VelmarData.pdf";
 
-bool endsWithPdf(const std::string& s) {
-  if (s.size() < 4) return false;
-  std::string tail = s.substr(s.size() - 4);
-  for (char& c : tail)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return tail == ".pdf";
-}
 
 // Holds the wait pointer while a long listing goes out.
 class WaitPointer {
@@ -47,10 +43,21 @@ void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePo
     why = result.status == PrintResult::Status::NoPrinter ? "プリンターが見つかりません。"
                                                           : "印刷できませんでした。";
   if (!ui.askYesNo(kDataTitle, why + "\r\r同じ内容を PDF ファイルに保存しますか ?")) return;
+  const std::vector<FileFilter> filters = {{"PDF ﾌｧｲﾙ (*.pdf)", "*.pdf"}};
   const std::optional<FileChoice> choice =
-      files.chooseSaveFile(kDataTitle, {{"PDF ﾌｧｲﾙ (*.pdf)", "*.pdf"}}, kPdfDefaultName, 0);
+      files.chooseSaveFile(kDataTitle, filters, offeredPath(kPdfDefaultName), 0);
   if (!choice || choice->path.empty()) return;
-  const std::string path = endsWithPdf(choice->path) ? choice->path : choice->path + ".pdf";
+  const SaveName name = saveName(*choice, filters);
+  if (!mayReplaceExtended(ui, kDataTitle, name)) return;
+  const std::string& path = name.path;
+  // A FIFO, a device or a read-only file is refused before anything is
+  // written; the printer then writes through a temporary file.
+  SaveTarget target;
+  const FileStatus refused = resolveSaveTarget(path, target);
+  if (!refused.ok()) {
+    ui.message(kDataTitle, refused.message, Tone::Warning);
+    return;
+  }
   {
     WaitPointer wait(ui);
     result = printer.printToPdf(job, path);
@@ -58,6 +65,8 @@ void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePo
   if (result.status != PrintResult::Status::Printed)
     ui.message(kDataTitle, "「" + path + "」を保存できませんでした。\r" + result.message,
                Tone::Warning);
+  else
+    rememberSaveFolder(path);
 }
 
 }  // namespace velmar

@@ -1,5 +1,9 @@
 #include "views/svg.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
@@ -104,6 +108,17 @@ std::string shortestNumber(double v) {
 std::string colourHex(Rgb c) { return hex(c); }
 std::string svgEscaped(const std::string& text) { return escaped(text); }
 
+std::string svgHead(double width, double height, const std::string& title) {
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + shortestNumber(width) + " " +
+         shortestNumber(height) + "\"" + attr("width", width / kTwipsPerPixel) +
+         attr("height", height / kTwipsPerPixel) + ">\n" + "<title>" + escaped(title) +
+         "</title>\n";
+}
+
+std::string svgElement(const DrawOp& op, double width, double height) {
+  return element(op, width, height) + "\n";
+}
+
 std::string toSvg(double width, double height, const std::string& title,
                   const std::vector<DrawOp>& ops) {
   return toSvg(width, height, title, ops, std::string());
@@ -111,15 +126,62 @@ std::string toSvg(double width, double height, const std::string& title,
 
 std::string toSvg(double width, double height, const std::string& title,
                   const std::vector<DrawOp>& ops, const std::string& more) {
-  std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
-                  shortestNumber(width) + " " + shortestNumber(height) + "\"" +
-                  attr("width", width / kTwipsPerPixel) + attr("height", height / kTwipsPerPixel) +
-                  ">\n";
-  s += "<title>" + escaped(title) + "</title>\n";
-  for (const DrawOp& op : ops) s += element(op, width, height) + "\n";
+  std::string s = svgHead(width, height, title);
+  for (const DrawOp& op : ops) s += svgElement(op, width, height);
   s += more;
-  s += "</svg>\n";
+  s += kSvgTail;
   return s;
+}
+
+SvgSpool::SvgSpool(double width, double height, const std::string& folder)
+    : width_(width), height_(height) {
+#ifdef O_TMPFILE
+  // Unnamed, beside the file it becomes, so that a long run's drawing
+  // neither stays in memory nor fills a small /tmp.
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    file_ = ::fdopen(fd, "w+b");
+    if (!file_) ::close(fd);
+  }
+#else
+  (void)folder;
+#endif
+  if (!file_) file_ = std::tmpfile();
+  if (!file_) err_ = errno ? errno : EIO;
+}
+
+SvgSpool::~SvgSpool() {
+  if (file_) std::fclose(file_);
+}
+
+void SvgSpool::draw(const DrawOp& op) {
+  if (!file_ || err_) return;
+  // A cleared picture shows nothing of what came before.
+  if (op.kind == DrawOp::Kind::Clear) {
+    if (std::fflush(file_) != 0 || ::ftruncate(::fileno(file_), 0) != 0) err_ = errno;
+    std::rewind(file_);
+  }
+  element_ = svgElement(op, width_, height_);
+  if (std::fwrite(element_.data(), 1, element_.size(), file_) != element_.size())
+    err_ = errno ? errno : EIO;
+}
+
+int SvgSpool::writeTo(const std::function<bool(std::string_view)>& sink, const std::string& more) {
+  if (err_) return err_;
+  if (std::fflush(file_) != 0) return err_ = errno ? errno : EIO;
+  std::rewind(file_);
+  if (!sink(svgHead(width_, height_, title))) return 0;
+  std::vector<char> buf(64 * 1024);
+  for (;;) {
+    const size_t n = std::fread(buf.data(), 1, buf.size(), file_);
+    if (n > 0 && !sink(std::string_view(buf.data(), n))) return 0;
+    if (n < buf.size()) break;
+  }
+  if (std::ferror(file_)) return err_ = EIO;
+  std::fseek(file_, 0, SEEK_END);
+  if (!more.empty() && !sink(more)) return 0;
+  sink(kSvgTail);
+  return 0;
 }
 
 }  // namespace velmar

@@ -136,6 +136,52 @@ TEST_F(MainFormStartup, UnreadSettingsAreReplacedOnlyWhenTheUserAgrees) {
   chmod(paths.settings.c_str(), 0644);
 }
 
+// Plain text under the settings' name holds no setting to keep, but it is
+// the user's text: asked about as an undecodable file is.
+TEST_F(MainFormStartup, ATextWithoutSettingsIsReplacedOnlyWhenTheUserAgrees) {
+  const std::string text = "買い物リスト\r\n牛乳\r\n";
+  {
+    std::ofstream f(paths.settings, std::ios::binary);
+    f << text;
+  }
+  MainForm main(ui, clock, paths);
+  main.startup(19200, 14400);
+  ui.answer = false;
+  EXPECT_EQ(main.saveinf(false, 19200, 14400).error, FileError::Declined);
+  EXPECT_EQ(ui.lastTitle, "確認");
+  std::ifstream f(paths.settings, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), text);
+}
+
+// Saved by an editor as UTF-8 with a byte-order mark: the first line still
+// reads, and saving keeps the encoding.
+TEST_F(MainFormStartup, Utf8SettingsWithAByteOrderMarkReadWhole) {
+  {
+    MainForm first(ui, clock, paths);
+    first.startup(19200, 14400);
+    first.form().setText(Field::ChangeAmount, "7");
+    first.placements()[Win::Face] = {120, 3400, 2800, 2800};
+    ASSERT_TRUE(first.saveinf(false, 19200, 14400).ok());
+  }
+  auto bytes = [&] {
+    std::ifstream f(paths.settings, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  };
+  const std::string utf8 = "\xEF\xBB\xBF" + *fromCp932(bytes());
+  {
+    std::ofstream f(paths.settings, std::ios::binary);
+    f << utf8;
+  }
+  const int messages = ui.messages;
+  MainForm main(ui, clock, paths);
+  main.startup(19200, 14400);
+  EXPECT_EQ(ui.messages, messages) << ui.lastText;
+  EXPECT_EQ(main.placements()[Win::Face].left, 3400);
+  EXPECT_EQ(main.form().text(Field::ChangeAmount), "7");
+  ASSERT_TRUE(main.saveinf(false, 19200, 14400).ok());
+  EXPECT_EQ(bytes(), utf8);
+}
+
 TEST(MainFormShutdown, ExitQuestionAndVersionBox) {
   PlainUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};

@@ -1,4 +1,5 @@
-// velmar-cli given site files it cannot read, and the options it describes.
+// velmar-cli's files: site files it cannot read, outputs that cannot be
+// written, and the options it describes.
 #include <sys/stat.h>
 
 #include <fstream>
@@ -68,6 +69,48 @@ TEST(CliFiles, UsageAndManualPageListEveryOption) {
   const CliRun version = runCli("--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, std::string("velmar-cli ") + VELMAR_VERSION + "\n");
+}
+
+// A full disk (here a file size limit, which the child inherits) once left
+// a cut-off listing and picture in place of the old ones.
+TEST(CliFiles, AFailedTableOrPictureLeavesTheOldFile) {
+  velmar::testing::TempFolder dir;
+  for (const char* name : {"table.txt", "sky.svg", "graph.svg"})
+    velmar::testing::writeBytes(dir / name, "old\n");
+  CliRun r;
+  {
+    velmar::testing::FileSizeLimit limit(3000);
+    r = runCli("--date 2001-03-09 --time 21:05:00 --dt 66 --step day 1 --count 60 --graph --trail"
+               " --table table.txt --svg sky=sky.svg --svg graph=graph.svg",
+               dir.path());
+  }
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("ファイルが大きすぎます"), std::string::npos) << r.err;
+  for (const char* name : {"table.txt", "sky.svg", "graph.svg"}) {
+    EXPECT_EQ(velmar::testing::readBytes(dir / name), "old\n") << name;
+    EXPECT_NE(r.err.find(std::string("「") + name + "」"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(dir.entries(), 3) << "a temporary file was left";
+}
+
+// Each refused without waiting on the FIFO, and with exit status 1.
+TEST(CliFiles, EveryOutputRefusesAFifo) {
+  velmar::testing::TempFolder dir;
+  velmar::testing::FifoReleaser fifo(dir / "pipe.csv");
+  const std::string when = "--date 2001-03-09 --time 21:05:00 --dt 66 ";
+  for (const std::string option : {"--export ", "--table ", "--svg sky="}) {
+    const CliRun r = runCli(when + "--step day 1 --count 3 " + option + fifo.path());
+    EXPECT_EQ(r.status, 1) << option << r.err;
+    EXPECT_NE(r.err.find("通常のファイルではない"), std::string::npos) << option << r.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo.path()));
+}
+
+TEST(CliFiles, AFailedSearchEndsWithStatusOne) {
+  const CliRun failed = runCli("--date 1583-01-20 --time 15:06:00 --dt 0 --search new");
+  EXPECT_EQ(failed.status, 1) << failed.err;
+  EXPECT_NE(failed.err.find("検索できませんでした"), std::string::npos) << failed.err;
+  EXPECT_EQ(line(failed.out, "年"), line(runCli("--date 1583-01-20 --time 15:06:00 --dt 0").out, "年"));
 }
 
 }  // namespace

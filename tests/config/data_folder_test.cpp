@@ -47,5 +47,21 @@ TEST(DataFolder, IsMadeWhenMissingAndEntered) {
   EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
+// XDG_DATA_HOME naming a file once left the files in the working folder.
+TEST(DataFolder, ADataHomeThatIsAFileFallsBackToTheDefaultAndSaysSo) {
+  testing::TempFolder t;
+  const std::filesystem::path before = std::filesystem::current_path();
+  const std::string home = t / "home";
+  std::filesystem::create_directories(home);
+  testing::writeBytes(t / "xdg", "");
+  const FileStatus s = enterChosenDataFolder(home, home, t / "xdg");
+  const std::filesystem::path now = std::filesystem::current_path();
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(s.ok()) << s.message;
+  EXPECT_EQ(now, std::filesystem::canonical(home + "/.local/share/velmar"));
+  EXPECT_NE(s.message.find(home + "/.local/share/velmar"), std::string::npos) << s.message;
+  EXPECT_NE(s.message.find(t / "xdg/velmar"), std::string::npos) << s.message;
+}
+
 }  // namespace
 }  // namespace velmar

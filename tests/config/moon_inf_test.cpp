@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace velmar {
 namespace {
 
@@ -230,6 +232,29 @@ TEST(MoonInfFile, ErrorTellsWhetherSavingWouldReplaceUnreadSettings) {
     EXPECT_NE(load.message.find(r.inMessage), std::string::npos) << r.name << ": " << load.message;
   }
   EXPECT_EQ(readInfFile(dir / "binary").values.placements[Win::Face].left, 2);
+}
+
+// Whatever whole count or amount the fields hold is saved in a form the
+// next start reads back to the same value: 1E+15 once fell back to 10.
+TEST(MoonInf, EveryCountTheFieldsHoldReadsBack) {
+  std::vector<std::string> texts = {"2", "365", "99999999999999", "999999999999999",
+                                    "1000000000000000", "123456789012345678", "1e300",
+                                    "1.7976931348623157e308"};
+  for (int e = 14; e <= 308; e += 7) texts.push_back("9.87654321e" + std::to_string(e));
+  for (const std::string& t : texts) {
+    FormModel form;
+    Placements places;
+    applyInf(defaultInfValues(), form, places);
+    form.setText(Field::LoopCount, t);
+    const double held = std::nearbyint(form.value(Field::LoopCount));
+    const InfReadResult back = parseInf(formatInf(form, places));
+    EXPECT_EQ(back.firstBadLine, 0) << t << ": " << formatInf(form, places)[10];
+    EXPECT_EQ(back.values.loopCount, held) << t << ": " << formatInf(form, places)[10];
+    // And into the field of the next start.
+    FormModel next;
+    applyInf(back.values, next, places);
+    EXPECT_EQ(next.value(Field::LoopCount), held) << t << ": " << next.text(Field::LoopCount);
+  }
 }
 
 TEST(MoonInfFile, MissingFileIsAFirstStartAndShortFileIsNamed) {

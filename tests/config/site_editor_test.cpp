@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+
 #include "config/temp_folder.h"
 
 namespace velmar {
@@ -260,6 +262,57 @@ TEST_F(SiteEditorTest, CancelEmptiesTheListAndKeepsTheAction) {
   EXPECT_EQ(p.left, 6180);
   EXPECT_EQ(p.width, 6840);
   EXPECT_EQ(p.height, 2400);
+}
+
+}  // namespace
+}  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// A realistic list of a hundred thousand sites (some 4 MB) was refused for
+// its size, and each click read the whole file again. A change of the file
+// is still noticed at the next click.
+TEST_F(SiteEditorTest, AHundredThousandSitesLoadAndSelectQuickly) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 100000; ++i)
+    lines.push_back("観測地" + std::to_string(i) + ", 35.6544 , 139.7447 , " +
+                    std::to_string(i % 3000) + " ");
+  ASSERT_TRUE(writeTextFile(path, lines).ok());
+  ASSERT_GT(std::filesystem::file_size(path), 3000000u);
+  EXPECT_EQ(sites.load(), "");
+  ASSERT_EQ(sites.names().size(), 100000u);
+  const auto start = std::chrono::steady_clock::now();
+  for (int k = 0; k < 50; ++k) EXPECT_EQ(sites.select(k * 1999), "");
+  const auto each = (std::chrono::steady_clock::now() - start) / 50;
+  EXPECT_LE(each, std::chrono::milliseconds(10));
+
+  lines[5] = "別の地,1,2,3";
+  ASSERT_TRUE(writeTextFile(path, lines).ok());
+  EXPECT_NE(sites.select(5).find("内容が変わっています"), std::string::npos);
+}
+
+// A site file saved as UTF-8 by a Linux editor, with or without a byte-order
+// mark: read as it is, and rewritten in the same encoding.
+TEST_F(SiteEditorTest, AUtf8SiteFileIsReadAndWrittenBackAsUtf8) {
+  const std::string shipped =
+      *fromCp932(readBytes(std::string(VELMAR_TEST_DATA) + "/sokuti_shipped.dat"));
+  const std::string added =
+      *fromCp932(readBytes(std::string(VELMAR_TEST_DATA) + "/sokuti_added.dat"));
+  for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+    writeBytes(path, bom + shipped);
+    EXPECT_EQ(sites.load(), "") << "BOM " << bom.size();
+    ASSERT_EQ(sites.names().size(), 6u);
+    EXPECT_EQ(sites.names()[0], "東京");
+    sites.select(5);
+    editor.activate();
+    editor.clickList(5);
+    type("石垣島 \"南\", 沖縄", "124.1553", "24.3448", "8");
+    editor.setAction(SiteAction::Add);
+    const EditResult r = editor.apply();
+    ASSERT_TRUE(r.written) << r.message;
+    EXPECT_EQ(readBytes(path), bom + added) << "BOM " << bom.size();
+  }
 }
 
 }  // namespace

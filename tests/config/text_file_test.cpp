@@ -163,7 +163,7 @@ TEST(TextFile, FailuresComeBackAsValuesWithJapaneseMessages) {
   EXPECT_EQ(dir.entries(), 3);  // no temporary file left
 }
 
-TEST(TextFile, ReadsOnlyRegularFilesUpToOneMegabyte) {
+TEST(TextFile, ReadsOnlyRegularFilesUpToSixteenMegabytes) {
   TempFolder dir;
   testing::FifoReleaser fifo(dir / "fifo");
   writeBytes(dir / "limit", std::string(kMaxTextFileBytes, 'a'));
@@ -175,7 +175,7 @@ TEST(TextFile, ReadsOnlyRegularFilesUpToOneMegabyte) {
   const Row rows[] = {
       {fifo.path(), "通常のファイルではない"},
       {"/dev/null", "通常のファイルではない"},
-      {dir / "over", "1 MB"},
+      {dir / "over", "16 MB"},
   };
   for (const Row& r : rows) {
     const TextLines t = readTextFile(r.path);

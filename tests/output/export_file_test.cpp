@@ -2,6 +2,7 @@
 #include "output/export_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "config/temp_folder.h"
 #include "config/text_file.h"
@@ -90,7 +91,7 @@ TEST_F(ExportTest, TheTypeComesFromTheNameOrElseFromThePickedFilter) {
   } rows[] = {
       {"a.csv", 1, "a.csv", ExportType::Csv},     {"a.tsv", 0, "a.tsv", ExportType::Tsv},
       {"data", 0, "data.csv", ExportType::Csv},   {"data", 1, "data.tsv", ExportType::Tsv},
-      {"a.CSV", 0, "a.CSV", ExportType::Csv},     {"a.CSV", 1, "a.CSV.tsv", ExportType::Tsv},
+      {"a.CSV", 0, "a.CSV", ExportType::Csv},     {"a.CSV", 1, "a.CSV", ExportType::Csv},  
       {"a.txt", 1, "a.txt.tsv", ExportType::Tsv}, {"xcsv", 1, "xcsv", ExportType::Csv},
   };
   for (const Row& r : rows) {
@@ -140,6 +141,59 @@ TEST_F(ExportTest, AFullDiskKeepsTheWholeLinesWrittenAndEndsTheRun) {
   const std::vector<std::string> lines = linesOf(bytes);
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[2].substr(0, 15), "2001/3/9,21:5:0");
+}
+
+// A FIFO once held the whole window until something read it; a read-only
+// file was emptied when run as root.
+TEST_F(ExportTest, AFifoOrAReadOnlyFileIsRefusedWithoutWaiting) {
+  testing::FifoReleaser fifo(dir / "pipe.csv");
+  testing::writeBytes(dir / "kept.csv", "mine\r\n");
+  chmod((dir / "kept.csv").c_str(), 0444);
+  std::filesystem::create_symlink("pipe.csv", dir / "link.csv");
+  for (const std::string name : {"pipe.csv", "link.csv", "kept.csv"}) {
+    const int before = ui.messages;
+    choose(dir / name);
+    EXPECT_EQ(ui.messages, before + 1) << name;
+    EXPECT_NE(ui.lastText.find(dir / name), std::string::npos) << ui.lastText;
+    EXPECT_EQ(form.check(Check::FileOutput), 0) << name;
+    EXPECT_EQ(timer.interval(), 0) << name;
+  }
+  EXPECT_NE(ui.lastText.find("書き換えが許可されていない"), std::string::npos) << ui.lastText;
+  EXPECT_EQ(readBytes(dir / "kept.csv"), "mine\r\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.csv"));
+}
+
+// Lines written after the file was deleted would go nowhere.
+TEST_F(ExportTest, AFileDeletedDuringARunIsToldOnceAndFileOutputGoesOff) {
+  choose(dir / "gone.csv");
+  main.timerFired();
+  ASSERT_EQ(ui.messages, 0);
+  std::filesystem::remove(dir / "gone.csv");
+  runLoop();
+  EXPECT_EQ(ui.messages, 1);
+  EXPECT_NE(ui.lastText.find("削除"), std::string::npos) << ui.lastText;
+  EXPECT_EQ(form.check(Check::FileOutput), 0);
+  EXPECT_EQ(timer.interval(), 0);
+  EXPECT_EQ(file.failures(), 1);
+}
+
+// The dialog asked about the name it returned; the extension added after
+// it makes another name, which is asked about before it is replaced.
+TEST_F(ExportTest, AnExistingFileOfTheExtendedNameIsReplacedOnlyWhenTheUserAgrees) {
+  testing::writeBytes(dir / "report.tsv", "mine\r\n");
+  ui.answer = false;
+  choose(dir / "report", 1);
+  EXPECT_EQ(ui.questions, 1);
+  EXPECT_NE(ui.lastText.find(dir / "report.tsv"), std::string::npos) << ui.lastText;
+  EXPECT_EQ(form.check(Check::FileOutput), 0);
+  EXPECT_EQ(readBytes(dir / "report.tsv"), "mine\r\n");
+  ui.answer = true;
+  choose(dir / "report", 1);
+  EXPECT_EQ(form.check(Check::FileOutput), 1);
+  EXPECT_EQ(file.fileName(), dir / "report.tsv");
+  // A name the dialog itself returned is not asked about again.
+  choose(dir / "report.tsv", 0);
+  EXPECT_EQ(ui.questions, 2);
 }
 
 }  // namespace

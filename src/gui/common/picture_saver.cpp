@@ -1,14 +1,12 @@
 #include "gui/common/picture_saver.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
-#include <cerrno>
 
+#include "config/file_writer.h"
 #include "engine/program.h"
-#include "engine/system_error.h"
 #include "gui/common/texts.h"
+#include "output/save_choice.h"
 
 namespace velmar {
 
@@ -20,40 +18,16 @@ const std::vector<FileFilter>& filters() {
   return f;
 }
 
-// Where the last picture went: the next one is offered the same folder.
-QString& lastFolder() {
-  static QString folder;
-  return folder;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
-  QSaveFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    // The system's reason in the program's words; Qt's own text is English.
-    const int err = errno;
-    *error = err ? QString::fromStdString(systemErrorText(err)) : file.errorString();
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool savePicture(FilePort& files, UiPort& ui, const SavablePicture& picture) {
-  QString offered = QString::fromStdString(picture.name) + ".png";
-  if (!lastFolder().isEmpty()) offered = lastFolder() + "/" + offered;
-  const std::optional<FileChoice> choice =
-      files.chooseSaveFile(texts::kSavePictureTitle, filters(), offered.toStdString(), 0);
+  const std::optional<FileChoice> choice = files.chooseSaveFile(
+      texts::kSavePictureTitle, filters(), offeredPath(picture.name + ".png"), 0);
   if (!choice || choice->path.empty()) return false;
-  QString path = QString::fromStdString(choice->path);
-  // A typed extension decides; without one, the chosen filter does.
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  bool svg = suffix == "svg";
-  if (suffix != "svg" && suffix != "png") {
-    svg = choice->filter == 1;
-    path += svg ? ".svg" : ".png";
-  }
+  // A typed extension decides, in any case; without one, the chosen filter.
+  const SaveName name = saveName(*choice, filters());
+  if (!mayReplaceExtended(ui, texts::kSavePictureTitle, name)) return false;
+  const bool svg = name.filter == 1;
   QByteArray bytes;
   if (svg) {
     bytes = QByteArray::fromStdString(picture.svg());
@@ -62,15 +36,22 @@ bool savePicture(FilePort& files, UiPort& ui, const SavablePicture& picture) {
     buffer.open(QIODevice::WriteOnly);
     picture.pixels().save(&buffer, "PNG");
   }
-  QString error;
-  if (bytes.isEmpty() || !writeFile(path, bytes, &error)) {
-    ui.message(kTitleText,
-               std::string(texts::kSavePictureFailed) + path.toStdString() +
-                   (error.isEmpty() ? "" : "\r" + error.toStdString()),
-               Tone::Warning);
+  // Every byte and the final flush are checked before the old picture is
+  // replaced: a full disk keeps it.
+  const FileStatus status =
+      bytes.isEmpty()
+          ? FileStatus{FileError::Unwritable,
+                       texts::kPictureNotMade + name.path + texts::kPictureNotMadeEnd}
+          : writeFileAtomically(
+                name.path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  if (!status.ok()) {
+    std::string text = texts::kSavePictureFailed + status.message;
+    for (char& c : text)
+      if (c == '\n') c = '\r';
+    ui.message(kTitleText, text, Tone::Warning);
     return false;
   }
-  lastFolder() = QFileInfo(path).absolutePath();
+  rememberSaveFolder(name.path);
   return true;
 }
 

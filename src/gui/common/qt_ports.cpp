@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRawFont>
 #include <QScreen>
 #include <algorithm>
 
+#include "config/file_writer.h"
 #include "gui/common/fixed_font.h"
 #include "gui/common/texts.h"
 
@@ -106,7 +108,21 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  // The dialog adds the picked filter's extension to a name without one,
+  // so that its own question about replacing a file covers the name the
+  // file gets.
+  auto suffixOf = [&filters](int i) {
+    if (i < 0 || i >= static_cast<int>(filters.size())) return QString();
+    const QString pattern = QString::fromStdString(filters[static_cast<size_t>(i)].pattern);
+    const int dot = pattern.lastIndexOf('.');
+    return dot < 0 ? QString() : pattern.mid(dot + 1);
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, &names, suffixOf](const QString& f) {
+                     dialog.setDefaultSuffix(suffixOf(static_cast<int>(names.indexOf(f))));
+                   });
   if (filter >= 0 && filter < names.size()) dialog.selectNameFilter(names[filter]);
+  dialog.setDefaultSuffix(suffixOf(filter >= 0 && filter < names.size() ? filter : 0));
   dialog.selectFile(QString::fromStdString(current));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FileChoice{dialog.selectedFiles().first().toStdString(),
@@ -120,7 +136,7 @@ namespace {
 void keepWindowsDrawn() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 // The widest line of the job in `font` on the printer, device pixels.
-double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
+double widestLine(const QFont& font, QPaintDevice& printer, const PrintJob& job) {
   const QFontMetricsF m(font, &printer);
   double widest = 0;
   size_t n = 0;
@@ -138,8 +154,10 @@ double widestLine(const QFont& font, QPrinter& printer, const PrintJob& job) {
 bool radicalsShareGlyphs(const QFont& font) {
   const QRawFont raw = QRawFont::fromFont(font);
   if (!raw.isValid()) return false;
-  const QList<quint32> ideograph = raw.glyphIndexesForString(QString::fromUtf8(texts::kIdeographSample));
-  const QList<quint32> radical = raw.glyphIndexesForString(QString::fromUtf8(texts::kRadicalSample));
+  const QList<quint32> ideograph =
+      raw.glyphIndexesForString(QString::fromUtf8(texts::kIdeographSample));
+  const QList<quint32> radical =
+      raw.glyphIndexesForString(QString::fromUtf8(texts::kRadicalSample));
   return ideograph.size() == 2 && ideograph == radical && ideograph[0] != 0;
 }
 
@@ -159,8 +177,13 @@ QFont listingFont(const PrintJob& job) {
   return font;
 }
 
-PrintResult printOn(QPrinter& printer, const PrintJob& job) {
-  printer.setDocName(QString::fromStdString(job.documentName));
+void setTitle(QPrinter& printer, const QString& title) { printer.setDocName(title); }
+void setTitle(QPdfWriter& writer, const QString& title) { writer.setTitle(title); }
+
+// On a printer, or into a PDF file.
+template <class Device>
+PrintResult printOn(Device& printer, const PrintJob& job) {
+  setTitle(printer, QString::fromStdString(job.documentName));
   QFont font = listingFont(job);
   // A line is never cut at the right edge: across the page when it does
   // not fit upright, and smaller when it does not fit across either.
@@ -207,11 +230,59 @@ PrintResult QtPrinter::print(const PrintJob& job) {
   return printOn(printer, job);
 }
 
+namespace {
+
+// The PDF's bytes into a file that replaces the old one only when every
+// one of them was written.
+class AtomicDevice : public QIODevice {
+ public:
+  explicit AtomicDevice(AtomicFile& file) : file_(file) {}
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    return file_.write(std::string_view(data, static_cast<size_t>(size))) ? size : -1;
+  }
+
+ private:
+  AtomicFile& file_;
+};
+
+PrintResult pdfFailure(int err) {
+  return {PrintResult::Status::Failed, errorReason(err) + texts::kOldFileKept};
+}
+
+}  // namespace
+
 PrintResult QtPrinter::printToPdf(const PrintJob& job, const std::string& path) {
-  QPrinter printer;
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(path));
-  return printOn(printer, job);
+  AtomicFile file;
+  const FileStatus opened = file.open(path);
+  if (!opened.ok()) {
+    std::string why = opened.message;
+    for (char& c : why)
+      if (c == '\n') c = '\r';
+    return {PrintResult::Status::Failed, why};
+  }
+  // The page and resolution a PDF printer of this system has, so that the
+  // listing looks as it always did.
+  QPrinter probe;
+  probe.setOutputFormat(QPrinter::PdfFormat);
+  AtomicDevice device(file);
+  device.open(QIODevice::WriteOnly);
+  PrintResult r;
+  {
+    QPdfWriter writer(&device);
+    writer.setResolution(probe.resolution());
+    writer.setPageLayout(probe.pageLayout());
+    r = printOn(writer, job);
+  }
+  device.close();
+  // A write that failed says why, whatever the painter made of it.
+  if (file.failed()) return pdfFailure(file.error());
+  if (r.status != PrintResult::Status::Printed) return r;
+  const FileStatus committed = file.commit();
+  if (!committed.ok()) return pdfFailure(file.error());
+  return {};
 }
 
 }  // namespace velmar

@@ -16,6 +16,8 @@ inline constexpr const char* kPngPictures = "PNG 画像";
 inline constexpr const char* kSvgPictures = "SVG 画像";
 inline constexpr const char* kSavePictureTitle = "画像を保存";
 inline constexpr const char* kSavePictureFailed = "画像を保存できませんでした。\r";
+inline constexpr const char* kPictureNotMade = "「";
+inline constexpr const char* kPictureNotMadeEnd = "」の画像を作れませんでした。";
 inline constexpr const char* kHelpTitle = "Velmar のヘルプ";
 inline constexpr const char* kHelpContents = "目次";
 inline constexpr const char* kHelpKeyword = "キーワードを入力してください(&W):";
@@ -29,6 +31,10 @@ inline constexpr const char* kHelpUnreadable = "ヘルプファイル %1 を読�
 inline constexpr const char* kHelpCannotRegister = "ヘルプファイルを登録できません: %1";
 inline constexpr const char* kEllipsis = "…";
 inline constexpr const char* kCancel = "キャンセル";
+inline constexpr const char* kOldFileKept = "\r元のファイルは変更されていません。";
+inline constexpr const char* kNoFileManager =
+    "ファイルマネージャーを開けませんでした。\rデータフォルダーは「";
+inline constexpr const char* kNoFileManagerEnd = "」です。";
 inline constexpr const char* kBatchProgress = "一括推算中　%1 / %2 ステップ";
 // Two ideographs and the Kangxi radicals that look the same: a font that
 // draws both with one glyph gives a PDF whose text reads back as radicals.

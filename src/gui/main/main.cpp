@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   ui.setParent(&window);
   files.setParent(&window);
 
-  if (!folder.ok()) ui.message(velmar::kTitleText, folder.message, velmar::Tone::Warning);
+  if (!folder.message.empty()) ui.message(velmar::kTitleText, folder.message, velmar::Tone::Warning);
   const velmar::ScreenTwips screen = velmar::screenTwips(QGuiApplication::primaryScreen());
   main.startup(screen.width, screen.height);
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,11 +13,13 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/captions.h"
 #include "app/commands.h"
+#include "gui/common/texts.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
@@ -548,6 +552,15 @@ void MainWindow::show(Win w) {
 }
 
 void MainWindow::help(HelpPage page) {
+  if (page == HelpPage::DataFolder) {
+    // The program works in its data folder (see data_folder.h).
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::currentPath())))
+      main_.ui().message(
+          kTitleText,
+          texts::kNoFileManager + QDir::currentPath().toStdString() + texts::kNoFileManagerEnd,
+          Tone::Warning);
+    return;
+  }
   if (!help_) help_ = std::make_unique<HelpWindow>(findHelpFile());
   if (!help_->ready()) {
     const std::string why = help_->error().toStdString();
@@ -635,7 +648,8 @@ void MainWindow::showEntrySign() {
   marked_ = now;
   // In the heading, so that the window keeps its height.
   results_->setStyleSheet(sign.staleResults ? "QGroupBox::title { color: rgb(192, 0, 0); }" : "");
-  results_->setTitle(qs(Text::ResultsFrame) + (sign.staleResults ? qs(kStaleResultsText) : QString()));
+  results_->setTitle(qs(Text::ResultsFrame) +
+                     (sign.staleResults ? qs(kStaleResultsText) : QString()));
 }
 
 void MainWindow::redrawPhase() { picture_->repaint(); }
