@@ -70,6 +70,7 @@ void openView(MainForm& m) {
   m.views().open(V);
 }
 void openTimePad(MainForm& m) { m.windows().show(Win::TimePad); }
+void openAlmanac(MainForm& m) { m.windows().show(Win::Almanac); }
 void bigsky(MainForm& m) { m.views().bigskyClicked(); }
 void bigview(MainForm& m) { m.views().bigviewClicked(); }
 void bigsun(MainForm& m) { m.views().bigsunClicked(); }
@@ -298,6 +299,9 @@ std::vector<Command> buildTable() {
      "日食表示　太陽を中心とした天空ウィンドウを開きます、拡大縮小ができます",
      {"sunview", "太陽の表示(&E)", "Ctrl+F9"}, {"secl", "太陽表示", "secl"}, {}},
     {bigsun, tickOf(Tick::bigsun), nullptr, {"bigsun", "拡大表示"}, {}, {}},
+    // The observer's almanac, one of the program's additions.
+    {openAlmanac, {}, "月の暦　観測地の月の出入り・南中と月相・近地点・月食をひと月の表にします",
+     {"almanacmn", "月の暦(&K)", "Ctrl+K"}, {"almbt", "月の暦", "almbt"}, {}},
     // The moon face view (Form5) and the orbit view (Form6).
     {startOrReverse, {}, nullptr, {}, {}, {"Form5.Command1", "◆"}},
     {stopLoop, {}, nullptr, {}, {}, {"Form5.Command2", "■"}},
@@ -413,7 +417,8 @@ const std::vector<MenuLayout>& menuLayout() {
        {item("menumoonview"), item("menumoonphase"), line("linemenu10"), item("timepadmn"),
         line("linemenu11"), item("dataformmn"), item("grphformmn"), line("menuline11_2"),
         item("skyview"), item("bigsky"), line("linemenu11_3"), item("eclipse"), item("bigview"),
-        line("linemenu11_4"), item("sunview"), item("bigsun")}},
+        line("linemenu11_4"), item("sunview"), item("bigsun"), line("linemenu11_5"),
+        item("almanacmn")}},
       {"setup",
        "設定(&S)",
        {item("automem"), line("linemenu12"), item("initset"), item("sokuedit"), line("linemenu12b"),
@@ -427,9 +432,9 @@ const std::vector<MenuLayout>& menuLayout() {
 
 const std::vector<const char*>& toolbarKeys() {
   static const std::vector<const char*> keys = {
-      "agebt", "newbt",    "facebt", nullptr,  "phabt", "tmbt",   "svbt",
-      "mecl",  "secl",     nullptr,  "databt", "grpbt", "savebt", nullptr,
-      "recbt", "Rectangl", "loopbt", "stopbt", nullptr, "setbt",  "Waste"};
+      "agebt",  "newbt",  "facebt", nullptr, "phabt",  "tmbt",  "svbt",  "mecl",
+      "secl",   nullptr,  "databt", "grpbt", "savebt", nullptr, "recbt", "Rectangl",
+      "loopbt", "stopbt", nullptr,  "setbt", "Waste",  nullptr, "almbt"};
   return keys;
 }
 

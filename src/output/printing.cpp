@@ -34,7 +34,11 @@ PrintJob tablePrintJob(const DataTable& table) {
 
 void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePort& files) {
   if (!ui.askYesNo(kDataTitle, kPrintQuestion)) return;
-  const PrintJob job = tablePrintJob(table);
+  printListing(tablePrintJob(table), kDataTitle, kPdfDefaultName, ui, printer, files);
+}
+
+void printListing(const PrintJob& job, const std::string& title, const std::string& pdfName,
+                  UiPort& ui, PrinterPort& printer, FilePort& files) {
   PrintResult result;
   {
     WaitPointer wait(ui);
@@ -46,9 +50,9 @@ void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePo
   if (why.empty())
     why = result.status == PrintResult::Status::NoPrinter ? "プリンターが見つかりません。"
                                                           : "印刷できませんでした。";
-  if (!ui.askYesNo(kDataTitle, why + "\r\r同じ内容を PDF ファイルに保存しますか ?")) return;
+  if (!ui.askYesNo(title, why + "\r\r同じ内容を PDF ファイルに保存しますか ?")) return;
   const std::optional<FileChoice> choice =
-      files.chooseSaveFile(kDataTitle, {{"PDF ﾌｧｲﾙ (*.pdf)", "*.pdf"}}, kPdfDefaultName, 0);
+      files.chooseSaveFile(title, {{"PDF ﾌｧｲﾙ (*.pdf)", "*.pdf"}}, pdfName, 0);
   if (!choice || choice->path.empty()) return;
   const std::string path = endsWithPdf(choice->path) ? choice->path : choice->path + ".pdf";
   {
@@ -56,8 +60,7 @@ void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePo
     result = printer.printToPdf(job, path);
   }
   if (result.status != PrintResult::Status::Printed)
-    ui.message(kDataTitle, "「" + path + "」を保存できませんでした。\r" + result.message,
-               Tone::Warning);
+    ui.message(title, "「" + path + "」を保存できませんでした。\r" + result.message, Tone::Warning);
 }
 
 }  // namespace velmar

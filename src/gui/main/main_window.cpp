@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/commands.h"
+#include "gui/almanac/almanac_window.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
@@ -170,6 +171,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   main_.attachWindows(this);
   addFamily(std::make_unique<OutputWindows>(main_));
   addFamily(std::make_unique<ViewWindows>(main_, *this));
+  addFamily(std::make_unique<AlmanacWindows>(main_));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));

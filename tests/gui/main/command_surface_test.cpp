@@ -81,7 +81,10 @@ const std::vector<TypedMenu> kMenus = {
       {"bigview", "拡大表示", "Ctrl+X"},
       {"-", "-", ""},
       {"sunview", "太陽の表示(&E)", "Ctrl+F9"},
-      {"bigsun", "拡大表示", ""}}},
+      {"bigsun", "拡大表示", ""},
+      // The almanac, one of the program's additions, after all of the above.
+      {"-", "-", ""},
+      {"almanacmn", "月の暦(&K)", "Ctrl+K"}}},
     {"setup",
      "設定(&S)",
      {{"automem", "連続推算時の日時記録(&M)", ""},
