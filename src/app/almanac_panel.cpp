@@ -27,18 +27,19 @@ constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kText
     "高度",                    // PanelAltitude
     "視半径",                  // PanelSemidiameter
     "距離",                    // PanelDistance
-    "（地平線の下）",          // PanelBelowHorizon
     "Velmar - 月の暦 -",       // ExportTitle
     "月の暦を印刷しますか ?",  // PrintQuestion
     "Ctrl+PgUp",               // PreviousMonthKey
     "Ctrl+PgDown",             // NextMonthKey
     "Ctrl+D",                  // FollowDateKey
+    "Esc",                     // CloseKey
 };
+static_assert(kTexts.back() != nullptr, "a text for every entry");
 
 // The window's usual size, twips: every column and a month's rows at the
 // size of the main window's text.
 constexpr float kUsualWidth = 14400;
-constexpr float kUsualHeight = 11700;
+constexpr float kUsualHeight = 12900;
 // What the window system adds around the inside (title bar, borders), twips.
 constexpr float kFrameWidth = 180;
 constexpr float kFrameHeight = 600;
@@ -286,13 +287,9 @@ bool AlmanacPanel::activate(size_t row, AlmanacColumn column) {
 }
 
 std::vector<std::pair<std::string, std::string>> AlmanacPanel::observedLines() const {
-  std::string altitude = degreesText(observed_.altitude);
-  // The upper limb under the horizon, as rising and setting take it.
-  if (observed_.geometricAltitude < -34.0 / 60 - observed_.semidiameter)
-    altitude += almanacText(AlmanacText::PanelBelowHorizon);
   return {
       {almanacText(AlmanacText::PanelAzimuth), degreesText(observed_.azimuth)},
-      {almanacText(AlmanacText::PanelAltitude), altitude},
+      {almanacText(AlmanacText::PanelAltitude), degreesText(observed_.altitude)},
       {almanacText(AlmanacText::PanelSemidiameter), arcText(observed_.semidiameter)},
       {almanacText(AlmanacText::PanelDistance),
        formatInt(std::llround(observed_.distance)) + " km"},

@@ -36,13 +36,13 @@ enum class AlmanacText {
   PanelAltitude,
   PanelSemidiameter,
   PanelDistance,
-  PanelBelowHorizon,
   ExportTitle,
   PrintQuestion,
   // Keyboard shortcuts, as QKeySequence's portable text.
   PreviousMonthKey,
   NextMonthKey,
   FollowDateKey,
+  CloseKey,
   Count
 };
 const char* almanacText(AlmanacText t);

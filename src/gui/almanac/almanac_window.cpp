@@ -139,7 +139,7 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   bar->addWidget(
       makeButton(AlmanacText::Export, AlmanacText::Count, [this] { panel_.exportFile(); }));
   bar->addWidget(makeButton(AlmanacText::Print, AlmanacText::Count, [this] { panel_.print(); }));
-  bar->addWidget(makeButton(AlmanacText::Close, AlmanacText::Count, [this] { close(); }));
+  bar->addWidget(makeButton(AlmanacText::Close, AlmanacText::CloseKey, [this] { close(); }));
   column->addLayout(bar);
 
   heading_ = new QLabel;
