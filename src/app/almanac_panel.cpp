@@ -16,6 +16,7 @@ namespace {
 constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kTexts = {
     "月の暦",                  // Title
     "年月",                    // MonthLabel
+    "yyyy年M月",               // MonthFormat
     "前月(&P)",                // PreviousMonth
     "次月(&N)",                // NextMonth
     "主画面の日付(&D)",        // FollowDate

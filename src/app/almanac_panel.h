@@ -25,6 +25,7 @@ class MainForm;
 enum class AlmanacText {
   Title,
   MonthLabel,
+  MonthFormat,  // the month picker's, in QDateTimeEdit's terms
   PreviousMonth,
   NextMonth,
   FollowDate,

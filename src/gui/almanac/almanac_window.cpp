@@ -120,7 +120,7 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   auto* monthLabel = new QLabel(qs(almanacText(AlmanacText::MonthLabel)));
   picker_ = new QDateEdit;
   picker_->setObjectName("AlmanacMonth");
-  picker_->setDisplayFormat(qs("yyyy年M月"));
+  picker_->setDisplayFormat(qs(almanacText(AlmanacText::MonthFormat)));
   picker_->setDateRange(QDate(almanac::kFirstYear, 1, 1), QDate(almanac::kLastYear, 12, 31));
   // A year being typed digit by digit is not yet a month to show.
   picker_->setKeyboardTracking(false);
