@@ -77,6 +77,7 @@ void openView(MainForm& m) {
   m.views().open(V);
 }
 void openTimePad(MainForm& m) { m.windows().show(Win::TimePad); }
+void openAlmanac(MainForm& m) { m.windows().show(Win::Almanac); }
 void bigsky(MainForm& m) { m.views().bigskyClicked(); }
 void bigview(MainForm& m) { m.views().bigviewClicked(); }
 void bigsun(MainForm& m) { m.views().bigsunClicked(); }
@@ -355,6 +356,10 @@ std::vector<Command> buildTable() {
     // The Sun-centred view's "拡大" is the main window's bigsun.
     {Cmd::BigSun, bigsun, tickOf(Tick::bigsun), nullptr, nullptr, nullptr, nullptr,
      faces(F{M, "bigsun", "拡大表示"}, F{M, "Form13.bigview", "拡大"})},
+    // The observer's almanac, one of the program's additions.
+    {Cmd::OpenAlmanac, openAlmanac, {}, "月の暦",
+     "月の暦　観測地の月の出入り・南中と月相・近地点・月食をひと月の表にします", "Ctrl+K", "almbt",
+     faces(F{M, "almanacmn", "月の暦(&K)"}, F{T, "almbt"})},
     {Cmd::StartOrReverse, startOrReverse, {}, "◆", nullptr, nullptr, nullptr,
      faces(F{C, "Form5.Command1"}, F{C, "Form6.Command1"})},
     {Cmd::Orbits, orbitsBox, {Binding::Kind::Orbits, 0}, "軌道", nullptr, nullptr, nullptr,
@@ -487,7 +492,7 @@ const std::vector<MenuLayout>& menuLayout() {
        "表示(&V)",
        {Cmd::OpenFace, Cmd::OpenOrbit, line, Cmd::OpenTimePad, line, Cmd::ShowTable, Cmd::ShowGraph,
         line, Cmd::OpenSky, Cmd::BigSky, line, Cmd::OpenShadow, Cmd::BigView, line, Cmd::OpenSun,
-        Cmd::BigSun}},
+        Cmd::BigSun, line, Cmd::OpenAlmanac}},
       {"setup",
        "設定(&S)",
        {Cmd::AutoRecord, line, Cmd::Settings, Cmd::SiteEditor, Cmd::DataFolder, line, Cmd::Guidance}},
@@ -503,7 +508,7 @@ const std::vector<std::optional<Cmd>>& toolbarLayout() {
       Cmd::OpenTimePad,    Cmd::OpenSky,        Cmd::OpenShadow,       Cmd::OpenSun, line,
       Cmd::ShowTable,      Cmd::ShowGraph,      Cmd::ChooseExportFile, line,         Cmd::Record,
       Cmd::RestoreAndCalc, Cmd::StartLoop,      Cmd::StopLoop,         line,         Cmd::SetBase,
-      Cmd::ClearBase,      line,                Cmd::BatchLoop};
+      Cmd::ClearBase,      line,                Cmd::BatchLoop,        line,         Cmd::OpenAlmanac};
   return keys;
 }
 

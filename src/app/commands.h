@@ -103,6 +103,7 @@ enum class Cmd : int {
   BigView,
   OpenSun,
   BigSun,
+  OpenAlmanac,
   StartOrReverse,
   Orbits,
   Trail,

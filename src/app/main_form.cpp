@@ -61,6 +61,7 @@ MainForm::MainForm(Assembly a, FilePaths paths)
       continuous_(form_, calculator_, guarded_, timer_),
       sites_(calculator_, paths_.sites),
       siteEditor_(sites_),
+      additions_(paths_.additions),
       outputs_(form_, continuous_, guarded_, guarded_, guarded_),
       batch_(form_, calculator_, continuous_, outputs_, timer_),
       views_(form_, rec_, calculator_),
@@ -229,6 +230,12 @@ void MainForm::selectSite(int index) {
   Busy busy(*this);
   const std::string problem = sites_.select(index);
   if (!problem.empty()) guarded_.message(kTitleText, problem, Tone::Warning);
+}
+
+void MainForm::showInstant(const InstantTexts& texts) {
+  Busy busy(*this);
+  writeInstant(form_, texts);
+  calculator_.calc();
 }
 
 void MainForm::fillPresentMoment() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "config/additions.h"
 #include "config/moon_inf.h"
 #include "config/site_editor.h"
 #include "config/site_list.h"
@@ -59,6 +60,8 @@ struct EntrySign {
 struct FilePaths {
   std::string settings = "moon.inf";
   std::string sites = kSiteFileName;
+  // The preferences of the program's additions, apart from moon.inf.
+  std::string additions = kAdditionsFileName;
 };
 
 // Everything outside the program that the main form talks to.
@@ -71,8 +74,8 @@ struct Ports {
 };
 
 // The stages of drawing after a calculation: the main phase picture, then
-// each open view in this order.
-enum class ViewStage { Phase, Face, Orbit, Sky, Shadow, Sun };
+// each open view in this order; the almanac's panel last.
+enum class ViewStage { Phase, Face, Orbit, Sky, Shadow, Sun, Almanac };
 
 class MainForm {
  public:
@@ -111,6 +114,9 @@ class MainForm {
   // The site editor keeps its state (the chosen action) for the whole run.
   SiteEditor& siteEditor() { return siteEditor_; }
   Placements& placements() { return placements_; }
+  // The additions' own preferences (velmar-additions.ini), read when first
+  // asked for.
+  AdditionStore& additions() { return additions_; }
   // The data table, the graph and the export file.
   Outputs& outputs() { return outputs_; }
   // "一括推算": the loop's remaining steps at once.
@@ -145,6 +151,9 @@ class MainForm {
   void goToInstant(const InstantTexts& instant);
   // A click on the site list.
   void selectSite(int index);
+  // Moves the six date/time fields to an instant (year first, as the
+  // searches write them) and calculates, so that every open view shows it.
+  void showInstant(const InstantTexts& texts);
 
   // Startup, from the settings file to the first result. The screen's size
   // in twips places the windows that have no place yet.
@@ -242,6 +251,7 @@ class MainForm {
   SiteList sites_;
   SiteEditor siteEditor_;
   Placements placements_;
+  AdditionStore additions_;
   Outputs outputs_;
   BatchRun batch_;
   Views views_;

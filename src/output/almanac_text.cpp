@@ -1,5 +1,6 @@
 #include "output/almanac_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -74,10 +75,16 @@ std::string clockText(const std::optional<double>& jdUt, bool seconds) {
   return twoDigits(j.hour) + ":" + twoDigits(j.minute);
 }
 
+const std::array<const char*, kAlmanacColumns>& almanacTitles() {
+  static const std::array<const char*, kAlmanacColumns> titles = {
+      "日付",     "正午月齢",     "月の出", "月の出方位", "南中",  "南中高度",
+      "月の入り", "月の入り方位", "日の出", "日の入り",   "出来事"};
+  return titles;
+}
+
 std::string almanacHeader(char separator) {
   std::string out;
-  for (const char* name : {"日付", "正午月齢", "月の出", "月の出方位", "南中", "南中高度",
-                           "月の入り", "月の入り方位", "日の出", "日の入り", "出来事"}) {
+  for (const char* name : almanacTitles()) {
     if (!out.empty()) out += separator;
     out += name;
   }
@@ -116,6 +123,48 @@ std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds
 std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator) {
   std::vector<std::string> out{almanacHeader(separator)};
   for (const almanac::DayRow& r : rows) out.push_back(almanacLine(r, separator, true));
+  return out;
+}
+
+size_t displayWidth(std::string_view utf8) {
+  size_t width = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (size_t k = 1; k < n && i + k < utf8.size(); ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    // Half-width katakana take one column like ASCII; every other character
+    // the listing holds beyond ASCII (kana, kanji, "、") two.
+    const bool narrow = cp < 0x1100 || (cp >= 0xFF61 && cp <= 0xFF9F);
+    width += narrow ? 1 : 2;
+    i += n;
+  }
+  return width;
+}
+
+std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows,
+                                        const std::string& heading) {
+  std::vector<std::vector<std::string>> table;
+  table.reserve(rows.size() + 1);
+  table.emplace_back(almanacTitles().begin(), almanacTitles().end());
+  for (const almanac::DayRow& r : rows) table.push_back(almanacCells(r, false));
+  std::array<size_t, kAlmanacColumns> widths{};
+  for (const auto& line : table)
+    for (size_t c = 0; c < kAlmanacColumns; ++c)
+      widths[c] = std::max(widths[c], displayWidth(line[c]));
+  std::vector<std::string> out{heading, ""};
+  for (const auto& line : table) {
+    std::string text;
+    for (size_t c = 0; c < kAlmanacColumns; ++c) {
+      if (c > 0) text += "  ";
+      text += line[c];
+      // The events stand last and are not padded.
+      if (c + 1 < kAlmanacColumns) text.append(widths[c] - displayWidth(line[c]), ' ');
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out.push_back(std::move(text));
+  }
   return out;
 }
 

@@ -3,7 +3,9 @@
 // as the 月の暦 window exports and copies it, and the list of a year's
 // events. UTF-8 with LF-free lines; files get Shift-JIS and CR LF where they
 // are written (config/text_file.h).
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/almanac.h"
@@ -20,6 +22,10 @@ const char* eventName(almanac::EventKind kind);
 // "--" when there is none.
 std::string clockText(const std::optional<double>& jdUt, bool seconds);
 
+// The columns of the table, in the order of its lines' cells.
+inline constexpr size_t kAlmanacColumns = 11;
+const std::array<const char*, kAlmanacColumns>& almanacTitles();
+
 // The header and one line per day, fields joined by `separator`: times to
 // the second, or to the minute (the window's own view of the table).
 // The cells are those of a line, in the header's order.
@@ -28,6 +34,14 @@ std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds);
 std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds);
 // The whole table, header first, lines without their ends.
 std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator);
+
+// The columns a text takes in a fixed-pitch font where a Japanese
+// character takes two.
+size_t displayWidth(std::string_view utf8);
+// The table for the printer: the heading, an empty line, then the titles
+// and the days (times to the minute) in columns lined up with blanks.
+std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows,
+                                        const std::string& heading);
 
 // "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
 std::string eventLine(const almanac::Event& e);

@@ -9,7 +9,6 @@ namespace {
 
 constexpr const char* kPdfDefaultName = "VelmarData.pdf";
 
-
 // Holds the wait pointer while a long listing goes out.
 class WaitPointer {
  public:
@@ -30,7 +29,11 @@ PrintJob tablePrintJob(const DataTable& table) {
 
 void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePort& files) {
   if (!ui.askYesNo(kDataTitle, kPrintQuestion)) return;
-  const PrintJob job = tablePrintJob(table);
+  printListing(tablePrintJob(table), kDataTitle, kPdfDefaultName, ui, printer, files);
+}
+
+void printListing(const PrintJob& job, const std::string& title, const std::string& pdfName,
+                  UiPort& ui, PrinterPort& printer, FilePort& files) {
   PrintResult result;
   {
     WaitPointer wait(ui);
@@ -42,20 +45,20 @@ void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePo
   if (why.empty())
     why = result.status == PrintResult::Status::NoPrinter ? "プリンターが見つかりません。"
                                                           : "印刷できませんでした。";
-  if (!ui.askYesNo(kDataTitle, why + "\r\r同じ内容を PDF ファイルに保存しますか ?")) return;
+  if (!ui.askYesNo(title, why + "\r\r同じ内容を PDF ファイルに保存しますか ?")) return;
   const std::vector<FileFilter> filters = {{"PDF ﾌｧｲﾙ (*.pdf)", "*.pdf"}};
   const std::optional<FileChoice> choice =
-      files.chooseSaveFile(kDataTitle, filters, offeredPath(kPdfDefaultName), 0);
+      files.chooseSaveFile(title, filters, offeredPath(pdfName), 0);
   if (!choice || choice->path.empty()) return;
   const SaveName name = saveName(*choice, filters);
-  if (!mayReplaceExtended(ui, kDataTitle, name)) return;
+  if (!mayReplaceExtended(ui, title, name)) return;
   const std::string& path = name.path;
   // A FIFO, a device or a read-only file is refused before anything is
   // written; the printer then writes through a temporary file.
   SaveTarget target;
   const FileStatus refused = resolveSaveTarget(path, target);
   if (!refused.ok()) {
-    ui.message(kDataTitle, refused.message, Tone::Warning);
+    ui.message(title, refused.message, Tone::Warning);
     return;
   }
   {
@@ -63,8 +66,7 @@ void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePo
     result = printer.printToPdf(job, path);
   }
   if (result.status != PrintResult::Status::Printed)
-    ui.message(kDataTitle, "「" + path + "」を保存できませんでした。\r" + result.message,
-               Tone::Warning);
+    ui.message(title, "「" + path + "」を保存できませんでした。\r" + result.message, Tone::Warning);
   else
     rememberSaveFolder(path);
 }

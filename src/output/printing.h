@@ -1,6 +1,7 @@
 #pragma once
 // Printing the data table: its listing on the system's default printer,
-// in the data window's fixed-pitch font, after asking.
+// in the data window's fixed-pitch font, after asking. Other listings go
+// the same way.
 #include <string>
 
 #include "engine/ports.h"
@@ -16,5 +17,11 @@ PrintJob tablePrintJob(const DataTable& table);
 // Asks, then prints. When there is no printer, or the printer fails, says
 // so and offers to save the same listing as a PDF file instead.
 void printTable(const DataTable& table, UiPort& ui, PrinterPort& printer, FilePort& files);
+
+// Prints a listing without asking first; when there is no printer, or the
+// printer fails, says so under `title` and offers to save the same listing
+// as a PDF file (first offered as `pdfName`) instead.
+void printListing(const PrintJob& job, const std::string& title, const std::string& pdfName,
+                  UiPort& ui, PrinterPort& printer, FilePort& files);
 
 }  // namespace velmar

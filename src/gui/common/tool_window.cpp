@@ -65,7 +65,10 @@ void ToolWindow::setTitle(const std::string& title) {
 }
 
 void ToolWindow::applyPlacement() {
-  if (static_cast<int>(which_) >= kPlacedWinCount) return;
+  if (static_cast<int>(which_) >= kPlacedWinCount) {
+    if (keeper_.load) applyKeptPlacement();
+    return;
+  }
   WindowPlacement p = placements_[which_];
   const QWidget* main = anchor();
   QScreen* s = main && main->isVisible() ? main->screen() : nullptr;
@@ -115,19 +118,36 @@ void ToolWindow::applyPlacement() {
        std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - outer.height())));
 }
 
+// Where the keeper says, on the main window's screen: the keeper has
+// brought the place onto it and made the window fit.
+void ToolWindow::applyKeptPlacement() {
+  const QWidget* main = anchor();
+  QScreen* s = main && main->isVisible() ? main->screen() : nullptr;
+  if (!s) s = screen() ? screen() : QGuiApplication::primaryScreen();
+  const Twips twips = Twips::of(s);
+  const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1280, 800);
+  const WindowPlacement p = keeper_.load(static_cast<float>(twips.toTwips(area.width())),
+                                         static_cast<float>(twips.toTwips(area.height())));
+  resize(twips.toPixels(p.width, p.height).expandedTo(minimumSizeHint()));
+  move(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top));
+}
+
 void ToolWindow::storePlacement() {
-  if (static_cast<int>(which_) >= kPlacedWinCount) return;
+  const bool inSettings = static_cast<int>(which_) < kPlacedWinCount;
+  if (!inSettings && !keeper_.store) return;
   QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
   const Twips twips = Twips::of(s);
   const QRect area = s ? s->availableGeometry() : QRect();
   // The frame's corner and the inside's size, as applyPlacement takes them.
   const QPoint corner = frameGeometry().topLeft() - area.topLeft();
-  WindowPlacement& p = placements_[which_];
-  placements_.own[static_cast<int>(which_)] = true;
+  WindowPlacement kept;
+  WindowPlacement& p = inSettings ? placements_[which_] : kept;
+  if (inSettings) placements_.own[static_cast<int>(which_)] = true;
   p.top = static_cast<float>(twips.toTwips(corner.y()));
   p.left = static_cast<float>(twips.toTwips(corner.x()));
   p.width = static_cast<float>(twips.toTwips(width()));
   p.height = static_cast<int>(std::lround(twips.toTwips(height())));
+  if (!inSettings) keeper_.store(kept);
 }
 
 void ToolWindow::showEvent(QShowEvent* e) {

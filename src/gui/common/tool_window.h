@@ -34,14 +34,25 @@ class ToolWindow : public QWidget {
   // only hidden): the view flag goes back to 0, an output switches off.
   std::function<void()> onClosed;
 
+  // A window whose place is kept elsewhere than in the settings file: it
+  // takes its place from `load` (given the screen's available size in
+  // twips) and gives it to `store`, in twips like the others.
+  struct PlacementKeeper {
+    std::function<WindowPlacement(float screenWidth, float screenHeight)> load;
+    std::function<void(const WindowPlacement&)> store;
+  };
+  void keepPlacementWith(PlacementKeeper keeper) { keeper_ = std::move(keeper); }
+
  protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void applyPlacement();
+  void applyKeptPlacement();
   void storePlacement();
 
   Placements& placements_;
   Win which_;
+  PlacementKeeper keeper_;
   bool everShown_ = false;
 };
 

@@ -20,6 +20,7 @@
 #include "app/captions.h"
 #include "app/commands.h"
 #include "gui/common/texts.h"
+#include "gui/almanac/almanac_window.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
@@ -174,6 +175,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   addFamily(std::make_unique<ViewWindows>(main_, *this));
   // "一括推算"'s progress, shown while a batch runs.
   new BatchProgress(main_, this);
+  addFamily(std::make_unique<AlmanacWindows>(main_));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));

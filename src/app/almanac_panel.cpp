@@ -1,0 +1,360 @@
+#include "app/almanac_panel.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "app/main_form.h"
+#include "config/text_file.h"
+#include "engine/constants.h"
+#include "engine/numtext.h"
+#include "output/printing.h"
+
+namespace velmar {
+
+namespace {
+
+constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kTexts = {
+    "月の暦",                  // Title
+    "年月",                    // MonthLabel
+    "yyyy年M月",               // MonthFormat
+    "前月(&P)",                // PreviousMonth
+    "次月(&N)",                // NextMonth
+    "主画面の日付(&D)",        // FollowDate
+    "ファイル出力(&S)...",     // Export
+    "印刷(&R)...",             // Print
+    "閉じる",                  // Close
+    "観測地から見た月",        // PanelTitle
+    "方位",                    // PanelAzimuth
+    "高度",                    // PanelAltitude
+    "視半径",                  // PanelSemidiameter
+    "距離",                    // PanelDistance
+    "Velmar - 月の暦 -",       // ExportTitle
+    "月の暦を印刷しますか ?",  // PrintQuestion
+    "Ctrl+PgUp",               // PreviousMonthKey
+    "Ctrl+PgDown",             // NextMonthKey
+    "Ctrl+D",                  // FollowDateKey
+    "Esc",                     // CloseKey
+};
+static_assert(kTexts.back() != nullptr, "a text for every entry");
+
+// The window's usual size, twips: every column and a month's rows at the
+// size of the main window's text.
+constexpr float kUsualWidth = 14400;
+constexpr float kUsualHeight = 12900;
+// What the window system adds around the inside (title bar, borders), twips.
+constexpr float kFrameWidth = 180;
+constexpr float kFrameHeight = 600;
+constexpr const char* kPlacementKey = "almanac";
+constexpr const char* kPdfName = "VelmarAlmanac.pdf";
+
+std::string twoDigits(int n) { return (n < 10 ? "0" : "") + formatInt(n); }
+
+std::string degreesText(double x) { return formatFixed(x, 1, 2, false) + "°"; }
+
+// 15′ 32.1″
+std::string arcText(double degrees) {
+  const long long tenths = std::llround(degrees * 36000);
+  return formatInt(tenths / 600) + "′ " +
+         formatFixed(static_cast<double>(tenths % 600) / 10, 2, 1, false) + "″";
+}
+
+double secondOf(double jd) {
+  const almanac::JstTime j = almanac::jstOf(jd);
+  return almanac::jdOfJst(j.year, j.month, j.day, j.hour, j.minute, j.second);
+}
+
+std::string eventDetail(const almanac::Event& e) {
+  std::string out = std::string(eventName(e.kind)) + " " + clockText(e.jd, true);
+  if (e.kind == almanac::EventKind::Perigee || e.kind == almanac::EventKind::Apogee)
+    out += "　" + formatInt(std::llround(e.value)) + " km";
+  if (e.eclipse) {
+    out += "　本影食分 " + formatFixed(e.value, 1, 3, false);
+    auto phase = [&](const char* name, const std::optional<double>& from,
+                     const std::optional<double>& to) {
+      if (from && to)
+        out +=
+            "\n　" + std::string(name) + " " + clockText(from, true) + "～" + clockText(to, true);
+    };
+    phase("半影食", e.eclipse->penumbralBegin, e.eclipse->penumbralEnd);
+    phase("部分食", e.eclipse->partialBegin, e.eclipse->partialEnd);
+    phase("皆既食", e.eclipse->totalBegin, e.eclipse->totalEnd);
+  }
+  return out;
+}
+
+}  // namespace
+
+const char* almanacText(AlmanacText t) { return kTexts[static_cast<size_t>(t)]; }
+
+AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
+  calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
+  // The month of the main window's date, or the nearest the almanac has.
+  const std::pair<int, int> at = mainMonth();
+  year_ = std::clamp(at.first, almanac::kFirstYear, almanac::kLastYear);
+  month_ = at.second;
+  compute();
+  observed_ = astro::moonFromSite(almanac::instantOf(main_.record()), main_.record().deltaT, site_);
+}
+
+AlmanacPanel::~AlmanacPanel() { main_.offDraw(calcId_); }
+
+std::string AlmanacPanel::heading() const {
+  const SiteList& sites = main_.sites();
+  const int k = sites.selected();
+  const std::string name =
+      k >= 0 && k < static_cast<int>(sites.names().size()) ? sites.names()[k] : std::string();
+  std::string out = formatInt(year_) + "年" + formatInt(month_) + "月";
+  if (!name.empty()) out += "　" + name;
+  out += std::string("　") + (site_.latitude < 0 ? "南緯 " : "北緯 ") +
+         formatFixed(std::fabs(site_.latitude), 1, 2, false) + "°";
+  out += std::string("　") + (site_.longitude < 0 ? "西経 " : "東経 ") +
+         formatFixed(std::fabs(site_.longitude), 1, 2, false) + "°";
+  out += "　△T " + formatPlain(deltaT_) + " 秒";
+  return out;
+}
+
+bool AlmanacPanel::showMonth(int year, int month) {
+  if (!almanac::yearSupported(year) || month < 1 || month > 12) {
+    main_.ui().message(almanacText(AlmanacText::Title), almanacRangeMessage(), Tone::Warning);
+    return false;
+  }
+  if (year == year_ && month == month_ && !rows_.empty()) return true;
+  year_ = year;
+  month_ = month;
+  compute();
+  monthChanged_();
+  return true;
+}
+
+void AlmanacPanel::previousMonth() {
+  if (month_ == 1) {
+    showMonth(year_ - 1, 12);
+  } else {
+    showMonth(year_, month_ - 1);
+  }
+}
+
+void AlmanacPanel::nextMonth() {
+  if (month_ == 12) {
+    showMonth(year_ + 1, 1);
+  } else {
+    showMonth(year_, month_ + 1);
+  }
+}
+
+std::pair<int, int> AlmanacPanel::mainMonth() const {
+  const FormModel& form = main_.form();
+  const double y = form.value(Field::Year);
+  const double m = form.value(Field::Month);
+  // Fields that hold no plain date (a month of 12.6 left by a borrow) give
+  // way to the date of the last calculation.
+  if (y == std::nearbyint(y) && std::fabs(y) < 1e6 && m == std::nearbyint(m) && m >= 1 && m <= 12)
+    return {static_cast<int>(y), static_cast<int>(m)};
+  const almanac::JstTime j = almanac::jstOf(almanac::instantOf(main_.record()));
+  return {j.year, j.month};
+}
+
+void AlmanacPanel::followMainDate() {
+  const std::pair<int, int> at = mainMonth();
+  showMonth(at.first, at.second);
+}
+
+void AlmanacPanel::compute() {
+  const CalcRecord& rec = main_.record();
+  site_ = {rec.siteLatitude, rec.siteLongitude};
+  deltaT_ = monthDeltaT(year_);
+  rows_ = almanac::month(year_, month_, site_, deltaT_);
+  refreshToday();
+}
+
+double AlmanacPanel::monthDeltaT(int year) const {
+  if (main_.form().check(Check::AutoDeltaT) == 1)
+    if (const std::optional<double> dt = automaticDeltaT(year)) return *dt;
+  return main_.record().deltaT;
+}
+
+bool AlmanacPanel::refreshToday() {
+  const CivilTime now = toJst(main_.clock().now());
+  std::optional<size_t> today;
+  if (now.year == year_ && now.month == month_ && now.day >= 1 &&
+      static_cast<size_t>(now.day) <= rows_.size())
+    today = static_cast<size_t>(now.day - 1);
+  if (today == today_) return false;
+  today_ = today;
+  return true;
+}
+
+void AlmanacPanel::calculated() {
+  if (!shown_) return;
+  const CalcRecord& rec = main_.record();
+  const astro::Site site{rec.siteLatitude, rec.siteLongitude};
+  bool changed = refreshToday();
+  // Bit for bit: the same site and delta T give the same rows.
+  if (site.latitude != site_.latitude || site.longitude != site_.longitude ||
+      monthDeltaT(year_) != deltaT_) {
+    compute();
+    changed = true;
+  }
+  if (changed) monthChanged_();
+  observed_ = astro::moonFromSite(almanac::instantOf(rec), rec.deltaT, site);
+  observedChanged_();
+}
+
+void AlmanacPanel::setShown(bool shown) {
+  if (shown_ == shown) return;
+  shown_ = shown;
+  if (shown) calculated();
+}
+
+std::vector<std::string> AlmanacPanel::cells(size_t row) const {
+  if (row >= rows_.size()) return {};
+  return almanacCells(rows_[row], false);
+}
+
+std::string AlmanacPanel::detail(size_t row, AlmanacColumn column) const {
+  if (row >= rows_.size()) return {};
+  const almanac::DayRow& r = rows_[row];
+  switch (column) {
+    case AlmanacColumn::Moonrise:
+    case AlmanacColumn::MoonriseAzimuth:
+      return r.moonrise ? clockText(r.moonrise, true) : std::string();
+    case AlmanacColumn::Transit:
+    case AlmanacColumn::TransitAltitude:
+      return r.transit ? clockText(r.transit, true) : std::string();
+    case AlmanacColumn::Moonset:
+    case AlmanacColumn::MoonsetAzimuth:
+      return r.moonset ? clockText(r.moonset, true) : std::string();
+    case AlmanacColumn::Sunrise:
+      return r.sunrise ? clockText(r.sunrise, true) : std::string();
+    case AlmanacColumn::Sunset:
+      return r.sunset ? clockText(r.sunset, true) : std::string();
+    case AlmanacColumn::Events: {
+      std::string out;
+      for (const almanac::Event& e : r.events) {
+        if (!out.empty()) out += "\n";
+        out += eventDetail(e);
+      }
+      return out;
+    }
+    case AlmanacColumn::Date:
+    case AlmanacColumn::NoonAge:
+      break;
+  }
+  return {};
+}
+
+std::optional<double> AlmanacPanel::instantAt(size_t row, AlmanacColumn column) const {
+  if (row >= rows_.size()) return std::nullopt;
+  const almanac::DayRow& r = rows_[row];
+  switch (column) {
+    case AlmanacColumn::Date:
+      return almanac::jdOfJst(r.date.year, r.date.month, r.date.day, 0, 0, 0);
+    case AlmanacColumn::NoonAge:
+      return almanac::jdOfJst(r.date.year, r.date.month, r.date.day, 12, 0, 0);
+    case AlmanacColumn::Moonrise:
+    case AlmanacColumn::MoonriseAzimuth:
+      return r.moonrise;
+    case AlmanacColumn::Transit:
+    case AlmanacColumn::TransitAltitude:
+      return r.transit;
+    case AlmanacColumn::Moonset:
+    case AlmanacColumn::MoonsetAzimuth:
+      return r.moonset;
+    case AlmanacColumn::Sunrise:
+      return r.sunrise;
+    case AlmanacColumn::Sunset:
+      return r.sunset;
+    case AlmanacColumn::Events: {
+      if (r.events.empty()) return std::nullopt;
+      // The main window at one of them (to the second): the next one.
+      const double shown = almanac::instantOf(main_.record());
+      size_t next = 0;
+      for (size_t k = 0; k < r.events.size(); ++k)
+        if (std::fabs(secondOf(r.events[k].jd) - shown) * 86400 < 0.5)
+          next = (k + 1) % r.events.size();
+      return r.events[next].jd;
+    }
+  }
+  return std::nullopt;
+}
+
+bool AlmanacPanel::activate(size_t row, AlmanacColumn column) {
+  const std::optional<double> at = instantAt(row, column);
+  if (!at) return false;
+  const almanac::JstTime j = almanac::jstOf(*at);
+  main_.showInstant({formatInt(j.year), formatInt(j.month), formatInt(j.day), formatInt(j.hour),
+                     formatInt(j.minute), formatInt(j.second)});
+  return true;
+}
+
+std::vector<std::pair<std::string, std::string>> AlmanacPanel::observedLines() const {
+  return {
+      {almanacText(AlmanacText::PanelAzimuth), degreesText(observed_.azimuth)},
+      {almanacText(AlmanacText::PanelAltitude), degreesText(observed_.altitude)},
+      {almanacText(AlmanacText::PanelSemidiameter), arcText(observed_.semidiameter)},
+      {almanacText(AlmanacText::PanelDistance),
+       formatInt(std::llround(observed_.distance)) + " km"},
+  };
+}
+
+std::string AlmanacPanel::copyText(const std::vector<size_t>& rows) const {
+  std::string text = almanacHeader('\t') + "\n";
+  auto add = [&](size_t r) {
+    if (r < rows_.size()) text += almanacLine(rows_[r], '\t', true) + "\n";
+  };
+  if (rows.empty()) {
+    for (size_t r = 0; r < rows_.size(); ++r) add(r);
+  } else {
+    for (size_t r : rows) add(r);
+  }
+  return text;
+}
+
+FileStatus AlmanacPanel::writeFile(const std::string& path, ExportType type) const {
+  return writeTextFile(path, almanacLines(rows_, type == ExportType::Tsv ? '\t' : ','));
+}
+
+void AlmanacPanel::exportFile() {
+  const std::string name = "Almanac-" + formatInt(year_) + "-" + twoDigits(month_) + ".csv";
+  const std::optional<FileChoice> choice =
+      main_.files().chooseSaveFile(almanacText(AlmanacText::ExportTitle), exportFilters(), name, 0);
+  if (!choice || choice->path.empty()) return;
+  const ExportTarget target = exportTarget(*choice);
+  const FileStatus status = writeFile(target.path, target.type);
+  if (!status.ok())
+    main_.ui().message(almanacText(AlmanacText::Title), status.message, Tone::Warning);
+}
+
+PrintJob AlmanacPanel::printJob() const {
+  return PrintJob{"Velmar Almanac", kDataFont, almanacListing(rows_, heading())};
+}
+
+void AlmanacPanel::print() {
+  const char* title = almanacText(AlmanacText::Title);
+  if (!main_.ui().askYesNo(title, almanacText(AlmanacText::PrintQuestion))) return;
+  printListing(printJob(), title, kPdfName, main_.ui(), main_.printer(), main_.files());
+}
+
+WindowPlacement AlmanacPanel::placement(float screenWidth, float screenHeight) const {
+  const float widest = std::max(0.0f, screenWidth - kFrameWidth);
+  const float highest = std::max(0.0f, screenHeight - kFrameHeight);
+  const std::optional<WindowPlacement> kept = placementIn(main_.additions(), kPlacementKey);
+  WindowPlacement p =
+      kept && kept->top != -1
+          ? *kept
+          : centredPlacement(std::min(kUsualWidth, widest), std::min(kUsualHeight, highest),
+                             screenWidth, screenHeight - kFrameHeight);
+  // Kept on a larger screen: no larger than this one, and on it.
+  p.width = std::min(p.width, widest);
+  p.height = std::min(p.height, static_cast<int>(highest));
+  bringOntoScreen(p, screenWidth, screenHeight);
+  return p;
+}
+
+FileStatus AlmanacPanel::keepPlacement(const WindowPlacement& p) {
+  putPlacement(main_.additions(), kPlacementKey, p);
+  return main_.additions().save();
+}
+
+}  // namespace velmar

@@ -1,0 +1,299 @@
+#include "gui/almanac/almanac_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+namespace velmar {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const char* s) { return QString::fromUtf8(s ? s : ""); }
+
+// Today stands out from the other days.
+const QColor kTodayBackground(255, 241, 168);
+
+}  // namespace
+
+// --- the model -----------------------------------------------------------------
+
+AlmanacModel::AlmanacModel(AlmanacPanel& panel, QObject* parent)
+    : QAbstractTableModel(parent), panel_(panel) {
+  reload();
+}
+
+void AlmanacModel::reload() {
+  beginResetModel();
+  cells_.clear();
+  for (size_t r = 0; r < panel_.rows().size(); ++r) {
+    std::vector<QString> row;
+    for (const std::string& c : panel_.cells(r)) row.push_back(qs(c));
+    cells_.push_back(std::move(row));
+  }
+  endResetModel();
+}
+
+int AlmanacModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int AlmanacModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(kAlmanacColumns);
+}
+
+QVariant AlmanacModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+  const size_t row = static_cast<size_t>(index.row());
+  const auto column = static_cast<AlmanacColumn>(index.column());
+  const bool today = panel_.todayRow() == row;
+  switch (role) {
+    case Qt::DisplayRole:
+      return cells_[row][static_cast<size_t>(index.column())];
+    case Qt::ToolTipRole: {
+      const std::string d = panel_.detail(row, column);
+      return d.empty() ? QVariant() : QVariant(qs(d));
+    }
+    case Qt::TextAlignmentRole:
+      return column == AlmanacColumn::Events
+                 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                 : QVariant(column == AlmanacColumn::Date ? Qt::AlignLeft | Qt::AlignVCenter
+                                                          : Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+      return today ? QVariant(kTodayBackground) : QVariant();
+    case Qt::ForegroundRole:
+      return today ? QVariant(QColor(Qt::black)) : QVariant();
+    case Qt::FontRole:
+      if (today) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant AlmanacModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+      section >= columnCount())
+    return {};
+  return qs(almanacTitles()[static_cast<size_t>(section)]);
+}
+
+// --- the table -----------------------------------------------------------------
+
+void AlmanacTable::keyPressEvent(QKeyEvent* e) {
+  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+    if (onChosen) onChosen(currentIndex());
+    e->accept();
+    return;
+  }
+  QTableView::keyPressEvent(e);
+}
+
+// --- the window ----------------------------------------------------------------
+
+AlmanacWindow::AlmanacWindow(MainForm& main)
+    : ToolWindow(main.placements(), Win::Almanac, Stacking::Normal), main_(main), panel_(main) {
+  setObjectName("Almanac");
+  setWindowTitle(qs(almanacText(AlmanacText::Title)));
+  keepPlacementWith({[this](float w, float h) { return panel_.placement(w, h); },
+                     [this](const WindowPlacement& p) { panel_.keepPlacement(p); }});
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 6, 8, 6);
+  column->setSpacing(4);
+
+  // The month and the way through the months; the outputs on the right.
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(4);
+  auto* monthLabel = new QLabel(qs(almanacText(AlmanacText::MonthLabel)));
+  picker_ = new QDateEdit;
+  picker_->setObjectName("AlmanacMonth");
+  picker_->setDisplayFormat(qs(almanacText(AlmanacText::MonthFormat)));
+  picker_->setDateRange(QDate(almanac::kFirstYear, 1, 1), QDate(almanac::kLastYear, 12, 31));
+  // A year being typed digit by digit is not yet a month to show.
+  picker_->setKeyboardTracking(false);
+  monthLabel->setBuddy(picker_);
+  connect(picker_, &QDateEdit::dateChanged, this,
+          [this](const QDate& d) { panel_.showMonth(d.year(), d.month()); });
+  bar->addWidget(monthLabel);
+  bar->addWidget(picker_);
+  bar->addWidget(makeButton(AlmanacText::PreviousMonth, AlmanacText::PreviousMonthKey,
+                            [this] { panel_.previousMonth(); }));
+  bar->addWidget(makeButton(AlmanacText::NextMonth, AlmanacText::NextMonthKey,
+                            [this] { panel_.nextMonth(); }));
+  bar->addWidget(makeButton(AlmanacText::FollowDate, AlmanacText::FollowDateKey,
+                            [this] { panel_.followMainDate(); }));
+  bar->addStretch();
+  bar->addWidget(
+      makeButton(AlmanacText::Export, AlmanacText::Count, [this] { panel_.exportFile(); }));
+  bar->addWidget(makeButton(AlmanacText::Print, AlmanacText::Count, [this] { panel_.print(); }));
+  bar->addWidget(makeButton(AlmanacText::Close, AlmanacText::CloseKey, [this] { close(); }));
+  column->addLayout(bar);
+
+  heading_ = new QLabel;
+  heading_->setObjectName("AlmanacHeading");
+  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  column->addWidget(heading_);
+
+  model_ = new AlmanacModel(panel_, this);
+  table_ = new AlmanacTable;
+  table_->setObjectName("AlmanacTable");
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setWordWrap(false);
+  table_->setAlternatingRowColors(true);
+  table_->setTabKeyNavigation(false);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setHighlightSections(false);
+  table_->onChosen = [this](const QModelIndex& i) { choose(i); };
+  // A plain click goes to the instant; with Shift or Ctrl it only selects.
+  connect(table_, &QTableView::clicked, this, [this](const QModelIndex& i) {
+    if (QApplication::keyboardModifiers() == Qt::NoModifier) choose(i);
+  });
+  column->addWidget(table_, 1);
+
+  auto* copy = new QAction(this);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(copy, &QAction::triggered, this, &AlmanacWindow::copySelection);
+  table_->addAction(copy);
+
+  auto* observed = new QGroupBox(qs(almanacText(AlmanacText::PanelTitle)));
+  observed->setObjectName("AlmanacObserved");
+  auto* values = new QHBoxLayout(observed);
+  values->setContentsMargins(8, 2, 8, 4);
+  values->setSpacing(6);
+  for (const auto& [label, value] : panel_.observedLines()) {
+    values->addWidget(new QLabel(qs(label)));
+    auto* v = new QLabel(qs(value));
+    v->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    values->addWidget(v);
+    values->addSpacing(14);
+    observedValues_.push_back(v);
+  }
+  values->addStretch();
+  column->addWidget(observed);
+
+  monthChanges_ =
+      Connection(panel_.monthChanged(), panel_.monthChanged().connect([this] { monthShown(); }));
+  observedChanges_ = Connection(panel_.observedChanged(),
+                                panel_.observedChanged().connect([this] { observedShown(); }));
+  monthShown();
+  observedShown();
+  setTabOrder(picker_, table_);
+}
+
+AlmanacWindow::~AlmanacWindow() = default;
+
+QPushButton* AlmanacWindow::makeButton(AlmanacText text, AlmanacText key,
+                                       std::function<void()> action) {
+  auto* b = new QPushButton(qs(almanacText(text)));
+  b->setObjectName(QString("Almanac%1").arg(static_cast<int>(text)));
+  b->setAutoDefault(false);
+  connect(b, &QPushButton::clicked, this, [action] { action(); });
+  if (key != AlmanacText::Count) {
+    auto* shortcut = new QAction(this);
+    shortcut->setShortcut(QKeySequence(qs(almanacText(key))));
+    shortcut->setShortcutContext(Qt::WindowShortcut);
+    connect(shortcut, &QAction::triggered, this, [action] { action(); });
+    addAction(shortcut);
+    b->setToolTip(QKeySequence(qs(almanacText(key))).toString(QKeySequence::NativeText));
+  }
+  buttons_[text] = b;
+  return b;
+}
+
+QPushButton* AlmanacWindow::button(AlmanacText t) const {
+  auto it = buttons_.find(t);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void AlmanacWindow::monthShown() {
+  {
+    const QSignalBlocker quiet(picker_);
+    picker_->setDate(QDate(panel_.year(), panel_.month(), 1));
+  }
+  heading_->setText(qs(panel_.heading()));
+  // The cell being worked on stays where it was, on the day of the same
+  // number, as far as the new month has it.
+  const QModelIndex was = table_->currentIndex();
+  model_->reload();
+  table_->resizeColumnsToContents();
+  if (was.isValid()) {
+    const int row = std::min(was.row(), model_->rowCount() - 1);
+    table_->setCurrentIndex(model_->index(row, was.column()));
+  } else {
+    scrollToToday();
+  }
+}
+
+void AlmanacWindow::scrollToToday() {
+  if (const std::optional<size_t> today = panel_.todayRow()) {
+    const QModelIndex i = model_->index(static_cast<int>(*today), 0);
+    table_->setCurrentIndex(i);
+    table_->scrollTo(i);
+  }
+}
+
+void AlmanacWindow::observedShown() {
+  const auto lines = panel_.observedLines();
+  for (size_t i = 0; i < lines.size() && i < observedValues_.size(); ++i)
+    observedValues_[i]->setText(qs(lines[i].second));
+}
+
+void AlmanacWindow::choose(const QModelIndex& index) {
+  if (!index.isValid()) return;
+  if (!panel_.activate(static_cast<size_t>(index.row()),
+                       static_cast<AlmanacColumn>(index.column())))
+    main_.ui().beep();
+}
+
+void AlmanacWindow::copySelection() {
+  std::set<size_t> rows;
+  for (const QModelIndex& i : table_->selectionModel()->selectedIndexes())
+    rows.insert(static_cast<size_t>(i.row()));
+  const std::string text = panel_.copyText(std::vector<size_t>(rows.begin(), rows.end()));
+  QApplication::clipboard()->setText(qs(text));
+}
+
+void AlmanacWindow::showEvent(QShowEvent* e) {
+  ToolWindow::showEvent(e);
+  panel_.setShown(true);
+  table_->setFocus();
+}
+
+void AlmanacWindow::hideEvent(QHideEvent* e) {
+  panel_.setShown(false);
+  ToolWindow::hideEvent(e);
+}
+
+// --- the family ----------------------------------------------------------------
+
+bool AlmanacWindows::open(Win w) {
+  if (w != Win::Almanac) return false;
+  if (!window_) window_ = std::make_unique<AlmanacWindow>(main_);
+  window_->open();
+  window_->activateWindow();
+  return true;
+}
+
+QWidget* AlmanacWindows::existing(Win w) { return w == Win::Almanac ? window_.get() : nullptr; }
+
+}  // namespace velmar

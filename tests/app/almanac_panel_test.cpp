@@ -1,0 +1,284 @@
+// The 月の暦 window's rules without the window: the month it shows for the
+// main form's site, a click that moves the main form to an instant, the
+// panel of the Moon seen from the site, the outputs, and the window's
+// place kept apart from moon.inf.
+#include "app/almanac_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "app/main_form.h"
+#include "config/additions.h"
+#include "config/temp_folder.h"
+#include "config/text_file.h"
+
+namespace velmar {
+namespace {
+
+std::string bytesOf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Lines as a file holds them: Shift-JIS, each ended by CR LF.
+std::string fileBytes(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += *toCp932(l) + "\r\n";
+  return out;
+}
+
+// A headless main form started on 2025-03-14 12:00 JST (the day of a total
+// lunar eclipse at full moon) with two sites.
+class AlmanacPanelTest : public ::testing::Test {
+ protected:
+  testing::TempFolder dir;
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::from_time_t(1741921200)};
+  FilePaths paths{dir / "moon.inf", dir / "sokuti.dat", dir / "velmar-additions.ini"};
+  std::unique_ptr<MainForm> main;
+
+  void SetUp() override {
+    std::ofstream(paths.sites, std::ios::binary)
+        << "Tokyo, 35.6544 , 139.7447 , 40 \r\nSapporo, 43.0642 , 141.3469 , 17 \r\n";
+    main = std::make_unique<MainForm>(ui, clock, paths);
+    main->startup(19200, 14400);
+  }
+  // The six date/time fields as the instant they show, to the second.
+  std::string fields() const {
+    const InstantTexts t = readInstant(main->form());
+    return t[0] + "/" + t[1] + "/" + t[2] + " " + t[3] + ":" + t[4] + ":" + t[5];
+  }
+  static std::string jst(double jd) {
+    const almanac::JstTime j = almanac::jstOf(jd);
+    return std::to_string(j.year) + "/" + std::to_string(j.month) + "/" + std::to_string(j.day) +
+           " " + std::to_string(j.hour) + ":" + std::to_string(j.minute) + ":" +
+           std::to_string(j.second);
+  }
+};
+
+TEST_F(AlmanacPanelTest, FollowsTheSiteAndTheMonthOnlyWhenAsked) {
+  AlmanacPanel panel(*main);
+  EXPECT_EQ(panel.year(), 2025);
+  EXPECT_EQ(panel.month(), 3);
+  ASSERT_EQ(panel.rows().size(), 31u);
+  EXPECT_EQ(panel.todayRow(), std::optional<size_t>(13));
+  EXPECT_EQ(panel.site().latitude, 35.6544);
+  EXPECT_EQ(panel.deltaT(), 91);  // the main form's: the year minus 1934
+  EXPECT_NE(panel.heading().find("Tokyo"), std::string::npos);
+  int months = 0;
+  Connection counted(panel.monthChanged(), panel.monthChanged().connect([&] { ++months; }));
+
+  // Another site: the month is computed again for it.
+  main->selectSite(1);
+  EXPECT_EQ(months, 1);
+  EXPECT_EQ(panel.site().latitude, 43.0642);
+  EXPECT_EQ(almanacLines(panel.rows(), '\t'),
+            almanacLines(almanac::month(2025, 3, {43.0642, 141.3469}, 91), '\t'));
+  EXPECT_NE(panel.heading().find("Sapporo"), std::string::npos);
+
+  // Calculations that keep the site and delta T leave the month alone,
+  // even when the main form's date moves to another month.
+  main->form().setText(Field::Month, "7");
+  main->run("Command1");
+  EXPECT_EQ(months, 1);
+  EXPECT_EQ(panel.month(), 3);
+
+  panel.nextMonth();
+  EXPECT_EQ(panel.month(), 4);
+  EXPECT_EQ(panel.rows().size(), 30u);
+  EXPECT_EQ(panel.todayRow(), std::nullopt);
+  for (int i = 0; i < 4; ++i) panel.previousMonth();
+  EXPECT_EQ(panel.year(), 2024);
+  EXPECT_EQ(panel.month(), 12);
+  panel.nextMonth();
+  EXPECT_EQ(panel.year(), 2025);
+  EXPECT_EQ(panel.month(), 1);
+
+  // The main window's month, when asked for.
+  panel.followMainDate();
+  EXPECT_EQ(panel.month(), 7);
+  EXPECT_EQ(panel.rows().size(), 31u);
+
+  // Years the almanac does not answer for are refused with its message.
+  const int messages = ui.messages;
+  EXPECT_FALSE(panel.showMonth(1582, 12));
+  EXPECT_FALSE(panel.showMonth(3000, 1));
+  EXPECT_EQ(ui.messages, messages + 2);
+  EXPECT_EQ(ui.lastText, almanacRangeMessage());
+  EXPECT_EQ(panel.year(), 2025);
+  EXPECT_EQ(panel.month(), 7);
+  main->form().setText(Field::Year, "1200");
+  panel.followMainDate();
+  EXPECT_EQ(ui.messages, messages + 3);
+  EXPECT_EQ(panel.month(), 7);
+  EXPECT_EQ(panel.rows().size(), 31u);
+}
+
+TEST_F(AlmanacPanelTest, AClickSetsTheInstantToTheSecondAndCalculates) {
+  AlmanacPanel panel(*main);
+  int draws = 0;
+  const int id = main->onDraw([&] { ++draws; }, ViewStage::Face);
+  const almanac::DayRow day = panel.rows()[13];
+  ASSERT_TRUE(day.moonrise);
+
+  // Moonrise: the fields show its time, the calculation ran for it, and the
+  // Moon seen from the site stands where rising means: its upper limb on
+  // the sea-level horizon.
+  EXPECT_TRUE(panel.activate(13, AlmanacColumn::Moonrise));
+  EXPECT_EQ(draws, 1);
+  EXPECT_EQ(fields(), jst(*day.moonrise));
+  EXPECT_EQ(fields(), "2025/3/14 17:47:46");
+  const CalcRecord& rec = main->record();
+  EXPECT_NEAR(almanac::instantOf(rec), *day.moonrise, 0.5 / 86400);
+  const astro::MoonFromSite seen = astro::moonFromSite(almanac::instantOf(rec), rec.deltaT,
+                                                       {rec.siteLatitude, rec.siteLongitude});
+  // Bit for bit what the command line's --topocentric prints.
+  EXPECT_EQ(panel.observed().azimuth, seen.azimuth);
+  EXPECT_EQ(panel.observed().altitude, seen.altitude);
+  EXPECT_EQ(panel.observed().semidiameter, seen.semidiameter);
+  EXPECT_EQ(panel.observed().distance, seen.distance);
+  // Half a second of the Moon's rising is under 0.003 degrees.
+  EXPECT_NEAR(seen.geometricAltitude, -34.0 / 60 - seen.semidiameter, 0.003);
+  EXPECT_NEAR(seen.azimuth, day.moonriseAzimuth, 0.01);
+  const auto lines = panel.observedLines();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].second, "87.31°");
+
+  // An angle stands for its time; the date and the noon age for the day.
+  EXPECT_TRUE(panel.activate(12, AlmanacColumn::TransitAltitude));
+  EXPECT_EQ(fields(), jst(*panel.rows()[12].transit));
+  EXPECT_NEAR(std::fabs(panel.observed().azimuth - 180), 0, 0.01);  // due south
+  EXPECT_TRUE(panel.activate(2, AlmanacColumn::NoonAge));
+  EXPECT_EQ(fields(), "2025/3/3 12:0:0");
+  EXPECT_TRUE(panel.activate(30, AlmanacColumn::Date));
+  EXPECT_EQ(fields(), "2025/3/31 0:0:0");
+
+  // The day's two events in turn, then the first again.
+  ASSERT_EQ(day.events.size(), 2u);
+  EXPECT_TRUE(panel.activate(13, AlmanacColumn::Events));
+  EXPECT_EQ(fields(), jst(day.events[0].jd));
+  EXPECT_TRUE(panel.activate(13, AlmanacColumn::Events));
+  EXPECT_EQ(fields(), jst(day.events[1].jd));
+  EXPECT_TRUE(panel.activate(13, AlmanacColumn::Events));
+  EXPECT_EQ(fields(), jst(day.events[0].jd));
+
+  // No transit on the 14th, no events on the 1st: nothing moves.
+  const int before = draws;
+  EXPECT_FALSE(panel.activate(13, AlmanacColumn::Transit));
+  EXPECT_FALSE(panel.activate(0, AlmanacColumn::Events));
+  EXPECT_FALSE(panel.activate(99, AlmanacColumn::Moonrise));
+  EXPECT_EQ(draws, before);
+  main->offDraw(id);
+}
+
+TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
+  AlmanacPanel panel(*main);
+  const std::vector<std::string> csv = almanacLines(panel.rows(), ',');
+  PlainWindows& w = *main->headlessWindows();
+
+  // The file dialog's choice decides the separator, as for the export file.
+  w.nextFile = FileChoice{dir / "march", 1};
+  panel.exportFile();
+  EXPECT_EQ(bytesOf(dir / "march.tsv"), fileBytes(almanacLines(panel.rows(), '\t')));
+  w.nextFile = FileChoice{dir / "march.csv", 1};
+  panel.exportFile();
+  EXPECT_EQ(bytesOf(dir / "march.csv"), fileBytes(csv));
+  EXPECT_EQ(csv.size(), 32u);
+  EXPECT_EQ(csv[14],
+            "2025/03/14,14.1,17:47:46,87.3,--,--,05:48:38,276.3,05:53:34,17:47:26,"
+            "満月 15:54、皆既月食 15:58");
+  // A file that cannot be written is told.
+  const int messages = ui.messages;
+  w.nextFile = FileChoice{dir / "no-such-folder/march.csv", 0};
+  panel.exportFile();
+  EXPECT_EQ(ui.messages, messages + 1);
+
+  // Ctrl+C: the header and the chosen rows, or the whole month.
+  EXPECT_EQ(panel.copyText({13}),
+            almanacHeader('\t') + "\n" + almanacLine(panel.rows()[13], '\t', true) + "\n");
+  std::string all;
+  for (const std::string& l : almanacLines(panel.rows(), '\t')) all += l + "\n";
+  EXPECT_EQ(panel.copyText({}), all);
+
+  // The printer: asked first; the listing's columns line up.
+  w.printAnswer = {PrintResult::Status::Printed, ""};
+  panel.print();
+  ASSERT_EQ(w.printed.size(), 1u);
+  const std::vector<std::string>& listing = w.printed[0].lines;
+  ASSERT_EQ(listing.size(), 34u);
+  EXPECT_EQ(listing[0], panel.heading());
+  // Every cell but the events is ASCII: the events start where the title does.
+  const std::string& titles = listing[2];
+  const size_t titleWidth = displayWidth(titles.substr(0, titles.rfind("出来事")));
+  int withEvents = 0;
+  for (size_t i = 3; i < listing.size(); ++i) {
+    const std::string& l = listing[i];
+    const auto at = std::find_if(l.begin(), l.end(), [](char c) { return c & 0x80; });
+    if (at == l.end()) continue;
+    ++withEvents;
+    EXPECT_EQ(displayWidth(l.substr(0, static_cast<size_t>(at - l.begin()))), titleWidth) << l;
+  }
+  EXPECT_GE(withEvents, 6);
+  const std::string fourteenth = "2025/03/14  14.1      17:48   87.3        --     --        05:49";
+  EXPECT_EQ(listing[16].substr(0, fourteenth.size()), fourteenth);
+}
+
+TEST_F(AlmanacPanelTest, ThePlaceIsKeptWithTheAdditionsNotInMoonInf) {
+  main->saveinf(false, 19200, 14400);
+  const std::string inf = bytesOf(paths.settings);
+  {
+    AlmanacPanel panel(*main);
+    // Unplaced: centred at its usual size, and no larger than a small screen.
+    const WindowPlacement first = panel.placement(19200, 14400);
+    EXPECT_GT(first.top, 0);
+    EXPECT_EQ(first.width, 14400);
+    const WindowPlacement small = panel.placement(15360, 9000);
+    EXPECT_LE(small.width, 15360);
+    EXPECT_LE(small.height + 600, 9000);
+    EXPECT_TRUE(panel.keepPlacement({1200, 300, 9000, 7000}).ok());
+  }
+  EXPECT_EQ(bytesOf(paths.settings), inf);
+  // Read back by a form of a later run.
+  MainForm later(ui, clock, paths);
+  later.startup(19200, 14400);
+  AlmanacPanel panel(later);
+  const WindowPlacement p = panel.placement(19200, 14400);
+  EXPECT_EQ(p.top, 1200);
+  EXPECT_EQ(p.left, 300);
+  EXPECT_EQ(p.width, 9000);
+  EXPECT_EQ(p.height, 7000);
+}
+
+TEST(AdditionStore, KeepsWhatItDoesNotKnowAndNeverOverwritesAnUnreadFile) {
+  testing::TempFolder dir;
+  const std::string path = dir / "velmar-additions.ini";
+  std::ofstream(path, std::ios::binary)
+      << fileBytes({"# メモ", "other = 1", "not a setting", "almanac.top = 5"});
+  AdditionStore store(path);
+  EXPECT_EQ(store.get("other"), std::optional<std::string>("1"));
+  EXPECT_TRUE(store.set("almanac.top", "1200"));
+  EXPECT_TRUE(store.set("new.key", "東京"));
+  EXPECT_FALSE(store.set("bad=key", "x"));
+  EXPECT_FALSE(store.set("key", "two\nlines"));
+  EXPECT_FALSE(store.set("# comment", "x"));
+  EXPECT_TRUE(store.save().ok());
+  EXPECT_EQ(bytesOf(path), fileBytes({"# メモ", "other = 1", "not a setting", "almanac.top = 1200",
+                                      "new.key = 東京"}));
+  EXPECT_EQ(AdditionStore(path).get("new.key"), std::optional<std::string>("東京"));
+
+  // Bytes that are not Shift-JIS: read as nothing, and left alone.
+  const std::string broken = "almanac.top = \x80\xff\r\n";
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << broken;
+  AdditionStore unread(path);
+  EXPECT_EQ(unread.get("almanac.top"), std::nullopt);
+  EXPECT_TRUE(unread.set("almanac.top", "1"));
+  EXPECT_FALSE(unread.save().ok());
+  EXPECT_EQ(bytesOf(path), broken);
+}
+
+}  // namespace
+}  // namespace velmar

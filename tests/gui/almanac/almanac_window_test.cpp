@@ -1,0 +1,127 @@
+// The 月の暦 window as a user meets it: opened from its command, the month
+// of the main window, a click and Enter on a time moving the main window,
+// the month changed from the keyboard, and its place kept apart from
+// moon.inf.
+#include "gui/almanac/almanac_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "app/main_form.h"
+#include "config/additions.h"
+#include "gui/main/example_site.h"
+#include "gui/main/main_window.h"
+
+using namespace velmar;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The main window's six date/time fields as they read.
+QString shownInstant(MainWindow& w) {
+  QStringList parts;
+  for (Field f : kInstantFields) parts << w.field(f)->text();
+  return parts.join(' ');
+}
+
+QString instantOf(double jd) {
+  const almanac::JstTime j = almanac::jstOf(jd);
+  return QString("%1 %2 %3 %4 %5 %6")
+      .arg(j.year)
+      .arg(j.month)
+      .arg(j.day)
+      .arg(j.hour)
+      .arg(j.minute)
+      .arg(j.second);
+}
+
+}  // namespace
+
+class AlmanacWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensShowsTheMonthAndMovesTheMainWindow() {
+    QTemporaryDir dir;
+    PlainUi ui;
+    // 2025-03-14 03:00 UTC, noon in Japan.
+    FixedClock clock{std::chrono::system_clock::from_time_t(1741921200)};
+    ManualTimer timer;
+    FilePaths paths = testing_window::examplePaths(dir);
+    paths.additions = dir.filePath("velmar-additions.ini").toStdString();
+    MainForm main(ui, clock, timer, paths);
+    MainWindow w(main);
+    main.startup(19200, 14400);
+    w.setAskBeforeClosing(false);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    // From the menu, and the toolbar has its button.
+    QVERIFY(w.findChild<QToolBar*>("Toolbar1")->findChild<QWidget*>("almbt"));
+    w.action("almanacmn")->trigger();
+    auto* almanac = qobject_cast<AlmanacWindow*>(w.existing(Win::Almanac));
+    QVERIFY(almanac);
+    QVERIFY(QTest::qWaitForWindowExposed(almanac));
+    QCOMPARE(almanac->windowTitle(), QString::fromUtf8("月の暦"));
+    QCOMPARE(almanac->model()->rowCount(), 31);
+    QVERIFY(almanac->heading()->text().startsWith(QString::fromUtf8("2025年3月　Tokyo")));
+    QCOMPARE(almanac->monthPicker()->date(), QDate(2025, 3, 1));
+    // Today's row stands out, and the cells are the core's, to the minute.
+    QTableView* table = almanac->table();
+    QVERIFY(almanac->model()->data(almanac->model()->index(13, 0), Qt::BackgroundRole).isValid());
+    QVERIFY(!almanac->model()->data(almanac->model()->index(12, 0), Qt::BackgroundRole).isValid());
+    QCOMPARE(almanac->model()->index(13, 2).data().toString(), QString("17:48"));
+
+    // A click on a moonrise: the main window shows that instant, calculated.
+    const almanac::DayRow day = almanac->panel().rows()[13];
+    const QString julianDay = w.field(Field::JulianDay)->text();
+    const QModelIndex rise = almanac->model()->index(13, 2);
+    table->scrollTo(rise);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualRect(rise).center());
+    QCOMPARE(shownInstant(w), instantOf(*day.moonrise));
+    QVERIFY(w.field(Field::JulianDay)->text() != julianDay);
+    // The panel follows the calculation.
+    QCOMPARE(almanac->observedValues()[0]->text(), qs(almanac->panel().observedLines()[0].second));
+
+    // The keyboard alone: a transit chosen with the arrows and Enter.
+    table->setFocus();
+    table->setCurrentIndex(almanac->model()->index(11, 4));
+    QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(shownInstant(w), instantOf(*almanac->panel().rows()[12].transit));
+    // The next month and back; the main window's month when asked.
+    QTest::keyClick(table, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(almanac->panel().month(), 4);
+    QCOMPARE(almanac->monthPicker()->date(), QDate(2025, 4, 1));
+    QCOMPARE(almanac->model()->rowCount(), 30);
+    QTest::keyClick(table, Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(almanac->panel().month(), 3);
+
+    // Ctrl+C: the chosen row under the header, tab-separated, to the second.
+    table->selectionModel()->setCurrentIndex(almanac->model()->index(13, 0),
+                                             QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), qs(almanac->panel().copyText({13})));
+
+    // Its place goes to the additions file when it closes; moon.inf stays
+    // as it was (here: never written).
+    almanac->move(almanac->pos() + QPoint(40, 30));
+    almanac->close();
+    QVERIFY(!almanac->isVisible());
+    QVERIFY(!QFile::exists(qs(paths.settings)));
+    AdditionStore kept(paths.additions);
+    QVERIFY(placementIn(kept, "almanac").has_value());
+    QCOMPARE(ui.messages, 0);
+  }
+};
+
+QTEST_MAIN(AlmanacWindowTest)
+#include "almanac_window_test.moc"
