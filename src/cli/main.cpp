@@ -213,6 +213,8 @@ int main(int argc, char** argv) {
   // The pictures asked for are open before the first calculation.
   velmar::cli::Pictures pictures(main);
   pictures.graphAxes = a.graphAxes;
+  // Only the scales read the plotted points back.
+  main.outputs().graph().keepPoints = a.graphAxes;
   for (const velmar::cli::Args::Svg& s : a.svg) {
     std::optional<std::pair<double, double>> size;
     for (const velmar::cli::Args::ViewSize& v : a.viewSizes)

@@ -78,8 +78,10 @@ void Graph::graphadd() {
     point.instant[i] = form_.value(kInstantFields[i]);
   for (size_t i = 0; i < graphSeries().size(); ++i)
     point.values[i] = form_.value(graphSeries()[i].field);
-  if (state_.graphIndex == 0) lastRunStart_ = points_.size();
-  points_.push_back(point);
+  if (keepPoints) {
+    if (state_.graphIndex == 0) lastRunStart_ = points_.size();
+    points_.push_back(point);
+  }
   const double xPrev = step * (state_.graphIndex - 1);
   for (size_t i = 0; i < graphSeries().size(); ++i) {
     const GraphSeries& s = graphSeries()[i];

@@ -67,6 +67,9 @@ class Graph {
   // they were plotted; a run started without clearing follows the one
   // before. lastRunStart() is the index of the latest run's first point.
   const std::vector<GraphPoint>& points() const { return points_; }
+  // Whether points() is kept: a run of a million steps that nobody will
+  // point at or label need not hold a hundred bytes a step.
+  bool keepPoints = true;
   size_t lastRunStart() const { return lastRunStart_; }
   // The instant of a point as the date and time fields take it.
   static InstantTexts instantOf(const GraphPoint& p);
