@@ -74,6 +74,36 @@ TEST(Almanac, TokyoJanuary2024AgreesWithTheReferenceRows) {
   EXPECT_EQ(clockText(rows[17].moonset, true), "--");
 }
 
+// A published month: the centre of the Moon on the horizon comes later
+// than its upper limb at rising and earlier at setting, by about the time
+// the Moon's semidiameter takes to cross the horizon; nothing else differs.
+TEST(Almanac, TokyoJanuary2022AgreesWithThePublishedTable) {
+  const auto rows = almanac::month(2022, 1, {35.6895, 139.6917}, 69.3);
+  const auto pub = dataRows("almanac_tokyo_2022-01_published.tsv");
+  ASSERT_EQ(rows.size(), pub.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const almanac::DayRow& r = rows[i];
+    SCOPED_TRACE(pub[i][0]);
+    const std::pair<const std::optional<double>*, int> times[] = {{&r.moonrise, 1},
+                                                                  {&r.moonset, -1}};
+    for (const auto& [mine, sign] : times) {
+      const std::string& theirs = pub[i][sign > 0 ? 1 : 2];
+      ASSERT_EQ(mine->has_value(), theirs != "--") << theirs;
+      if (!*mine) continue;
+      // Published minutes are rounded: half a minute either way on top.
+      const double lead = -sign * secondsFrom(**mine, r.date, theirs + ":00");
+      EXPECT_GE(lead, 30) << theirs;
+      EXPECT_LE(lead, 150) << theirs;
+    }
+    if (pub[i].size() > 3) {
+      const bool named =
+          std::any_of(r.events.begin(), r.events.end(),
+                      [&](const almanac::Event& e) { return eventName(e.kind) == pub[i][3]; });
+      EXPECT_TRUE(named) << pub[i][3];
+    }
+  }
+}
+
 TEST(Almanac, LunarEclipsesOfTwoYearsAgreeWithTheReferenceList) {
   struct Year {
     int year;
