@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/fields.h"
 #include "engine/numtext.h"
 
 namespace velmar::cli {
@@ -374,10 +375,10 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
           r.args.deltaT = *num;
           if (r.refusal.empty()) r.refusal = refuseUnwritable(a + " " + *v, *num);
         } else if (row->id == Opt::Lat) {
-          if (*num < -90 || *num > 90) return fail(a + " " + *v);
+          if (!kLatitudeRange.holds(*num)) return fail(a + " " + *v);
           r.args.latitude = *num;
         } else if (row->id == Opt::Lon) {
-          if (*num < -180 || *num > 360) return fail(a + " " + *v);
+          if (!kLongitudeRange.holds(*num)) return fail(a + " " + *v);
           r.args.longitude = *num;
         } else {
           size_t b = v->find_first_not_of(' ');

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/fields.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -63,9 +64,9 @@ std::string SiteEditor::clickList(int k) {
 void SiteEditor::fillFields(const SiteRecord& s, int k) {
   listIndex_ = k;
   setText(EditorField::Name, s.name);
-  setText(EditorField::Longitude, formatFixed(s.longitude, 3, 2, false));
-  setText(EditorField::Latitude, formatFixed(s.latitude, 2, 2, false));
-  setText(EditorField::Elevation, formatFixed(s.elevation, 3, 2, false));
+  setText(EditorField::Longitude, formatFixed(s.longitude, kLongitudeMask));
+  setText(EditorField::Latitude, formatFixed(s.latitude, kLatitudeMask));
+  setText(EditorField::Elevation, formatFixed(s.elevation, kElevationMask));
   setText(EditorField::Index, formatInt(k));
 }
 
@@ -89,11 +90,13 @@ std::optional<SiteRecord> SiteEditor::editedSite(EditResult& fault) const {
                    : "測地名の「" + badChar + "」は Shift-JIS にない文字のため使えません。");
   }
   const std::optional<double> lon = parseNumber(text(EditorField::Longitude));
-  if (!lon || *lon < -180 || *lon > 360)
-    return bad(EditorField::Longitude, "東経には -180 から 360 までの数値を入力してください。");
+  if (!lon || !kLongitudeRange.holds(*lon))
+    return bad(EditorField::Longitude,
+               "東経には " + kLongitudeRange.text() + " までの数値を入力してください。");
   const std::optional<double> lat = parseNumber(text(EditorField::Latitude));
-  if (!lat || *lat < -90 || *lat > 90)
-    return bad(EditorField::Latitude, "北緯には -90 から 90 までの数値を入力してください。");
+  if (!lat || !kLatitudeRange.holds(*lat))
+    return bad(EditorField::Latitude,
+               "北緯には " + kLatitudeRange.text() + " までの数値を入力してください。");
   const std::optional<double> elevation = parseNumber(text(EditorField::Elevation));
   if (!elevation) return bad(EditorField::Elevation, "標高には数値を入力してください。");
   s.longitude = *lon;

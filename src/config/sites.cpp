@@ -47,8 +47,8 @@ std::optional<double> siteNumber(std::string_view field) {
 }
 
 // A masked number. A value that rounds to zero shows no minus sign.
-std::string masked(double x, int intDigits) {
-  std::string s = formatFixed(x, intDigits, 2, false);
+std::string masked(double x, FixedMask mask) {
+  std::string s = formatFixed(x, mask);
   if (s[0] == '-' && s.find_first_not_of("0.", 1) == std::string::npos) s.erase(0, 1);
   return s;
 }
@@ -146,8 +146,8 @@ std::string carriedSiteLine(const SiteRecord& s) {
 }
 
 std::string editedSiteLine(const SiteRecord& s) {
-  return siteNameField(s.name) + "," + masked(s.latitude, 2) + "," + masked(s.longitude, 3) + "," +
-         masked(s.elevation, 3);
+  return siteNameField(s.name) + "," + masked(s.latitude, kLatitudeMask) + "," +
+         masked(s.longitude, kLongitudeMask) + "," + masked(s.elevation, kElevationMask);
 }
 
 SiteFile readSites(const std::string& path) {

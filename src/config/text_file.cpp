@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/file_writer.h"
+#include "engine/system_error.h"
 
 namespace velmar {
 
@@ -72,46 +73,26 @@ std::string utf8CharAt(std::string_view s, size_t at) {
 
 std::string quoted(const std::string& path) { return "「" + path + "」"; }
 
+// The reason as the file messages word it where they name the place being
+// written or read; the program's common wording otherwise.
 std::string reasonOf(int err) {
   switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-      return "ディスクの空き容量が足りません。";
-    case EFBIG:
-      return "ファイルが大きすぎます。";
-    case EACCES:
-    case EPERM:
-      return "アクセスが許可されていません。";
     case EROFS:
       return "読み取り専用の場所です。";
     case ENOENT:
     case ENOTDIR:
       return "保存先のフォルダーがありません。";
-    case EISDIR:
-      return "同じ名前のフォルダーがあります。";
-    case ELOOP:
-      return "シンボリックリンクが循環しています。";
-    case ENAMETOOLONG:
-      return "ファイル名が長すぎます。";
-    case EIO:
-      return "装置との入出力に失敗しました。";
     case ENXIO:
     case ENODEV:
       return "装置がありません。";
-    case ETXTBSY:
-    case EBUSY:
-      return "ファイルが使用中です。";
     case EEXIST:
       return "同じ名前のファイルがあります。";
-    case EMFILE:
-    case ENFILE:
-      return "開いているファイルが多すぎます。";
     case ENOMEM:
       return "メモリが足りません。";
     case EXDEV:
       return "別の装置へは移せません。";
     default:
-      return "(エラー番号 " + std::to_string(err) + ")";
+      return systemErrorText(err);
   }
 }
 

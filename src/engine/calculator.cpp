@@ -34,7 +34,7 @@ void Calculator::DateTerms::remember(double year, double month, int16_t day, dou
   this->jd0 = jd0;
 }
 
-void Calculator::showResult(Field f, double x) { form_.setFixed(f, x, 1, 12, true); }
+void Calculator::showResult(Field f, double x) { form_.setFixed(f, x, displayMask(f)); }
 
 void Calculator::ymdcheck() {
   rec_.year = form_.value(Field::Year);
@@ -51,8 +51,7 @@ void Calculator::ymdcheck() {
   rec_.second = form_.value(Field::Second);
 
   if (form_.check(Check::AutoDeltaT) == 1) {
-    if (const auto dt = automaticDeltaT(form_.value(Field::Year)))
-      form_.setFixed(Field::DeltaT, *dt, 2, 0, false);
+    if (const auto dt = automaticDeltaT(form_.value(Field::Year))) showResult(Field::DeltaT, *dt);
   }
   rec_.deltaT = form_.value(Field::DeltaT);
 
@@ -122,7 +121,7 @@ void Calculator::moonyh() {
 void Calculator::moondis() {
   rec_.moonDistance = moonParallaxSum(rec_.t);  // degrees of parallax
   rec_.moonDistance = moonDistanceKm(rec_.moonDistance);
-  form_.setFixed(Field::MoonDistance, rec_.moonDistance, 6, 6, true);  // " 000000.000000"
+  showResult(Field::MoonDistance, rec_.moonDistance);
 }
 
 void Calculator::phase() {
@@ -219,8 +218,8 @@ void Calculator::toggleMode() {
 void Calculator::setSite(double latitude, double longitude) {
   rec_.siteLatitude = latitude;
   rec_.siteLongitude = longitude;
-  form_.setText(Field::SiteLongitude, formatFixed(longitude, 3, 2, true));
-  form_.setText(Field::SiteLatitude, formatFixed(latitude, 2, 2, true));
+  form_.setText(Field::SiteLongitude, formatFixed(longitude, displayMask(Field::SiteLongitude)));
+  form_.setText(Field::SiteLatitude, formatFixed(latitude, displayMask(Field::SiteLatitude)));
 }
 
 void Calculator::holdViews(bool on) {

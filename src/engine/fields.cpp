@@ -8,9 +8,15 @@ namespace {
 
 constexpr SpinnerInfo kNoSpinner{nullptr, nullptr, 0, 0, false};
 
+// A field the program writes and the user only reads.
+constexpr FieldInfo shown(Field f, const char* control, const char* label,
+                          std::optional<FixedMask> mask = std::nullopt) {
+  return {f, control, label, nullptr, 0, nullptr, kNoSpinner, false, Correction::None, mask};
+}
+
 // Indexed by the field's number.
 constexpr std::array<FieldInfo, kFieldCount> kFields = {{
-    {Field{}, "", "", nullptr, 0, nullptr, kNoSpinner},
+    shown(Field{}, "", ""),
     {Field::Year,
      "Text1",
      "年",
@@ -18,7 +24,8 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      1,
      "年を入力",
      {"UpDown1", "年数　年を１増減します", 1584, 30000, true},
-     true},
+     true,
+     Correction::Carry},
     {Field::Month,
      "Text2",
      "月",
@@ -26,7 +33,8 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      2,
      "月を入力",
      {"UpDown2", "月数　月を１増減します", 0, 13, true},
-     true},
+     true,
+     Correction::Carry},
     {Field::Day,
      "Text3",
      "日",
@@ -34,10 +42,11 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      3,
      "日を入力",
      {"UpDown3", "日数　日を１増減します", 0, 32, true},
-     true},
-    {Field::JulianDay, "Text4", "ユリウス日", nullptr, 0, nullptr, kNoSpinner},
-    {Field::SunLongitude, "Text5", "太陽の黄経", nullptr, 0, nullptr, kNoSpinner},
-    {Field::MoonLongitude, "Text6", "月の黄経", nullptr, 0, nullptr, kNoSpinner},
+     true,
+     Correction::Carry},
+    shown(Field::JulianDay, "Text4", "ユリウス日"),
+    shown(Field::SunLongitude, "Text5", "太陽の黄経", kResultMask),
+    shown(Field::MoonLongitude, "Text6", "月の黄経", kResultMask),
     {Field::Hour,
      "Text7",
      "時",
@@ -45,7 +54,8 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      7,
      "時を入力",
      {"UpDown4", "時間数　時間を１増減します", -1, 24, true},
-     true},
+     true,
+     Correction::Carry},
     {Field::Minute,
      "Text8",
      "分",
@@ -53,7 +63,8 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      8,
      "分を入力",
      {"UpDown5", "分数　分を１増減します", -1, 60, true},
-     true},
+     true,
+     Correction::Carry},
     {Field::Second,
      "Text9",
      "秒",
@@ -61,20 +72,25 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      9,
      "秒を入力",
      {"UpDown6", "秒数　秒を１増減します", -1, 60, true},
-     true},
-    {Field::Phase, "Text10", "月の位相", nullptr, 0, nullptr, kNoSpinner},
-    {Field::Illumination, "Text11", "月の輝面比", nullptr, 0, nullptr, kNoSpinner},
+     true,
+     Correction::Carry},
+    shown(Field::Phase, "Text10", "月の位相", kResultMask),
+    shown(Field::Illumination, "Text11", "月の輝面比", kResultMask),
     {Field::DeltaT,
      "Text12",
      "△Ｔ",
      "△Ｔ入力　クリックでテンキーパッドを開きます",
      12,
      "△Ｔを入力",
-     {"UpDown9", "△Ｔ　△Ｔを１増減します", 0, 100, true}},
-    {Field::ReferenceDate, "Text13", "基準日", nullptr, 0, nullptr, kNoSpinner},
-    {Field::MoonAge, "Text14", "基準差", nullptr, 0, nullptr, kNoSpinner},
-    {Field::SunDistance, "Text15", "太陽の地心距離", nullptr, 0, nullptr, kNoSpinner},
-    {Field::MoonDistance, "Text16", "月の地心距離(km)", nullptr, 0, nullptr, kNoSpinner},
+     {"UpDown9", "△Ｔ　△Ｔを１増減します", 0, 100, true},
+     false,
+     Correction::ZeroBelowOne,
+     kDeltaTMask},
+    shown(Field::ReferenceDate, "Text13", "基準日"),
+    // The reference command writes it with kReferenceAgeMask instead.
+    shown(Field::MoonAge, "Text14", "基準差", kResultMask),
+    shown(Field::SunDistance, "Text15", "太陽の地心距離", kResultMask),
+    shown(Field::MoonDistance, "Text16", "月の地心距離(km)", kKmMask),
     {Field::ChangeAmount,
      "Text17",
      "変化分",
@@ -91,13 +107,13 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
      "ループを入力",
      {"UpDown8", "ループ　ループを１増減します", 2, 365, false},
      true},
-    {Field::RightAscension, "Text19", "月の赤経", nullptr, 0, nullptr, kNoSpinner},
-    {Field::MoonLatitude, "Text20", "月の黄緯", nullptr, 0, nullptr, kNoSpinner},
-    {Field::Declination, "Text21", "月の赤緯", nullptr, 0, nullptr, kNoSpinner},
-    {Field::Azimuth, "Text22", "月の方位", nullptr, 0, nullptr, kNoSpinner},
-    {Field::Altitude, "Text23", "月の高度", nullptr, 0, nullptr, kNoSpinner},
-    {Field::SiteLongitude, "Text24", "東経", nullptr, 0, nullptr, kNoSpinner},
-    {Field::SiteLatitude, "Text25", "北緯", nullptr, 0, nullptr, kNoSpinner},
+    shown(Field::RightAscension, "Text19", "月の赤経", kResultMask),
+    shown(Field::MoonLatitude, "Text20", "月の黄緯", kResultMask),
+    shown(Field::Declination, "Text21", "月の赤緯", kResultMask),
+    shown(Field::Azimuth, "Text22", "月の方位", kResultMask),
+    shown(Field::Altitude, "Text23", "月の高度", kResultMask),
+    shown(Field::SiteLongitude, "Text24", "東経", afterBlank(kLongitudeMask)),
+    shown(Field::SiteLatitude, "Text25", "北緯", afterBlank(kLatitudeMask)),
 }};
 
 constexpr bool tableInOrder() {
@@ -112,6 +128,8 @@ static_assert(tableInOrder(), "the field table is indexed by the field's number"
 const FieldInfo& fieldInfo(Field f) { return kFields[static_cast<size_t>(f)]; }
 
 const char* fieldName(Field f) { return fieldInfo(f).control; }
+
+const FixedMask& displayMask(Field f) { return *fieldInfo(f).mask; }
 
 const FieldInfo* findField(std::string_view control) {
   for (int i = 1; i < kFieldCount; ++i)

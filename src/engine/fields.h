@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/numtext.h"
+
 namespace velmar {
 
 enum class Field : int {
@@ -94,6 +96,16 @@ struct SpinnerInfo {
   bool calculates;  // a change runs calc at once
 };
 
+// What keeps an input field's value usable, beside its spinner's limits.
+// The rules live in DateFields.
+enum class Correction {
+  None,
+  // The date and time: a value out of its unit's range carries into the
+  // next unit, a 29 February of a common year becomes 1 March.
+  Carry,
+  ZeroBelowOne,  // delta T: below one second it reads 0
+};
+
 struct FieldInfo {
   Field field;
   const char* control;        // "Text18"
@@ -105,10 +117,16 @@ struct FieldInfo {
   // The field holds a whole number whenever a calculation, a step or a
   // count uses it (the date and time, the change amount, the loop count).
   bool whole = false;
+  Correction correction = Correction::None;
+  // The mask the program writes the field's numbers with; none for the
+  // fields that show general numeric text or what was typed.
+  std::optional<FixedMask> mask = std::nullopt;
 };
 
 const FieldInfo& fieldInfo(Field f);
 const char* fieldName(Field f);
+// The field's mask; only for a field that has one.
+const FixedMask& displayMask(Field f);
 // By control name ("Text4") or spinner name ("UpDown3"); nullptr when none.
 const FieldInfo* findField(std::string_view control);
 const FieldInfo* findSpinner(std::string_view name);
@@ -126,6 +144,17 @@ int code(Option o);
 // "Check4", "Option10".
 std::string controlName(Check c);
 std::string controlName(Option o);
+
+// The values a site's coordinates may take, in degrees: the site editor and
+// velmar-cli refuse others.
+struct ValueRange {
+  double lowest, highest;
+  bool holds(double v) const { return v >= lowest && v <= highest; }
+  // "-90 から 90", for the messages.
+  std::string text() const { return formatPlain(lowest) + " から " + formatPlain(highest); }
+};
+inline constexpr ValueRange kLatitudeRange{-90, 90};     // north positive
+inline constexpr ValueRange kLongitudeRange{-180, 360};  // east positive
 
 // The six fields of the instant, in the order every part of the program
 // writes them: year, month, day, hour, minute, second.

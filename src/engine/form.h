@@ -71,6 +71,9 @@ class FormModel {
   // is made when it is first read; a search that nobody watches writes
   // results hundreds of times and reads none of them.
   void setFixed(Field f, double x, int intDigits, int decimals, bool leadingBlank);
+  void setFixed(Field f, double x, FixedMask m) {
+    setFixed(f, x, m.intDigits, m.decimals, m.leadingBlank);
+  }
 
   int check(Check c) const { return state_.checks[static_cast<int>(c)]; }
   // Sets a check box to 0 or 1; a change runs the box's click rule.

@@ -158,7 +158,8 @@ void Lunation::agecalc() {
     form_.setText(Field::MoonAge, "0");
     calc_.calcn();
     form_.setText(Field::MoonAge,
-                  formatResult(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate)));
+                  formatFixed(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate),
+                              displayMask(Field::MoonAge)));
   });
   ui_.setWaitCursor(false);
   if (!ok) {
@@ -274,9 +275,9 @@ void Lunation::monthThenFullMoon(int months) {
 
 void Lunation::setbt() {
   form_.setText(Field::ReferenceDate, form_.text(Field::JulianDay));
-  form_.setText(
-      Field::MoonAge,
-      formatFixed(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate), 1, 11, true));
+  form_.setText(Field::MoonAge,
+                formatFixed(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate),
+                            kReferenceAgeMask));
   form_.setCheck(Check::AutoRebase, 0);
 }
 

@@ -522,9 +522,13 @@ std::string formatFixed(double x, int intDigits, int decimals, bool leadingBlank
   return out;
 }
 
-std::string formatResult(double x) { return formatFixed(x, 1, 12, true); }
+std::string formatFixed(double x, FixedMask m) {
+  return formatFixed(x, m.intDigits, m.decimals, m.leadingBlank);
+}
 
-std::string formatKm(double x) { return formatFixed(x, 6, 6, true); }
+std::string formatResult(double x) { return formatFixed(x, kResultMask); }
+
+std::string formatKm(double x) { return formatFixed(x, kKmMask); }
 
 void formatPlain(std::string& out, double x) {
   char buf[kBuf];

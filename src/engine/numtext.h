@@ -32,6 +32,32 @@ std::string formatFixed(double x, int intDigits, int decimals, bool leadingBlank
 // The same into a buffer the caller keeps, for the hot paths.
 void formatFixed(std::string& out, double x, int intDigits, int decimals, bool leadingBlank);
 
+struct FixedMask {
+  int intDigits;
+  int decimals;
+  bool leadingBlank;
+};
+std::string formatFixed(double x, FixedMask m);
+
+// The masks the program writes numbers with; the field table says which
+// field shows which.
+// " 0.000000000000": the results of a calculation, the moon age.
+inline constexpr FixedMask kResultMask{1, 12, true};
+// " 000000.000000": the Moon's distance, km.
+inline constexpr FixedMask kKmMask{6, 6, true};
+// "00": delta T as the automatic rule writes it.
+inline constexpr FixedMask kDeltaTMask{2, 0, false};
+// " 0.00000000000": the moon age as the reference command writes it, one
+// decimal short of kResultMask. It always reads zero there, so only the
+// text differs, and the text is what users have always seen.
+inline constexpr FixedMask kReferenceAgeMask{1, 11, true};
+// A site's numbers in the site file and the site editor ("00.00",
+// "000.00", "000.00"); the main window shows the coordinates after a blank.
+inline constexpr FixedMask kLatitudeMask{2, 2, false};
+inline constexpr FixedMask kLongitudeMask{3, 2, false};
+inline constexpr FixedMask kElevationMask{3, 2, false};
+constexpr FixedMask afterBlank(FixedMask m) { return {m.intDigits, m.decimals, true}; }
+
 // The digits a fixed mask shows for x, exactly: under the same mask, equal
 // keys give the same text and different keys different texts. So a writer
 // can tell whether a text would change without writing it.

@@ -54,18 +54,7 @@ void DateFields::setNumber(Field f, double x) { form_.setText(f, formatPlain(x))
 
 bool DateFields::fieldChanged(Field f) {
   const int code = static_cast<int>(f);
-  switch (f) {
-    case Field::Year:
-    case Field::Month:
-    case Field::Day:
-    case Field::Hour:
-    case Field::Minute:
-    case Field::Second:
-    case Field::DeltaT:
-      break;
-    default:
-      return false;
-  }
+  if (fieldInfo(f).correction == Correction::None) return false;
   // Carries move a field towards its range and the next unit by one, so
   // only a value from outside the cascade can be too large.
   const bool outermost = depth_ == 0;

@@ -11,6 +11,7 @@
 
 #include "app/captions.h"
 #include "app/main_form.h"
+#include "engine/headless_form.h"
 #include "engine/instant.h"
 #include "engine/program.h"
 
@@ -108,9 +109,8 @@ TEST(CommandTable, TheWindowLayerWritesNoJapaneseTextOfItsOwn) {
 }
 
 TEST(CommandTable, UnknownNamesAndKeysDoNothing) {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main(ui, clock);
+  testing_form::HeadlessForm h;
+  MainForm& main = h.main;
   const FormState before = main.form().state();
   for (const char* name : {"", "nosuchcommand", "AGEBT", "agebt ", "Frame1", "Combo1"})
     EXPECT_FALSE(main.run(name)) << name;
@@ -125,11 +125,9 @@ TEST(CommandTable, UnknownNamesAndKeysDoNothing) {
 }
 
 TEST(CommandTable, BoundControlsFollowTheForm) {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  ManualTimer timer;
-  MainForm main(ui, clock, timer);
-  FormModel& f = main.form();
+  testing_form::HeadlessForm h;
+  MainForm& main = h.main;
+  FormModel& f = h.form;
   EXPECT_TRUE(main.run("Option8"));
   EXPECT_TRUE(f.option(Option::Seconds));
   EXPECT_EQ(main.continuous().loopTarget(), 9);
@@ -145,7 +143,7 @@ TEST(CommandTable, BoundControlsFollowTheForm) {
     EXPECT_NE(f.tick(Tick::easycalc), f.tick(Tick::hqcalc)) << item;
   }
   EXPECT_TRUE(main.clickToolbar("loopbt"));
-  EXPECT_GT(timer.interval(), 0);
+  EXPECT_GT(h.timer.interval(), 0);
   // What only a window can do is asked of the window port.
   main.run("sokuedit");
   main.run("endmenu");
@@ -154,14 +152,13 @@ TEST(CommandTable, BoundControlsFollowTheForm) {
   EXPECT_EQ(main.headlessWindows()->closeRequests, 1);
 }
 
+using InvalidDates = testing_form::HeadlessFormTest;
+
 // A date the Julian Day cannot be formed for (here a year before the
 // calendar's) is told: a beep and a hint, until a valid date is calculated
 // again.
-TEST(InvalidDates, AreToldUntilTheDateIsRightAgain) {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main(ui, clock);
-  FormModel& f = main.form();
+TEST_F(InvalidDates, AreToldUntilTheDateIsRightAgain) {
+  FormModel& f = form;
   testing_instant::enterInstant(f, "2001", "3", "9", "21", "5", "0");
   main.run("Command1");
   const std::string jd = f.text(Field::JulianDay);
@@ -184,11 +181,8 @@ TEST(InvalidDates, AreToldUntilTheDateIsRightAgain) {
 // Fault guarded: an invalid date was told only on the guidance line, which
 // the next hover overwrote (and nothing at all with the line switched off).
 // The field and the results stay marked until a valid date is calculated.
-TEST(InvalidDates, StayMarkedInTheFieldAndTheResultsUntilAValidCalculation) {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main(ui, clock);
-  FormModel& f = main.form();
+TEST_F(InvalidDates, StayMarkedInTheFieldAndTheResultsUntilAValidCalculation) {
+  FormModel& f = form;
   testing_instant::enterInstant(f, "2001", "3", "9", "21", "5", "0");
   main.run("Command1");
   int signs = 0;

@@ -8,14 +8,15 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/headless_form.h"
+
 namespace velmar {
 namespace {
 
 class MainFormStartup : public ::testing::Test {
  protected:
   PlainUi ui;
-  // 2001-03-09 12:05:00 UTC, 21:05 in Japan.
-  FixedClock clock{std::chrono::system_clock::from_time_t(984139500)};
+  FixedClock clock{testing_form::kExampleEvening};
   // Named after the test: ctest runs the cases side by side.
   std::string prefix =
       ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -182,10 +183,9 @@ TEST_F(MainFormStartup, Utf8SettingsWithAByteOrderMarkReadWhole) {
   EXPECT_EQ(bytes(), utf8);
 }
 
-TEST(MainFormShutdown, ExitQuestionAndVersionBox) {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main(ui, clock);
+using MainFormShutdown = testing_form::HeadlessFormTest;
+
+TEST_F(MainFormShutdown, ExitQuestionAndVersionBox) {
   ui.answer = false;
   EXPECT_FALSE(main.confirmExit());
   EXPECT_EQ(ui.lastTitle, "Velmar  Ver2");

@@ -8,14 +8,21 @@
 
 namespace velmar::testing_form {
 
-class HeadlessFormTest : public ::testing::Test {
- protected:
+// The form and its plain ports, for a test that builds one itself.
+struct HeadlessForm {
+  explicit HeadlessForm(FilePaths paths = {}) : main{ui, clock, timer, std::move(paths)} {}
   PlainUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};
   ManualTimer timer;
-  MainForm main{ui, clock, timer};
+  MainForm main;
   FormModel& form = main.form();
+};
 
+// 2001-03-09 12:05:00 UTC, 21:05 in Japan: the worked example's evening.
+inline const auto kExampleEvening = std::chrono::system_clock::from_time_t(984139500);
+
+class HeadlessFormTest : public ::testing::Test, public HeadlessForm {
+ protected:
   // The instant as a user types it, with the delta T of 2001.
   void at(const char* y, const char* mo, const char* d, const char* h, const char* mi,
           const char* s) {

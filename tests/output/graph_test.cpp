@@ -198,10 +198,9 @@ TEST_F(GraphTest, DenseRunsThinTheirGridButKeepEveryPoint) {
   }
 }
 
-TEST(GraphWindowLoading, TheGraphAsksForItsWindowWhenItFirstDraws) {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main(ui, clock);
+using GraphWindowLoading = testing_form::HeadlessFormTest;
+
+TEST_F(GraphWindowLoading, TheGraphAsksForItsWindowWhenItFirstDraws) {
   Graph& graph = main.outputs().graph();
   RecordingCanvas picture;
   int loads = 0;

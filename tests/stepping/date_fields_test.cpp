@@ -9,6 +9,7 @@
 
 #include "app/commands.h"
 #include "app/main_form.h"
+#include "engine/headless_form.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -287,11 +288,11 @@ TEST_F(DateFieldsTest, SteppingAnyUnitMovesTheInstantByExactlyThatMuch) {
   }
 }
 
-TEST(MainFormDates, CommandsAndSpinnersAreWired) {
-  PlainUi ui;
-  FixedClock clock{system_clock::time_point{seconds{984139500}}};  // 2001-03-09 12:05 UTC
-  MainForm main(ui, clock);
-  FormModel& form = main.form();
+struct MainFormDates : testing_form::HeadlessFormTest {
+  MainFormDates() { clock.set(testing_form::kExampleEvening); }
+};
+
+TEST_F(MainFormDates, CommandsAndSpinnersAreWired) {
   ASSERT_TRUE(main.run("Command16"));
   ASSERT_TRUE(main.run("mem"));
   const std::string jd = form.text(Field::JulianDay);
@@ -310,11 +311,7 @@ TEST(MainFormDates, CommandsAndSpinnersAreWired) {
 // month of 12.6 became 2002/1.6/40 with a Julian Day and no sign of it).
 // Whole numbers are what the rules and the calculation use: the field is
 // rounded, at once, and marked so that the user sees it.
-TEST(MainFormDates, FractionsInTheDateAreRoundedAndMarked) {
-  PlainUi ui;
-  FixedClock clock{system_clock::time_point{seconds{984139500}}};  // 2001-03-09 12:05 UTC
-  MainForm main(ui, clock);
-  FormModel& form = main.form();
+TEST_F(MainFormDates, FractionsInTheDateAreRoundedAndMarked) {
   ASSERT_TRUE(main.run("Command16"));
   main.confirm(Field::Month, "12.6");
   const std::string date =

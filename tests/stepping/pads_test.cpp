@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_form.h"
+#include "engine/headless_form.h"
 #include "engine/instant.h"
 #include "stepping/keypad.h"
 #include "stepping/time_pad.h"
@@ -11,19 +12,14 @@ namespace {
 
 using namespace testing_instant;
 
-class PadsTest : public ::testing::Test {
+class PadsTest : public testing_form::HeadlessFormTest {
  protected:
-  PlainUi ui;
-  // 2001-03-09 12:05:00 UTC: 21:05:00 in Japan.
-  FixedClock clock{std::chrono::system_clock::from_time_t(984139500)};
-  ManualTimer timer;
-  MainForm main{ui, clock, timer};
-  FormModel& form = main.form();
   Keypad& keypad = main.keypad();
   TimePad& pad = main.timePad();
   int calcs = 0;
 
   void SetUp() override {
+    clock.set(testing_form::kExampleEvening);
     enterInstant(form, "2005", "3", "9", "12", "0", "0");
     form.setText(Field::DeltaT, "66");
     form.setText(Field::ChangeAmount, "1");

@@ -23,8 +23,8 @@
 
 #include "app/main_form.h"
 #include "gui/config/settings_dialog.h"
-#include "gui/main/example_site.h"
 #include "gui/main/main_window.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
@@ -33,20 +33,10 @@ namespace {
 QString qs(const char* s) { return QString::fromUtf8(s); }
 
 // A shown main window on a site file of its own.
-struct Shown {
-  QTemporaryDir dir;
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  ManualTimer timer;
-  MainForm main{ui, clock, timer, testing_window::examplePaths(dir)};
-  MainWindow window{main};
-
+struct Shown : testing_window::WindowFixture<> {
   Shown() {
-    main.startup(19200, 14400);
-    window.setAskBeforeClosing(false);
     window.resize(1000, 560);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    start();
   }
   QString guidance() const { return window.guidanceLine()->text(); }
   // The pointer onto the middle of a widget, as the window system moves it.

@@ -25,29 +25,14 @@
 #include "gui/config/site_editor_dialog.h"
 #include "gui/main/example_site.h"
 #include "gui/views/phase_picture.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
 namespace {
 
-using testing_window::examplePaths;
-
 // The window on the example's site file, shown.
-// Answers as PlainUi does, or passes questions on to real message boxes.
-struct TestUi : PlainUi {
-  UiPort* forward = nullptr;
-  bool askYesNo(const std::string& title, const std::string& text) override {
-    const bool plain = PlainUi::askYesNo(title, text);
-    return forward ? forward->askYesNo(title, text) : plain;
-  }
-};
-
-struct Shown {
-  QTemporaryDir dir;
-  TestUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main{ui, clock, examplePaths(dir)};
-  MainWindow window{main};
+struct Shown : testing_window::WindowFixture<> {
   Shown() {
     main.sites().load();
     window.show();

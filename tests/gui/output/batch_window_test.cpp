@@ -16,23 +16,17 @@
 #include "gui/main/main_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/graph_window.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
 namespace {
 
-struct Shown {
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  QtTimer timer;
-  PlainWindows files;
-  MainForm main{Ports{ui, clock, timer, files, files}};
-  MainWindow window{main};
+// Shown on a timer of the event loop.
+struct Shown : testing_window::WindowFixture<QtTimer> {
   Shown() {
     timer.onTimeout = [this] { main.timerFired(); };
-    window.setAskBeforeClosing(false);
-    main.startup(19200, 14400);
-    window.show();
+    start();
     FormModel& form = main.form();
     writeInstant(form, {"2001", "3", "9", "21", "5", "0"});
     form.setText(Field::DeltaT, "66");

@@ -14,22 +14,15 @@
 #include "engine/numtext.h"
 #include "gui/common/picture_saver.h"
 #include "gui/common/tool_window.h"
-#include "gui/main/example_site.h"
 #include "gui/main/main_window.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
 namespace {
 
-using testing_window::examplePaths;
-
 // The main window at the total lunar eclipse of 2000-01-21 13:44, Tokyo.
-struct Running {
-  QTemporaryDir dir;
-  PlainUi ui;
-  FixedClock clock{std::chrono::system_clock::time_point{}};
-  MainForm main{ui, clock, examplePaths(dir)};
-  MainWindow window{main};
+struct Running : testing_window::WindowFixture<> {
   Running() {
     main.sites().load();
     main.selectSite(0);
