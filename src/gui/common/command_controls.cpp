@@ -87,6 +87,8 @@ bool CommandActions::eventFilter(QObject* watched, QEvent* e) {
   // cut); for the keys of the command table the answer is no, so the
   // command runs.
   if (e->type() == QEvent::ShortcutOverride) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window()->property(kOwnEditingKeys).toBool()) return false;
     const QKeySequence key(static_cast<QKeyEvent*>(e)->keyCombination());
     for (QAction* a : actions_)
       if (!a->shortcut().isEmpty() && a->shortcut() == key) return true;

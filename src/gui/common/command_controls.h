@@ -6,7 +6,8 @@
 // the same on every window by construction, and a click runs the command.
 //
 // The shortcuts belong to the whole program: they work from every window,
-// and they win over the editing keys of the fields (Ctrl+Z, Ctrl+X).
+// and they win over the editing keys of the fields (Ctrl+Z, Ctrl+X), except
+// in a window whose property kOwnEditingKeys is true.
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -23,6 +24,9 @@
 #include "engine/signal.h"
 
 namespace velmar {
+
+// The property of a window whose text fields keep their editing keys.
+inline constexpr const char* kOwnEditingKeys = "velmarOwnEditingKeys";
 
 QString qtext(const char* s);
 // A caption of the captions table as Qt shows it.

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/common/command_controls.h"
 #include "gui/common/texts.h"
 
 namespace velmar {
@@ -72,6 +73,9 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionDir, QW
     : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
   setWindowTitle(QString::fromUtf8(texts::kHelpTitle));
+  // Its search and index fields are where a user types words: there Ctrl+Z
+  // undoes and Ctrl+X cuts, as in any text field.
+  setProperty(kOwnEditingKeys, true);
   ready_ = openEngine(helpFile, collectionDir);
 
   browser_ = new HelpBrowser(engine_);

@@ -23,6 +23,7 @@
 
 #include "app/main_form.h"
 #include "gui/config/settings_dialog.h"
+#include "gui/main/help_window.h"
 #include "gui/main/main_window.h"
 #include "gui/window_fixture.h"
 
@@ -207,6 +208,14 @@ class CommandSurfaceTest : public QObject {
       QApplication::sendEvent(year, &ask);
       QVERIFY2(!ask.isAccepted(), c.shortcut);
     }
+    // Words typed into the help's search field are undone with Ctrl+Z.
+    s.window.action("helpview")->trigger();
+    QLineEdit* words = s.window.helpWindow()->findChild<QLineEdit*>();
+    QVERIFY(words);
+    QKeyEvent undo(QEvent::ShortcutOverride, Qt::Key_Z, Qt::ControlModifier);
+    undo.setAccepted(false);
+    QApplication::sendEvent(words, &undo);
+    QVERIFY(undo.isAccepted());
   }
 
   // F11 and F12 pressed in the data window run the main window's commands.
