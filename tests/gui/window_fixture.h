@@ -29,6 +29,13 @@ struct WindowFixture {
   MainForm main{ui, clock, timer, examplePaths(dir)};
   MainWindow window{main};
 
+  WindowFixture() = default;
+  // The test's own files, e.g. the defaults in the working folder.
+  explicit WindowFixture(FilePaths paths) : main{ui, clock, timer, std::move(paths)} {}
+  // The test's own file dialog and printer.
+  WindowFixture(FilePort& files, PrinterPort& printer)
+      : main{Ports{ui, clock, timer, files, printer}, examplePaths(dir)} {}
+
   // A first start on a 19200 x 14400 twip screen, shown, closing without
   // the exit question.
   void start() {

@@ -14,8 +14,8 @@
 
 #include "app/main_form.h"
 #include "config/additions.h"
-#include "gui/main/example_site.h"
 #include "gui/main/main_window.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
@@ -48,19 +48,12 @@ class AlmanacWindowTest : public QObject {
 
  private slots:
   void opensShowsTheMonthAndMovesTheMainWindow() {
-    QTemporaryDir dir;
-    PlainUi ui;
+    testing_window::WindowFixture<> shown;
     // 2025-03-14 03:00 UTC, noon in Japan.
-    FixedClock clock{std::chrono::system_clock::from_time_t(1741921200)};
-    ManualTimer timer;
-    FilePaths paths = testing_window::examplePaths(dir);
-    paths.additions = dir.filePath("velmar-additions.ini").toStdString();
-    MainForm main(ui, clock, timer, paths);
-    MainWindow w(main);
-    main.startup(19200, 14400);
-    w.setAskBeforeClosing(false);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    shown.clock.set(std::chrono::system_clock::from_time_t(1741921200));
+    shown.start();
+    MainWindow& w = shown.window;
+    const FilePaths& paths = shown.main.paths();
 
     // From the menu, and the toolbar has its button.
     QVERIFY(w.findChild<QToolBar*>("Toolbar1")->findChild<QWidget*>("almbt"));
@@ -119,7 +112,7 @@ class AlmanacWindowTest : public QObject {
     QVERIFY(!QFile::exists(qs(paths.settings)));
     AdditionStore kept(paths.additions);
     QVERIFY(placementIn(kept, "almanac").has_value());
-    QCOMPARE(ui.messages, 0);
+    QCOMPARE(shown.ui.messages, 0);
   }
 };
 

@@ -12,8 +12,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
-#include "app/main_form.h"
 #include "gui/main/main_window.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
@@ -39,13 +39,11 @@ class HelpWindowTest : public QObject {
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
   void menusOpenTheContentsAndTheIndex() {
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock);
-    MainWindow w(main);
+    testing_window::WindowFixture<> shown;
+    MainWindow& w = shown.window;
     w.show();
     w.action("helpview")->trigger();
-    QCOMPARE(ui.messages, 0);
+    QCOMPARE(shown.ui.messages, 0);
     HelpWindow* help = w.helpWindow();
     QVERIFY(help && help->ready());
     QVERIFY(QTest::qWaitForWindowExposed(help));

@@ -110,10 +110,8 @@ class MainWindowTest : public QObject {
   }
 
   void modeMenuItemsStayExclusive() {
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock);
-    MainWindow w(main);
+    testing_window::WindowFixture<> unshown;
+    MainWindow& w = unshown.window;
     QVERIFY(w.action("hqcalc")->isChecked());
     w.action("easycalc")->trigger();
     QVERIFY(w.action("easycalc")->isChecked());
@@ -121,7 +119,7 @@ class MainWindowTest : public QObject {
     w.action("easycalc")->trigger();
     QVERIFY(!w.action("easycalc")->isChecked());
     QVERIFY(w.action("hqcalc")->isChecked());
-    QVERIFY(main.form().tick(Tick::hqcalc));
+    QVERIFY(unshown.main.form().tick(Tick::hqcalc));
   }
 
   void daySpinnerBorrowsFromTheMonth() {
@@ -169,15 +167,13 @@ class MainWindowTest : public QObject {
   void startsInAnEmptyFolderAndLoops() {
     QTemporaryDir dir;
     WorkingFolder here(dir.path());
-    PlainUi ui;
+    testing_window::WindowFixture<> shown{FilePaths{}};
     // 2026-12-08 05:04:18 UTC is 14:04:18 in Japan.
-    FixedClock clock{std::chrono::system_clock::from_time_t(1796706258)};
-    ManualTimer timer;
-    MainForm main(ui, clock, timer);
-    MainWindow w(main);
-    main.startup(19200, 14400);
-    w.show();
-    QCOMPARE(ui.messages, 0);
+    shown.clock.set(std::chrono::system_clock::from_time_t(1796706258));
+    shown.start();
+    MainWindow& w = shown.window;
+    ManualTimer& timer = shown.timer;
+    QCOMPARE(shown.ui.messages, 0);
     QCOMPARE(w.field(Field::Year)->text(), QString("2026"));
     QCOMPARE(w.field(Field::Day)->text(), QString("8"));
     QCOMPARE(w.field(Field::Hour)->text(), QString("14"));
@@ -191,7 +187,7 @@ class MainWindowTest : public QObject {
 
     QTest::mouseClick(w.button("Command19"), Qt::LeftButton);
     QVERIFY(timer.interval() > 0);
-    for (int i = 0; i < 3; ++i) main.timerFired();
+    for (int i = 0; i < 3; ++i) shown.main.timerFired();
     QCOMPARE(w.field(Field::Day)->text(), QString("11"));
     QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
     QCOMPARE(timer.interval(), 0);
@@ -293,10 +289,8 @@ class MainWindowTest : public QObject {
   }
 
   void guidanceFollowsThePointer() {
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock);
-    MainWindow w(main);
+    testing_window::WindowFixture<> shown;
+    MainWindow& w = shown.window;
     w.show();
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(w.button("Command1"), &enter);
@@ -331,11 +325,9 @@ class MainWindowTest : public QObject {
   // Fault guarded: switching the guidance line on scrolled the window's
   // lower rows away instead of making room for the line.
   void guidanceLineGrowsTheWindow() {
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    MainForm main(ui, clock);
-    main.form().setTick(Tick::guid, false);
-    MainWindow w(main);
+    testing_window::WindowFixture<> shown;
+    shown.main.form().setTick(Tick::guid, false);
+    MainWindow& w = shown.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const QRect area = w.screen()->availableGeometry();
