@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/main_form.h"
 #include "config/text_file.h"
 #include "gui/common/fixed_font.h"
 #include "gui/common/qt_ports.h"
@@ -16,6 +15,7 @@
 #include "gui/main/main_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/graph_window.h"
+#include "gui/window_fixture.h"
 
 using namespace velmar;
 
@@ -67,17 +67,13 @@ class OutputWindowsTest : public QObject {
 
  private slots:
   void aShortRunFillsTheTableTheGraphAndTheFile() {
-    QTemporaryDir dir;
-    PlainUi ui;
-    FixedClock clock{std::chrono::system_clock::time_point{}};
-    ManualTimer timer;
     Dialogs dialogs;
     PdfOnly printer;
-    MainForm main(Ports{ui, clock, timer, dialogs, printer});
-    MainWindow w(main);
-    main.startup(19200, 14400);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    testing_window::WindowFixture<> shown{dialogs, printer};
+    shown.start();
+    MainForm& main = shown.main;
+    MainWindow& w = shown.window;
+    ManualTimer& timer = shown.timer;
     FormModel& form = main.form();
     writeInstant(form, {"2001", "3", "9", "21", "5", "0"});
     form.setText(Field::DeltaT, "66");
@@ -87,7 +83,7 @@ class OutputWindowsTest : public QObject {
 
     QTest::mouseClick(w.checkBox(Check::TableOutput), Qt::LeftButton);
     QTest::mouseClick(w.checkBox(Check::GraphOutput), Qt::LeftButton);
-    const QString csv = dir.filePath("run.csv");
+    const QString csv = shown.dir.filePath("run.csv");
     dialogs.answers = {csv.toStdString()};
     QTest::mouseClick(w.button("Command29"), Qt::LeftButton);
     QCOMPARE(dialogs.titles.back(), std::string("Velmar - File Output -"));
@@ -143,10 +139,10 @@ class OutputWindowsTest : public QObject {
     QVERIFY(!w.checkBox(Check::GraphMoon)->isChecked());
 
     // Printed without a printer: offered as a PDF, whose text reads back.
-    const QString pdf = dir.filePath("table");
+    const QString pdf = shown.dir.filePath("table");
     dialogs.answers = {pdf.toStdString()};
     QTest::mouseClick(data->button("Form3.Command2"), Qt::LeftButton);
-    QCOMPARE(ui.questions >= 2, true);
+    QCOMPARE(shown.ui.questions >= 2, true);
     QVERIFY(QFile::exists(pdf + ".pdf"));
     QProcess text;
     text.start("pdftotext", {"-layout", pdf + ".pdf", "-"});
@@ -163,7 +159,7 @@ class OutputWindowsTest : public QObject {
     data->close();
     QVERIFY(!w.checkBox(Check::TableOutput)->isChecked());
     QCOMPARE(model->rowCount(), 1);
-    QCOMPARE(ui.messages, 0);
+    QCOMPARE(shown.ui.messages, 0);
   }
 
   // Fault guarded: the PDF listing's text read back as Kangxi radicals
