@@ -197,30 +197,38 @@ class DiscardingCanvas : public Canvas {
 // A tick of the continuous calculation with the data table, the graph and
 // an export file (a real file, written line by line) all switched on, to
 // set against BM_Calc.
+// Hourly steps from the example instant with the data table, the graph
+// (into `picture`) and the export file `path` switched on: the loop runs.
+void startAllOutputs(MainForm& main, const std::string& loopCount, DiscardingCanvas& picture,
+                     const char* path) {
+  FormModel& f = main.form();
+  writeInstant(f, {"2001", "3", "9", "21", "5", "0"});
+  f.setText(Field::DeltaT, "66");
+  f.setText(Field::ChangeAmount, "1");
+  f.selectOption(Option::Hours);
+  f.setText(Field::LoopCount, loopCount);
+  for (Check c :
+       {Check::GraphSun, Check::GraphMoon, Check::GraphIllumination, Check::GraphLatitude})
+    f.setCheck(c, 1);
+  main.calculator().setSite(35.6544, 139.7447);
+  main.outputs().graph().attach(&picture, 8635, 4452);
+  main.headlessWindows()->nextFile = FileChoice{path, 0};
+  main.run("Check4");
+  main.run("Check2");
+  main.run("fileout");  // file output on, the loop running
+}
+
 void BM_TickAllOutputs(benchmark::State& state) {
   PlainUi ui;
   FixedClock clock{std::chrono::system_clock::time_point{}};
   ManualTimer timer;
   MainForm main(ui, clock, timer);
-  FormModel& f = main.form();
-  writeInstant(f, {"2001", "3", "9", "21", "5", "0"});
-  f.setText(Field::DeltaT, "66");
-  f.setText(Field::ChangeAmount, "1");
-  main.form().selectOption(Option::Hours);
-  f.setText(Field::LoopCount, "1000000000");  // asked, answered yes: no output ends
-  for (Check c :
-       {Check::GraphSun, Check::GraphMoon, Check::GraphIllumination, Check::GraphLatitude})
-    f.setCheck(c, 1);
-  main.calculator().setSite(35.6544, 139.7447);
   DiscardingCanvas picture;
-  main.outputs().graph().attach(&picture, 8635, 4452);
   char path[] = "/tmp/velmar-bench-XXXXXX.csv";
   const int fd = mkstemps(path, 4);
   if (fd >= 0) close(fd);
-  main.headlessWindows()->nextFile = FileChoice{path, 0};
-  main.run("Check4");
-  main.run("Check2");
-  main.run("fileout");  // file output on, the loop running
+  // The count is asked about and answered yes: no output ends the run.
+  startAllOutputs(main, "1000000000", picture, path);
   for (auto _ : state) main.timerFired();
   if (!main.outputs().file().isOpen() || main.outputs().file().failures() > 0)
     state.SkipWithError("the export file was not written");
@@ -245,22 +253,8 @@ void BM_BatchAllOutputs(benchmark::State& state) {
       FixedClock clock{std::chrono::system_clock::time_point{}};
       ManualTimer timer;
       MainForm main(ui, clock, timer);
-      FormModel& f = main.form();
-      writeInstant(f, {"2001", "3", "9", "21", "5", "0"});
-      f.setText(Field::DeltaT, "66");
-      f.setText(Field::ChangeAmount, "1");
-      f.selectOption(Option::Hours);
-      f.setText(Field::LoopCount, std::to_string(steps + 1));
-      for (Check c :
-           {Check::GraphSun, Check::GraphMoon, Check::GraphIllumination, Check::GraphLatitude})
-        f.setCheck(c, 1);
-      main.calculator().setSite(35.6544, 139.7447);
       DiscardingCanvas picture;
-      main.outputs().graph().attach(&picture, 8635, 4452);
-      main.headlessWindows()->nextFile = FileChoice{path, 0};
-      main.run("Check4");
-      main.run("Check2");
-      main.run("fileout");
+      startAllOutputs(main, std::to_string(steps + 1), picture, path);
       state.ResumeTiming();
       main.run("batchcalc");
       while (main.batch().active()) timer.runPosted();

@@ -31,7 +31,9 @@ Vec3 eclipticVector(double longitude, double latitude, double distance, double o
 
 }  // namespace
 
-double centuries(double jdUt, double deltaT) { return ((jdUt - kJ2000) + deltaT / 86400) / 36525; }
+double centuries(double jdUt, double deltaT) {
+  return ((jdUt - kJ2000) + deltaT / 86400) / kDaysPerCentury;
+}
 
 SunPlace sunPlace(double t) {
   double turns;
@@ -76,7 +78,7 @@ double elongation(double t) {
 
 double apparentSiderealTime(double jdUt, double t, const Nutation& n) {
   const double d = jdUt - kJ2000;
-  const double tu = d / 36525;
+  const double tu = d / kDaysPerCentury;
   const double mean = 280.46061837 + 360.98564736629 * d + tu * tu * (0.000387933 - tu / 38710000);
   const double eps = meanObliquity(t) + n.obliquity;
   return wrap360(mean + n.longitude * cosDeg(eps));

@@ -6,9 +6,10 @@
 //
 // Instants are Julian Days of universal time; delta T in seconds turns them
 // into the dynamical time the series run on. Angles are in degrees.
+#include "engine/constants.h"
+
 namespace velmar::astro {
 
-inline constexpr double kJ2000 = 2451545.0;
 inline constexpr double kAuKm = 149597870.7;
 inline constexpr double kEarthEquatorKm = 6378.137;
 inline constexpr double kEarthFlattening = 1 / 298.257;

@@ -92,7 +92,7 @@ void Calculator::timeArguments() {
   const double days =
       dateValid_ ? rec_.dayFraction
                  : ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
-  rec_.dayFraction = days / 36525;
+  rec_.dayFraction = days / kDaysPerCentury;
   rec_.t = rec_.t0 + rec_.dayFraction;
 }
 
