@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "app/main_form.h"
-#include "engine/almanac.h"
-#include "engine/angles.h"
-#include "engine/series.h"
+#include "astro/almanac.h"
+#include "astro/angles.h"
+#include "astro/series.h"
 
 namespace {
 
@@ -50,8 +50,9 @@ void BM_SeriesFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_SeriesFloor);
 
-// calcn's share of the floor: the Sun's and the Moon's longitude terms.
-void BM_SeriesFloorCalcnShare(benchmark::State& state) {
+// The reduced calculation's share of the floor: the Sun's and the Moon's
+// longitude terms.
+void BM_SeriesFloorFieldShare(benchmark::State& state) {
   double t = 0.0118;
   for (auto _ : state) {
     double s = sum(kSunLongitudeTerms, t, 0) + sum(kMoonLongitudeTerms, t, 0);
@@ -59,7 +60,7 @@ void BM_SeriesFloorCalcnShare(benchmark::State& state) {
     benchmark::DoNotOptimize(t);
   }
 }
-BENCHMARK(BM_SeriesFloorCalcnShare);
+BENCHMARK(BM_SeriesFloorFieldShare);
 
 void BM_Calc(benchmark::State& state) {
   Fixture fx;
@@ -92,50 +93,53 @@ void BM_CalcAllViews(benchmark::State& state) {
 }
 BENCHMARK(BM_CalcAllViews);
 
-void BM_Calcn(benchmark::State& state) {
+// The reduced calculation through the fields, as the searches once ran it
+// at every step.
+void BM_FieldCalc(benchmark::State& state) {
   Fixture fx;
   int i = 0;
   for (auto _ : state) {
     fx.step(i++);
-    fx.main.calculator().calcn();
+    fx.main.calculator().calcReduced();
   }
 }
-BENCHMARK(BM_Calcn);
+BENCHMARK(BM_FieldCalc);
 
 // The searches from a waxing gibbous instant: a hundred or a few hundred
-// calcn each. The counter `calcn` is the number of reduced calculations one
-// search runs: its floor is that many times BM_SeriesFloorCalcnShare.
+// reduced calculations each. The counter `calcs` is the number of reduced
+// calculations one search runs: its floor is that many times
+// BM_SeriesFloorFieldShare.
 struct SearchFixture : Fixture {
-  unsigned long long runs = 0;  // calcn inside the timed searches
+  unsigned long long runs = 0;  // reduced calculations inside the timed searches
   void reset() {
     writeInstant(main.form(), {"2001", "3", "9", "21", "5", "0"});
     main.calculator().calc();
   }
   template <typename F>
   void timed(F search) {
-    const unsigned long long before = main.calculator().calcnRuns();
+    const unsigned long long before = main.calculator().reducedRuns();
     search();
-    runs += main.calculator().calcnRuns() - before;
+    runs += main.calculator().reducedRuns() - before;
   }
   void report(benchmark::State& state) const {
-    state.counters["calcn"] =
+    state.counters["calcs"] =
         benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kAvgIterations);
   }
 };
 
-void BM_Newmcheck(benchmark::State& state) {
+void BM_NewMoonSearch(benchmark::State& state) {
   SearchFixture fx;
   for (auto _ : state) {
     state.PauseTiming();
     fx.reset();
     state.ResumeTiming();
-    fx.timed([&] { fx.main.lunation().newmcheck(); });
+    fx.timed([&] { fx.main.lunation().findNewMoon(); });
   }
   fx.report(state);
 }
-BENCHMARK(BM_Newmcheck)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NewMoonSearch)->Unit(benchmark::kMicrosecond);
 
-void BM_Fullcheck(benchmark::State& state) {
+void BM_FullMoonSearch(benchmark::State& state) {
   SearchFixture fx;
   for (auto _ : state) {
     state.PauseTiming();
@@ -143,19 +147,19 @@ void BM_Fullcheck(benchmark::State& state) {
     fx.main.form().setText(Field::Day, "1");  // waxing: the long hour walk
     fx.main.calculator().calc();
     state.ResumeTiming();
-    fx.timed([&] { fx.main.lunation().fullcheck(); });
+    fx.timed([&] { fx.main.lunation().findFullMoon(); });
   }
   fx.report(state);
 }
-BENCHMARK(BM_Fullcheck)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullMoonSearch)->Unit(benchmark::kMicrosecond);
 
-void BM_Agecalc(benchmark::State& state) {
+void BM_MoonAgeSearch(benchmark::State& state) {
   SearchFixture fx;
   fx.reset();
-  for (auto _ : state) fx.timed([&] { fx.main.lunation().agecalc(); });
+  for (auto _ : state) fx.timed([&] { fx.main.lunation().calculateMoonAge(); });
   fx.report(state);
 }
-BENCHMARK(BM_Agecalc)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoonAgeSearch)->Unit(benchmark::kMicrosecond);
 
 // --- the almanac ---------------------------------------------------------------
 

@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                before.size());
 
   FormModel form;
-  CalcRecord rec;
-  Calculator calc(form, rec);
+  Calculator calc(form);
   SiteList sites(calc, path);
   sites.load();
   SiteEditor editor(sites);

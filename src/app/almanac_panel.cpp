@@ -94,7 +94,8 @@ AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   year_ = std::clamp(at.first, almanac::kFirstYear, almanac::kLastYear);
   month_ = at.second;
   compute();
-  observed_ = astro::moonFromSite(almanac::instantOf(main_.record()), main_.record().deltaT, site_);
+  const astro::TimeTerms& shown = main_.calculator().result().time;
+  observed_ = astro::moonFromSite(astro::instantOf(shown), shown.deltaT, site_);
 }
 
 AlmanacPanel::~AlmanacPanel() { main_.offDraw(calcId_); }
@@ -151,7 +152,7 @@ std::pair<int, int> AlmanacPanel::mainMonth() const {
   // way to the date of the last calculation.
   if (y == std::nearbyint(y) && std::fabs(y) < 1e6 && m == std::nearbyint(m) && m >= 1 && m <= 12)
     return {static_cast<int>(y), static_cast<int>(m)};
-  const almanac::JstTime j = almanac::jstOf(almanac::instantOf(main_.record()));
+  const almanac::JstTime j = almanac::jstOf(astro::instantOf(main_.calculator().result().time));
   return {j.year, j.month};
 }
 
@@ -161,8 +162,7 @@ void AlmanacPanel::followMainDate() {
 }
 
 void AlmanacPanel::compute() {
-  const CalcRecord& rec = main_.record();
-  site_ = {rec.siteLatitude, rec.siteLongitude};
+  site_ = main_.calculator().site();
   deltaT_ = monthDeltaT(year_);
   rows_ = almanac::month(year_, month_, site_, deltaT_);
   refreshToday();
@@ -171,7 +171,7 @@ void AlmanacPanel::compute() {
 double AlmanacPanel::monthDeltaT(int year) const {
   if (main_.form().check(Check::AutoDeltaT) == 1)
     if (const std::optional<double> dt = automaticDeltaT(year)) return *dt;
-  return main_.record().deltaT;
+  return main_.calculator().result().time.deltaT;
 }
 
 bool AlmanacPanel::refreshToday() {
@@ -187,8 +187,8 @@ bool AlmanacPanel::refreshToday() {
 
 void AlmanacPanel::calculated() {
   if (!shown_) return;
-  const CalcRecord& rec = main_.record();
-  const astro::Site site{rec.siteLatitude, rec.siteLongitude};
+  const astro::TimeTerms& at = main_.calculator().result().time;
+  const astro::Site site = main_.calculator().site();
   bool changed = refreshToday();
   // Bit for bit: the same site and delta T give the same rows.
   if (site.latitude != site_.latitude || site.longitude != site_.longitude ||
@@ -197,7 +197,7 @@ void AlmanacPanel::calculated() {
     changed = true;
   }
   if (changed) monthChanged_();
-  observed_ = astro::moonFromSite(almanac::instantOf(rec), rec.deltaT, site);
+  observed_ = astro::moonFromSite(astro::instantOf(at), at.deltaT, site);
   observedChanged_();
 }
 
@@ -268,7 +268,7 @@ std::optional<double> AlmanacPanel::instantAt(size_t row, AlmanacColumn column) 
     case AlmanacColumn::Events: {
       if (r.events.empty()) return std::nullopt;
       // The main window at one of them (to the second): the next one.
-      const double shown = almanac::instantOf(main_.record());
+      const double shown = astro::instantOf(main_.calculator().result().time);
       size_t next = 0;
       for (size_t k = 0; k < r.events.size(); ++k)
         if (std::fabs(secondOf(r.events[k].jd) - shown) * 86400 < 0.5)

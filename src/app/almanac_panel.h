@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "config/moon_inf.h"
-#include "engine/almanac.h"
-#include "engine/astro.h"
+#include "astro/almanac.h"
+#include "astro/astro.h"
 #include "engine/ports.h"
 #include "engine/signal.h"
 #include "output/almanac_text.h"

@@ -16,17 +16,17 @@ void calc(MainForm& m) { m.calculator().calc(); }
 void easyMode(MainForm& m) { m.calculator().toggleMode(); }
 void preciseMode(MainForm& m) { m.calculator().toggleMode(); }
 void clearResults(MainForm& m) { m.calculator().clearResults(); }
-void agecalc(MainForm& m) { m.lunation().agecalc(); }
-void newmcheck(MainForm& m) { m.lunation().newmcheck(); }
+void calculateMoonAge(MainForm& m) { m.lunation().calculateMoonAge(); }
+void findNewMoon(MainForm& m) { m.lunation().findNewMoon(); }
 void newMoonInHighPrecision(MainForm& m) {
   if (m.form().tick(Tick::easycalc)) m.calculator().toggleMode();
-  m.lunation().newmcheck();
+  m.lunation().findNewMoon();
 }
-void fullcheck(MainForm& m) { m.lunation().fullcheck(); }
-void nextfull(MainForm& m) { m.lunation().nextfull(); }
-void backfull(MainForm& m) { m.lunation().backfull(); }
-void setbt(MainForm& m) { m.lunation().setbt(); }
-void waste(MainForm& m) { m.lunation().waste(); }
+void findFullMoon(MainForm& m) { m.lunation().findFullMoon(); }
+void findNextFullMoon(MainForm& m) { m.lunation().findNextFullMoon(); }
+void findPreviousFullMoon(MainForm& m) { m.lunation().findPreviousFullMoon(); }
+void setReference(MainForm& m) { m.lunation().setReferenceToNow(); }
+void clearReference(MainForm& m) { m.lunation().clearReference(); }
 void startLoop(MainForm& m) { m.continuous().start(); }
 void stopLoop(MainForm& m) { m.continuous().stop(); }
 void batchLoop(MainForm& m) { m.batch().start(); }
@@ -36,9 +36,9 @@ void now(MainForm& m) { m.dates().setToNow(); }
 void today(MainForm& m) { m.dates().setToToday(); }
 void adjust(MainForm& m) { m.dates().adjust(); }
 void record(MainForm& m) { m.dates().confirmAndRecord(); }
-void restore(MainForm& m) { m.dates().dateremem(); }
+void restore(MainForm& m) { m.dates().restoreRecordedDate(); }
 void restoreAndCalc(MainForm& m) {
-  m.dates().dateremem();
+  m.dates().restoreRecordedDate();
   m.calculator().calc();
 }
 void autoRebaseOn(MainForm& m) { m.form().setCheck(Check::AutoRebase, 1); }
@@ -190,21 +190,21 @@ std::vector<Command> buildTable() {
      faces(F{M, "easycalc", "簡易推算(&E)"})},
     {Cmd::PreciseMode, preciseMode, tickOf(Tick::hqcalc), nullptr, nullptr, nullptr, nullptr,
      faces(F{M, "hqcalc", "高精度推算(&H)"})},
-    {Cmd::MoonAge, agecalc, {}, "月齢推算", "月齢推算　直前の新月を基準日とし、現在の月齢を算出します",
+    {Cmd::MoonAge, calculateMoonAge, {}, "月齢推算", "月齢推算　直前の新月を基準日とし、現在の月齢を算出します",
      "F1", "agebt",
      faces(F{M, "moonage", "月齢推算(&A)"}, F{T, "agebt"},
            F{C, "Picture1", nullptr, "月齢推算　ｸﾘｯｸで月齢を推算、ﾀﾞﾌﾞﾙｸﾘｯｸで朔月自動基準化します"})},
     {Cmd::AutoRebaseOn, autoRebaseOn, {}, nullptr, nullptr, nullptr, nullptr,
      faces(F{C, "Picture1Double"})},
-    {Cmd::NewMoon, newmcheck, {}, nullptr, nullptr, "F2", nullptr,
+    {Cmd::NewMoon, findNewMoon, {}, nullptr, nullptr, "F2", nullptr,
      faces(F{M, "newmcheck", "新月検索(&N)"})},
     {Cmd::NewMoonPrecise, newMoonInHighPrecision, {}, "新月検索",
      "新月検索　直前の新月を検索し、年月日時を設定します", nullptr, "newbt", faces(F{T, "newbt"})},
-    {Cmd::FullMoon, fullcheck, {}, "満月検索", nullptr, "Shift+F2", nullptr,
+    {Cmd::FullMoon, findFullMoon, {}, "満月検索", nullptr, "Shift+F2", nullptr,
      faces(F{M, "fullmoon", "満月検索(&S)"}, F{M, "Form12.fullmooncheck"})},
-    {Cmd::NextFull, nextfull, {}, "次の満月", nullptr, "Shift+F3", nullptr,
+    {Cmd::NextFull, findNextFullMoon, {}, "次の満月", nullptr, "Shift+F3", nullptr,
      faces(F{M, "nextfull", "次の満月(&F)"}, F{M, "Form12.nextfull"})},
-    {Cmd::BackFull, backfull, {}, "前の満月", nullptr, "Shift+F4", nullptr,
+    {Cmd::BackFull, findPreviousFullMoon, {}, "前の満月", nullptr, "Shift+F4", nullptr,
      faces(F{M, "backfull", "前の満月(&R)"}, F{M, "Form12.backfull"})},
 
     {Cmd::StartLoop, startLoop, {}, "連続推算",
@@ -225,9 +225,9 @@ std::vector<Command> buildTable() {
      nullptr, "Rewind1",
      faces(F{T, "Rectangl", "戻す"}, F{C, "Form3.Command3", nullptr, ""},
            F{C, "Form4.Command2", nullptr, ""})},
-    {Cmd::SetBase, setbt, {}, "基準差", "基準指定　現在のユリウス日を基準日に設定します", nullptr,
+    {Cmd::SetBase, setReference, {}, "基準差", "基準指定　現在のユリウス日を基準日に設定します", nullptr,
      "setbt1", faces(F{T, "setbt"})},
-    {Cmd::ClearBase, waste, {}, "基準ｸﾘｱ", "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします", nullptr, "Waste",
+    {Cmd::ClearBase, clearReference, {}, "基準ｸﾘｱ", "基準日ｸﾘｱ　基準日及び基準差をｸﾘｱします", nullptr, "Waste",
      faces(F{T, "Waste"})},
     {Cmd::Now, now, {}, "現在の日時", "現在の日時　現在の年月日時分秒を設定します", nullptr, nullptr,
      faces(F{C, "Command16"})},

@@ -55,16 +55,16 @@ MainForm::MainForm(Assembly a, FilePaths paths)
       clock_(a.ports.clock),
       timer_(a.ports.timer),
       paths_(std::move(paths)),
-      calculator_(form_, rec_),
+      calculator_(form_),
       dates_(form_, calculator_, guarded_, clock_),
       lunation_(form_, calculator_, guarded_),
       continuous_(form_, calculator_, guarded_, timer_),
       sites_(calculator_, paths_.sites),
       siteEditor_(sites_),
       additions_(paths_.additions),
-      outputs_(form_, continuous_, guarded_, guarded_, guarded_),
+      outputs_(form_, calculator_.result(), continuous_, guarded_, guarded_, guarded_),
       batch_(form_, calculator_, continuous_, outputs_, timer_),
-      views_(form_, rec_, calculator_),
+      views_(form_, calculator_),
       timePad_(form_, dates_, continuous_, calculator_),
       keypad_(form_, dates_, timePad_) {
   wireRules();
@@ -93,13 +93,17 @@ void MainForm::attachWindows(WindowPort* windows) {
 
 void MainForm::wireRules() {
   form_.setFieldRule([this](Field f) {
+    // Only the fields that take input have rules; a calculation writes the
+    // others a dozen times a step.
+    const FieldInfo& info = fieldInfo(f);
+    if (!info.whole && info.correction == Correction::None) return;
     if (correctToWhole(f)) return;
     if (!dates_.fieldChanged(f)) continuous_.fieldChanged(f);
   });
   form_.setCheckRule([this](Check c) {
     // Ticking automatic delta T fills the field at once.
-    if (c == Check::AutoDeltaT) calculator_.ymdcheck();
-    if (c == Check::AutoRebase) lunation_.check1Clicked();
+    if (c == Check::AutoDeltaT) calculator_.readDateAndTime();
+    if (c == Check::AutoRebase) lunation_.autoRebaseClicked();
     outputs_.checkClicked(c);
   });
   form_.setOptionRule([this](Option o) { continuous_.optionClicked(o); });
@@ -107,7 +111,7 @@ void MainForm::wireRules() {
   // Data table, graph, export file, in that order.
   calculator_.hooks.outputs = [this] { outputs_.take(); };
   calculator_.hooks.dateChecked = [this](bool valid) { dateChecked(valid); };
-  continuous_.recordDate = [this] { dates_.datemem(); };
+  continuous_.recordDate = [this] { dates_.recordDate(); };
   continuous_.unitChosen = [this] { timePad_.unitmark(); };
   continuous_.changeAmountTaken = [this] { timePad_.changeAmountChanged(); };
   // Each open view draws after the phase picture, in the views' order.
@@ -274,8 +278,8 @@ void MainForm::startup(float screenWidthTwips, float screenHeightTwips) {
   // without one the age reads 0 and never passes a new moon. The box's own
   // click rule ran while the fields were still empty.
   if (form_.check(Check::AutoRebase) == 1 && form_.text(Field::ReferenceDate).empty())
-    lunation_.agecalc();
-  dates_.datemem();
+    lunation_.calculateMoonAge();
+  dates_.recordDate();
 }
 
 FileStatus MainForm::saveinf(bool resetAll, float screenWidthTwips, float screenHeightTwips) {

@@ -14,14 +14,13 @@
 #include "config/moon_inf.h"
 #include "config/site_editor.h"
 #include "config/site_list.h"
-#include "engine/calc_record.h"
 #include "engine/calculator.h"
 #include "engine/form.h"
 #include "engine/lunation.h"
 #include "engine/ports.h"
 #include "engine/program.h"
 #include "output/outputs.h"
-#include "stepping/batch_run.h"
+#include "app/batch_run.h"
 #include "stepping/continuous.h"
 #include "stepping/date_fields.h"
 #include "stepping/keypad.h"
@@ -91,7 +90,6 @@ class MainForm {
 
   FormModel& form() { return form_; }
   const FormModel& form() const { return form_; }
-  const CalcRecord& record() const { return rec_; }
   Calculator& calculator() { return calculator_; }
   // The ports, guarded: while a message box, a dialog or a print job is up,
   // timer ticks wait.
@@ -243,7 +241,6 @@ class MainForm {
   TimerPort& timer_;
   FilePaths paths_;
   FormModel form_;
-  CalcRecord rec_;
   Calculator calculator_;
   DateFields dates_;
   Lunation lunation_;

@@ -53,10 +53,10 @@ bool Pictures::open(const std::string& view, std::optional<std::pair<double, dou
     makeCanvas();
     picture->spool->title = "Velmar";
     picture->spool->draw(DrawOp::clear(kPhaseBackground));
-    const FormModel& form = main_.form();
+    const Calculator& calc = main_.calculator();
     picture->drawId = main_.onDraw(
-        [picture, &form] {
-          paint(*picture->spool, phasedraw(form, picture->width, picture->height));
+        [picture, &calc] {
+          paint(*picture->spool, drawPhase(calc.result(), picture->width, picture->height));
         },
         ViewStage::Phase);
   } else if (view == "graph") {

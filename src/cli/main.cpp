@@ -11,7 +11,7 @@
 #include "cli/cli_pictures.h"
 #include "config/moon_inf.h"
 #include "config/sites.h"
-#include "engine/almanac.h"
+#include "astro/almanac.h"
 #include "engine/calculator.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
@@ -56,9 +56,9 @@ std::string fieldsBlock(const velmar::FormModel& form) {
 }
 
 // The Moon seen from the site at the instant of the last calculation.
-std::string topocentricBlock(const velmar::CalcRecord& rec) {
+std::string topocentricBlock(const velmar::astro::Calculation& c) {
   const velmar::astro::MoonFromSite m = velmar::astro::moonFromSite(
-      velmar::almanac::instantOf(rec), rec.deltaT, {rec.siteLatitude, rec.siteLongitude});
+      velmar::astro::instantOf(c.time), c.time.deltaT, c.site);
   return "月の方位(観測地)\t" + velmar::formatResult(m.azimuth) + "\n月の高度(観測地)\t" +
          velmar::formatResult(m.altitude) + "\n";
 }
@@ -250,7 +250,7 @@ int main(int argc, char** argv) {
   }
   const bool searchFailed = ui.messages > messagesBeforeSearch;
   std::cout << fieldsBlock(form);
-  if (a.topocentric) std::cout << topocentricBlock(main.calculator().record());
+  if (a.topocentric) std::cout << topocentricBlock(main.calculator().result());
 
   // The outputs, switched on as a user would: the table, the graph with its
   // series, then the export file, whose choice starts the loop.
@@ -272,7 +272,7 @@ int main(int argc, char** argv) {
   for (long long i = 1; i < loops && main.timer().interval() > 0 && std::cout; ++i) {
     main.timerFired();
     std::cout << "\n" << fieldsBlock(form);
-    if (a.topocentric) std::cout << topocentricBlock(main.calculator().record());
+    if (a.topocentric) std::cout << topocentricBlock(main.calculator().result());
   }
 
   bool written = true;

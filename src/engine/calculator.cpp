@@ -1,205 +1,147 @@
 #include "engine/calculator.h"
 
-#include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <limits>
-
-#include "engine/angles.h"
 #include "engine/constants.h"
-#include "engine/conversions.h"
 #include "engine/numtext.h"
-#include "engine/series.h"
 
 namespace velmar {
 
-bool Calculator::sameBits(double a, double b) {
-  uint64_t x, y;
-  std::memcpy(&x, &a, sizeof x);
-  std::memcpy(&y, &b, sizeof y);
-  return x == y;
+double shownValue(const astro::Calculation& c, Field f) {
+  switch (f) {
+    case Field::JulianDay:
+      return c.time.julianDay.shown;
+    case Field::SunLongitude:
+      return c.sunLongitude.shown;
+    case Field::MoonLongitude:
+      return c.moonLongitude.shown;
+    case Field::Phase:
+      return c.phase.shown;
+    case Field::Illumination:
+      return c.illumination.shown;
+    case Field::MoonAge:
+      return c.moonAge ? c.moonAge->shown : 0;
+    case Field::SunDistance:
+      return c.sunDistance.shown;
+    case Field::MoonDistance:
+      return c.moonDistance.shown;
+    case Field::RightAscension:
+      return c.rightAscension.shown;
+    case Field::MoonLatitude:
+      return c.moonLatitude.shown;
+    case Field::Declination:
+      return c.declination.shown;
+    case Field::Azimuth:
+      return c.azimuth.shown;
+    case Field::Altitude:
+      return c.altitude.shown;
+    default:
+      return 0;
+  }
 }
 
-bool Calculator::DateTerms::holds(double year, double month, int16_t day) const {
-  return known && sameBits(year, this->year) && sameBits(month, this->month) && day == this->day;
+double enteredValue(const astro::Calculation& c, Field f) {
+  const astro::ClockInput& in = c.time.entered;
+  switch (f) {
+    case Field::Year:
+      return in.year;
+    case Field::Month:
+      return in.month;
+    case Field::Day:
+      return in.day;
+    case Field::Hour:
+      return in.hour;
+    case Field::Minute:
+      return in.minute;
+    case Field::Second:
+      return in.second;
+    case Field::DeltaT:
+      return in.deltaT;
+    default:
+      return 0;
+  }
 }
 
-void Calculator::DateTerms::remember(double year, double month, int16_t day, double yearDays,
-                                     double jd0) {
-  known = true;
-  this->year = year;
-  this->month = month;
-  this->day = day;
-  this->yearDays = yearDays;
-  this->jd0 = jd0;
+void Calculator::show(Field f, const astro::Shown& x) {
+  form_.setFixedShown(f, x.value, x.shown, displayMask(f));
 }
 
-void Calculator::showResult(Field f, double x) { form_.setFixed(f, x, displayMask(f)); }
+std::optional<double> Calculator::fieldNumber(Field f) const {
+  if (form_.text(f).empty()) return std::nullopt;
+  return form_.value(f);
+}
 
-void Calculator::ymdcheck() {
-  rec_.year = form_.value(Field::Year);
-  rec_.month = form_.value(Field::Month);
-  // The day is a 16-bit integer, rounded half to even. A value that does not
-  // fit is not a date: it leaves the Julian Day as it was.
-  const double dayValue = std::nearbyint(form_.value(Field::Day));
-  const bool dayFits = dayValue >= std::numeric_limits<int16_t>::min() &&
-                       dayValue <= std::numeric_limits<int16_t>::max();
-  if (dayFits) rec_.day = static_cast<int16_t>(dayValue);
-
-  rec_.hour = form_.value(Field::Hour);
-  rec_.minute = form_.value(Field::Minute);
-  rec_.second = form_.value(Field::Second);
-
+astro::ClockInput Calculator::readClock() {
+  astro::ClockInput in;
+  in.year = form_.value(Field::Year);
+  in.month = form_.value(Field::Month);
+  in.day = form_.value(Field::Day);
+  in.hour = form_.value(Field::Hour);
+  in.minute = form_.value(Field::Minute);
+  in.second = form_.value(Field::Second);
   if (form_.check(Check::AutoDeltaT) == 1) {
-    if (const auto dt = automaticDeltaT(form_.value(Field::Year))) showResult(Field::DeltaT, *dt);
+    if (const auto dt = automaticDeltaT(in.year))
+      form_.setFixed(Field::DeltaT, *dt, displayMask(Field::DeltaT));
   }
-  rec_.deltaT = form_.value(Field::DeltaT);
-
-  dateValid_ = dayFits && rec_.year > 1582 && rec_.month > 0 && rec_.day > 0;
-  if (dateValid_) yuriusu();
+  in.deltaT = form_.value(Field::DeltaT);
+  return in;
 }
 
-void Calculator::yuriusu() {
-  if (rec_.month <= 2) {
-    rec_.year = rec_.year - 1;
-    rec_.month = rec_.month + 12;
-  }
-  // The Julian Day of 0 h depends on the date alone, which a search leaves
-  // alone for most of its steps.
-  if (!date_.holds(rec_.year, rec_.month, rec_.day)) {
-    const double a = std::floor(rec_.year / 100);
-    const double b = (2 - a) + std::floor(a / 4);
-    const double y = std::floor(rec_.year * 365.25);
-    date_.remember(rec_.year, rec_.month, rec_.day, y,
-                   rec_.day + (y + (b + (std::floor((rec_.month + 1) * 30.6001) + 1720994.5))));
-  }
-  rec_.sunDistance = date_.yearDays;
-  rec_.jd0 = date_.jd0;
-  rec_.dayFraction = ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
-  formatGeneral(scratch_, rec_.jd0 + rec_.dayFraction);
-  form_.setText(Field::JulianDay, scratch_);
+void Calculator::showTime(const astro::TimeTerms& t) {
+  current_.time = t;
+  // A date that is no date leaves the Julian Day field as it was.
+  if (!t.dateValid) return;
+  form_.setGeneralShown(Field::JulianDay, t.julianDay.value, t.julianDay.shown);
 }
 
-void Calculator::timeArguments() {
-  if (!date_.t0Known || !sameBits(rec_.jd0, date_.t0Of)) {
-    date_.t0Known = true;
-    date_.t0Of = rec_.jd0;
-    date_.t0 = (rec_.jd0 - kJ2000) / kDaysPerCentury;
-  }
-  rec_.t0 = date_.t0;
-  // After a valid date yuriusu has just formed the time of day in days from
-  // the same fields, by the same operations; only the change of unit is left.
-  const double days =
-      dateValid_ ? rec_.dayFraction
-                 : ((rec_.hour + (rec_.minute + (rec_.second + rec_.deltaT) / 60) / 60) - 9) / 24;
-  rec_.dayFraction = days / kDaysPerCentury;
-  rec_.t = rec_.t0 + rec_.dayFraction;
+void Calculator::readDateAndTime() {
+  showTime(astro::julianDayFromFields(readClock(), carried()));
 }
 
-void Calculator::sunyw() {
-  rec_.sunLongitude = sunLongitudeSum(rec_.t);
-  rec_.sunLongitude = reduceDegrees(rec_.sunLongitude, rec_.turns);
-  showResult(Field::SunLongitude, rec_.sunLongitude);
+void Calculator::showReducedFields(const astro::Reduced& r) {
+  showTime(r.time);
+  static_cast<astro::Reduced&>(current_) = r;
+  show(Field::SunLongitude, r.sunLongitude);
+  show(Field::MoonLongitude, r.moonLongitude);
+  show(Field::Phase, r.phase);
+  show(Field::Illumination, r.illumination);
 }
 
-void Calculator::sundis() {
-  rec_.sunDistance = sunDistanceSum(rec_.t);
-  showResult(Field::SunDistance, rec_.sunDistance);
-}
+void Calculator::showReduced(const astro::Reduced& r) { showReducedFields(r); }
 
-void Calculator::moonyw() {
-  rec_.moonLongitude = addTerms(rec_.moonLongitude, kMoonLongitudeTerms, rec_.t);
-  rec_.moonLongitude = reduceDegrees(rec_.moonLongitude, rec_.turns);
-  showResult(Field::MoonLongitude, rec_.moonLongitude);
-}
-
-void Calculator::moonyh() {
-  rec_.moonLatitude = moonLatitudeSum(rec_.t);
-  showResult(Field::MoonLatitude, rec_.moonLatitude);
-}
-
-void Calculator::moondis() {
-  rec_.moonDistance = moonParallaxSum(rec_.t);  // degrees of parallax
-  rec_.moonDistance = moonDistanceKm(rec_.moonDistance);
-  showResult(Field::MoonDistance, rec_.moonDistance);
-}
-
-void Calculator::phase() {
-  const double d = rec_.moonLongitude - rec_.sunLongitude;
-  // Conjunction itself reads 360, not 0.
-  const double p = d > 0 ? d : (rec_.moonLongitude + 360) - rec_.sunLongitude;
-  showResult(Field::Phase, p);
-  const double k = (1 - dcos(p)) / 2;
-  showResult(Field::Illumination, k);
-}
-
-void Calculator::moonsekii() {
-  const Equatorial e = eclipticToEquatorial(rec_.t, rec_.moonLongitude, rec_.moonLatitude);
-  rec_.nutationLongitude = e.nutationLongitude;
-  rec_.obliquity = e.obliquity;
-  rec_.apparentLongitude = e.apparentLongitude;
-  rec_.dirX = e.dirX;
-  rec_.dirY = e.dirY;
-  rec_.dirZ = e.dirZ;
-  rec_.rightAscension = e.rightAscension;
-  rec_.declination = e.declination;
-  showResult(Field::RightAscension, rec_.rightAscension);
-  showResult(Field::Declination, rec_.declination);
-}
-
-void Calculator::moonkoudo() {
-  const ClockAndSite at{form_.value(Field::JulianDay),
-                        rec_.hour,
-                        rec_.minute,
-                        rec_.second,
-                        rec_.siteLatitude,
-                        rec_.siteLongitude};
-  const Horizontal h = equatorialToHorizontal(at, rec_.rightAscension, rec_.declination);
-  rec_.universalHours = h.universalHours;
-  rec_.siderealTime = h.siderealTime;
-  rec_.localSiderealTime = h.localSiderealTime;
-  rec_.hourAngle = h.hourAngle;
-  rec_.dirX = h.dirX;
-  rec_.dirY = h.dirY;
-  rec_.dirZ = h.dirZ;
-  rec_.azimuth = h.azimuth;
-  rec_.altitude = h.altitude;
-  showResult(Field::Azimuth, rec_.azimuth);
-  showResult(Field::Altitude, rec_.altitude);
-}
-
-void Calculator::calcn() {
-  ++calcnRuns_;
-  reduced();
-}
-
-void Calculator::reduced() {
-  ymdcheck();
-  timeArguments();
-  sunyw();
-  rec_.moonLongitude = moonMeanLongitude(rec_.t);
-  moonyw();
-  phase();
+void Calculator::calcReduced() {
+  ++reducedRuns_;
+  const astro::ClockInput in = readClock();
+  showReducedFields(astro::calculateReduced(in, carried()));
 }
 
 void Calculator::calc() {
-  reduced();
-  moonyh();
-  sundis();
-  moondis();
-  moonsekii();
-  moonkoudo();
-  if (!form_.text(Field::ReferenceDate).empty()) {
-    showResult(Field::MoonAge, form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate));
-  }
+  const astro::ClockInput in = readClock();
+  const astro::Calculation c =
+      astro::calculate(in, site_, fieldNumber(Field::ReferenceDate), carried());
+  showReducedFields(c);
+  current_ = c;
+  show(Field::MoonLatitude, c.moonLatitude);
+  show(Field::SunDistance, c.sunDistance);
+  show(Field::MoonDistance, c.moonDistance);
+  show(Field::RightAscension, c.rightAscension);
+  show(Field::Declination, c.declination);
+  show(Field::Azimuth, c.azimuth);
+  show(Field::Altitude, c.altitude);
+  if (c.moonAge) show(Field::MoonAge, *c.moonAge);
   if (hooks.rebase) hooks.rebase();
+  // The outputs record the moon age as its field holds it: the rebasing
+  // may have moved it, and with no reference date it is what was left.
+  if (const auto age = fieldNumber(Field::MoonAge)) {
+    current_.moonAge = astro::Shown{*age, *age};
+  } else {
+    current_.moonAge.reset();
+  }
   if (hooks.outputs) hooks.outputs();
   if (viewsHeld_) {
     viewsDue_ = true;
   } else if (!views.empty()) {
     views();
   }
-  if (hooks.dateChecked) hooks.dateChecked(dateValid_);
+  if (hooks.dateChecked) hooks.dateChecked(current_.time.dateValid);
 }
 
 void Calculator::clearResults() {
@@ -208,6 +150,15 @@ void Calculator::clearResults() {
                   Field::RightAscension, Field::Declination, Field::Azimuth, Field::Altitude}) {
     form_.setText(f, "");
   }
+  // An empty field reads 0: so does a Julian Day that the next invalid
+  // date keeps, and every cleared result a picture draws meanwhile. The
+  // values behind them stay, as the calculation left them.
+  for (astro::Shown* x :
+       {&current_.time.julianDay, &current_.sunLongitude, &current_.moonLongitude, &current_.phase,
+        &current_.illumination, &current_.sunDistance, &current_.moonDistance,
+        &current_.moonLatitude, &current_.rightAscension, &current_.declination, &current_.azimuth,
+        &current_.altitude})
+    x->shown = 0;
 }
 
 void Calculator::toggleMode() {
@@ -216,8 +167,7 @@ void Calculator::toggleMode() {
 }
 
 void Calculator::setSite(double latitude, double longitude) {
-  rec_.siteLatitude = latitude;
-  rec_.siteLongitude = longitude;
+  site_ = {latitude, longitude};
   form_.setText(Field::SiteLongitude, formatFixed(longitude, displayMask(Field::SiteLongitude)));
   form_.setText(Field::SiteLatitude, formatFixed(latitude, displayMask(Field::SiteLatitude)));
 }

@@ -1,20 +1,27 @@
 #pragma once
-// The calculation driver: one full calculation (calc) and the reduced one the
-// searches run (calcn), with their steps. Each step reads the record or the
-// displayed fields and writes its results into both.
+// The calculation driver of the main form: reads the date, time and delta T
+// fields, computes the calculation as a value (astro/calculation.h) and
+// writes what it shows into the result fields. It keeps that value as what
+// the result fields show, for everything that draws or records them.
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "engine/calc_record.h"
+#include "astro/calculation.h"
 #include "engine/form.h"
 #include "engine/signal.h"
 
 namespace velmar {
 
+// The value a result field shows, read from the result; 0 for a field that
+// holds no result.
+double shownValue(const astro::Calculation& c, Field f);
+// The value of an instant field as the calculation read it.
+double enteredValue(const astro::Calculation& c, Field f);
+
 class Calculator {
  public:
-  Calculator(FormModel& form, CalcRecord& rec) : form_(form), rec_(rec) {}
+  explicit Calculator(FormModel& form) : form_(form) {}
 
   // Steps of calc that belong to other parts of the program. Each runs at its
   // place in calc when set; unset, the step does nothing.
@@ -36,22 +43,26 @@ class Calculator {
 
   // One full calculation for the instant in the date/time fields.
   void calc();
-  // The reduced calculation: Julian Day, Sun and Moon longitude, phase.
-  void calcn();
-  // How many reduced calculations have run on their own (not as the first
-  // steps of calc): what a search costs, counted in steps.
-  unsigned long long calcnRuns() const { return calcnRuns_; }
+  // The reduced calculation (Julian Day, Sun and Moon longitude, phase) for
+  // the instant in the fields, shown in their fields.
+  void calcReduced();
+  // Reduced calculations run on their own (not as the first steps of calc),
+  // by calcReduced or by a search on values: what a search costs, in steps.
+  unsigned long long reducedRuns() const { return reducedRuns_; }
+  void countReducedRuns(unsigned long long n) { reducedRuns_ += n; }
 
-  void ymdcheck();
-  void yuriusu();
-  void sunyw();
-  void sundis();
-  void moonyw();
-  void moonyh();
-  void moondis();
-  void phase();
-  void moonsekii();
-  void moonkoudo();
+  // Reads the date, time and delta T fields (the automatic delta T writes
+  // its field first) and, for a date that is one, shows its Julian Day.
+  void readDateAndTime();
+
+  // The values of the date, time and delta T fields, with the automatic
+  // delta T applied to the delta T field first, as every calculation reads
+  // them.
+  astro::ClockInput readClock();
+  // What the next calculation carries over from what the fields show.
+  astro::Carried carried() const { return astro::carriedFrom(current_.time); }
+  // Shows a reduced result computed elsewhere (a search's last step).
+  void showReduced(const astro::Reduced& r);
 
   // The clear button: empties the result fields, leaves everything else.
   void clearResults();
@@ -60,42 +71,29 @@ class Calculator {
 
   // Set by the site selection.
   void setSite(double latitude, double longitude);
+  const astro::Site& site() const { return site_; }
 
-  const CalcRecord& record() const { return rec_; }
-  // Whether the last ymdcheck found a date it could turn into a Julian Day.
-  bool dateValid() const { return dateValid_; }
+  // What the result fields show, as values: the last calculation, with the
+  // reduced results of any later reduced one and the moon age as its field
+  // holds it. Its address stays for the form's life.
+  const astro::Calculation& result() const { return current_; }
+  // Whether the last reading of the fields found a date it could turn into
+  // a Julian Day.
+  bool dateValid() const { return current_.time.dateValid; }
 
  private:
-  // Steps 2 to 4 of calc and calcn.
-  void timeArguments();
-  // The steps calc and calcn share.
-  void reduced();
-  // Writes a result with the twelve-decimal mask.
-  void showResult(Field f, double x);
+  void showTime(const astro::TimeTerms& t);
+  void showReducedFields(const astro::Reduced& r);
+  void show(Field f, const astro::Shown& x);
+  // The moon age field's value, or none while it is empty.
+  std::optional<double> fieldNumber(Field f) const;
 
-  static bool sameBits(double a, double b);
-  // What the date alone gives, kept while the date stays: yuriusu's part
-  // before the time of day, and t0.
-  struct DateTerms {
-    bool known = false;
-    double year = 0, month = 0;
-    int16_t day = 0;
-    double yearDays = 0;  // Int(year * 365.25)
-    double jd0 = 0;
-    bool t0Known = false;
-    double t0Of = 0, t0 = 0;  // t0 and the jd0 it was formed from
-    bool holds(double year, double month, int16_t day) const;
-    void remember(double year, double month, int16_t day, double yearDays, double jd0);
-  };
-
-  std::string scratch_;
-  DateTerms date_;
-  bool dateValid_ = true;
+  astro::Calculation current_;
+  astro::Site site_{0, 0};
   bool viewsHeld_ = false;
   bool viewsDue_ = false;
-  unsigned long long calcnRuns_ = 0;
+  unsigned long long reducedRuns_ = 0;
   FormModel& form_;
-  CalcRecord& rec_;
 };
 
 }  // namespace velmar

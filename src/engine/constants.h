@@ -1,19 +1,10 @@
 #pragma once
-// The named constants of the program: physical ones, the rules of the
-// starting and automatic delta T, and the sizes of the windows at a first
-// start. Units are in the comments; sizes are twips (1440 to the inch).
+// The named constants of the form: the rules of the starting and automatic
+// delta T, and the sizes of the windows at a first start (the physical
+// ones are in astro/constants.h). Units are in the comments; sizes are twips (1440 to the inch).
 #include <optional>
 
 namespace velmar {
-
-// --- physical -------------------------------------------------------------------
-
-// The Julian Day of the epoch J2000.0 (2000-01-01 12:00 TT).
-inline constexpr double kJ2000 = 2451545.0;
-// Days in a Julian century.
-inline constexpr double kDaysPerCentury = 36525;
-// The Moon's mean distance from the Earth, km.
-inline constexpr double kMeanLunarDistance = 384401;
 
 // --- delta T, seconds -----------------------------------------------------------
 
@@ -27,7 +18,7 @@ inline constexpr double kAutoDeltaTAfterYear = 1934;
 inline constexpr double kAutoDeltaTBaseYear = 1935;
 
 inline double startingDeltaT(double year) { return year - kStartDeltaTBaseYear; }
-// What ymdcheck writes when the automatic box is ticked; none for the years
+// What the reading of the fields writes when the automatic box is ticked; none for the years
 // that keep their value.
 inline std::optional<double> automaticDeltaT(double year) {
   if (year > kAutoDeltaTAfterYear) return year - kAutoDeltaTBaseYear;

@@ -1,7 +1,9 @@
 #include "engine/form.h"
 
+#include <cmath>
 #include <cstring>
 
+#include "astro/rounding.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -21,7 +23,11 @@ double FormModel::parse(int i) const { return velmar::value(text(static_cast<Fie
 
 void FormModel::writeFixed(int i) const {
   Fixed& w = fixed_[i];
-  formatFixed(state_.texts[i], w.x, w.intDigits, w.decimals, w.leadingBlank);
+  if (w.general) {
+    formatGeneral(state_.texts[i], w.x);
+  } else {
+    formatFixed(state_.texts[i], w.x, w.intDigits, w.decimals, w.leadingBlank);
+  }
   w.due = false;
 }
 
@@ -58,8 +64,8 @@ void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool le
     setText(f, scratch_);
     return;
   }
-  const bool sameMask =
-      w.on && w.intDigits == intDigits && w.decimals == decimals && w.leadingBlank == leadingBlank;
+  const bool sameMask = w.on && w.keyKnown && !w.general && w.intDigits == intDigits &&
+                        w.decimals == decimals && w.leadingBlank == leadingBlank;
   if (sameMask) {
     // Under one mask the digits decide the text.
     if (w.key == key) return;
@@ -72,6 +78,8 @@ void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool le
     const bool same = slot == scratch_;
     if (!same) slot.swap(scratch_);
     w.on = true;
+    w.general = false;
+    w.keyKnown = true;
     w.due = false;
     w.intDigits = intDigits;
     w.decimals = decimals;
@@ -85,6 +93,101 @@ void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool le
   valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
   notify({Change::Kind::Field, i});
   if (fieldRule_) fieldRule_(f);
+}
+
+void FormModel::setGeneral(Field f, double x) {
+  const int i = static_cast<int>(f);
+  Fixed& w = fixed_[i];
+  // From 1 to below 10^15 the general text shows 15 significant digits: a
+  // fixed number of decimals, so that, as under a mask, the rounded digits
+  // decide the text (a carry into a new digit gives one text either way).
+  const double ax = std::fabs(x);
+  int decimals = -1;
+  if (ax >= 1) {
+    double limit = 10;
+    for (int k = 1; k <= 15; ++k, limit *= 10) {
+      if (ax < limit) {
+        decimals = 15 - k;
+        break;
+      }
+    }
+  }
+  FixedKey key;
+  if (decimals < 0 || !fixedKey(x, decimals, key)) {
+    formatGeneral(scratch_, x);
+    setText(f, scratch_);
+    return;
+  }
+  if (w.on && w.keyKnown && w.general && w.decimals == decimals) {
+    if (w.key == key) return;
+    w.due = true;
+  } else {
+    formatGeneral(scratch_, x);
+    if (w.due) writeFixed(i);
+    std::string& slot = state_.texts[i];
+    const bool same = slot == scratch_;
+    if (!same) slot.swap(scratch_);
+    w.on = true;
+    w.general = true;
+    w.keyKnown = true;
+    w.due = false;
+    w.decimals = decimals;
+    w.x = x;
+    w.key = key;
+    if (same) return;
+  }
+  w.x = x;
+  w.key = key;
+  valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
+  notify({Change::Kind::Field, i});
+  if (fieldRule_) fieldRule_(f);
+}
+
+bool FormModel::sameShown(int i, bool general, const FixedMask* m, double shown) const {
+  const Fixed& w = fixed_[i];
+  if (!w.on || w.general != general || !valueKnown_[i]) return false;
+  if (m && (w.intDigits != m->intDigits || w.decimals != m->decimals ||
+            w.leadingBlank != m->leadingBlank))
+    return false;
+  uint64_t a, b;
+  std::memcpy(&a, &values_[i], sizeof a);
+  std::memcpy(&b, &shown, sizeof b);
+  return a == b;
+}
+
+void FormModel::takeShown(int i, Field f, double x, double shown) {
+  Fixed& w = fixed_[i];
+  w.due = true;
+  w.keyKnown = false;
+  w.x = x;
+  values_[i] = shown;
+  valueKnown_[i] = true;
+  notify({Change::Kind::Field, i});
+  if (fieldRule_) fieldRule_(f);
+}
+
+void FormModel::setFixedShown(Field f, double x, double shown, FixedMask m) {
+  const int i = static_cast<int>(f);
+  // Under one mask a different value is a different text; a first write,
+  // or one after a text from elsewhere, goes the long way once.
+  const Fixed& w = fixed_[i];
+  const bool sameKind = w.on && !w.general && w.intDigits == m.intDigits &&
+                        w.decimals == m.decimals && w.leadingBlank == m.leadingBlank &&
+                        valueKnown_[i] && std::isfinite(shown) &&
+                        std::fabs(shown) * astro::kExactPow10[m.decimals] < 9e15;
+  if (!sameKind) return setFixed(f, x, m);
+  if (sameShown(i, false, &m, shown)) return;
+  takeShown(i, f, x, shown);
+}
+
+void FormModel::setGeneralShown(Field f, double x, double shown) {
+  const int i = static_cast<int>(f);
+  const Fixed& w = fixed_[i];
+  const bool sameKind = w.on && w.general && valueKnown_[i] && std::fabs(shown) >= 1 &&
+                        std::isfinite(shown);
+  if (!sameKind) return setGeneral(f, x);
+  if (sameShown(i, true, nullptr, shown)) return;
+  takeShown(i, f, x, shown);
 }
 
 void FormModel::setCheck(Check c, int v) {

@@ -74,6 +74,15 @@ class FormModel {
   void setFixed(Field f, double x, FixedMask m) {
     setFixed(f, x, m.intDigits, m.decimals, m.leadingBlank);
   }
+  // Writes x in the general numeric text form, exactly as
+  // setText(f, formatGeneral(x)) would, the text made when first read.
+  void setGeneral(Field f, double x);
+  // The same two writes for a result whose shown value (what its text
+  // reads back as, astro/rounding.h) the caller has already: after a write
+  // of the same kind, equal shown values (bit for bit) are equal texts, so
+  // the change is decided without forming the digits again.
+  void setFixedShown(Field f, double x, double shown, FixedMask m);
+  void setGeneralShown(Field f, double x, double shown);
 
   int check(Check c) const { return state_.checks[static_cast<int>(c)]; }
   // Sets a check box to 0 or 1; a change runs the box's click rule.
@@ -141,7 +150,13 @@ class FormModel {
     int intDigits = 0;
     int decimals = 0;
     bool leadingBlank = false;
+    bool general = false;  // formatGeneral's text, its digits at `decimals`
+    bool keyKnown = false;  // `key` holds the text's digits
   };
+  // Whether the field's text is a write of this kind and its value, read
+  // back, is `shown`.
+  bool sameShown(int i, bool general, const FixedMask* m, double shown) const;
+  void takeShown(int i, Field f, double x, double shown);
 
   // Mutable for the texts that setFixed leaves to be made when read.
   mutable FormState state_;
@@ -161,6 +176,9 @@ class FormModel {
   std::function<void(Option)> optionRule_;
   int programWrites_ = 0;
 };
+
+// The loop count as the continuous calculation and the outputs count it.
+inline double loopCount(const FormModel& form) { return form.value(Field::LoopCount); }
 
 // The six texts of the instant, year first (kInstantFields).
 using InstantTexts = std::array<std::string, 6>;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "engine/instant_steps.h"
 #include "engine/numtext.h"
 #include "engine/program.h"
 
@@ -36,27 +37,17 @@ std::string wholeText(double v) { return formatInt(static_cast<long long>(std::n
 
 }  // namespace
 
-bool Lunation::step(Field f, double delta, int& budget) {
-  if (budget-- <= 0) return false;
-  // Kept buffers: a search takes hundreds of steps.
-  julianDayBefore_ = form_.text(Field::JulianDay);
-  formatPlain(stepText_, form_.value(f) + delta);
-  form_.setText(f, stepText_);
-  calc_.calcn();
-  return form_.text(Field::JulianDay) != julianDayBefore_;
+void Lunation::redraw(const InstantSteps& at) {
+  if (progress_) progress_->redrawPhase(at.last());
 }
 
-void Lunation::redraw() {
-  if (progress_) progress_->redrawPhase();
-}
-
-void Lunation::repaint(std::initializer_list<Field> fields) {
-  if (progress_) progress_->repaintFields(fields);
+void Lunation::repaint(const InstantSteps& at, std::initializer_list<Field> fields) {
+  if (progress_) progress_->repaintFields(at, fields);
 }
 
 void Lunation::searchFailed(const Instant& start) {
   writeInstant(form_, start);
-  calc_.calcn();
+  calc_.calcReduced();
   ui_.message(kTitleText, kOutOfRange, Tone::Warning);
 }
 
@@ -64,41 +55,42 @@ void Lunation::searchFailed(const Instant& start) {
 
 // Back a day at a time until the phase angle jumps up (a new moon was
 // crossed), then forward one: the first whole day after the new moon.
-bool Lunation::newMoonDays(bool animate) {
+bool Lunation::newMoonDays(InstantSteps& at, bool animate) {
   int budget = kDayBudget;
   for (;;) {
-    const double old = phaseShown();
-    if (!step(Field::Day, -1, budget)) return false;
+    const double old = at.phase();
+    if (!at.step(Field::Day, -1, budget)) return false;
     if (animate) {
-      redraw();
-      repaint({Field::Year, Field::Month, Field::Day});
+      redraw(at);
+      repaint(at, {Field::Year, Field::Month, Field::Day});
     }
-    if (phaseShown() > old) break;
+    if (at.phase() > old) break;
   }
   int extra = 1;
-  if (!step(Field::Day, +1, extra)) return false;
-  if (animate) repaint({Field::Day});
+  if (!at.step(Field::Day, +1, extra)) return false;
+  if (animate) repaint(at, {Field::Day});
   return true;
 }
 
 // One probe step in direction d, which turns round when it crossed the new
 // moon; then a walk until the crossing, and one step back.
-bool Lunation::newMoonUnit(Field f, double& d, bool redrawProbe, bool animate) {
+bool Lunation::newMoonUnit(InstantSteps& at, Field f, double& d, bool redrawProbe,
+                           bool animate) {
   int budget = f == Field::Hour ? kHourBudget : kMinuteBudget;
-  double old = phaseShown();
-  if (!step(f, d, budget)) return false;
-  if (redrawProbe) redraw();
-  if (animate) repaint({f});
-  if (phaseShown() > old) d = -d;
+  double old = at.phase();
+  if (!at.step(f, d, budget)) return false;
+  if (redrawProbe) redraw(at);
+  if (animate) repaint(at, {f});
+  if (at.phase() > old) d = -d;
   for (;;) {
-    old = phaseShown();
-    if (!step(f, d, budget)) return false;
-    if (animate) repaint({f});
-    if (phaseShown() > old) break;
+    old = at.phase();
+    if (!at.step(f, d, budget)) return false;
+    if (animate) repaint(at, {f});
+    if (at.phase() > old) break;
   }
   int extra = 1;
-  if (!step(f, -d, extra)) return false;
-  if (animate) repaint({f});
+  if (!at.step(f, -d, extra)) return false;
+  if (animate) repaint(at, {f});
   return true;
 }
 
@@ -107,23 +99,23 @@ bool Lunation::newMoonUnit(Field f, double& d, bool redrawProbe, bool animate) {
 // took the fraction away from the target. One whole second can jump across
 // the instant where it reads so; the walk then stops where the fraction
 // stops approaching and goes back to the nearer second.
-bool Lunation::seconds(double target, double& d, bool animate) {
-  auto distance = [&] { return std::fabs(fractionShown() - target); };
+bool Lunation::seconds(InstantSteps& at, double target, double& d, bool animate) {
+  auto distance = [&] { return std::fabs(at.fraction() - target); };
   int budget = kSecondBudget;
   const double old = distance();
-  if (!step(Field::Second, d, budget)) return false;
-  if (animate) repaint({Field::Second});
+  if (!at.step(Field::Second, d, budget)) return false;
+  if (animate) repaint(at, {Field::Second});
   if (distance() > old) d = -d;
-  if (!step(Field::Second, -d, budget)) return false;
-  if (animate) repaint({Field::Second});
+  if (!at.step(Field::Second, -d, budget)) return false;
+  if (animate) repaint(at, {Field::Second});
   double previous = distance();
-  while (fractionShown() != target) {
-    if (!step(Field::Second, d, budget)) return false;
-    if (animate) repaint({Field::Second});
+  while (at.fraction() != target) {
+    if (!at.step(Field::Second, d, budget)) return false;
+    if (animate) repaint(at, {Field::Second});
     if (distance() > previous) {
       int extra = 1;
-      if (!step(Field::Second, -d, extra)) return false;
-      if (animate) repaint({Field::Second});
+      if (!at.step(Field::Second, -d, extra)) return false;
+      if (animate) repaint(at, {Field::Second});
       break;
     }
     previous = distance();
@@ -131,32 +123,34 @@ bool Lunation::seconds(double target, double& d, bool animate) {
   return true;
 }
 
-void Lunation::agecalc() {
+void Lunation::calculateMoonAge() {
   if (searching_) return;
   FormModel::ProgramWrites searchWrites(form_);
   ui_.setWaitCursor(true);
-  if (fractionShown() == 0) {
+  InstantSteps at(form_, calc_);
+  if (at.fraction() == 0) {
     ui_.setWaitCursor(false);
     ui_.beep();
     return;
   }
-  // The instant of the last calculation, as the record holds it (January
-  // and February as months 13 and 14 of the year before).
-  const CalcRecord& r = calc_.record();
+  // The instant of the last calculation, as the Julian Day formula held it
+  // (January and February as months 13 and 14 of the year before).
+  const astro::TimeTerms& r = calc_.result().time;
   const Instant kept = {wholeText(r.year), wholeText(r.month),  wholeText(r.day),
                         wholeText(r.hour), wholeText(r.minute), wholeText(r.second)};
   const Instant start = readInstant(form_);
   bool ok = true;
   whileSet(searching_, [&] {
     double d = -1;
-    ok = newMoonDays(false) && newMoonUnit(Field::Hour, d, false, false);
+    ok = newMoonDays(at, false) && newMoonUnit(at, Field::Hour, d, false, false);
     if (ok && !form_.tick(Tick::easycalc))
-      ok = newMoonUnit(Field::Minute, d, false, false) && seconds(0, d, false);
+      ok = newMoonUnit(at, Field::Minute, d, false, false) && seconds(at, 0, d, false);
+    at.writeTo(form_, calc_, false);
     if (!ok) return;
     form_.setText(Field::ReferenceDate, form_.text(Field::JulianDay));
     writeInstant(form_, kept);
     form_.setText(Field::MoonAge, "0");
-    calc_.calcn();
+    calc_.calcReduced();
     form_.setText(Field::MoonAge,
                   formatFixed(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate),
                               displayMask(Field::MoonAge)));
@@ -169,30 +163,34 @@ void Lunation::agecalc() {
   ui_.beep();
 }
 
-void Lunation::newmcheck() {
-  search(0, [this] {
+void Lunation::findNewMoon() {
+  search(0, [this](InstantSteps& at) {
     double d = -1;
-    bool ok = newMoonDays(true) && newMoonUnit(Field::Hour, d, true, true);
+    bool ok = newMoonDays(at, true) && newMoonUnit(at, Field::Hour, d, true, true);
     d = -1;
-    ok = ok && newMoonUnit(Field::Minute, d, false, true);
+    ok = ok && newMoonUnit(at, Field::Minute, d, false, true);
     d = -1;
-    return ok && seconds(0, d, true);
+    return ok && seconds(at, 0, d, true);
   });
 }
 
-void Lunation::search(double target, const std::function<bool()>& stages, const Instant* origin) {
+void Lunation::search(double target, const std::function<bool(InstantSteps&)>& stages,
+                      const Instant* origin) {
   if (searching_) return;
   FormModel::ProgramWrites searchWrites(form_);
   ui_.setWaitCursor(true);
+  InstantSteps at(form_, calc_);
   // The fraction shown belongs to the last date that was one: a month step
   // out of the calendar leaves it reading the target, and the search must
   // still run (and fail) rather than stop on a result of another date.
-  if (fractionShown() != target || !calc_.dateValid()) {
+  if (at.fraction() != target || !calc_.dateValid()) {
     // A search that gives up goes back to where the user started it, also
     // when a month step came before it.
     const Instant start = origin ? *origin : readInstant(form_);
     bool ok = true;
-    whileSet(searching_, [&] { ok = stages(); });
+    whileSet(searching_, [&] { ok = stages(at); });
+    at.writeTo(form_, calc_, ok);
+    if (progress_) progress_->searchEnded();
     if (!ok) {
       ui_.setWaitCursor(false);
       searchFailed(start);
@@ -208,59 +206,59 @@ void Lunation::search(double target, const std::function<bool()>& stages, const 
 // --- full moon -------------------------------------------------------------
 
 // Back a day at a time while the fraction does not fall, then forward one.
-bool Lunation::fullMoonDays() {
+bool Lunation::fullMoonDays(InstantSteps& at) {
   int budget = kDayBudget;
   for (;;) {
-    const double old = fractionShown();
-    if (!step(Field::Day, -1, budget)) return false;
-    redraw();
-    repaint({Field::Year, Field::Month, Field::Day});
-    if (fractionShown() < old) break;
+    const double old = at.fraction();
+    if (!at.step(Field::Day, -1, budget)) return false;
+    redraw(at);
+    repaint(at, {Field::Year, Field::Month, Field::Day});
+    if (at.fraction() < old) break;
   }
   int extra = 1;
-  if (!step(Field::Day, +1, extra)) return false;
-  repaint({Field::Day});
+  if (!at.step(Field::Day, +1, extra)) return false;
+  repaint(at, {Field::Day});
   return true;
 }
 
 // A probe back; forward instead when the fraction fell. Then a walk while
 // it does not fall, and one step back onto the greatest fraction.
-bool Lunation::fullMoonUnit(Field f, bool redrawProbe) {
+bool Lunation::fullMoonUnit(InstantSteps& at, Field f, bool redrawProbe) {
   int budget = f == Field::Hour ? kFullMoonHourBudget : kMinuteBudget;
   double d = -1;
-  double old = fractionShown();
-  if (!step(f, -1, budget)) return false;
-  if (redrawProbe) redraw();
-  repaint({f});
-  if (fractionShown() < old) d = +1;
+  double old = at.fraction();
+  if (!at.step(f, -1, budget)) return false;
+  if (redrawProbe) redraw(at);
+  repaint(at, {f});
+  if (at.fraction() < old) d = +1;
   for (;;) {
-    old = fractionShown();
-    if (!step(f, d, budget)) return false;
-    repaint({f});
-    if (fractionShown() < old) break;
+    old = at.fraction();
+    if (!at.step(f, d, budget)) return false;
+    repaint(at, {f});
+    if (at.fraction() < old) break;
   }
   int extra = 1;
-  if (!step(f, -d, extra)) return false;
-  repaint({f});
+  if (!at.step(f, -d, extra)) return false;
+  repaint(at, {f});
   return true;
 }
 
-void Lunation::fullcheck() { fullMoonFrom(nullptr); }
+void Lunation::findFullMoon() { fullMoonFrom(nullptr); }
 
 void Lunation::fullMoonFrom(const Instant* origin) {
   search(
       1,
-      [this] {
+      [this](InstantSteps& at) {
         double d = -1;
-        return fullMoonDays() && fullMoonUnit(Field::Hour, true) &&
-               fullMoonUnit(Field::Minute, false) && seconds(1, d, true);
+        return fullMoonDays(at) && fullMoonUnit(at, Field::Hour, true) &&
+               fullMoonUnit(at, Field::Minute, false) && seconds(at, 1, d, true);
       },
       origin);
 }
 
-void Lunation::nextfull() { monthThenFullMoon(+1); }
+void Lunation::findNextFullMoon() { monthThenFullMoon(+1); }
 
-void Lunation::backfull() { monthThenFullMoon(-1); }
+void Lunation::findPreviousFullMoon() { monthThenFullMoon(-1); }
 
 void Lunation::monthThenFullMoon(int months) {
   if (searching_) return;
@@ -273,7 +271,7 @@ void Lunation::monthThenFullMoon(int months) {
 
 // --- reference date --------------------------------------------------------
 
-void Lunation::setbt() {
+void Lunation::setReferenceToNow() {
   form_.setText(Field::ReferenceDate, form_.text(Field::JulianDay));
   form_.setText(Field::MoonAge,
                 formatFixed(form_.value(Field::JulianDay) - form_.value(Field::ReferenceDate),
@@ -281,7 +279,7 @@ void Lunation::setbt() {
   form_.setCheck(Check::AutoRebase, 0);
 }
 
-void Lunation::waste() {
+void Lunation::clearReference() {
   form_.setText(Field::ReferenceDate, "");
   form_.setText(Field::MoonAge, "");
   form_.setCheck(Check::AutoRebase, 0);
@@ -290,12 +288,12 @@ void Lunation::waste() {
 void Lunation::rebase() {
   // A calc run by a field write inside a search must not start another.
   if (searching_ || form_.check(Check::AutoRebase) != 1) return;
-  if (form_.value(Field::MoonAge) > 29 && form_.value(Field::Phase) < 350) agecalc();
-  if (form_.value(Field::MoonAge) < 0) agecalc();
+  if (form_.value(Field::MoonAge) > 29 && form_.value(Field::Phase) < 350) calculateMoonAge();
+  if (form_.value(Field::MoonAge) < 0) calculateMoonAge();
 }
 
-void Lunation::check1Clicked() {
-  if (form_.check(Check::AutoRebase) == 1) agecalc();
+void Lunation::autoRebaseClicked() {
+  if (form_.check(Check::AutoRebase) == 1) calculateMoonAge();
 }
 
 }  // namespace velmar

@@ -7,11 +7,16 @@
 #include <cstring>
 #include <string>
 
+#include "astro/rounding.h"
+
 namespace velmar {
 
 namespace {
 
-__extension__ typedef unsigned __int128 u128;
+using astro::kExactPow10;
+using astro::kPow10u;
+using astro::scaledRound;
+using u128 = astro::Digits128;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -34,11 +39,6 @@ size_t scanNumber(std::string_view s, size_t pos) {
   }
   return digits == 0 ? 0 : i - pos;
 }
-
-// Exact powers of ten up to 10^22, the largest a double holds exactly.
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The fields are read back after every step of a search, so the common case
 // (at most 15 significant digits) takes a shortcut that is still exact: an
@@ -99,62 +99,6 @@ double convert(std::string_view s) {
   return convertFast(s, v) ? v : convertSlow(s);
 }
 
-// 10^0 to 10^19, every power of ten a uint64_t holds.
-constexpr uint64_t kPow10u[] = {1ull,
-                                10ull,
-                                100ull,
-                                1000ull,
-                                10000ull,
-                                100000ull,
-                                1000000ull,
-                                10000000ull,
-                                100000000ull,
-                                1000000000ull,
-                                10000000000ull,
-                                100000000000ull,
-                                1000000000000ull,
-                                10000000000000ull,
-                                100000000000000ull,
-                                1000000000000000ull,
-                                10000000000000000ull,
-                                100000000000000000ull,
-                                1000000000000000000ull,
-                                10000000000000000000ull};
-
-// round-half-even(ax * 10^d), computed exactly in 128-bit integers, for
-// finite ax >= 0. False when it does not fit; the caller then takes the
-// general conversion. Both give the correctly rounded digits.
-bool scaledRound(double ax, int d, u128& q) {
-  if (d < 0 || d > 14) return false;
-  uint64_t bits;
-  std::memcpy(&bits, &ax, sizeof bits);
-  const int biased = static_cast<int>(bits >> 52);  // sign bit is clear
-  uint64_t m = bits & ((1ull << 52) - 1);
-  int e;
-  if (biased == 0) {
-    e = -1074;  // subnormal
-  } else {
-    m |= 1ull << 52;
-    e = biased - 1075;
-  }
-  // ax = m * 2^e exactly
-  const u128 n = static_cast<u128>(m) * kPow10u[d];  // below 2^100
-  if (e >= 0) {
-    if (e > 27) return false;
-    q = n << e;
-    return true;
-  }
-  const int sh = -e;
-  if (sh > 120) {
-    q = 0;  // less than half a unit of the last place
-    return true;
-  }
-  q = n >> sh;
-  const u128 rem = n - (q << sh);
-  const u128 half = static_cast<u128>(1) << (sh - 1);
-  if (rem > half || (rem == half && (q & 1))) ++q;
-  return true;
-}
 
 // Two digits per division: the digit loops run for every result of every
 // step of a search.

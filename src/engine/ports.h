@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "astro/calendar.h"
+
 namespace velmar {
 
 // What a message tells: the icon of its box.
@@ -33,10 +35,7 @@ class ClockPort {
   virtual std::chrono::system_clock::time_point now() = 0;
 };
 
-// A calendar date and clock time, whole seconds.
-struct CivilTime {
-  int year, month, day, hour, minute, second;
-};
+using astro::CivilTime;
 
 // The given moment in Japan Standard Time (UTC + 9 h), whatever the machine's
 // own time zone: every entered time is read as JST.

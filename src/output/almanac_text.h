@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/almanac.h"
+#include "astro/almanac.h"
 
 namespace velmar {
 

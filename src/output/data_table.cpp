@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/calculator.h"
 #include "engine/numtext.h"
 #include "stepping/continuous.h"
 
@@ -25,9 +26,9 @@ constexpr const char* kListingGap = "   ";
 // each field's displayed text by its value, through the cell's mask.
 class RowWriter {
  public:
-  RowWriter(const FormModel& form, std::string& out, std::string& cell,
+  RowWriter(const astro::Calculation& c, std::string& out, std::string& cell,
             std::array<uint16_t, kTableColumns>& ends)
-      : form_(form), out_(out), cell_(cell), ends_(ends) {
+      : c_(c), out_(out), cell_(cell), ends_(ends) {
     out_.clear();
   }
 
@@ -40,43 +41,43 @@ class RowWriter {
     end();
   }
   void masked(Field f, int intDigits, int decimals) {
-    put(form_.value(f), intDigits, decimals);
+    put(shownValue(c_, f), intDigits, decimals);
     end();
   }
   // "+" before a value of 0 or more; a negative one has its minus sign.
   void signedMasked(Field f, int intDigits, int decimals) {
-    const double v = form_.value(f);
+    const double v = shownValue(c_, f);
     if (v >= 0) out_ += '+';
     put(v, intDigits, decimals);
     end();
   }
   void moonAge() {
-    if (form_.text(Field::MoonAge).empty()) {
+    if (!c_.moonAge) {
       out_.append(7, ' ');
     } else {
-      put(form_.value(Field::MoonAge), 2, 4);
+      put(c_.moonAge->shown, 2, 4);
     }
     end();
   }
 
  private:
-  void twoDigits(Field f) { put(form_.value(f), 2, 0); }
+  void twoDigits(Field f) { put(enteredValue(c_, f), 2, 0); }
   void put(double v, int intDigits, int decimals) {
     formatFixed(cell_, v, intDigits, decimals, false);
     out_ += cell_;
   }
   void end() { ends_[column_++] = static_cast<uint16_t>(out_.size()); }
 
-  const FormModel& form_;
+  const astro::Calculation& c_;
   std::string& out_;
   std::string& cell_;
   std::array<uint16_t, kTableColumns>& ends_;
   int column_ = 0;
 };
 
-void writeRow(const FormModel& form, std::string& out, std::string& cell,
+void writeRow(const astro::Calculation& c, std::string& out, std::string& cell,
               std::array<uint16_t, kTableColumns>& ends) {
-  RowWriter w(form, out, cell, ends);
+  RowWriter w(c, out, cell, ends);
   w.dateOrTime(Field::Year, Field::Month, Field::Day, '/');
   w.dateOrTime(Field::Hour, Field::Minute, Field::Second, ':');
   w.masked(Field::SunLongitude, 3, 4);
@@ -95,10 +96,10 @@ void writeRow(const FormModel& form, std::string& out, std::string& cell,
 
 }  // namespace
 
-std::array<std::string, kTableColumns> formatRow(const FormModel& form) {
+std::array<std::string, kTableColumns> formatRow(const astro::Calculation& c) {
   std::string text, cell;
   std::array<uint16_t, kTableColumns> ends{};
-  writeRow(form, text, cell, ends);
+  writeRow(c, text, cell, ends);
   std::array<std::string, kTableColumns> cells;
   size_t start = 0;
   for (int c = 0; c < kTableColumns; ++c) {
@@ -150,12 +151,12 @@ void DataTable::dataclear() {
 
 void DataTable::dataadd() {
   std::array<uint16_t, kTableColumns> ends{};
-  writeRow(form_, scratch_, cell_, ends);
+  writeRow(result_, scratch_, cell_, ends);
   events_(TableEvent::AboutToAppend);
   rows_.append(scratch_, ends);
   events_(TableEvent::Appended);
   ++counter_;
-  if (counter_ == form_.value(Field::LoopCount)) {
+  if (counter_ == loopCount(form_)) {
     form_.setCheck(Check::TableOutput, 0);
     counter_ = 0;
   }

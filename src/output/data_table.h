@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/calculation.h"
 #include "engine/form.h"
 #include "engine/signal.h"
 
@@ -27,7 +28,7 @@ inline constexpr const char* kDataFont = "ＭＳ ゴシック";
 // The fourteen cells of the row for the fields as they stand: dates and
 // times with "00", the results with their masks, "+" before a non-negative
 // latitude, declination and altitude, seven blanks for an empty moon age.
-std::array<std::string, kTableColumns> formatRow(const FormModel& form);
+std::array<std::string, kTableColumns> formatRow(const astro::Calculation& c);
 
 // The rows' texts end to end in fixed blocks: no allocation per row or
 // cell, no copying of old rows when the table grows, so a long run keeps
@@ -66,7 +67,8 @@ enum class TableEvent { AboutToAppend, Appended, AboutToClear, Cleared };
 
 class DataTable {
  public:
-  DataTable(FormModel& form, Continuous& loop) : form_(form), loop_(loop) {}
+  DataTable(FormModel& form, const astro::Calculation& result, Continuous& loop)
+      : form_(form), result_(result), loop_(loop) {}
   DataTable(const DataTable&) = delete;
   DataTable& operator=(const DataTable&) = delete;
 
@@ -107,6 +109,7 @@ class DataTable {
 
  private:
   FormModel& form_;
+  const astro::Calculation& result_;
   Continuous& loop_;
   TableRows rows_;
   int counter_ = 0;

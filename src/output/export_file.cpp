@@ -6,6 +6,7 @@
 
 #include "config/file_writer.h"
 #include "config/text_file.h"
+#include "engine/calculator.h"
 #include "engine/numtext.h"
 #include "engine/program.h"
 #include "output/data_table.h"
@@ -41,12 +42,12 @@ ExportTarget exportTarget(const FileChoice& choice) {
   return {name.path, name.filter == 1 ? ExportType::Tsv : ExportType::Csv, name.extended};
 }
 
-void exportLine(std::string& out, const FormModel& form, char sep) {
+void exportLine(std::string& out, const FormModel& form, const astro::Calculation& c, char sep) {
   out.clear();
   auto text = [&](Field f) { out += withoutLeadingBlanks(form.text(f)); };
   std::string number;
   auto general = [&](Field f) {
-    formatPlain(number, form.value(f));
+    formatPlain(number, shownValue(c, f));
     out += number;
   };
   text(Field::Year);
@@ -120,10 +121,10 @@ void ExportFile::switched() {
 }
 
 void ExportFile::fileadd() {
-  exportLine(line_, form_, separatorOf(type_));
+  exportLine(line_, form_, result_, separatorOf(type_));
   if (!writeLine(line_)) return;
   ++counter_;
-  if (counter_ == form_.value(Field::LoopCount)) {
+  if (counter_ == loopCount(form_)) {
     counter_ = 0;
     form_.setCheck(Check::FileOutput, 0);
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/calculation.h"
 #include "engine/form.h"
 #include "engine/ports.h"
 #include "engine/signal.h"
@@ -36,11 +37,13 @@ struct ExportTarget {
 ExportTarget exportTarget(const FileChoice& choice);
 
 // One data line for the fields as they stand (without its line end).
-void exportLine(std::string& out, const FormModel& form, char separator);
+void exportLine(std::string& out, const FormModel& form, const astro::Calculation& c,
+                char separator);
 
 class ExportFile {
  public:
-  ExportFile(FormModel& form, Continuous& loop, UiPort& ui) : form_(form), loop_(loop), ui_(ui) {}
+  ExportFile(FormModel& form, const astro::Calculation& result, Continuous& loop, UiPort& ui)
+      : form_(form), result_(result), loop_(loop), ui_(ui) {}
   ~ExportFile();
   ExportFile(const ExportFile&) = delete;
   ExportFile& operator=(const ExportFile&) = delete;
@@ -75,6 +78,7 @@ class ExportFile {
   void fail(const std::string& why);
 
   FormModel& form_;
+  const astro::Calculation& result_;
   Continuous& loop_;
   UiPort& ui_;
   std::string name_ = kExportDefaultName;

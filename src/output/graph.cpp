@@ -1,6 +1,7 @@
 #include "output/graph.h"
 
-#include "engine/constants.h"
+#include "astro/constants.h"
+#include "engine/calculator.h"
 #include "engine/numtext.h"
 #include "stepping/continuous.h"
 
@@ -67,7 +68,7 @@ void Graph::graphadd() {
     titleChanged_();
   }
   ++state_.graphCount;
-  const double n = form_.value(Field::LoopCount);
+  const double n = loopCount(form_);
   const double step = kGraphSpan / (n - 1);
   const double x = step * state_.graphIndex;
   draw(DrawOp::line(x, 0, x, height_, state_.graphCount % 10 == 0 ? palette::kRed : kGridGrey));
@@ -75,9 +76,9 @@ void Graph::graphadd() {
   point.x = x;
   point.red = state_.graphCount % 10 == 0;
   for (size_t i = 0; i < kInstantFields.size(); ++i)
-    point.instant[i] = form_.value(kInstantFields[i]);
+    point.instant[i] = enteredValue(result_, kInstantFields[i]);
   for (size_t i = 0; i < graphSeries().size(); ++i)
-    point.values[i] = form_.value(graphSeries()[i].field);
+    point.values[i] = shownValue(result_, graphSeries()[i].field);
   if (keepPoints) {
     if (state_.graphIndex == 0) lastRunStart_ = points_.size();
     points_.push_back(point);
@@ -86,7 +87,7 @@ void Graph::graphadd() {
   for (size_t i = 0; i < graphSeries().size(); ++i) {
     const GraphSeries& s = graphSeries()[i];
     if (form_.check(s.selector) != 1) continue;
-    const double v = form_.value(s.field);
+    const double v = shownValue(result_, s.field);
     draw(DrawOp::line(xPrev, s.y(state_.graphPrev[i]), x, s.y(v), s.colour, 2));
     state_.graphPrev[i] = v;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/calculation.h"
 #include "engine/form.h"
 #include "engine/signal.h"
 #include "views/canvas.h"
@@ -58,7 +59,8 @@ struct GraphPoint {
 
 class Graph {
  public:
-  Graph(FormModel& form, Continuous& loop) : form_(form), loop_(loop) {}
+  Graph(FormModel& form, const astro::Calculation& result, Continuous& loop)
+      : form_(form), result_(result), loop_(loop) {}
   Graph(const Graph&) = delete;
   Graph& operator=(const Graph&) = delete;
 
@@ -117,6 +119,7 @@ class Graph {
   void restart();
 
   FormModel& form_;
+  const astro::Calculation& result_;
   Continuous& loop_;
   GraphState state_;
   std::vector<GraphPoint> points_;

@@ -35,7 +35,7 @@ bool Outputs::checkClicked(Check c) {
 }
 
 std::optional<long long> Outputs::rowsToEnd() const {
-  const double n = form_.value(Field::LoopCount);
+  const double n = loopCount(form_);
   // Beyond 2^53 a double no longer counts every row.
   const bool whole =
       n >= 1 && n <= 9007199254740992.0 && n == static_cast<double>(static_cast<long long>(n));

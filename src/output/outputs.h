@@ -18,10 +18,11 @@ class Continuous;
 
 class Outputs {
  public:
-  Outputs(FormModel& form, Continuous& loop, UiPort& ui, FilePort& files, PrinterPort& printer)
-      : table_(form, loop),
-        graph_(form, loop),
-        file_(form, loop, ui),
+  Outputs(FormModel& form, const astro::Calculation& result, Continuous& loop, UiPort& ui,
+          FilePort& files, PrinterPort& printer)
+      : table_(form, result, loop),
+        graph_(form, result, loop),
+        file_(form, result, loop, ui),
         form_(form),
         ui_(ui),
         files_(files),

@@ -4,14 +4,13 @@
 #include <limits>
 #include <utility>
 
+#include "engine/carry_rules.h"
 #include "engine/numtext.h"
 #include "engine/program.h"
 
 namespace velmar {
 
 namespace {
-
-constexpr std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // How far out a value may lie and still be carried. Each unit carried nests
 // one more rule call (a day of 60000 walks some 2000 months), about 250
@@ -36,14 +35,16 @@ const CarryBound* boundOf(Field f) {
 
 }  // namespace
 
-bool isLeapYear(double year) { return std::fmod(std::nearbyint(year), 4.0) == 0; }
-
-int monthLength(double month, bool leap) {
-  const double m = std::nearbyint(month);
-  if (!(m >= 1 && m <= 12)) return 0;
-  const int i = static_cast<int>(m);
-  return i == 2 && leap ? 29 : kMonthDays[i - 1];
-}
+// The form's fields as the carry rules' store: a write is the field's text,
+// and the form runs the written field's rule through fieldChanged.
+struct DateFields::FormStore {
+  FormModel& form;
+  double value(Field f) const { return form.value(f); }
+  void write(Field f, double x) { form.setText(f, formatPlain(x)); }
+  void fillEmpty(Field f) {
+    if (form.text(f).empty()) form.setText(f, "0");
+  }
+};
 
 DateFields::DateFields(FormModel& form, Calculator& calc, UiPort& ui, ClockPort& clock)
     : form_(form), calc_(calc), ui_(ui), clock_(clock) {
@@ -61,28 +62,11 @@ bool DateFields::fieldChanged(Field f) {
   if (outermost && !restoring_ && refused(f)) return true;
 
   ++depth_;
-  switch (f) {
-    case Field::Year:
-      yearRule();
-      break;
-    case Field::Month:
-      monthRule();
-      break;
-    case Field::Day:
-      dayRule();
-      break;
-    case Field::Hour:
-      hourRule();
-      break;
-    case Field::Minute:
-      minuteRule();
-      break;
-    case Field::Second:
-      secondRule();
-      break;
-    default:
-      deltaTRule();
-      break;
+  if (f == Field::DeltaT) {
+    deltaTRule();
+  } else {
+    FormStore store{form_};
+    CarryRules<FormStore>::apply(store, f);
   }
   if (pendingField_ == code && !form_.programWriting()) {
     pendingField_ = kNoPendingField;
@@ -117,79 +101,6 @@ bool DateFields::refused(Field f) {
   return true;
 }
 
-void DateFields::yearRule() {
-  if (!isLeapYear(form_.value(Field::Year)) && form_.value(Field::Month) == 2 &&
-      form_.value(Field::Day) == 29) {
-    form_.setText(Field::Month, "3");
-    form_.setText(Field::Day, "1");
-  }
-}
-
-// The upper tests ask whether a value has reached the next unit (13 months,
-// 60 minutes), not whether it exceeds the last whole one: a typed 12.5
-// would otherwise be carried to 0.5, borrowed back to 12.5, and so on.
-void DateFields::monthRule() {
-  if (form_.value(Field::Month) >= 13) {
-    setNumber(Field::Month, form_.value(Field::Month) - 12);
-    setNumber(Field::Year, form_.value(Field::Year) + 1);
-  }
-  if (form_.value(Field::Month) < 1) {
-    setNumber(Field::Month, form_.value(Field::Month) + 12);
-    setNumber(Field::Year, form_.value(Field::Year) - 1);
-  }
-}
-
-void DateFields::dayRule() {
-  // Both lengths use the leap flag of the year as the rule found it; a carry
-  // through December changes the year, but neither December nor January
-  // depends on it.
-  const bool leap = isLeapYear(form_.value(Field::Year));
-  const int n = monthLength(form_.value(Field::Month), leap);
-  if (form_.value(Field::Day) >= n + 1) {
-    setNumber(Field::Month, form_.value(Field::Month) + 1);
-    setNumber(Field::Day, form_.value(Field::Day) - n);
-  }
-  if (form_.value(Field::Day) < 1) {
-    setNumber(Field::Month, form_.value(Field::Month) - 1);
-    setNumber(Field::Day, form_.value(Field::Day) + monthLength(form_.value(Field::Month), leap));
-  }
-}
-
-void DateFields::hourRule() {
-  if (form_.value(Field::Hour) >= 24) {
-    setNumber(Field::Day, form_.value(Field::Day) + 1);
-    setNumber(Field::Hour, form_.value(Field::Hour) - 24);
-  }
-  if (form_.value(Field::Hour) < 0) {
-    setNumber(Field::Hour, form_.value(Field::Hour) + 24);
-    setNumber(Field::Day, form_.value(Field::Day) - 1);
-  }
-  if (form_.text(Field::Hour).empty()) form_.setText(Field::Hour, "0");
-}
-
-void DateFields::minuteRule() {
-  if (form_.value(Field::Minute) >= 60) {
-    setNumber(Field::Minute, form_.value(Field::Minute) - 60);
-    setNumber(Field::Hour, form_.value(Field::Hour) + 1);
-  }
-  if (form_.value(Field::Minute) < 0) {
-    setNumber(Field::Minute, form_.value(Field::Minute) + 60);
-    setNumber(Field::Hour, form_.value(Field::Hour) - 1);
-  }
-  if (form_.text(Field::Minute).empty()) form_.setText(Field::Minute, "0");
-}
-
-void DateFields::secondRule() {
-  if (form_.value(Field::Second) < 0) {
-    setNumber(Field::Minute, form_.value(Field::Minute) - 1);
-    setNumber(Field::Second, form_.value(Field::Second) + 60);
-  }
-  if (form_.value(Field::Second) >= 60) {
-    setNumber(Field::Second, form_.value(Field::Second) - 60);
-    setNumber(Field::Minute, form_.value(Field::Minute) + 1);
-  }
-  if (form_.text(Field::Second).empty()) form_.setText(Field::Second, "0");
-}
 
 void DateFields::deltaTRule() {
   if (form_.value(Field::DeltaT) < 1) form_.setText(Field::DeltaT, "0");
@@ -233,25 +144,25 @@ void DateFields::writePresentMoment() {
 
 void DateFields::setToNow() {
   writePresentMoment();
-  calc_.ymdcheck();
+  calc_.readDateAndTime();
   calc_.calc();
 }
 
 void DateFields::setToToday() {
   writeDate(toJst(clock_.now()));
-  calc_.ymdcheck();
+  calc_.readDateAndTime();
   calc_.calc();
 }
 
 void DateFields::adjust() {
   form_.setText(Field::Minute, "0");
   form_.setText(Field::Second, "0");
-  calc_.ymdcheck();
+  calc_.readDateAndTime();
   calc_.calc();
 }
 
-void DateFields::datemem() {
-  const CalcRecord& rec = calc_.record();
+void DateFields::recordDate() {
+  const astro::TimeTerms& rec = calc_.result().time;
   recorded_.year = rec.year;
   recorded_.month = rec.month;
   recorded_.day = rec.day;
@@ -266,7 +177,7 @@ void DateFields::datemem() {
 
 // Year first, month next: a recorded month of 13 or 14 is then carried into
 // the year by the month rule.
-void DateFields::dateremem() {
+void DateFields::restoreRecordedDate() {
   FormModel::ProgramWrites restore(form_);
   writeInstant(form_, {formatPlain(recorded_.year), formatPlain(recorded_.month),
                        formatPlain(recorded_.day), formatPlain(recorded_.hour),
@@ -274,7 +185,7 @@ void DateFields::dateremem() {
 }
 
 void DateFields::confirmAndRecord() {
-  if (ui_.askYesNo(kRecordTitle, kRecordQuestion)) datemem();
+  if (ui_.askYesNo(kRecordTitle, kRecordQuestion)) recordDate();
 }
 
 }  // namespace velmar

@@ -18,20 +18,14 @@
 
 namespace velmar {
 
-// The calendar of the fields: February has 29 days when the year, rounded to
-// a whole number, is divisible by 4; centuries are no exception.
-bool isLeapYear(double year);
-// Days in the month, the month rounded to a whole number; 0 outside 1 to 12.
-int monthLength(double month, bool leap);
-
 // Codes that pendingField holds: the field's number for the fields with a
 // change rule (1 year, 2 month, 3 day, 7 hour, 8 minute, 9 second, 12 delta T).
 // The keypad also routes 17 (change amount), 18 (loop count) and 20 (the
 // time pad's change field) through it; no rule here consumes those.
 inline constexpr int kNoPendingField = 0;
 
-// The date and time that mem records and remem restores. Year and month as
-// the calculation record holds them: January and February are months 13 and
+// The date and time that recordDate records and restoreRecordedDate
+// restores. Year and month as the Julian Day formula holds them: January and February are months 13 and
 // 14 of the year before.
 struct RecordedDateTime {
   double year = 0;
@@ -79,22 +73,18 @@ class DateFields {
   // The present moment in the six fields, nothing calculated (startup).
   void writePresentMoment();
 
-  // Copies the instant of the last calculation from the record.
-  void datemem();
-  // Writes the record back into the six fields; calculates nothing.
-  void dateremem();
-  // mem: asks first; any answer but No records.
+  // Records the instant of the last calculation.
+  void recordDate();
+  // Writes the recorded instant back into the six fields; calculates
+  // nothing.
+  void restoreRecordedDate();
+  // recordDate, after asking: asks first; any answer but No records.
   void confirmAndRecord();
   const RecordedDateTime& recorded() const { return recorded_; }
 
  private:
   void setNumber(Field f, double x);
-  void yearRule();
-  void monthRule();
-  void dayRule();
-  void hourRule();
-  void minuteRule();
-  void secondRule();
+  struct FormStore;
   void deltaTRule();
   // Gives the field its previous text back when its value is too far out to
   // carry; true when it did.

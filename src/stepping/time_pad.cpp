@@ -61,7 +61,7 @@ void TimePad::press(PadButton b) {
       loop_.stepDown();
       break;
     case PadButton::Restore:
-      dates_.dateremem();
+      dates_.restoreRecordedDate();
       calc_.calc();
       break;
   }

@@ -1,6 +1,6 @@
 #include "views/eclipse_views.h"
 
-#include "engine/constants.h"
+#include "astro/constants.h"
 
 namespace velmar {
 
@@ -11,7 +11,8 @@ double shorter(double w, double h) { return w < h ? w : h; }
 
 }  // namespace
 
-void shadowdraw(const FormModel& form, double w, double h, bool big, ViewPicture& pic) {
+void drawEarthShadow(const FormModel& form, const astro::Calculation& c, double w, double h,
+                     bool big, ViewPicture& pic) {
   using namespace palette;
   pic.start("Eclipse View", form);
   const double m = shorter(w, h);
@@ -19,9 +20,9 @@ void shadowdraw(const FormModel& form, double w, double h, bool big, ViewPicture
   // radius at the mean distance.
   const double s = big ? 2.7 : 8.1;
   const double q = big ? 10 : 30;
-  const double p = form.value(Field::Phase);
-  const double beta = form.value(Field::MoonLatitude);
-  const double d = form.value(Field::MoonDistance);
+  const double p = c.phase.shown;
+  const double beta = c.moonLatitude.shown;
+  const double d = c.moonDistance.shown;
   // A nearer Moon is larger.
   const double rm = (2 - d / kMeanLunarDistance) * m / q;
   // Opposition in the centre; a growing elongation moves the Moon east
@@ -37,7 +38,8 @@ void shadowdraw(const FormModel& form, double w, double h, bool big, ViewPicture
   pic.ops.push_back(DrawOp::circle(w / 2, h / 2, 4.5 * rm, kOlive));
 }
 
-void sundraw(const FormModel& form, double w, double h, bool big, ViewPicture& pic) {
+void drawSunCentred(const FormModel& form, const astro::Calculation& c, double w, double h,
+                    bool big, ViewPicture& pic) {
   using namespace palette;
   // The same words as the shadow view's, although the window's own title
   // differs.
@@ -47,8 +49,8 @@ void sundraw(const FormModel& form, double w, double h, bool big, ViewPicture& p
   const double q = big ? 5 : 33.33333333333;
   // Both bodies 0.3 degrees in radius, at either scale.
   const double rs = m / q;
-  const double p = form.value(Field::Phase);
-  const double beta = form.value(Field::MoonLatitude);
+  const double p = c.phase.shown;
+  const double beta = c.moonLatitude.shown;
   // The elongation in -180 < p' <= 180: a Moon just past the Sun stands
   // to its left (east).
   const double pp = p <= 180 ? p : p - 360;

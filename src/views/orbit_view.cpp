@@ -1,18 +1,19 @@
 #include "views/orbit_view.h"
 
-#include "engine/angles.h"
+#include "astro/angles.h"
 
 namespace velmar {
 
 // Longitude 0 points up and longitudes grow counter-clockwise: the Earth
 // stands at heliocentric longitude sunLongitude + 180, the Moon at
 // geocentric longitude sunLongitude + p.
-void orbitdraw(const FormModel& form, double sunLongitude, double w, double h, bool orbits,
-               ViewPicture& pic) {
+void drawOrbits(const FormModel& form, const astro::Calculation& c, double w, double h, bool orbits,
+                ViewPicture& pic) {
+  const double sunLongitude = c.sunLongitude.value;
   using namespace palette;
   pic.start("Moon Phase", form);
   pic.ops.push_back(DrawOp::clear(kOrbitBackground));
-  const double p = form.value(Field::Phase);
+  const double p = c.phase.shown;
   // The Earth's orbit; everything else is sized from it.
   const double R = 0.75 * (w / 2 > h / 2 ? h / 2 : w / 2);
   const double ex = w / 2 + R * dsin(180 - sunLongitude);

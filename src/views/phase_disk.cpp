@@ -49,9 +49,9 @@ void phaseDisk(std::vector<DrawOp>& s, double cx, double cy, double r, double p,
   }
 }
 
-std::vector<DrawOp> phasedraw(const FormModel& form, double w, double h) {
+std::vector<DrawOp> drawPhase(const astro::Reduced& c, double w, double h) {
   const double r = std::nearbyint(0.95 * h / 2);
-  return phaseDisk(w / 2, h / 2, r, form.value(Field::Phase), form.value(Field::Illumination));
+  return phaseDisk(w / 2, h / 2, r, c.phase.shown, c.illumination.shown);
 }
 
 }  // namespace velmar

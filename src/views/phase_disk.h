@@ -3,7 +3,7 @@
 // as seen from the northern hemisphere: lit on the right while waxing.
 #include <vector>
 
-#include "engine/form.h"
+#include "astro/calculation.h"
 #include "views/canvas.h"
 
 namespace velmar {
@@ -20,7 +20,7 @@ std::vector<DrawOp> phaseDisk(double cx, double cy, double r, double p, double k
 void phaseDisk(std::vector<DrawOp>& out, double cx, double cy, double r, double p, double k);
 
 // The main window's phase picture for a drawable area of w x h twips, from
-// the displayed phase angle and fraction.
-std::vector<DrawOp> phasedraw(const FormModel& form, double w, double h);
+// the phase angle and fraction as their fields show them.
+std::vector<DrawOp> drawPhase(const astro::Reduced& r, double w, double h);
 
 }  // namespace velmar

@@ -2,21 +2,12 @@
 
 namespace velmar {
 
-Equatorial sunsekii(const CalcRecord& rec) {
-  return eclipticToEquatorial(rec.t, rec.sunLongitude, 0);
-}
-
-Horizontal sunkoudo(const CalcRecord& rec, double julianDay, const Equatorial& sun) {
-  const ClockAndSite at{julianDay,  rec.hour,         rec.minute,
-                        rec.second, rec.siteLatitude, rec.siteLongitude};
-  return equatorialToHorizontal(at, sun.rightAscension, sun.declination);
-}
-
 // The picture shows azimuths 60 (left edge) to 300 (right edge), south in
 // the middle and east on the left, and altitudes from the horizon (bottom)
 // to the zenith (top). A body outside that lies outside the picture.
-void skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, double w, double h,
-                SkySwitches sw, SkyTrail& trail, ViewPicture& pic) {
+void skyPicture(const FormModel& form, const astro::Calculation& c, double sunAzimuth,
+                double sunAltitude, double w, double h, SkySwitches sw, SkyTrail& trail,
+                ViewPicture& pic) {
   using namespace palette;
   const double m = h > w ? w : h;
   const double d = sw.big ? 0.02 * m : 0.01 * m;  // dot radius
@@ -39,16 +30,15 @@ void skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, do
   trail.skySunX = w / 240 * sunAzimuth - w / 36 * 9;
   trail.skySunY = h - sunAltitude * h / 90;
   ops.push_back(DrawOp::disk(trail.skySunX, trail.skySunY, d, kRed));
-  trail.skyMoonX = w / 240 * form.value(Field::Azimuth) - w / 36 * 9;
-  trail.skyMoonY = h - form.value(Field::Altitude) * h / 90;
+  trail.skyMoonX = w / 240 * c.azimuth.shown - w / 36 * 9;
+  trail.skyMoonY = h - c.altitude.shown * h / 90;
   ops.push_back(DrawOp::disk(trail.skyMoonX, trail.skyMoonY, d, kYellow));
 }
 
-void skydraw(const FormModel& form, const CalcRecord& rec, double w, double h, SkySwitches sw,
-             SkyTrail& trail, ViewPicture& out) {
-  const Equatorial eq = sunsekii(rec);
-  const Horizontal hor = sunkoudo(rec, form.value(Field::JulianDay), eq);
-  skyPicture(form, hor.azimuth, hor.altitude, w, h, sw, trail, out);
+void drawSky(const FormModel& form, const astro::Calculation& c, double w, double h,
+             SkySwitches sw, SkyTrail& trail, ViewPicture& out) {
+  const Horizontal sun = astro::sunFromSite(c);
+  skyPicture(form, c, sun.azimuth, sun.altitude, w, h, sw, trail, out);
 }
 
 }  // namespace velmar

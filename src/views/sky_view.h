@@ -1,8 +1,7 @@
 #pragma once
 // The sky view: the southern sky of the site as azimuth against altitude,
 // the Sun and the Moon as dots, optionally leaving a trail.
-#include "engine/calc_record.h"
-#include "engine/conversions.h"
+#include "astro/calculation.h"
 #include "engine/form.h"
 #include "views/view_picture.h"
 
@@ -18,33 +17,27 @@ struct SkyTrail {
   double skySunY = 0;
 };
 
-// The Sun's right ascension and declination: the Moon's conversion applied
-// to the Sun's longitude with a latitude of 0.
-Equatorial sunsekii(const CalcRecord& rec);
-// The Sun's azimuth and altitude for the record's clock time and site and
-// the displayed Julian Day.
-Horizontal sunkoudo(const CalcRecord& rec, double julianDay, const Equatorial& sun);
-
 struct SkySwitches {
   bool trail = false;  // the window's "軌跡"
   bool big = false;    // the main window's bigsky
 };
 
 // The drawing for a drawable area of w x h twips, with the Sun at the given
-// place and the Moon at its displayed azimuth and altitude. Moves the trail
-// to the dots drawn.
-void skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude, double w, double h,
-                SkySwitches sw, SkyTrail& trail, ViewPicture& out);
-inline ViewPicture skyPicture(const FormModel& form, double sunAzimuth, double sunAltitude,
-                              double w, double h, SkySwitches sw, SkyTrail& trail) {
+// place and the Moon at its azimuth and altitude as their fields show them.
+// Moves the trail to the dots drawn.
+void skyPicture(const FormModel& form, const astro::Calculation& c, double sunAzimuth,
+                double sunAltitude, double w, double h, SkySwitches sw, SkyTrail& trail,
+                ViewPicture& out);
+inline ViewPicture skyPicture(const FormModel& form, const astro::Calculation& c,
+                              double sunAzimuth, double sunAltitude, double w, double h,
+                              SkySwitches sw, SkyTrail& trail) {
   ViewPicture pic;
-  skyPicture(form, sunAzimuth, sunAltitude, w, h, sw, trail, pic);
+  skyPicture(form, c, sunAzimuth, sunAltitude, w, h, sw, trail, pic);
   return pic;
 }
 
-// skydraw: the Sun's place from the record and the displayed Julian Day,
-// then the picture.
-void skydraw(const FormModel& form, const CalcRecord& rec, double w, double h, SkySwitches sw,
-             SkyTrail& trail, ViewPicture& out);
+// The Sun's place seen from the site (astro::sunFromSite), then the picture.
+void drawSky(const FormModel& form, const astro::Calculation& c, double w, double h,
+             SkySwitches sw, SkyTrail& trail, ViewPicture& out);
 
 }  // namespace velmar

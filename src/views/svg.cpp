@@ -7,12 +7,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "astro/constants.h"
+
 namespace velmar {
 
 namespace {
 
 constexpr double kTwipsPerPixel = 15;
-constexpr double kPi = 3.14159265358979323846;
 
 std::string hex(Rgb c) {
   static const char digits[] = "0123456789abcdef";

@@ -24,8 +24,7 @@ int16_t& ViewFlags::operator[](View v) {
 
 int16_t ViewFlags::operator[](View v) const { return (*const_cast<ViewFlags*>(this))[v]; }
 
-Views::Views(FormModel& form, const CalcRecord& rec, Calculator& calc)
-    : form_(form), rec_(rec), calc_(calc) {}
+Views::Views(FormModel& form, Calculator& calc) : form_(form), calc_(calc) {}
 
 Views::~Views() {
   for (View v : kViews) {
@@ -69,19 +68,20 @@ void Views::redraw(View v) {
 }
 
 void Views::picture(View v, double w, double h, ViewPicture& out) {
+  const astro::Calculation& c = calc_.result();
   switch (v) {
     case View::Face:
-      return facedraw(form_, w, h, out);
+      return drawMoonFace(form_, c, w, h, out);
     case View::Orbit:
-      return orbitdraw(form_, rec_.sunLongitude, w, h, orbits_, out);
+      return drawOrbits(form_, c, w, h, orbits_, out);
     case View::Sky:
-      return skydraw(form_, rec_, w, h, {trail_, form_.tick(Tick::bigsky)}, trail_at_, out);
+      return drawSky(form_, c, w, h, {trail_, form_.tick(Tick::bigsky)}, trail_at_, out);
     case View::Shadow:
-      return shadowdraw(form_, w, h, form_.tick(Tick::bigview), out);
+      return drawEarthShadow(form_, c, w, h, form_.tick(Tick::bigview), out);
     case View::Sun:
       break;
   }
-  sundraw(form_, w, h, form_.tick(Tick::bigsun), out);
+  drawSunCentred(form_, c, w, h, form_.tick(Tick::bigsun), out);
 }
 
 void Views::orbitsClicked() {

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/calc_record.h"
 #include "engine/calculator.h"
 #include "engine/form.h"
 #include "views/sky_view.h"
@@ -39,7 +38,7 @@ struct ViewSurface {
 
 class Views {
  public:
-  Views(FormModel& form, const CalcRecord& rec, Calculator& calc);
+  Views(FormModel& form, Calculator& calc);
   Views(const Views&) = delete;
   Views& operator=(const Views&) = delete;
   ~Views();
@@ -66,8 +65,8 @@ class Views {
   // Runs the surface's drawing, when there is one.
   void redraw(View v);
 
-  // The view's drawing for a drawable area of w x h twips from the fields
-  // and the record as they stand. The sky view's moves its trail.
+  // The view's drawing for a drawable area of w x h twips from what the
+  // result fields show (Calculator::result()). The sky view's moves its trail.
   void picture(View v, double w, double h, ViewPicture& out);
   ViewPicture picture(View v, double w, double h) {
     ViewPicture pic;
@@ -107,7 +106,6 @@ class Views {
   void resubscribe(View v);
 
   FormModel& form_;
-  const CalcRecord& rec_;
   Calculator& calc_;
   ViewFlags flags_;
   std::array<Slot, kViewCount> slots_;

@@ -132,10 +132,10 @@ TEST_F(AlmanacPanelTest, AClickSetsTheInstantToTheSecondAndCalculates) {
   EXPECT_EQ(draws, 1);
   EXPECT_EQ(fields(), jst(*day.moonrise));
   EXPECT_EQ(fields(), "2025/3/14 17:47:46");
-  const CalcRecord& rec = main->record();
-  EXPECT_NEAR(almanac::instantOf(rec), *day.moonrise, 0.5 / 86400);
-  const astro::MoonFromSite seen = astro::moonFromSite(almanac::instantOf(rec), rec.deltaT,
-                                                       {rec.siteLatitude, rec.siteLongitude});
+  const astro::Calculation& shown = main->calculator().result();
+  EXPECT_NEAR(astro::instantOf(shown.time), *day.moonrise, 0.5 / 86400);
+  const astro::MoonFromSite seen =
+      astro::moonFromSite(astro::instantOf(shown.time), shown.time.deltaT, shown.site);
   // Bit for bit what the command line's --topocentric prints.
   EXPECT_EQ(panel.observed().azimuth, seen.azimuth);
   EXPECT_EQ(panel.observed().altitude, seen.altitude);

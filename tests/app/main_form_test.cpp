@@ -41,7 +41,7 @@ TEST_F(MainFormStartup, FirstStartCalculatesThePresentMomentAtTheFirstSite) {
   EXPECT_EQ(f.text(Field::ReferenceDate), "");  // emptied while rebasing is off
   EXPECT_EQ(f.text(Field::JulianDay), " 2451978.00424768");
   EXPECT_EQ(main.sites().selected(), 0);
-  EXPECT_EQ(main.record().siteLatitude, shippedSites()[0].latitude);
+  EXPECT_EQ(main.calculator().site().latitude, shippedSites()[0].latitude);
   EXPECT_EQ(ui.messages, 0);
   EXPECT_EQ(ui.questions, 0);
   // Every window without a place is centred with its start size.

@@ -20,8 +20,7 @@ class SiteEditorTest : public ::testing::Test {
   testing::TempFolder dir;
   std::string path = dir / "sokuti.dat";
   FormModel form;
-  CalcRecord rec;
-  Calculator calc{form, rec};
+  Calculator calc{form};
   SiteList sites{calc, path};
   SiteEditor editor{sites};
 
@@ -49,7 +48,7 @@ TEST_F(SiteEditorTest, SelectionMovesTheSiteButNotTheEclipticResults) {
   const FormState tokyo = form.state();
 
   EXPECT_EQ(sites.select(5), "");  // 明石
-  EXPECT_EQ(rec.siteLongitude, 135);
+  EXPECT_EQ(calc.site().longitude, 135);
   EXPECT_EQ(form.text(Field::SiteLongitude), " 135.00");
   EXPECT_EQ(form.text(Field::SiteLatitude), " 34.65");
   for (Field f : {Field::JulianDay, Field::SunLongitude, Field::MoonLongitude, Field::Phase,
@@ -90,15 +89,15 @@ TEST_F(SiteEditorTest, SelectionKeepsTheLoadedSiteWhenTheFileIsGone) {
   sites.load();
   std::filesystem::remove(path);
   std::string m = sites.select(1);
-  EXPECT_EQ(rec.siteLatitude, 2);  // not the shipped list's 大阪 under the name B
-  EXPECT_EQ(rec.siteLongitude, 3);
+  EXPECT_EQ(calc.site().latitude, 2);  // not the shipped list's 大阪 under the name B
+  EXPECT_EQ(calc.site().longitude, 3);
   EXPECT_EQ(sites.selected(), 1);
   EXPECT_NE(m.find("見つかりません"), std::string::npos) << m;
   EXPECT_NE(m.find("起動時"), std::string::npos) << m;
 
   writeBytes(path, "A,1,1,1\r\n\x81\r\n");
   m = sites.select(0);
-  EXPECT_EQ(rec.siteLatitude, 1);
+  EXPECT_EQ(calc.site().latitude, 1);
   EXPECT_NE(m.find("読み込めません"), std::string::npos) << m;
 }
 
@@ -208,7 +207,7 @@ TEST_F(SiteEditorTest, FailedRewriteLeavesFileListsAndSiteAsTheyWere) {
   EXPECT_EQ(editor.listIndex(), 3);
   EXPECT_EQ(editor.text(EditorField::Name), "新");  // the typing is not lost
   EXPECT_EQ(sites.selected(), 2);
-  EXPECT_EQ(rec.siteLatitude, 43.0642);
+  EXPECT_EQ(calc.site().latitude, 43.0642);
 
   // A file that cannot be read is never overwritten.
   writeBytes(path, "A,1,1,1\r\n\x81\r\n");

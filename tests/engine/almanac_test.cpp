@@ -1,7 +1,7 @@
 // The almanac against rows of an independent ephemeris kept as data
 // (tests/data/almanac_*.tsv, computed with PyEphem under the almanac's own
 // definitions), and the command line's almanac options.
-#include "engine/almanac.h"
+#include "astro/almanac.h"
 
 #include <gtest/gtest.h>
 

@@ -39,19 +39,20 @@ class DataTableTest : public OutputTest {
 };
 
 TEST_F(DataTableTest, CellsTakeTheMasksOfTheDisplayedFields) {
-  const auto cells = formatRow(form);
+  const auto cells = formatRow(main.calculator().result());
   const std::array<std::string, kTableColumns> expected = {
       "2001/03/09", "21:05:00", "348.9914", "0.992959", "165.8919", "+4.49189", "360909.7",
       "176.9004",   "0.999269", "       ",  "011.2516", "+09.704",  "115.0776", "+44.993"};
   EXPECT_EQ(cells, expected);
 
   // "+" for zero, the mask's own minus sign otherwise; a moon age.
-  form.setText(Field::MoonLatitude, " 0.000000000000");
-  form.setText(Field::Declination, " -1.500000000000");
-  form.setText(Field::Altitude, " -0.000400000000");
-  form.setText(Field::MoonAge, " 7.504236110020");
-  testing_instant::enterInstant(form, "2001", "5", "5", "7", "8", "9");
-  const auto signs = formatRow(form);
+  astro::Calculation c = main.calculator().result();
+  c.moonLatitude.shown = 0;
+  c.declination.shown = -1.5;
+  c.altitude.shown = -0.0004;
+  c.moonAge = astro::Shown{7.504236110020, 7.504236110020};
+  c.time.entered = {2001, 5, 5, 7, 8, 9, 66};
+  const auto signs = formatRow(c);
   EXPECT_EQ(signs[0], "2001/05/05");
   EXPECT_EQ(signs[1], "07:08:09");
   EXPECT_EQ(signs[5], "+0.00000");

@@ -64,13 +64,14 @@ TEST_F(ExportTest, ChoosingAFileWritesTheLoopCountOfLinesAndEndsTheRun) {
 
 TEST_F(ExportTest, SignedFieldsAndSeparators) {
   testing_instant::enterInstant(form, "2001", "5", "5", "7", "0", "0");
-  form.setText(Field::MoonLatitude, " -0.500000000000");
-  form.setText(Field::Declination, " -12.340000000000");
-  form.setText(Field::Altitude, " 5.000000000000");
   form.setText(Field::MoonAge, " 7.504236110020");
+  astro::Calculation c = main.calculator().result();
+  c.moonLatitude.shown = -0.5;
+  c.declination.shown = -12.34;
+  c.altitude.shown = 5;
   std::string csv, tsv;
-  exportLine(csv, form, ',');
-  exportLine(tsv, form, '\t');
+  exportLine(csv, form, c, ',');
+  exportLine(tsv, form, c, '\t');
   EXPECT_EQ(csv,
             "2001/5/5,7:0:0,348.991429697052,0.992959103950,165.891877524386,-.5,360909.727553,"
             "176.900447827335,0.999268546490,7.504236110020,11.251586525515,-12.34,"

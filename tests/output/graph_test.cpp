@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "output/graph_axes.h"
 #include "output/output_fixture.h"
 
@@ -63,15 +65,20 @@ TEST_F(GraphTest, LoadingDrawsTheMiddleLineAndARunSpansTheWidth) {
 }
 
 TEST_F(GraphTest, EachCurveOnItsOwnScaleFromItsLastValue) {
-  form.setText(Field::Illumination, " 1.000000000000");
-  form.setText(Field::SunDistance, " 1.010000000000");
-  form.setText(Field::MoonDistance, " 384401.000000");
-  form.setText(Field::MoonLatitude, " 5.000000000000");
+  // A graph of its own, fed results as their fields would show them.
+  astro::Calculation shown = main.calculator().result();
+  Graph graph(form, shown, main.continuous());
+  RecordingCanvas picture;
+  graph.attach(&picture, kGraphWidth, kGraphHeight);
+  shown.illumination.shown = 1;
+  shown.sunDistance.shown = 1.01;
+  shown.moonDistance.shown = 384401;
+  shown.moonLatitude.shown = 5;
   graph.graphadd();
-  form.setText(Field::Illumination, " 0.000000000000");
-  form.setText(Field::SunDistance, " 0.990000000000");
-  form.setText(Field::MoonDistance, " 409401.000000");
-  form.setText(Field::MoonLatitude, " -5.000000000000");
+  shown.illumination.shown = 0;
+  shown.sunDistance.shown = 0.99;
+  shown.moonDistance.shown = 409401;
+  shown.moonLatitude.shown = -5;
   graph.graphadd();
   const double step = 8585.0 / 9;
   // Plotting order: fraction, Sun, Moon, latitude; each from the value it
@@ -98,8 +105,12 @@ TEST_F(GraphTest, EachCurveOnItsOwnScaleFromItsLastValue) {
     EXPECT_NEAR(op.y2, expected[i].y2, 1e-9) << i;
   }
   // The first point comes from outside the picture, from the value 0.
-  EXPECT_EQ(linesOf(palette::kGreen).front(),
-            DrawOp::line(-step, 2202 + 0.5 * 4000, 0, 202, palette::kGreen, 2));
+  const auto green = std::find_if(ops.begin(), ops.end(), [](const DrawOp& op) {
+    return op.kind == DrawOp::Kind::Line && op.color == palette::kGreen;
+  });
+  ASSERT_NE(green, ops.end());
+  EXPECT_EQ(*green, DrawOp::line(-step, 2202 + 0.5 * 4000, 0, 202, palette::kGreen, 2));
+  graph.detach(&picture);
 }
 
 TEST_F(GraphTest, UntickedCurvesWaitAndBridgeTheGapWhenTickedAgain) {

@@ -31,8 +31,7 @@ std::string show(const Instant& i) {
 class DateFieldsTest : public ::testing::Test {
  protected:
   FormModel form;
-  CalcRecord rec;
-  Calculator calc{form, rec};
+  Calculator calc{form};
   PlainUi ui;
   FixedClock clock{system_clock::time_point{}};
   DateFields dates{form, calc, ui, clock};
@@ -85,7 +84,12 @@ TEST_F(DateFieldsTest, WritesCarryAndBorrowThroughTheWholeCascade) {
       {"hour -1", "2001-3-1 0:0:0", 0, Field::Hour, "-1", "2001-2-28 23:0:0", ""},
       {"2004 to 2005 on 29 February", "2004-2-29 9:0:0", 0, Field::Year, "2005", "2005-3-1 9:0:0",
        ""},
-      {"1900 has 29 February", "1900-2-28 9:0:0", 0, Field::Day, "29", "1900-2-29 9:0:0", ""},
+      // The Gregorian rule: the centuries are common years unless they
+      // divide by 400.
+      {"1900 has no 29 February", "1900-2-28 9:0:0", 0, Field::Day, "29", "1900-3-1 9:0:0", ""},
+      {"2000 has 29 February", "2000-2-28 9:0:0", 0, Field::Day, "29", "2000-2-29 9:0:0", ""},
+      {"2100 to 2000 keeps 29 February", "2000-2-29 9:0:0", 0, Field::Year, "2100",
+       "2100-3-1 9:0:0", ""},
       {"31 February stays", "2001-1-31 9:0:0", 0, Field::Month, "2", "2001-2-31 9:0:0", ""},
       {"empty minute", "2001-5-9 9:7:0", 0, Field::Minute, "", "2001-5-9 9:0:0", ""},
       // Fractions carry when they reach the next unit, so nothing alternates.
@@ -182,7 +186,7 @@ TEST_F(DateFieldsTest, RecordedDateComesBackWithoutACalculation) {
     calc.calc();
     dates.confirmAndRecord();
     enter(r.meanwhile);
-    dates.dateremem();
+    dates.restoreRecordedDate();
     EXPECT_EQ(fields(), r.recorded) << r.name;
     EXPECT_EQ(calcs, 0) << r.name;
   }
@@ -225,11 +229,15 @@ TEST_F(DateFieldsTest, ValuesTooFarOutAreRefusedAndNothingHangs) {
             "秒には -120000 から 120000 までの数値を入力してください。入力前の値に戻します。");
 }
 
-// Day number in a calendar whose leap years are exactly those divisible by 4
-// (the Julian calendar's rule), from that calendar's own formula rather than
-// from month lengths.
+// Day number in the Gregorian calendar, by an algorithm of its own (H.
+// Hinnant's days_from_civil) rather than from month lengths.
 long long dayNumber(long long y, long long m, long long d) {
-  return 367 * y - (7 * (y + 5001 + (m - 9) / 7)) / 4 + (275 * m) / 9 + d + 1729777;
+  y -= m <= 2;
+  const long long era = (y >= 0 ? y : y - 399) / 400;
+  const long long yoe = y - era * 400;
+  const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe;
 }
 long long daysIn(long long y, long long m) {
   return m == 12 ? dayNumber(y + 1, 1, 1) - dayNumber(y, 12, 1)
@@ -320,7 +328,7 @@ TEST_F(MainFormDates, FractionsInTheDateAreRoundedAndMarked) {
   EXPECT_EQ(main.entrySign().field, Field::Month);
   EXPECT_FALSE(main.entrySign().staleResults);
   EXPECT_NE(main.guidance().find("「12.6」を「13」"), std::string::npos);
-  EXPECT_EQ(main.record().year + 1, 2002);  // January is month 13 of the year before
+  EXPECT_EQ(main.calculator().result().time.year + 1, 2002);  // January is month 13 of the year before
   for (const auto& [field, typed, shown] : {std::tuple{Field::Day, ".999", "1"},
                                             {Field::Hour, "23.5", "0"},
                                             {Field::Second, "-0.4", "0"},

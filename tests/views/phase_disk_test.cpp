@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/angles.h"
+#include "astro/angles.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -102,18 +102,17 @@ TEST(PhaseDisk, ZeroOrNegativeHalfAxisDrawsNoEllipse) {
   }
 }
 
-TEST(PhaseDisk, PictureReadsTheDisplayedFields) {
-  FormModel form;
-  form.setText(Field::Phase, formatResult(90));
-  form.setText(Field::Illumination, formatResult(0.5));
-  const auto shapes = phasedraw(form, 972, 912);
+TEST(PhaseDisk, PictureDrawsTheShownPhase) {
+  astro::Reduced shown;
+  shown.phase = {90, 90};
+  shown.illumination = {0.5, 0.5};
+  const auto shapes = drawPhase(shown, 972, 912);
   ASSERT_FALSE(shapes.empty());
   EXPECT_EQ(shapes[0].x, 486);
   EXPECT_EQ(shapes[0].y, 456);
   EXPECT_EQ(shapes[0].rx, 433);  // 0.95 * 456 = 433.2
-  // Empty fields read as 0: a new moon, all dark.
-  FormModel empty;
-  const auto dark = phasedraw(empty, 972, 912);
+  // Cleared results show 0: a new moon, all dark.
+  const auto dark = drawPhase(astro::Reduced{}, 972, 912);
   EXPECT_EQ(colourAt(dark, 486 + 400, 456), Px::Black);
 }
 

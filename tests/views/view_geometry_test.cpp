@@ -13,12 +13,19 @@ namespace {
 using namespace palette;
 using Kind = DrawOp::Kind;
 
-// A form showing the given results, as calc leaves them, at 2001-3-9 21:5:0.
-struct Shown {
+// Results as their fields show them, at 2001-3-9 21:5:0 in the form.
+struct Showing {
   FormModel form;
-  Shown() { writeInstant(form, {"2001", "3", "9", "21", "5", "0"}); }
-  Shown& set(Field f, double v) {
-    form.setText(f, f == Field::MoonDistance ? formatKm(v) : formatResult(v));
+  astro::Calculation c;
+  Showing() { writeInstant(form, {"2001", "3", "9", "21", "5", "0"}); }
+  Showing& set(Field f, double v) {
+    astro::Shown* x = f == Field::Phase          ? &c.phase
+                      : f == Field::Illumination ? &c.illumination
+                      : f == Field::MoonLatitude ? &c.moonLatitude
+                      : f == Field::MoonDistance ? &c.moonDistance
+                      : f == Field::Azimuth      ? &c.azimuth
+                                                 : &c.altitude;
+    *x = {v, v};
     return *this;
   }
 };
@@ -36,7 +43,7 @@ void expectRound(const DrawOp& op, Kind kind, double x, double y, double r, Rgb 
 }
 
 TEST(FaceView, DiskFillsTheShorterSideLessTenTwips) {
-  Shown s;
+  Showing s;
   s.set(Field::Phase, 180).set(Field::Illumination, 1);
   struct Row {
     const char* name;
@@ -50,14 +57,14 @@ TEST(FaceView, DiskFillsTheShorterSideLessTenTwips) {
       {"tall", 1000, 3000, 490},  // sized by the width
   };
   for (const Row& row : rows) {
-    const ViewPicture pic = facedraw(s.form, row.w, row.h);
+    const ViewPicture pic = drawMoonFace(s.form, s.c, row.w, row.h);
     ASSERT_FALSE(pic.ops.empty()) << row.name;
     // The full Moon: one yellow disk; nothing cleared (the window clears on
     // resizing only).
     expectRound(pic.ops[0], Kind::Disk, row.w / 2, row.h / 2, row.r, kYellow, row.name);
     for (const DrawOp& op : pic.ops) EXPECT_NE(op.kind, Kind::Clear) << row.name;
   }
-  EXPECT_EQ(facedraw(s.form, 100, 100).title, "MoonFace 2001/3/9 21:5:0");
+  EXPECT_EQ(drawMoonFace(s.form, s.c, 100, 100).title, "MoonFace 2001/3/9 21:5:0");
 }
 
 TEST(OrbitView, EarthAndMoonFollowTheSunAndThePhase) {
@@ -77,9 +84,10 @@ TEST(OrbitView, EarthAndMoonFollowTheSunAndThePhase) {
       {"ls 90, p 90", 90, 90, 1750, 1000, 1750, 1000 + 187.5},
   };
   for (const Row& row : rows) {
-    Shown s;
+    Showing s;
     s.set(Field::Phase, row.p);
-    const ViewPicture pic = orbitdraw(s.form, row.sunLongitude, 2000, 2000, true);
+    s.c.sunLongitude = {row.sunLongitude, row.sunLongitude};
+    const ViewPicture pic = drawOrbits(s.form, s.c, 2000, 2000, true);
     ASSERT_EQ(pic.ops.size(), 6u) << row.name;
     EXPECT_EQ(pic.ops[0], DrawOp::clear(kOrbitBackground)) << row.name;
     expectRound(pic.ops[1], Kind::Disk, 1000, 1000, 750.0 / 8, kRed, row.name);
@@ -91,9 +99,9 @@ TEST(OrbitView, EarthAndMoonFollowTheSunAndThePhase) {
 }
 
 TEST(OrbitView, WithoutOrbitsAndInAWideWindow) {
-  Shown s;
+  Showing s;
   s.set(Field::Phase, 0);
-  const ViewPicture pic = orbitdraw(s.form, 0, 4000, 2000, false);
+  const ViewPicture pic = drawOrbits(s.form, s.c, 4000, 2000, false);
   // Sized by the height, centred across: no circles.
   ASSERT_EQ(pic.ops.size(), 4u);
   expectRound(pic.ops[1], Kind::Disk, 2000, 1000, 750.0 / 8, kRed, "Sun");
@@ -102,11 +110,11 @@ TEST(OrbitView, WithoutOrbitsAndInAWideWindow) {
 }
 
 TEST(SkyView, BodiesLandAtTheirAzimuthAndAltitude) {
-  Shown s;
+  Showing s;
   s.set(Field::Azimuth, 30).set(Field::Altitude, 10);  // east of the left edge
   SkyTrail trail;
   const double w = 4800, h = 2400;
-  ViewPicture pic = skyPicture(s.form, 180, 45, w, h, {}, trail);
+  ViewPicture pic = skyPicture(s.form, s.c, 180, 45, w, h, {}, trail);
   // Cleared, six grid lines, the Sun, the Moon.
   ASSERT_EQ(pic.ops.size(), 9u);
   EXPECT_EQ(pic.ops[0], DrawOp::clear(kSkyBackground));
@@ -121,28 +129,28 @@ TEST(SkyView, BodiesLandAtTheirAzimuthAndAltitude) {
   EXPECT_EQ(pic.title, "Sky View 2001/3/9 21:5:0");
 
   s.set(Field::Azimuth, 330);
-  pic = skyPicture(s.form, 180, 45, w, h, {}, trail);
+  pic = skyPicture(s.form, s.c, 180, 45, w, h, {}, trail);
   EXPECT_GT(pic.ops[8].x - pic.ops[8].rx, w);
   // bigsky doubles the dots; the shorter side (here the height) sizes them.
-  pic = skyPicture(s.form, 180, 45, w, h, {false, true}, trail);
+  pic = skyPicture(s.form, s.c, 180, 45, w, h, {false, true}, trail);
   EXPECT_EQ(pic.ops[7].rx, 48);
-  pic = skyPicture(s.form, 180, 45, 1000, 3000, {false, true}, trail);
+  pic = skyPicture(s.form, s.c, 180, 45, 1000, 3000, {false, true}, trail);
   EXPECT_EQ(pic.ops[7].rx, 20);
 }
 
 TEST(SkyView, TrailMarksThePreviousDotsUnderTheGrid) {
-  Shown s;
+  Showing s;
   s.set(Field::Azimuth, 150).set(Field::Altitude, 30);
   SkyTrail trail;
   const double w = 4800, h = 2400, d = 24;
-  skyPicture(s.form, 120, 60, w, h, {}, trail);
+  skyPicture(s.form, s.c, 120, 60, w, h, {}, trail);
   EXPECT_EQ(trail.skySunX, 1200);
   EXPECT_EQ(trail.skySunY, 800);
   EXPECT_EQ(trail.skyMoonX, 1800);
   EXPECT_EQ(trail.skyMoonY, 1600);
 
   s.set(Field::Azimuth, 160);
-  const ViewPicture pic = skyPicture(s.form, 121, 59, w, h, {true, false}, trail);
+  const ViewPicture pic = skyPicture(s.form, s.c, 121, 59, w, h, {true, false}, trail);
   // Nothing is cleared: the Moon's mark, olive with a black rim, then the
   // Sun's, purple with a black rim, then the grid over them and the dots.
   ASSERT_EQ(pic.ops.size(), 12u);
@@ -159,9 +167,9 @@ TEST(SkyView, TrailMarksThePreviousDotsUnderTheGrid) {
 TEST(ShadowView, MoonAgainstTheUmbra) {
   // 3500 x 2500: the shorter side m = 2500.
   const double w = 3500, h = 2500, m = 2500;
-  Shown s;
+  Showing s;
   s.set(Field::Phase, 180).set(Field::MoonLatitude, 0).set(Field::MoonDistance, 384401);
-  ViewPicture pic = shadowdraw(s.form, w, h, false);
+  ViewPicture pic = drawEarthShadow(s.form, s.c, w, h, false);
   const double rm = m / 30;
   ASSERT_EQ(pic.ops.size(), 6u);
   EXPECT_EQ(pic.ops[0], DrawOp::clear(kSkyBackground));
@@ -175,21 +183,21 @@ TEST(ShadowView, MoonAgainstTheUmbra) {
 
   // Five degrees before opposition, half a degree north, nearer than the mean.
   s.set(Field::Phase, 175).set(Field::MoonLatitude, 0.5).set(Field::MoonDistance, 360000);
-  pic = shadowdraw(s.form, w, h, false);
+  pic = drawEarthShadow(s.form, s.c, w, h, false);
   const double near = (2 - 360000.0 / 384401) * m / 30;
   expectRound(pic.ops[2], Kind::Disk, w / 2 + 5 * m / 8.1, h / 2 - 0.5 * m / 8.1, 0.9 * near,
               kYellow, "p 175");
   // Enlarged: three times the scale, the same angular sizes.
-  pic = shadowdraw(s.form, w, h, true);
+  pic = drawEarthShadow(s.form, s.c, w, h, true);
   expectRound(pic.ops[2], Kind::Disk, w / 2 + 5 * m / 2.7, h / 2 - 0.5 * m / 2.7,
               0.9 * (2 - 360000.0 / 384401) * m / 10, kYellow, "p 175 enlarged");
 }
 
 TEST(SunView, MoonAgainstTheSun) {
   const double w = 2500, h = 2500, m = 2500;
-  Shown s;
+  Showing s;
   s.set(Field::Phase, 360).set(Field::MoonLatitude, 0);
-  ViewPicture pic = sundraw(s.form, w, h, false);
+  ViewPicture pic = drawSunCentred(s.form, s.c, w, h, false);
   const double rs = m / 33.33333333333;
   // New moon: the olive Moon exactly over the Sun, the Sun's outline on top.
   ASSERT_EQ(pic.ops.size(), 4u);
@@ -201,11 +209,11 @@ TEST(SunView, MoonAgainstTheSun) {
 
   // Five degrees before conjunction: on the right edge of a square window.
   s.set(Field::Phase, 355);
-  pic = sundraw(s.form, w, h, false);
+  pic = drawSunCentred(s.form, s.c, w, h, false);
   expectRound(pic.ops[2], Kind::Disk, w, h / 2, rs, kOlive, "p 355");
   // Five degrees after: left of the Sun; enlarged, 20 / 3 times as far.
   s.set(Field::Phase, 5).set(Field::MoonLatitude, -0.1);
-  pic = sundraw(s.form, w, h, true);
+  pic = drawSunCentred(s.form, s.c, w, h, true);
   expectRound(pic.ops[2], Kind::Disk, w / 2 - 5 * m / 1.5, h / 2 + 0.1 * m / 1.5, m / 5, kOlive,
               "p 5 enlarged");
 }

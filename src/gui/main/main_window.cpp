@@ -19,6 +19,7 @@
 
 #include "app/captions.h"
 #include "app/commands.h"
+#include "engine/numtext.h"
 #include "gui/common/texts.h"
 #include "gui/almanac/almanac_window.h"
 #include "gui/common/tool_window.h"
@@ -366,7 +367,7 @@ QWidget* MainWindow::buildMoonGroup() {
   auto* v = new QVBoxLayout(w);
   v->setContentsMargins(0, 6, 0, 0);
   v->setSpacing(3);
-  picture_ = new PhasePicture(main_.form());
+  picture_ = new PhasePicture(main_.calculator());
   picture_->setObjectName("Picture1");
   picture_->onClick = [this] { actions_->run(Cmd::MoonAge, true); };
   picture_->onDoubleClick = [this] { actions_->run(Cmd::AutoRebaseOn, true); };
@@ -654,12 +655,27 @@ void MainWindow::showEntrySign() {
                      (sign.staleResults ? qs(kStaleResultsText) : QString()));
 }
 
-void MainWindow::redrawPhase() { picture_->repaint(); }
+void MainWindow::redrawPhase(const astro::Reduced& step) {
+  picture_->showStep(step);
+  picture_->repaint();
+}
 
-void MainWindow::repaintFields(std::initializer_list<Field> fields) {
+void MainWindow::repaintFields(const InstantSteps& at, std::initializer_list<Field> fields) {
   for (Field f : fields) {
     auto it = fields_.find(f);
-    if (it != fields_.end()) it->second->repaint();
+    if (it == fields_.end()) continue;
+    it->second->setText(qs(formatPlain(at.value(f))));
+    it->second->repaint();
+  }
+}
+
+void MainWindow::searchEnded() {
+  picture_->showStep(std::nullopt);
+  picture_->update();
+  const FormModel& form = main_.form();
+  for (Field f : kInstantFields) {
+    auto it = fields_.find(f);
+    if (it != fields_.end()) it->second->setText(qs(form.text(f)));
   }
 }
 

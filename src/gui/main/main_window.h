@@ -113,8 +113,9 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   void commitEditing();
 
   // SearchProgress: the picture and the fields follow a running search.
-  void redrawPhase() override;
-  void repaintFields(std::initializer_list<Field> fields) override;
+  void redrawPhase(const astro::Reduced& step) override;
+  void repaintFields(const InstantSteps& at, std::initializer_list<Field> fields) override;
+  void searchEnded() override;
 
   MainForm& main_;
   QObject* pointerWatch_ = nullptr;  // child of the window

@@ -8,7 +8,8 @@
 
 namespace velmar {
 
-PhasePicture::PhasePicture(const FormModel& form, QWidget* parent) : QWidget(parent), form_(form) {
+PhasePicture::PhasePicture(const Calculator& calc, QWidget* parent)
+    : QWidget(parent), calc_(calc) {
   setObjectName("Picture1");
   setFixedSize(132, 132);
   setCursor(Qt::PointingHandCursor);
@@ -21,7 +22,9 @@ void PhasePicture::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), QColor(kPhaseBackground.r, kPhaseBackground.g, kPhaseBackground.b));
   const Twips twips = Twips::of(*this);
   QtCanvas canvas(p, twips);
-  paint(canvas, phasedraw(form_, twips.toTwips(width()), twips.toTwips(height())));
+  const astro::Reduced& shown =
+      step_ ? *step_ : static_cast<const astro::Reduced&>(calc_.result());
+  paint(canvas, drawPhase(shown, twips.toTwips(width()), twips.toTwips(height())));
 }
 
 void PhasePicture::mousePressEvent(QMouseEvent* e) {

@@ -2,8 +2,9 @@
 // Picture1: the lit shape of the Moon beside the results.
 #include <QWidget>
 #include <functional>
+#include <optional>
 
-#include "engine/form.h"
+#include "engine/calculator.h"
 
 namespace velmar {
 
@@ -11,7 +12,9 @@ class PhasePicture : public QWidget {
   Q_OBJECT
 
  public:
-  explicit PhasePicture(const FormModel& form, QWidget* parent = nullptr);
+  explicit PhasePicture(const Calculator& calc, QWidget* parent = nullptr);
+  // A running search's step, shown until the search ends (none).
+  void showStep(std::optional<astro::Reduced> step) { step_ = std::move(step); }
   std::function<void()> onClick;
   std::function<void()> onDoubleClick;
   std::function<void()> onHover;
@@ -23,7 +26,8 @@ class PhasePicture : public QWidget {
   void enterEvent(QEnterEvent*) override;
 
  private:
-  const FormModel& form_;
+  const Calculator& calc_;
+  std::optional<astro::Reduced> step_;
 };
 
 }  // namespace velmar

@@ -1,9 +1,9 @@
-#include "engine/conversions.h"
+#include "astro/conversions.h"
 
 #include <cmath>
 
-#include "engine/angles.h"
-#include "engine/constants.h"
+#include "astro/angles.h"
+#include "astro/constants.h"
 
 namespace velmar {
 

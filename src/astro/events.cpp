@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/almanac.h"
-#include "engine/roots.h"
-#include "engine/series.h"
+#include "astro/almanac.h"
+#include "astro/roots.h"
+#include "astro/series.h"
 
 namespace velmar::almanac {
 
@@ -13,7 +13,6 @@ namespace {
 
 using astro::centuries;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kRad = kPi / 180;
 
 // Mean lunation and anomalistic month, days, with epochs in dynamical time.

@@ -10,14 +10,13 @@
 #include <optional>
 #include <vector>
 
-#include "engine/astro.h"
-#include "engine/calc_record.h"
+#include "astro/astro.h"
 
 namespace velmar::almanac {
 
 // The years the almanac answers for: the Gregorian calendar's first whole
 // year to the end of the range the series were fitted for.
-inline constexpr int kFirstYear = 1583;
+inline constexpr int kFirstYear = astro::kFirstGregorianYear;
 inline constexpr int kLastYear = 2999;
 bool yearSupported(int year);
 
@@ -56,9 +55,7 @@ std::vector<Event> events(double fromJd, double toJd, double deltaT);
 // The lunar eclipses alone.
 std::vector<Event> lunarEclipses(double fromJd, double toJd, double deltaT);
 
-struct Date {
-  int year, month, day;
-};
+using Date = astro::CivilDate;
 
 // One day of the monthly table. A time is empty when it does not happen on
 // that day; its angle then means nothing.
@@ -85,8 +82,5 @@ JstTime jstOf(double jdUt);
 JstTime jstMinuteOf(double jdUt);
 // The instant of a JST date and time.
 double jdOfJst(int year, int month, int day, int hour, int minute, int second);
-// The instant of the main calculation's date and time (as the record holds
-// them after calc), in UT.
-double instantOf(const CalcRecord& rec);
 
 }  // namespace velmar::almanac

@@ -3,12 +3,12 @@
 // between, so that the many evaluations of a root search cost a few
 // multiplications; the samples sit at fixed instants, so a day's times do
 // not depend on the span asked for.
-#include "engine/almanac.h"
+#include "astro/almanac.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "engine/roots.h"
+#include "astro/roots.h"
 
 namespace velmar::almanac {
 
@@ -20,23 +20,8 @@ constexpr double kSecondDays = 1.0 / 86400;
 // The upper limb on a sea-level horizon: 34' of refraction below it.
 constexpr double kHorizon = -34.0 / 60;
 
-long long julianDayNumber(int y, int m, int d) {
-  const long long a = (14 - m) / 12;
-  const long long yy = y + 4800 - a;
-  const long long mm = m + 12 * a - 3;
-  return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
-}
-
-Date dateOfDayNumber(long long jdn) {
-  const long long a = jdn + 32044;
-  const long long b = (4 * a + 3) / 146097;
-  const long long c = a - 146097 * b / 4;
-  const long long d = (4 * c + 3) / 1461;
-  const long long e = c - 1461 * d / 4;
-  const long long m = (5 * e + 2) / 153;
-  return {static_cast<int>(100 * b + d - 4800 + m / 10), static_cast<int>(m + 3 - 12 * (m / 10)),
-          static_cast<int>(e - (153 * m + 2) / 5 + 1)};
-}
+using astro::dateOfDayNumber;
+using astro::dayNumberOfDate;
 
 // Whole units of `unit` seconds since the JST day number's start.
 long long jstUnits(double jdUt, double unit) {
@@ -176,19 +161,15 @@ JstTime jstOf(double jdUt) { return jstFromSeconds(jstUnits(jdUt, 1)); }
 JstTime jstMinuteOf(double jdUt) { return jstFromSeconds(jstUnits(jdUt, 60) * 60); }
 
 double jdOfJst(int year, int month, int day, int hour, int minute, int second) {
-  return static_cast<double>(julianDayNumber(year, month, day)) - 0.5 - astro::kJstDays +
+  return static_cast<double>(dayNumberOfDate(year, month, day)) - 0.5 - astro::kJstDays +
          (hour * 3600.0 + minute * 60.0 + second) / 86400;
-}
-
-double instantOf(const CalcRecord& rec) {
-  return rec.jd0 + ((rec.hour * 3600 + rec.minute * 60 + rec.second) - 9 * 3600) / 86400;
 }
 
 std::vector<DayRow> month(int year, int month, const astro::Site& site, double deltaT) {
   if (!yearSupported(year) || month < 1 || month > 12) return {};
-  const long long firstDay = julianDayNumber(year, month, 1);
+  const long long firstDay = dayNumberOfDate(year, month, 1);
   const long long endDay =
-      month == 12 ? julianDayNumber(year + 1, 1, 1) : julianDayNumber(year, month + 1, 1);
+      month == 12 ? dayNumberOfDate(year + 1, 1, 1) : dayNumberOfDate(year, month + 1, 1);
   const size_t days = static_cast<size_t>(endDay - firstDay);
   const double from = jdOfJst(year, month, 1, 0, 0, 0);
   const double to = from + static_cast<double>(days);

@@ -1,8 +1,8 @@
-#include "engine/astro.h"
+#include "astro/astro.h"
 
 #include <cmath>
 
-#include "engine/series.h"
+#include "astro/series.h"
 
 namespace velmar::astro {
 
@@ -10,7 +10,6 @@ namespace {
 
 // The additions use full-precision radians: the program's own conversion
 // factors belong to its displayed series and conversions, which keep them.
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kRad = kPi / 180;
 
 double sinDeg(double x) { return std::sin(x * kRad); }

@@ -1,4 +1,4 @@
-#include "engine/angles.h"
+#include "astro/angles.h"
 
 #include <cmath>
 

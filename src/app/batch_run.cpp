@@ -1,4 +1,4 @@
-#include "stepping/batch_run.h"
+#include "app/batch_run.h"
 
 #include <cmath>
 

@@ -6,7 +6,8 @@
 //
 // Instants are Julian Days of universal time; delta T in seconds turns them
 // into the dynamical time the series run on. Angles are in degrees.
-#include "engine/constants.h"
+#include "astro/calendar.h"
+#include "astro/constants.h"
 
 namespace velmar::astro {
 
@@ -15,8 +16,6 @@ inline constexpr double kEarthEquatorKm = 6378.137;
 inline constexpr double kEarthFlattening = 1 / 298.257;
 inline constexpr double kMoonRadiusKm = 1737.4;
 inline constexpr double kSunRadiusKm = 695700;
-// JST is UT + 9 h.
-inline constexpr double kJstDays = 9.0 / 24;
 
 // Julian centuries of dynamical time from J2000.0.
 double centuries(double jdUt, double deltaT);

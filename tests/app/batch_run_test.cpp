@@ -1,7 +1,7 @@
 // "一括推算" against the timer: the same settings run on the timer and at
 // once leave the same export file, table listing, graph and fields, byte
 // for byte; a cancelled batch leaves whole lines.
-#include "stepping/batch_run.h"
+#include "app/batch_run.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "engine/angles.h"
+#include "astro/angles.h"
 
 namespace velmar {
 
