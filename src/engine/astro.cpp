@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/ephemeris.h"
 #include "engine/series.h"
 
 namespace velmar::astro {
@@ -135,9 +136,7 @@ double refraction(double altitude) {
 double semidiameter(double radius, double distance) { return std::asin(radius / distance) / kRad; }
 
 MoonFromSite moonFromSite(double jdUt, double deltaT, const Site& site) {
-  const double t = centuries(jdUt, deltaT);
-  const Nutation n = nutation(t);
-  const Topocentric p = topocentric(moonVector(t), apparentSiderealTime(jdUt, t, n), site);
+  const Topocentric p = ephemeris::moonFromSite(jdUt, deltaT, site);
   MoonFromSite m{};
   m.azimuth = p.azimuth;
   m.geometricAltitude = p.altitude;

@@ -89,7 +89,8 @@ Topocentric topocentric(const Vec3& geocentric, double siderealTime, const Site&
 // 1010 hPa and 10 degrees C, faded linearly to 0 between -1 and -2 degrees.
 double refraction(double altitude);
 
-// The Moon seen from the site at one instant.
+// The Moon seen from the site at one instant, on the precise ephemeris
+// (astro/ephemeris.h).
 struct MoonFromSite {
   double azimuth;
   double altitude;           // refraction included

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "engine/numtext.h"
 #include "output/almanac_text.h"
 
 namespace {
@@ -142,13 +143,22 @@ TEST(AlmanacCli, PrintsTheTableAndTheEventsInTheirFormats) {
   const CliRun month = runCli("--almanac 2024-01 --lat 35.6544 --lon 139.7447 --dt 72.2");
   ASSERT_EQ(month.status, 0) << month.err;
   std::istringstream lines(month.out);
-  std::string header, first;
+  std::string site, header, first;
+  std::getline(lines, site);
   std::getline(lines, header);
   std::getline(lines, first);
+  // Typed coordinates name no site.
+  EXPECT_EQ(site, "観測地\t\t35.6544\t139.7447\tΔT\t72.2");
   EXPECT_EQ(header, almanacHeader('\t'));
   EXPECT_EQ(first.substr(0, 16), "2024/01/01\t19.1\t");
-  EXPECT_EQ(std::count(month.out.begin(), month.out.end(), '\n'), 32);
-  EXPECT_NE(month.out.find("\t満月 02:54\n"), std::string::npos);
+  EXPECT_EQ(std::count(month.out.begin(), month.out.end(), '\n'), 33);
+  // 02:53:5x: the minutes are cut, not rounded.
+  EXPECT_NE(month.out.find("\t満月 02:53\n"), std::string::npos);
+  // Without --dt the measured delta T, stated on the first line.
+  const CliRun measured = runCli("--almanac 2024-06 --site 0");
+  ASSERT_EQ(measured.status, 0) << measured.err;
+  EXPECT_EQ(measured.out.substr(0, measured.out.find('\n')).substr(measured.out.find("ΔT")),
+            "ΔT\t" + formatPlain(almanac::measuredDeltaT(2024, 6)));
 
   const CliRun year = runCli("--events 2024 --dt 72.6");
   ASSERT_EQ(year.status, 0) << year.err;
