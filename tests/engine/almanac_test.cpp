@@ -230,6 +230,57 @@ TEST(Almanac, DefaultDeltaTIsTheMeasuredOne) {
   EXPECT_LE(dt1800, 20);
 }
 
+// High latitudes: a Moon that does not set and one that does not rise,
+// the midnight sun and the polar night are four different things, and a
+// day with two moonrises (or moonsets) shows both; against PyEphem.
+TEST(Almanac, HighLatitudeDaysAreToldApart) {
+  const astro::Site tromso{69.65, 18.96};
+  for (const auto& r : dataRows("almanac_tromso_high_latitude.tsv")) {
+    SCOPED_TRACE(r[0] + " " + r[1] + " " + r[2]);
+    const almanac::Date day{std::stoi(r[0].substr(0, 4)), std::stoi(r[0].substr(5, 2)),
+                            std::stoi(r[0].substr(8, 2))};
+    const auto rows = almanac::month(day.year, day.month, tromso, std::stod(r[3]));
+    const almanac::DayRow& row = rows[static_cast<size_t>(day.day - 1)];
+    const bool moon = r[1] == "moon";
+    const std::vector<std::string> cells = almanacCells(row, true);
+    const std::string& cell = cells[moon ? (r[2] == "rise" ? 2 : 6) : 8];
+    if (r[4] == "up" || r[4] == "down") {
+      const almanac::AllDay expected = r[4] == "up" ? almanac::AllDay::Up : almanac::AllDay::Down;
+      EXPECT_EQ(moon ? row.moonAllDay : row.sunAllDay, expected);
+      const char* text = moon ? (r[4] == "up" ? "沈まない" : "昇らない")
+                              : (r[4] == "up" ? "白夜" : "極夜");
+      EXPECT_EQ(cell, text);
+      continue;
+    }
+    const bool rise = r[2] == "rise";
+    const std::optional<double> first = rise ? row.moonrise : row.moonset;
+    const std::optional<double> second = rise ? row.secondMoonrise : row.secondMoonset;
+    ASSERT_TRUE(first && second);
+    // The Moon grazes the horizon up here: PyEphem's arcsecond is a few
+    // seconds of time.
+    EXPECT_LE(std::fabs(secondsFrom(*first, day, r[4].substr(0, 8)) - std::stod(r[4].substr(6)) +
+                        std::stoi(r[4].substr(6, 2))),
+              5);
+    EXPECT_LE(std::fabs(secondsFrom(*second, day, r[5].substr(0, 8)) - std::stod(r[5].substr(6)) +
+                        std::stoi(r[5].substr(6, 2))),
+              5);
+    EXPECT_EQ(cell, clockText(first, true) + "、" + clockText(second, true));
+  }
+}
+
+// A time at 23:59:30 or later once read "00:00" in its own day's row, and
+// an observer went out a day early.
+TEST(Almanac, LateTimesNeverRoundIntoTheNextDay) {
+  const double late = almanac::jdOfJst(2024, 1, 31, 23, 59, 45);
+  EXPECT_EQ(clockText(late, false), "23:59");
+  EXPECT_EQ(clockText(late + 14.8 / 86400, true), "23:59:59");
+  EXPECT_EQ(almanac::jstOf(late + 14.8 / 86400).day, 31);
+  EXPECT_EQ(clockText(late + 15.2 / 86400, true), "00:00:00");
+  EXPECT_EQ(almanac::jstOf(late + 15.2 / 86400).day, 1);
+  // Within the day, to the nearest second.
+  EXPECT_EQ(clockText(almanac::jdOfJst(2024, 1, 31, 12, 0, 0) + 0.6 / 86400, true), "12:00:01");
+}
+
 TEST(AlmanacCli, PrintsTheTableAndTheEventsInTheirFormats) {
   const CliRun month = runCli("--almanac 2024-01 --lat 35.6544 --lon 139.7447 --dt 72.2");
   ASSERT_EQ(month.status, 0) << month.err;
