@@ -94,15 +94,4 @@ astro::Topocentric moonFromSite(double jdUt, double deltaTSeconds, const astro::
   return astro::topocentric(moonVector(tt), apparentSiderealTime(jdUt, nutation(tt)), site);
 }
 
-bool fromFiles(double jdTt) {
-  const Raw r = calc(jdTt, SE_MOON, SEFLG_SWIEPH);
-  return r.flags >= 0 && (r.flags & SEFLG_SWIEPH) != 0;
-}
-
-const char* libraryVersion() {
-  static char version[AS_MAXCH] = {};
-  if (version[0] == 0) swe_version(version);
-  return version;
-}
-
 }  // namespace velmar::ephemeris

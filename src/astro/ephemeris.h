@@ -8,7 +8,7 @@
 // The library's files (swe-basic-data: JPL DE431, compressed) cover 1800 to
 // 2400. For other years the library answers from its analytical ephemeris,
 // good to a few arcseconds for the Moon near our time and worse far from
-// it; fromFiles() tells which one answered.
+// it.
 //
 // Threads: the library keeps global state (open files, the last positions
 // it computed, the ephemeris path). It is set up once, on the first call
@@ -65,12 +65,5 @@ double apparentSiderealTime(double jdUt, double deltaTSeconds);
 // The Moon seen from a site on the sea-level ellipsoid: the geometric
 // (airless) azimuth and altitude and the distance from the site.
 astro::Topocentric moonFromSite(double jdUt, double deltaTSeconds, const astro::Site& site);
-
-// True when the library's files, not its analytical ephemeris, give the
-// Moon at that instant.
-bool fromFiles(double jdTt);
-
-// The library's version, for the about box and the help ("2.10.03").
-const char* libraryVersion();
 
 }  // namespace velmar::ephemeris

@@ -342,6 +342,17 @@ TEST(AlmanacCli, TopocentricLinesFollowTheUsualFields) {
   EXPECT_LT(alt, geoAlt);
   EXPECT_GT(alt, geoAlt - 1.1);
   EXPECT_NEAR(az, std::stod(line(plain.out, "月の方位")), 0.5);
+
+  // Without --dt the main fields take the year minus 1934, the Moon seen
+  // from the site the measured delta T of the instant.
+  const CliRun measured =
+      runCli("--date 2001-03-09 --time 21:05:00 --lat 35.6544 --lon 139.7447 --topocentric");
+  ASSERT_EQ(measured.status, 0) << measured.err;
+  const double instant = almanac::jdOfJst(2001, 3, 9, 21, 5, 0);
+  const astro::MoonFromSite m =
+      astro::moonFromSite(instant, ephemeris::deltaT(instant), {35.6544, 139.7447});
+  EXPECT_EQ(line(measured.out, "月の高度(観測地)"), formatResult(m.altitude));
+  EXPECT_EQ(line(measured.out, "月の方位(観測地)"), formatResult(m.azimuth));
 }
 
 }  // namespace
