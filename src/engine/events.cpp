@@ -127,14 +127,13 @@ double apsisInstant(double guess, bool perigee, double deltaT, double& km) {
     return m.distanceRate;
   };
   double a = apsisPrediction(guess, perigee, deltaT);
-  double da = 0, db = 0;
-  double fa = rate(a, da);
+  double db = 0;
+  double fa = rate(a, db);
   double b = a + 0.02, fb = rate(b, db);
   for (int i = 0; i < 10 && fb != fa; ++i) {
     const double c = b - fb * (b - a) / (fb - fa);
     a = b;
     fa = fb;
-    da = db;
     b = c;
     fb = rate(b, db);
     if (std::fabs(b - a) < 1.0 * kSecondDays) break;
