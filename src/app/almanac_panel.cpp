@@ -32,9 +32,6 @@ constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kText
     "距離",                    // PanelDistance
     "Velmar - 月の暦 -",       // ExportTitle
     "月の暦を印刷しますか ?",  // PrintQuestion
-    "ΔT",                      // DeltaTLabel
-    "実測ΔT",                  // MeasuredDeltaT
-    "主画面のΔT",              // MainDeltaT
     "Ctrl+PgUp",               // PreviousMonthKey
     "Ctrl+PgDown",             // NextMonthKey
     "Ctrl+D",                  // FollowDateKey

@@ -39,9 +39,6 @@ enum class AlmanacText {
   PanelDistance,
   ExportTitle,
   PrintQuestion,
-  DeltaTLabel,
-  MeasuredDeltaT,
-  MainDeltaT,
   // Keyboard shortcuts, as QKeySequence's portable text.
   PreviousMonthKey,
   NextMonthKey,

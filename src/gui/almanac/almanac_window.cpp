@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <set>
 
+#include "gui/common/texts.h"
+
 namespace velmar {
 
 namespace {
@@ -137,8 +139,8 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
                             [this] { panel_.followMainDate(); }));
   deltaT_ = new QComboBox;
   deltaT_->setObjectName("AlmanacDeltaT");
-  deltaT_->addItem(qs(almanacText(AlmanacText::MeasuredDeltaT)));
-  deltaT_->addItem(qs(almanacText(AlmanacText::MainDeltaT)));
+  deltaT_->addItem(qs(texts::kAlmanacMeasuredDeltaT));
+  deltaT_->addItem(qs(texts::kAlmanacMainDeltaT));
   deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
   connect(deltaT_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
     panel_.setDeltaTChoice(i == 0 ? AlmanacDeltaT::Measured : AlmanacDeltaT::MainWindow);

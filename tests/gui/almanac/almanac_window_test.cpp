@@ -74,6 +74,14 @@ class AlmanacWindowTest : public QObject {
     // Opened, nothing is selected, and Ctrl+C copies the whole month; the
     // window can be as small as a 1024 x 600 screen.
     QVERIFY(!table->selectionModel()->hasSelection());
+    // The measured delta T by default; choosing the main window's computes
+    // the month with it.
+    QCOMPARE(almanac->deltaTChoice()->currentIndex(), 0);
+    almanac->deltaTChoice()->activated(1);
+    QCOMPARE(almanac->panel().deltaTChoice(), AlmanacDeltaT::MainWindow);
+    QVERIFY(almanac->panel().deltaT() != almanac::measuredDeltaT(2025, 3));
+    almanac->deltaTChoice()->activated(0);
+    QCOMPARE(almanac->panel().deltaTChoice(), AlmanacDeltaT::Measured);
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), qs(almanac->panel().copyText({})));
     QVERIFY(almanac->minimumSizeHint().width() <= 1024);
