@@ -93,7 +93,15 @@ std::string almanacHeader(char separator) {
 
 std::string almanacSiteLine(const AlmanacSite& site, char separator) {
   const std::string sep(1, separator);
-  return "観測地" + sep + site.name + sep + formatPlain(site.site.latitude) + sep +
+  // A name the user typed may hold the separator: quoted then, as CSV
+  // quotes a field, so that the line keeps its six fields.
+  std::string name = site.name;
+  if (name.find_first_of(sep + "\"") != std::string::npos) {
+    for (size_t at = name.find('"'); at != std::string::npos; at = name.find('"', at + 2))
+      name.insert(at, 1, '"');
+    name = "\"" + name + "\"";
+  }
+  return "観測地" + sep + name + sep + formatPlain(site.site.latitude) + sep +
          formatPlain(site.site.longitude) + sep + "ΔT" + sep + formatPlain(site.deltaT);
 }
 

@@ -201,6 +201,9 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   EXPECT_EQ(bytesOf(dir / "march.csv"), fileBytes(csv));
   EXPECT_EQ(csv.size(), 33u);
   EXPECT_EQ(csv[0], "観測地,Tokyo,35.6544,139.7447,ΔT," + formatPlain(panel.deltaT()));
+  // A name holding the separator keeps the line's six fields.
+  EXPECT_EQ(almanacSiteLine({"Tokyo, \"Hongo\"", {35.5, 139.25}, 69.2}, ','),
+            "観測地,\"Tokyo, \"\"Hongo\"\"\",35.5,139.25,ΔT,69.2");
   EXPECT_EQ(csv[15],
             "2025/03/14,14.1,17:47:45,87.3,--,--,05:48:37,276.3,05:53:34,17:47:26,"
             "満月 15:54、皆既月食 15:58");
