@@ -14,9 +14,15 @@ sea-level horizon 34' below the geometric one, no other refraction;
 transit is the topocentric meridian passage, its altitude with refraction
 for 1010 hPa and 10 degrees C; quarters are apparent geocentric longitude
 differences of 0, 90, 180, 270 degrees; apsides the extremes of the
-geocentric distance; a lunar eclipse is the Moon against the shadow of a
-sphere of 6371 + 88 km, greatest at the least distance of the Moon's
-centre from the axis opposite the apparent Sun.
+geocentric distance; a lunar eclipse is the Moon against the shadow by
+Danjon's rule (the Moon's parallax taken 1.01 times), greatest at the
+least distance in km of the Moon's centre from the axis opposite the
+apparent Sun.
+
+The almanac now stands on JPL DE431 (the Swiss Ephemeris); PyEphem's Moon
+is good to an arcsecond or two in direction but its distance is off by
+tens of km, which moves a flat apsis by up to half an hour: the apsis
+bounds are PyEphem's own error, not the almanac's.
 
 With --check it fails (exit status 1) when a difference leaves the bounds
 the almanac promises.
@@ -33,9 +39,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 AU_KM = 149597870.7
 JST = 9 / 24.0
 SECOND = 1 / 86400.0
-SHADOW_EARTH_KM = 6371 + 88
+EARTH_KM = 6378.137
+DANJON = 1.01
 MOON_RADIUS_KM = 1737.4
-SUN_RADIUS_KM = 695700
+SHADOW_MOON_KM = 0.2725076 * EARTH_KM
+SUN_RADIUS_KM = 696000
 
 # Bounds the almanac promises; --check fails beyond them. The printed
 # values are rounded (times to the second, the table's angles to 0.1 deg),
@@ -45,7 +53,7 @@ BOUNDS = {
     "sun_time": 30.0,
     "rise_az": 0.1, "set_az": 0.1, "transit_alt": 0.05,
     "quarter": 30.0,
-    "apsis_time": 30.0, "apsis_km": 20.0,
+    "apsis_time": 45.0, "apsis_km": 60.0,
     "eclipse_time": 60.0,
     "topo_alt": 0.02, "topo_az": 0.02,
     # Days on which one side has a time and the other none, and eclipses
@@ -104,9 +112,10 @@ def jst_date(y, mo, d, h=0, mi=0, s=0):
 
 
 def parse_clock(y, mo, d, text):
-    if text == "--":
+    # "--", or a whole day up or down, is no time; of two, the first.
+    if ":" not in text:
         return None
-    h, mi, s = (int(x) for x in text.split(":"))
+    h, mi, s = (int(x) for x in text.split("、")[0].split(":"))
     return jst_date(y, mo, d, h, mi, s)
 
 
@@ -146,7 +155,7 @@ def compare_month(cli, year, month, lat, lon, diffs, notes):
     dt = ephem.delta_t(mid)
     rows = run(cli, ["--almanac", "%04d-%02d" % (year, month), "--lat", repr(lat),
                      "--lon", repr(lon), "--dt", "%.6f" % dt])
-    for line in rows[1:]:
+    for line in rows[2:]:
         cells = line.split("\t")
         y, mo, d = (int(x) for x in cells[0].split("/"))
         start = jst_date(y, mo, d)
@@ -244,11 +253,18 @@ def shadow(d):
     anti = (float(s.g_ra) + math.pi, -float(s.g_dec))
     sep = math.degrees(ephem.separation((m.g_ra, m.g_dec), anti))
     dm, ds = m.earth_distance * AU_KM, s.earth_distance * AU_KM
-    pm = math.degrees(math.asin(SHADOW_EARTH_KM / dm))
-    ps = math.degrees(math.asin(SHADOW_EARTH_KM / ds))
+    pm = DANJON * math.degrees(math.asin(EARTH_KM / dm))
+    ps = math.degrees(math.asin(EARTH_KM / ds))
     ss = math.degrees(math.asin(SUN_RADIUS_KM / ds))
-    sm = math.degrees(math.asin(MOON_RADIUS_KM / dm))
+    sm = math.degrees(math.asin(SHADOW_MOON_KM / dm))
     return sep, pm + ps - ss, pm + ps + ss, sm
+
+
+def gamma(d):
+    """The Moon's centre from the shadow's axis, km."""
+    m = ephem.Moon()
+    m.compute(d)
+    return math.sin(math.radians(shadow(d)[0])) * m.earth_distance * AU_KM
 
 
 def reference_eclipses(year):
@@ -262,7 +278,7 @@ def reference_eclipses(year):
             break
         if abs(apparent(ephem.Moon(), d)[1]) > 1.7:
             continue
-        g = golden_min(lambda x: shadow(x)[0], d - 0.25, d + 0.25)
+        g = golden_min(gamma, d - 0.25, d + 0.25)
         sep, umbra, penumbra, sm = shadow(g)
         umag = (umbra + sm - sep) / (2 * sm)
         pmag = (penumbra + sm - sep) / (2 * sm)

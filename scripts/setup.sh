@@ -13,6 +13,7 @@ packages=(
   fonts-noto-cjk fonts-ipafont-gothic libfontconfig-dev
   xvfb xauth
   python3-ephem
+  libswe-dev libswe2.0 swe-basic-data
   desktop-file-utils appstream dpkg-dev file librsvg2-bin
   poppler-utils
 )

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "astro/ephemeris.h"
 #include "config/text_file.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
@@ -46,7 +47,9 @@ constexpr float kUsualHeight = 12900;
 constexpr float kFrameWidth = 180;
 constexpr float kFrameHeight = 600;
 constexpr const char* kPlacementKey = "almanac";
-constexpr const char* kPdfName = "VelmarAlmanac.pdf";
+constexpr const char* kDeltaTKey = "almanac.deltaT";
+constexpr const char* kMeasuredValue = "measured";
+constexpr const char* kMainValue = "main";
 
 std::string twoDigits(int n) { return (n < 10 ? "0" : "") + formatInt(n); }
 
@@ -89,13 +92,15 @@ const char* almanacText(AlmanacText t) { return kTexts[static_cast<size_t>(t)]; 
 
 AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
+  if (main_.additions().get(kDeltaTKey) == std::optional<std::string>(kMainValue))
+    choice_ = AlmanacDeltaT::MainWindow;
   // The month of the main window's date, or the nearest the almanac has.
   const std::pair<int, int> at = mainMonth();
   year_ = std::clamp(at.first, almanac::kFirstYear, almanac::kLastYear);
   month_ = at.second;
   compute();
-  const astro::TimeTerms& shown = main_.calculator().result().time;
-  observed_ = astro::moonFromSite(astro::instantOf(shown), shown.deltaT, site_);
+  const double instant = astro::instantOf(main_.calculator().result().time);
+  observed_ = astro::moonFromSite(instant, instantDeltaT(instant), site_);
 }
 
 AlmanacPanel::~AlmanacPanel() { main_.offDraw(calcId_); }
@@ -168,7 +173,37 @@ void AlmanacPanel::compute() {
   refreshToday();
 }
 
+AlmanacSite AlmanacPanel::siteNamed() const {
+  const SiteList& sites = main_.sites();
+  const int k = sites.selected();
+  const std::string name =
+      k >= 0 && k < static_cast<int>(sites.names().size()) ? sites.names()[k] : std::string();
+  return {name, site_, deltaT_};
+}
+
+void AlmanacPanel::setDeltaTChoice(AlmanacDeltaT choice) {
+  if (choice == choice_) return;
+  choice_ = choice;
+  main_.additions().set(kDeltaTKey, choice == AlmanacDeltaT::Measured ? kMeasuredValue : kMainValue);
+  const FileStatus status = main_.additions().save();
+  if (!status.ok())
+    main_.ui().message(almanacText(AlmanacText::Title), status.message, Tone::Warning);
+  compute();
+  monthChanged_();
+  calculated();
+}
+
+std::string AlmanacPanel::pdfName() const {
+  return "VelmarAlmanac-" + formatInt(year_) + "-" + twoDigits(month_) + ".pdf";
+}
+
+double AlmanacPanel::instantDeltaT(double jdUt) const {
+  if (choice_ == AlmanacDeltaT::MainWindow) return main_.calculator().result().time.deltaT;
+  return ephemeris::deltaT(jdUt);
+}
+
 double AlmanacPanel::monthDeltaT(int year) const {
+  if (choice_ == AlmanacDeltaT::Measured) return almanac::measuredDeltaT(year, month_);
   if (main_.form().check(Check::AutoDeltaT) == 1)
     if (const std::optional<double> dt = automaticDeltaT(year)) return *dt;
   return main_.calculator().result().time.deltaT;
@@ -197,7 +232,8 @@ void AlmanacPanel::calculated() {
     changed = true;
   }
   if (changed) monthChanged_();
-  observed_ = astro::moonFromSite(astro::instantOf(at), at.deltaT, site);
+  const double instant = astro::instantOf(at);
+  observed_ = astro::moonFromSite(instant, instantDeltaT(instant), site);
   observedChanged_();
 }
 
@@ -299,7 +335,7 @@ std::vector<std::pair<std::string, std::string>> AlmanacPanel::observedLines() c
 }
 
 std::string AlmanacPanel::copyText(const std::vector<size_t>& rows) const {
-  std::string text = almanacHeader('\t') + "\n";
+  std::string text = almanacSiteLine(siteNamed(), '\t') + "\n" + almanacHeader('\t') + "\n";
   auto add = [&](size_t r) {
     if (r < rows_.size()) text += almanacLine(rows_[r], '\t', true) + "\n";
   };
@@ -312,7 +348,7 @@ std::string AlmanacPanel::copyText(const std::vector<size_t>& rows) const {
 }
 
 FileStatus AlmanacPanel::writeFile(const std::string& path, ExportType type) const {
-  return writeTextFile(path, almanacLines(rows_, type == ExportType::Tsv ? '\t' : ','));
+  return writeTextFile(path, almanacLines(rows_, siteNamed(), type == ExportType::Tsv ? '\t' : ','));
 }
 
 void AlmanacPanel::exportFile() {
@@ -327,13 +363,14 @@ void AlmanacPanel::exportFile() {
 }
 
 PrintJob AlmanacPanel::printJob() const {
-  return PrintJob{"Velmar Almanac", kDataFont, almanacListing(rows_, heading())};
+  return PrintJob{"Velmar Almanac " + formatInt(year_) + "-" + twoDigits(month_), kDataFont,
+                  almanacListing(rows_, siteNamed())};
 }
 
 void AlmanacPanel::print() {
   const char* title = almanacText(AlmanacText::Title);
   if (!main_.ui().askYesNo(title, almanacText(AlmanacText::PrintQuestion))) return;
-  printListing(printJob(), title, kPdfName, main_.ui(), main_.printer(), main_.files());
+  printListing(printJob(), title, pdfName(), main_.ui(), main_.printer(), main_.files());
 }
 
 WindowPlacement AlmanacPanel::placement(float screenWidth, float screenHeight) const {

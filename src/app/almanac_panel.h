@@ -63,6 +63,10 @@ enum class AlmanacColumn {
   Events
 };
 
+// Which delta T the almanac takes: the library's measured value (the
+// default), or the main window's field and its rules.
+enum class AlmanacDeltaT { Measured, MainWindow };
+
 class AlmanacPanel {
  public:
   // Shows the month of the main window's date.
@@ -81,6 +85,15 @@ class AlmanacPanel {
   double deltaT() const { return deltaT_; }
   // "2024年5月　東京　北緯 35.65°　東経 139.74°　△T 89 秒"
   std::string heading() const;
+  // The site line's content: the site's name, its place and the delta T.
+  AlmanacSite siteNamed() const;
+
+  // The delta T chosen, kept with the program's additions (never in
+  // moon.inf); a change computes the month again.
+  AlmanacDeltaT deltaTChoice() const { return choice_; }
+  void setDeltaTChoice(AlmanacDeltaT choice);
+  // The PDF file's usual name: "VelmarAlmanac-2024-05.pdf".
+  std::string pdfName() const;
 
   // A month of the almanac's years; anything else is refused with the
   // range message and the month stays.
@@ -145,8 +158,9 @@ class AlmanacPanel {
   void calculated();
   // Year and month of the main window's date.
   std::pair<int, int> mainMonth() const;
-  // The delta T the month is computed with.
+  // The delta T the month is computed with, and the panel's at an instant.
   double monthDeltaT(int year) const;
+  double instantDeltaT(double jdUt) const;
   bool refreshToday();
 
   MainForm& main_;
@@ -154,6 +168,7 @@ class AlmanacPanel {
   int month_ = 1;
   astro::Site site_{0, 0};
   double deltaT_ = 0;
+  AlmanacDeltaT choice_ = AlmanacDeltaT::Measured;
   std::vector<almanac::DayRow> rows_;
   std::optional<size_t> today_;
   astro::MoonFromSite observed_{};

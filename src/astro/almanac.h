@@ -1,8 +1,8 @@
 #pragma once
 // The observer's almanac: the Moon's quarters, apsides and eclipses, rising,
-// transit and setting of the Moon and the Sun, computed from the series
-// through the pure functions of engine/astro.h. No texts: those are in
-// output/almanac_text.h.
+// transit and setting of the Moon and the Sun, computed on the precise
+// ephemeris (astro/ephemeris.h), predicted from the program's series
+// (engine/astro.h). No texts: those are in output/almanac_text.h.
 //
 // Every instant is a Julian Day of universal time; one value of delta T
 // (seconds) holds for a whole computation. Days are days of Japan Standard
@@ -52,10 +52,17 @@ struct Event {
 
 // Quarters, apsides and eclipses with from <= jd < to, in time order.
 std::vector<Event> events(double fromJd, double toJd, double deltaT);
+// The new moons alone.
+std::vector<double> newMoons(double fromJd, double toJd, double deltaT);
 // The lunar eclipses alone.
 std::vector<Event> lunarEclipses(double fromJd, double toJd, double deltaT);
 
 using Date = astro::CivilDate;
+
+// A body that neither rises nor sets in a whole day: above the horizon all
+// day (the Moon that does not set, the midnight sun) or below it (the Moon
+// that does not rise, the polar night).
+enum class AllDay { No, Up, Down };
 
 // One day of the monthly table. A time is empty when it does not happen on
 // that day; its angle then means nothing.
@@ -66,6 +73,12 @@ struct DayRow {
   double moonriseAzimuth = 0;
   double transitAltitude = 0;  // refraction included
   double moonsetAzimuth = 0;
+  // At high latitudes the Moon can rise, or set, twice in one day.
+  std::optional<double> secondMoonrise, secondMoonset;
+  double secondMoonriseAzimuth = 0;
+  double secondMoonsetAzimuth = 0;
+  AllDay moonAllDay = AllDay::No;
+  AllDay sunAllDay = AllDay::No;
   // Events whose time, to the minute, falls on this day.
   std::vector<Event> events;
 };
@@ -74,12 +87,23 @@ struct DayRow {
 // month outside 1 to 12.
 std::vector<DayRow> month(int year, int month, const astro::Site& site, double deltaT);
 
-// Japan Standard Time of an instant, rounded to the second or the minute.
+// The delta T the observer's features take when the user names none: the
+// library's measured (and beyond its table extrapolated) value for the
+// middle of the month, or of the year, to a tenth of a second.
+double measuredDeltaT(int year, int month);
+double measuredDeltaT(int year);
+
+// Japan Standard Time of an instant: to the nearest second, or to the
+// minute by cutting the seconds off. A shown time never reaches into the
+// next day: a time from 23:59:59.5 on stays at 23:59:59 (and 23:59 to the
+// minute), in the row of its own day.
 struct JstTime {
   int year, month, day, hour, minute, second;
 };
 JstTime jstOf(double jdUt);
 JstTime jstMinuteOf(double jdUt);
+// The JST day (its day number) an instant falls on.
+long long jstDayNumber(double jdUt);
 // The instant of a JST date and time.
 double jdOfJst(int year, int month, int day, int hour, int minute, int second);
 

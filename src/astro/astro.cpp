@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/ephemeris.h"
 #include "astro/series.h"
 
 namespace velmar::astro {
@@ -20,33 +21,10 @@ double wrap360(double x) {
   return r < 0 ? r + 360 : r;
 }
 
-Vec3 eclipticVector(double longitude, double latitude, double distance, double obliquity) {
-  const double cb = cosDeg(latitude), sb = sinDeg(latitude);
-  const double cl = cosDeg(longitude), sl = sinDeg(longitude);
-  const double ce = cosDeg(obliquity), se = sinDeg(obliquity);
-  return {distance * cb * cl, distance * (cb * sl * ce - sb * se),
-          distance * (cb * sl * se + sb * ce)};
-}
-
 }  // namespace
 
 double centuries(double jdUt, double deltaT) {
   return ((jdUt - kJ2000) + deltaT / 86400) / kDaysPerCentury;
-}
-
-SunPlace sunPlace(double t) {
-  double turns;
-  return {reduceDegrees(sunLongitudeSum(t), turns), sunDistanceSum(t)};
-}
-
-MoonPlace moonPlace(double t) {
-  double turns;
-  MoonPlace m{};
-  m.longitude = reduceDegrees(moonLongitudeSum(t), turns);
-  m.latitude = moonLatitudeSum(t);
-  m.parallax = moonParallaxSum(t);
-  m.distance = moonDistanceKm(m.parallax);
-  return m;
 }
 
 Nutation nutation(double t) {
@@ -60,39 +38,8 @@ Nutation nutation(double t) {
   return {psi / 3600, eps / 3600};
 }
 
-double meanObliquity(double t) {
-  const double seconds = 21.448 - t * (46.8150 + t * (0.00059 - t * 0.001813));
-  return 23 + (26 + seconds / 60) / 60;
-}
-
-double sunApparentLongitude(double t, const Nutation& n) {
-  return wrap360(sunLongitudeSum(t) + n.longitude + kAberration);
-}
-
-double moonApparentLongitude(double t) { return wrap360(moonLongitudeSum(t)); }
-
 double elongation(double t) {
   return moonLongitudeSum(t) - (sunLongitudeSum(t) + nutation(t).longitude + kAberration);
-}
-
-double apparentSiderealTime(double jdUt, double t, const Nutation& n) {
-  const double d = jdUt - kJ2000;
-  const double tu = d / kDaysPerCentury;
-  const double mean = 280.46061837 + 360.98564736629 * d + tu * tu * (0.000387933 - tu / 38710000);
-  const double eps = meanObliquity(t) + n.obliquity;
-  return wrap360(mean + n.longitude * cosDeg(eps));
-}
-
-Vec3 sunVector(double t) {
-  const Nutation n = nutation(t);
-  return eclipticVector(sunLongitudeSum(t) + n.longitude + kAberration, 0,
-                        sunDistanceSum(t) * kAuKm, meanObliquity(t) + n.obliquity);
-}
-
-Vec3 moonVector(double t) {
-  const Nutation n = nutation(t);
-  return eclipticVector(moonLongitudeSum(t), moonLatitudeSum(t), moonDistanceKm(moonParallaxSum(t)),
-                        meanObliquity(t) + n.obliquity);
 }
 
 Topocentric topocentric(const Vec3& g, double siderealTime, const Site& site) {
@@ -134,9 +81,7 @@ double refraction(double altitude) {
 double semidiameter(double radius, double distance) { return std::asin(radius / distance) / kRad; }
 
 MoonFromSite moonFromSite(double jdUt, double deltaT, const Site& site) {
-  const double t = centuries(jdUt, deltaT);
-  const Nutation n = nutation(t);
-  const Topocentric p = topocentric(moonVector(t), apparentSiderealTime(jdUt, t, n), site);
+  const Topocentric p = ephemeris::moonFromSite(jdUt, deltaT, site);
   MoonFromSite m{};
   m.azimuth = p.azimuth;
   m.geometricAltitude = p.altitude;

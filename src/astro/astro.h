@@ -1,11 +1,12 @@
 #pragma once
-// The Sun and the Moon at any instant, from the program's own series: plain
-// functions of the time, delta T and the site, without fields or texts.
-// The main calculation keeps its own displayed steps; both sum the same
-// tables through the helpers of engine/series.h.
+// The geometry the observer's features share: the series' elongation that
+// predicts the quarters (the main calculation's tables, summed through
+// engine/series.h), the place of a body seen from a site, refraction and
+// semidiameters; and the Moon seen from the site on the precise ephemeris
+// (astro/ephemeris.h). Plain functions, without fields or texts.
 //
 // Instants are Julian Days of universal time; delta T in seconds turns them
-// into the dynamical time the series run on. Angles are in degrees.
+// into dynamical time. Angles are in degrees.
 #include "astro/calendar.h"
 #include "astro/constants.h"
 
@@ -20,54 +21,25 @@ inline constexpr double kSunRadiusKm = 695700;
 // Julian centuries of dynamical time from J2000.0.
 double centuries(double jdUt, double deltaT);
 
-// The places as the series give them. The Sun's longitude is geometric and
-// referred to the mean equinox of the date; the Moon's comes out referred
-// to the true equinox (nutation included) with the light time: compared
-// with an accurate ephemeris it is good to about 10" that way, and off by
-// the whole nutation if nutation is added again.
-struct SunPlace {
-  double longitude;  // [0, 360)
-  double distance;   // AU
-};
-struct MoonPlace {
-  double longitude;  // [0, 360)
-  double latitude;
-  double parallax;  // horizontal parallax
-  double distance;  // km
-};
-SunPlace sunPlace(double t);
-MoonPlace moonPlace(double t);
-
-// Nutation from the leading terms of the IAU 1980 series (about 0.5").
+// Nutation from the leading terms of the IAU 1980 series (about 0.5"):
+// enough for the series' predictions, which the precise ephemeris then
+// settles.
 struct Nutation {
   double longitude;  // delta psi
   double obliquity;  // delta epsilon
 };
 Nutation nutation(double t);
-// The mean obliquity of the ecliptic (IAU 1980).
-double meanObliquity(double t);
 // The Sun's annual aberration in longitude.
 inline constexpr double kAberration = -20.496 / 3600;
 
-// Apparent ecliptic longitudes: for the Sun nutation and aberration added;
-// the Moon's series is apparent already.
-double sunApparentLongitude(double t, const Nutation& n);
-double moonApparentLongitude(double t);
-
-// The Moon's apparent longitude minus the Sun's, not reduced.
+// The Moon's apparent longitude minus the Sun's from the series, not
+// reduced: the Moon's series is apparent already (referred to the true
+// equinox, light time included); the Sun's gets nutation and aberration.
 double elongation(double t);
-
-// Greenwich apparent sidereal time in degrees, [0, 360).
-double apparentSiderealTime(double jdUt, double t, const Nutation& n);
 
 struct Vec3 {
   double x, y, z;
 };
-
-// Geocentric apparent places as vectors on the true equator and equinox of
-// the date, in km.
-Vec3 sunVector(double t);
-Vec3 moonVector(double t);
 
 struct Site {
   double latitude;   // geodetic, north positive
@@ -81,6 +53,7 @@ struct Topocentric {
   double hourAngle;  // (-180, 180]
   double distance;   // km from the site
 };
+// `geocentric` is on the true equator and equinox of the date, km;
 // `siderealTime` is the Greenwich apparent sidereal time of the instant.
 Topocentric topocentric(const Vec3& geocentric, double siderealTime, const Site& site);
 
@@ -88,7 +61,8 @@ Topocentric topocentric(const Vec3& geocentric, double siderealTime, const Site&
 // 1010 hPa and 10 degrees C, faded linearly to 0 between -1 and -2 degrees.
 double refraction(double altitude);
 
-// The Moon seen from the site at one instant.
+// The Moon seen from the site at one instant, on the precise ephemeris
+// (astro/ephemeris.h).
 struct MoonFromSite {
   double azimuth;
   double altitude;           // refraction included

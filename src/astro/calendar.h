@@ -9,7 +9,7 @@ namespace velmar::astro {
 // Japan Standard Time is UT + 9 h.
 inline constexpr double kJstHours = 9;
 inline constexpr double kJstDays = kJstHours / 24;
-inline constexpr long long kJstSeconds = 9 * 3600;
+inline constexpr long long kJstSeconds = static_cast<long long>(kJstHours) * 3600;
 
 // The Gregorian calendar's first whole year: the main calculation turns
 // only later dates into Julian Days.

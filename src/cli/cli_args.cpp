@@ -127,7 +127,7 @@ const std::vector<OptionRow>& optionRows() {
   static const std::vector<OptionRow> rows = {
       {Opt::Date, {"--date", "YYYY-MM-DD", "日付 (日本標準時)。省略すると今日"}},
       {Opt::Time, {"--time", "HH:MM:SS", "時刻 (日本標準時)。省略すると現在の時刻"}},
-      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると年 - 1934"}},
+      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると主画面の計算は年 - 1934、月の暦・出来事・観測地から見た月は実測値"}},
       {Opt::AutoDt, {"--auto-dt", "", "ΔT を自動で決める (1935 年からは年 - 1935)"}},
       {Opt::Lat, {"--lat", "DEG", "観測地の緯度 (度、北が正)"}},
       {Opt::Lon, {"--lon", "DEG", "観測地の経度 (度、東が正)"}},

@@ -12,6 +12,7 @@
 #include "config/moon_inf.h"
 #include "config/sites.h"
 #include "astro/almanac.h"
+#include "astro/ephemeris.h"
 #include "engine/calculator.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
@@ -55,10 +56,13 @@ std::string fieldsBlock(const velmar::FormModel& form) {
   return out;
 }
 
-// The Moon seen from the site at the instant of the last calculation.
-std::string topocentricBlock(const velmar::astro::Calculation& c) {
-  const velmar::astro::MoonFromSite m = velmar::astro::moonFromSite(
-      velmar::astro::instantOf(c.time), c.time.deltaT, c.site);
+// The Moon seen from the site at the instant of the last calculation, with
+// the delta T given (--dt), the main calculation's under --auto-dt, else
+// the measured one.
+std::string topocentricBlock(const velmar::astro::Calculation& c, const velmar::cli::Args& a) {
+  const double instant = velmar::astro::instantOf(c.time);
+  const double dt = a.deltaT || a.autoDeltaT ? c.time.deltaT : velmar::ephemeris::deltaT(instant);
+  const velmar::astro::MoonFromSite m = velmar::astro::moonFromSite(instant, dt, c.site);
   return "月の方位(観測地)\t" + velmar::formatResult(m.azimuth) + "\n月の高度(観測地)\t" +
          velmar::formatResult(m.altitude) + "\n";
 }
@@ -88,12 +92,17 @@ bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
   return true;
 }
 
-// Delta T for the almanac of a year: the program's automatic rule where it
-// applies, else the value given, else the starting value of the field.
-double almanacDeltaT(const velmar::cli::Args& a, long long year) {
+// Delta T for the almanac: under --auto-dt the main calculation's rule,
+// else the value given, else the measured value for the middle of the
+// month (or the year).
+double almanacDeltaT(const velmar::cli::Args& a, long long year, int month) {
   if (a.autoDeltaT)
     if (const auto dt = velmar::automaticDeltaT(static_cast<double>(year))) return *dt;
-  return a.deltaT ? *a.deltaT : velmar::startingDeltaT(static_cast<double>(year));
+  if (a.deltaT) return *a.deltaT;
+  // Before the rule's years the field keeps its starting value.
+  if (a.autoDeltaT) return velmar::startingDeltaT(static_cast<double>(year));
+  const int y = static_cast<int>(year);
+  return month > 0 ? velmar::almanac::measuredDeltaT(y, month) : velmar::almanac::measuredDeltaT(y);
 }
 
 // Standard output is buffered: a full disk shows only when the buffer goes
@@ -144,15 +153,19 @@ int main(int argc, char** argv) {
                                  a.longitude.value_or(site.longitude)};
     if (a.almanac) {
       const int year = static_cast<int>(a.almanac->year);
-      const auto rows = velmar::almanac::month(year, a.almanac->month, at, almanacDeltaT(a, year));
-      for (const std::string& line : velmar::almanacLines(rows, '\t')) std::cout << line << "\n";
+      const double dt = almanacDeltaT(a, year, a.almanac->month);
+      const auto rows = velmar::almanac::month(year, a.almanac->month, at, dt);
+      const bool typed = a.latitude || a.longitude;
+      const velmar::AlmanacSite named{typed ? std::string() : site.name, at, dt};
+      for (const std::string& line : velmar::almanacLines(rows, named, '\t'))
+        std::cout << line << "\n";
     }
     if (a.events) {
       const int year = static_cast<int>(*a.events);
       const double from = velmar::almanac::jdOfJst(year, 1, 1, 0, 0, 0);
       const double to = velmar::almanac::jdOfJst(year + 1, 1, 1, 0, 0, 0);
       for (const velmar::almanac::Event& e :
-           velmar::almanac::events(from, to, almanacDeltaT(a, year)))
+           velmar::almanac::events(from, to, almanacDeltaT(a, year, 0)))
         std::cout << velmar::eventLine(e) << "\n";
     }
     return outputWritten() ? 0 : outputFailed();
@@ -250,7 +263,7 @@ int main(int argc, char** argv) {
   }
   const bool searchFailed = ui.messages > messagesBeforeSearch;
   std::cout << fieldsBlock(form);
-  if (a.topocentric) std::cout << topocentricBlock(main.calculator().result());
+  if (a.topocentric) std::cout << topocentricBlock(main.calculator().result(), a);
 
   // The outputs, switched on as a user would: the table, the graph with its
   // series, then the export file, whose choice starts the loop.
@@ -272,7 +285,7 @@ int main(int argc, char** argv) {
   for (long long i = 1; i < loops && main.timer().interval() > 0 && std::cout; ++i) {
     main.timerFired();
     std::cout << "\n" << fieldsBlock(form);
-    if (a.topocentric) std::cout << topocentricBlock(main.calculator().result());
+    if (a.topocentric) std::cout << topocentricBlock(main.calculator().result(), a);
   }
 
   bool written = true;

@@ -91,21 +91,51 @@ std::string almanacHeader(char separator) {
   return out;
 }
 
+std::string almanacSiteLine(const AlmanacSite& site, char separator) {
+  const std::string sep(1, separator);
+  // A name the user typed may hold the separator: quoted then, as CSV
+  // quotes a field, so that the line keeps its six fields.
+  std::string name = site.name;
+  if (name.find_first_of(sep + "\"") != std::string::npos) {
+    for (size_t at = name.find('"'); at != std::string::npos; at = name.find('"', at + 2))
+      name.insert(at, 1, '"');
+    name = "\"" + name + "\"";
+  }
+  return "観測地" + sep + name + sep + formatPlain(site.site.latitude) + sep +
+         formatPlain(site.site.longitude) + sep + "ΔT" + sep + formatPlain(site.deltaT);
+}
+
 std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds) {
+  using almanac::AllDay;
   auto angle = [](const std::optional<double>& when, double x, bool azimuth) {
     return when ? degrees(x, azimuth) : std::string("--");
+  };
+  // One or two times (and their angles) of a day, or the state of a day
+  // that has none.
+  auto times = [&](const std::optional<double>& first, const std::optional<double>& second,
+                   const char* up, const char* down, AllDay allDay) {
+    if (allDay != AllDay::No) return std::string(allDay == AllDay::Up ? up : down);
+    std::string out = clockText(first, seconds);
+    if (second) out += "、" + clockText(second, seconds);
+    return out;
+  };
+  auto angles = [&](const std::optional<double>& first, double a, const std::optional<double>& second,
+                    double b) {
+    std::string out = angle(first, a, true);
+    if (second) out += "、" + angle(second, b, true);
+    return out;
   };
   return {
       formatInt(row.date.year) + "/" + twoDigits(row.date.month) + "/" + twoDigits(row.date.day),
       formatFixed(row.noonAge, 1, 1, false),
-      clockText(row.moonrise, seconds),
-      angle(row.moonrise, row.moonriseAzimuth, true),
+      times(row.moonrise, row.secondMoonrise, "沈まない", "昇らない", row.moonAllDay),
+      angles(row.moonrise, row.moonriseAzimuth, row.secondMoonrise, row.secondMoonriseAzimuth),
       clockText(row.transit, seconds),
       angle(row.transit, row.transitAltitude, false),
-      clockText(row.moonset, seconds),
-      angle(row.moonset, row.moonsetAzimuth, true),
-      clockText(row.sunrise, seconds),
-      clockText(row.sunset, seconds),
+      times(row.moonset, row.secondMoonset, "沈まない", "昇らない", row.moonAllDay),
+      angles(row.moonset, row.moonsetAzimuth, row.secondMoonset, row.secondMoonsetAzimuth),
+      times(row.sunrise, std::nullopt, "白夜", "極夜", row.sunAllDay),
+      times(row.sunset, std::nullopt, "白夜", "極夜", row.sunAllDay),
       eventsText(row.events),
   };
 }
@@ -120,8 +150,9 @@ std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds
   return out;
 }
 
-std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator) {
-  std::vector<std::string> out{almanacHeader(separator)};
+std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows,
+                                      const AlmanacSite& site, char separator) {
+  std::vector<std::string> out{almanacSiteLine(site, separator), almanacHeader(separator)};
   for (const almanac::DayRow& r : rows) out.push_back(almanacLine(r, separator, true));
   return out;
 }
@@ -144,7 +175,7 @@ size_t displayWidth(std::string_view utf8) {
 }
 
 std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows,
-                                        const std::string& heading) {
+                                        const AlmanacSite& site) {
   std::vector<std::vector<std::string>> table;
   table.reserve(rows.size() + 1);
   table.emplace_back(almanacTitles().begin(), almanacTitles().end());
@@ -153,7 +184,10 @@ std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows
   for (const auto& line : table)
     for (size_t c = 0; c < kAlmanacColumns; ++c)
       widths[c] = std::max(widths[c], displayWidth(line[c]));
-  std::vector<std::string> out{heading, ""};
+  std::string siteLine = almanacSiteLine(site, '\t');
+  for (size_t at = siteLine.find('\t'); at != std::string::npos; at = siteLine.find('\t', at))
+    siteLine.replace(at, 1, "  ");
+  std::vector<std::string> out{siteLine};
   for (const auto& line : table) {
     std::string text;
     for (size_t c = 0; c < kAlmanacColumns; ++c) {

@@ -22,26 +22,40 @@ const char* eventName(almanac::EventKind kind);
 // "--" when there is none.
 std::string clockText(const std::optional<double>& jdUt, bool seconds);
 
+// What a table was computed for, named on its first line.
+struct AlmanacSite {
+  std::string name;
+  astro::Site site;
+  double deltaT = 0;  // seconds
+};
+// "観測地<sep>東京<sep>35.6895<sep>139.6917<sep>ΔT<sep>69.2".
+std::string almanacSiteLine(const AlmanacSite& site, char separator);
+
 // The columns of the table, in the order of its lines' cells.
 inline constexpr size_t kAlmanacColumns = 11;
 const std::array<const char*, kAlmanacColumns>& almanacTitles();
 
 // The header and one line per day, fields joined by `separator`: times to
 // the second, or to the minute (the window's own view of the table).
-// The cells are those of a line, in the header's order.
+// The cells are those of a line, in the header's order. A day with two
+// risings (or settings) of the Moon shows both, joined by "、"; a day
+// without either tells whether the Moon stayed up (沈まない) or down
+// (昇らない), and the Sun the midnight sun (白夜) or the polar night (極夜).
 std::string almanacHeader(char separator);
 std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds);
 std::string almanacLine(const almanac::DayRow& row, char separator, bool seconds);
-// The whole table, header first, lines without their ends.
-std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows, char separator);
+// The whole table, the site line and the header first, lines without their
+// ends.
+std::vector<std::string> almanacLines(const std::vector<almanac::DayRow>& rows,
+                                      const AlmanacSite& site, char separator);
 
 // The columns a text takes in a fixed-pitch font where a Japanese
 // character takes two.
 size_t displayWidth(std::string_view utf8);
-// The table for the printer: the heading, an empty line, then the titles
-// and the days (times to the minute) in columns lined up with blanks.
+// The table for the printer: the site line, then the titles and the days
+// (times to the minute) in columns lined up with blanks.
 std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows,
-                                        const std::string& heading);
+                                        const AlmanacSite& site);
 
 // "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
 std::string eventLine(const almanac::Event& e);

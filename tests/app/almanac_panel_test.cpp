@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "app/main_form.h"
+#include "astro/ephemeris.h"
 #include "config/additions.h"
 #include "config/temp_folder.h"
 #include "config/text_file.h"
@@ -67,7 +68,15 @@ TEST_F(AlmanacPanelTest, FollowsTheSiteAndTheMonthOnlyWhenAsked) {
   ASSERT_EQ(panel.rows().size(), 31u);
   EXPECT_EQ(panel.todayRow(), std::optional<size_t>(13));
   EXPECT_EQ(panel.site().latitude, 35.6544);
-  EXPECT_EQ(panel.deltaT(), 91);  // the main form's: the year minus 1934
+  // The measured delta T by default; the main form's (the year minus 1934)
+  // when chosen, and the choice kept with the additions, not in moon.inf.
+  EXPECT_EQ(panel.deltaT(), almanac::measuredDeltaT(2025, 3));
+  EXPECT_NEAR(panel.deltaT(), 69, 1);
+  panel.setDeltaTChoice(AlmanacDeltaT::MainWindow);
+  EXPECT_EQ(panel.deltaT(), 91);
+  EXPECT_EQ(main->additions().get("almanac.deltaT"), std::optional<std::string>("main"));
+  EXPECT_EQ(AlmanacPanel(*main).deltaTChoice(), AlmanacDeltaT::MainWindow);
+  panel.setDeltaTChoice(AlmanacDeltaT::Measured);
   EXPECT_NE(panel.heading().find("Tokyo"), std::string::npos);
   int months = 0;
   Connection counted(panel.monthChanged(), panel.monthChanged().connect([&] { ++months; }));
@@ -76,8 +85,9 @@ TEST_F(AlmanacPanelTest, FollowsTheSiteAndTheMonthOnlyWhenAsked) {
   main->selectSite(1);
   EXPECT_EQ(months, 1);
   EXPECT_EQ(panel.site().latitude, 43.0642);
-  EXPECT_EQ(almanacLines(panel.rows(), '\t'),
-            almanacLines(almanac::month(2025, 3, {43.0642, 141.3469}, 91), '\t'));
+  EXPECT_EQ(almanacLines(panel.rows(), panel.siteNamed(), '\t'),
+            almanacLines(almanac::month(2025, 3, {43.0642, 141.3469}, panel.deltaT()),
+                         panel.siteNamed(), '\t'));
   EXPECT_NE(panel.heading().find("Sapporo"), std::string::npos);
 
   // Calculations that keep the site and delta T leave the month alone,
@@ -131,12 +141,14 @@ TEST_F(AlmanacPanelTest, AClickSetsTheInstantToTheSecondAndCalculates) {
   EXPECT_TRUE(panel.activate(13, AlmanacColumn::Moonrise));
   EXPECT_EQ(draws, 1);
   EXPECT_EQ(fields(), jst(*day.moonrise));
-  EXPECT_EQ(fields(), "2025/3/14 17:47:46");
+  EXPECT_EQ(fields(), "2025/3/14 17:47:45");
   const astro::Calculation& shown = main->calculator().result();
-  EXPECT_NEAR(astro::instantOf(shown.time), *day.moonrise, 0.5 / 86400);
+  const double instant = astro::instantOf(shown.time);
+  EXPECT_NEAR(instant, *day.moonrise, 0.5 / 86400);
+  // With the measured delta T of the instant, as the command line's
+  // --topocentric without --dt: bit for bit what it prints.
   const astro::MoonFromSite seen =
-      astro::moonFromSite(astro::instantOf(shown.time), shown.time.deltaT, shown.site);
-  // Bit for bit what the command line's --topocentric prints.
+      astro::moonFromSite(instant, ephemeris::deltaT(instant), shown.site);
   EXPECT_EQ(panel.observed().azimuth, seen.azimuth);
   EXPECT_EQ(panel.observed().altitude, seen.altitude);
   EXPECT_EQ(panel.observed().semidiameter, seen.semidiameter);
@@ -177,19 +189,23 @@ TEST_F(AlmanacPanelTest, AClickSetsTheInstantToTheSecondAndCalculates) {
 
 TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   AlmanacPanel panel(*main);
-  const std::vector<std::string> csv = almanacLines(panel.rows(), ',');
+  const std::vector<std::string> csv = almanacLines(panel.rows(), panel.siteNamed(), ',');
   PlainWindows& w = *main->headlessWindows();
 
   // The file dialog's choice decides the separator, as for the export file.
   w.nextFile = FileChoice{dir / "march", 1};
   panel.exportFile();
-  EXPECT_EQ(bytesOf(dir / "march.tsv"), fileBytes(almanacLines(panel.rows(), '\t')));
+  EXPECT_EQ(bytesOf(dir / "march.tsv"), fileBytes(almanacLines(panel.rows(), panel.siteNamed(), '\t')));
   w.nextFile = FileChoice{dir / "march.csv", 1};
   panel.exportFile();
   EXPECT_EQ(bytesOf(dir / "march.csv"), fileBytes(csv));
-  EXPECT_EQ(csv.size(), 32u);
-  EXPECT_EQ(csv[14],
-            "2025/03/14,14.1,17:47:46,87.3,--,--,05:48:38,276.3,05:53:34,17:47:26,"
+  EXPECT_EQ(csv.size(), 33u);
+  EXPECT_EQ(csv[0], "観測地,Tokyo,35.6544,139.7447,ΔT," + formatPlain(panel.deltaT()));
+  // A name holding the separator keeps the line's six fields.
+  EXPECT_EQ(almanacSiteLine({"Tokyo, \"Hongo\"", {35.5, 139.25}, 69.2}, ','),
+            "観測地,\"Tokyo, \"\"Hongo\"\"\",35.5,139.25,ΔT,69.2");
+  EXPECT_EQ(csv[15],
+            "2025/03/14,14.1,17:47:45,87.3,--,--,05:48:37,276.3,05:53:34,17:47:26,"
             "満月 15:54、皆既月食 15:58");
   // A file that cannot be written is told.
   const int messages = ui.messages;
@@ -197,11 +213,13 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   panel.exportFile();
   EXPECT_EQ(ui.messages, messages + 1);
 
-  // Ctrl+C: the header and the chosen rows, or the whole month.
-  EXPECT_EQ(panel.copyText({13}),
-            almanacHeader('\t') + "\n" + almanacLine(panel.rows()[13], '\t', true) + "\n");
+  // Ctrl+C: the site line, the header and the chosen rows, or the whole
+  // month.
+  EXPECT_EQ(panel.copyText({13}), almanacSiteLine(panel.siteNamed(), '\t') + "\n" +
+                                      almanacHeader('\t') + "\n" +
+                                      almanacLine(panel.rows()[13], '\t', true) + "\n");
   std::string all;
-  for (const std::string& l : almanacLines(panel.rows(), '\t')) all += l + "\n";
+  for (const std::string& l : almanacLines(panel.rows(), panel.siteNamed(), '\t')) all += l + "\n";
   EXPECT_EQ(panel.copyText({}), all);
 
   // The printer: asked first; the listing's columns line up.
@@ -209,13 +227,14 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   panel.print();
   ASSERT_EQ(w.printed.size(), 1u);
   const std::vector<std::string>& listing = w.printed[0].lines;
-  ASSERT_EQ(listing.size(), 34u);
-  EXPECT_EQ(listing[0], panel.heading());
+  ASSERT_EQ(listing.size(), 33u);
+  EXPECT_EQ(listing[0], "観測地  Tokyo  35.6544  139.7447  ΔT  " + formatPlain(panel.deltaT()));
+  EXPECT_EQ(panel.pdfName(), "VelmarAlmanac-2025-03.pdf");
   // Every cell but the events is ASCII: the events start where the title does.
-  const std::string& titles = listing[2];
+  const std::string& titles = listing[1];
   const size_t titleWidth = displayWidth(titles.substr(0, titles.rfind("出来事")));
   int withEvents = 0;
-  for (size_t i = 3; i < listing.size(); ++i) {
+  for (size_t i = 2; i < listing.size(); ++i) {
     const std::string& l = listing[i];
     const auto at = std::find_if(l.begin(), l.end(), [](char c) { return c & 0x80; });
     if (at == l.end()) continue;
@@ -223,8 +242,9 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
     EXPECT_EQ(displayWidth(l.substr(0, static_cast<size_t>(at - l.begin()))), titleWidth) << l;
   }
   EXPECT_GE(withEvents, 6);
-  const std::string fourteenth = "2025/03/14  14.1      17:48   87.3        --     --        05:49";
-  EXPECT_EQ(listing[16].substr(0, fourteenth.size()), fourteenth);
+  // Minutes cut, not rounded: 17:47:45 reads 17:47.
+  const std::string fourteenth = "2025/03/14  14.1      17:47   87.3        --     --        05:48";
+  EXPECT_EQ(listing[15].substr(0, fourteenth.size()), fourteenth);
 }
 
 TEST_F(AlmanacPanelTest, ThePlaceIsKeptWithTheAdditionsNotInMoonInf) {

@@ -30,11 +30,15 @@ deb=$(ls "$work"/package/velmar_*.deb)
 contents=$(dpkg-deb --contents "$deb")
 for f in ./usr/bin/velmar ./usr/bin/velmar-cli ./usr/share/velmar/velmar.qch \
          ./usr/share/applications/org.velmar.velmar.desktop \
-         ./usr/share/icons/hicolor/scalable/apps/org.velmar.velmar.svg; do
+         ./usr/share/icons/hicolor/scalable/apps/org.velmar.velmar.svg \
+         ./usr/share/doc/velmar/copyright; do
   grep -q " $f\$" <<<"$contents" || { echo "not in the package: $f" >&2; exit 1; }
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
 # Qt's own dialogs speak Japanese only with its translations installed.
 dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n
 dpkg-deb -f "$deb" Depends | grep -q fonts-ipafont-gothic
+# The almanac's ephemeris: the library (by shlibdeps) and its files.
+dpkg-deb -f "$deb" Depends | grep -q libswe2.0
+dpkg-deb -f "$deb" Depends | grep -q swe-basic-data
 echo "installed and packaged: $(basename "$deb")"

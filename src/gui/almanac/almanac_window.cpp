@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <set>
 
+#include "gui/common/texts.h"
+
 namespace velmar {
 
 namespace {
@@ -135,6 +137,15 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
                             [this] { panel_.nextMonth(); }));
   bar->addWidget(makeButton(AlmanacText::FollowDate, AlmanacText::FollowDateKey,
                             [this] { panel_.followMainDate(); }));
+  deltaT_ = new QComboBox;
+  deltaT_->setObjectName("AlmanacDeltaT");
+  deltaT_->addItem(qs(texts::kAlmanacMeasuredDeltaT));
+  deltaT_->addItem(qs(texts::kAlmanacMainDeltaT));
+  deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
+  connect(deltaT_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+    panel_.setDeltaTChoice(i == 0 ? AlmanacDeltaT::Measured : AlmanacDeltaT::MainWindow);
+  });
+  bar->addWidget(deltaT_);
   bar->addStretch();
   bar->addWidget(
       makeButton(AlmanacText::Export, AlmanacText::Count, [this] { panel_.exportFile(); }));
@@ -236,9 +247,12 @@ void AlmanacWindow::monthShown() {
   const QModelIndex was = table_->currentIndex();
   model_->reload();
   table_->resizeColumnsToContents();
+  // The current cell moves without selecting: Ctrl+C copies the whole
+  // month until the user selects rows.
   if (was.isValid()) {
     const int row = std::min(was.row(), model_->rowCount() - 1);
-    table_->setCurrentIndex(model_->index(row, was.column()));
+    table_->selectionModel()->setCurrentIndex(model_->index(row, was.column()),
+                                              QItemSelectionModel::NoUpdate);
   } else {
     scrollToToday();
   }
@@ -247,7 +261,7 @@ void AlmanacWindow::monthShown() {
 void AlmanacWindow::scrollToToday() {
   if (const std::optional<size_t> today = panel_.todayRow()) {
     const QModelIndex i = model_->index(static_cast<int>(*today), 0);
-    table_->setCurrentIndex(i);
+    table_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
     table_->scrollTo(i);
   }
 }

@@ -4,6 +4,7 @@
 // comes from the core's AlmanacPanel; this window only mirrors it and
 // forwards the user's clicks and keys.
 #include <QAbstractTableModel>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
@@ -62,6 +63,7 @@ class AlmanacWindow : public ToolWindow {
   AlmanacModel* model() const { return model_; }
   QDateEdit* monthPicker() const { return picker_; }
   QLabel* heading() const { return heading_; }
+  QComboBox* deltaTChoice() const { return deltaT_; }
   // The buttons by their text's entry ("PreviousMonth", ...), for tests.
   QPushButton* button(AlmanacText t) const;
   // The panel's value labels, in the order of observedLines().
@@ -89,6 +91,7 @@ class AlmanacWindow : public ToolWindow {
   AlmanacTable* table_ = nullptr;
   QDateEdit* picker_ = nullptr;
   QLabel* heading_ = nullptr;
+  QComboBox* deltaT_ = nullptr;
   std::vector<QLabel*> observedValues_;
   std::map<AlmanacText, QPushButton*> buttons_;
   Connection monthChanges_;

@@ -7,6 +7,9 @@
 namespace velmar::texts {
 
 inline constexpr const char* kYes = "はい(&Y)";
+// The 月の暦 window's choice of delta T.
+inline constexpr const char* kAlmanacMeasuredDeltaT = "実測ΔT";
+inline constexpr const char* kAlmanacMainDeltaT = "主画面のΔT";
 inline constexpr const char* kNo = "いいえ(&N)";
 inline constexpr const char* kPrintCannotStart = "印刷を始められませんでした。";
 inline constexpr const char* kPrintNextPage = "次のページを印刷できませんでした。";

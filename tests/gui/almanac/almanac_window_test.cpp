@@ -69,7 +69,23 @@ class AlmanacWindowTest : public QObject {
     QTableView* table = almanac->table();
     QVERIFY(almanac->model()->data(almanac->model()->index(13, 0), Qt::BackgroundRole).isValid());
     QVERIFY(!almanac->model()->data(almanac->model()->index(12, 0), Qt::BackgroundRole).isValid());
-    QCOMPARE(almanac->model()->index(13, 2).data().toString(), QString("17:48"));
+    // 17:47:45: the minutes are cut, never rounded up.
+    QCOMPARE(almanac->model()->index(13, 2).data().toString(), QString("17:47"));
+    // Opened, nothing is selected, and Ctrl+C copies the whole month; the
+    // window can be as small as a 1024 x 600 screen.
+    QVERIFY(!table->selectionModel()->hasSelection());
+    // The measured delta T by default; choosing the main window's computes
+    // the month with it.
+    QCOMPARE(almanac->deltaTChoice()->currentIndex(), 0);
+    almanac->deltaTChoice()->activated(1);
+    QCOMPARE(almanac->panel().deltaTChoice(), AlmanacDeltaT::MainWindow);
+    QVERIFY(almanac->panel().deltaT() != almanac::measuredDeltaT(2025, 3));
+    almanac->deltaTChoice()->activated(0);
+    QCOMPARE(almanac->panel().deltaTChoice(), AlmanacDeltaT::Measured);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), qs(almanac->panel().copyText({})));
+    QVERIFY(almanac->minimumSizeHint().width() <= 1024);
+    QVERIFY(almanac->minimumSizeHint().height() <= 560);
 
     // A click on a moonrise: the main window shows that instant, calculated.
     const almanac::DayRow day = almanac->panel().rows()[13];
