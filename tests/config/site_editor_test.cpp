@@ -342,5 +342,20 @@ TEST_F(SiteEditorTest, AnAddKeepsEveryUnreadLineAndTheFilesEncoding) {
   }
 }
 
+// A site file written by hand may hold any number: a latitude of 999 was
+// calculated with.
+TEST_F(SiteEditorTest, ASiteOutOfRangeIsToldAndNotCalculatedWith) {
+  writeBytes(path, "A,35,139,0\r\n\r\nB,999,139,0\r\nC,35,1e308,0\r\n");
+  EXPECT_EQ(sites.load(), "");
+  for (const auto& [k, why] : {std::pair<int, const char*>{1, "3 行目の測地「B」は緯度"},
+                               {2, "4 行目の測地「C」は経度"}}) {
+    const std::string told = sites.select(k);
+    EXPECT_NE(told.find(why), std::string::npos) << told;
+    EXPECT_EQ(sites.selected(), 0);
+    EXPECT_EQ(rec.siteLatitude, 35);
+    EXPECT_EQ(rec.siteLongitude, 139);
+  }
+}
+
 }  // namespace
 }  // namespace velmar
