@@ -88,8 +88,7 @@ std::string printable(std::string_view text, size_t max) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     // A whole UTF-8 character of two to four bytes passes as it is.
     const size_t length = c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 1;
-    if (c >= 0x80 && length > 1 && i + length <= text.size() &&
-        validUtf8(text.substr(i, length))) {
+    if (c >= 0x80 && length > 1 && i + length <= text.size() && validUtf8(text.substr(i, length))) {
       out.append(text.substr(i, length));
       i += length;
       continue;
@@ -258,8 +257,8 @@ namespace {
 bool takesOneValue(Opt o) {
   return o != Opt::Svg && o != Opt::ViewSize && o != Opt::Big && o != Opt::AutoDt &&
          o != Opt::Easy && o != Opt::AutoRebase && o != Opt::Past && o != Opt::Trail &&
-         o != Opt::NoOrbits && o != Opt::Topocentric && o != Opt::Graph &&
-         o != Opt::GraphAxes && o != Opt::Help && o != Opt::Version;
+         o != Opt::NoOrbits && o != Opt::Topocentric && o != Opt::Graph && o != Opt::GraphAxes &&
+         o != Opt::Help && o != Opt::Version;
 }
 
 // What the almanac and the events use besides themselves: every other
@@ -480,9 +479,8 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
     }
   }
   if (r.args.past && !r.args.stepUnit) r.error = "--past (--step がありません)";
-  if (r.args.graphAxes &&
-      std::none_of(r.args.svg.begin(), r.args.svg.end(),
-                   [](const Args::Svg& s) { return s.view == "graph"; }))
+  if (r.args.graphAxes && std::none_of(r.args.svg.begin(), r.args.svg.end(),
+                                       [](const Args::Svg& s) { return s.view == "graph"; }))
     r.error = "--graph-axes (--svg graph= がありません)";
   if (r.args.almanac || r.args.events) {
     for (const OptionRow& row : optionRows()) {

@@ -73,7 +73,8 @@ bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
   }
   // So is a named file without a site (empty, or no line a site).
   if (a.sitesFile && sites.shipped) {
-    std::cerr << "velmar-cli: " << velmar::cli::messageLine("「" + path + "」に測地として読める行がありません。")
+    std::cerr << "velmar-cli: "
+              << velmar::cli::messageLine("「" + path + "」に測地として読める行がありません。")
               << "\n";
     return false;
   }

@@ -265,11 +265,12 @@ int openForAppending(const std::string& path, FileStatus& status) {
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);
-    status = err == EWOULDBLOCK
-                 ? FileStatus{FileError::Unwritable,
-                              quoted(path) + "には別のプログラムが書き込み中のため、書き込みません。"}
-                 : FileStatus{FileError::Unwritable,
-                              quoted(path) + "を作成できませんでした。\n" + errorReason(err)};
+    status =
+        err == EWOULDBLOCK
+            ? FileStatus{FileError::Unwritable,
+                         quoted(path) + "には別のプログラムが書き込み中のため、書き込みません。"}
+            : FileStatus{FileError::Unwritable,
+                         quoted(path) + "を作成できませんでした。\n" + errorReason(err)};
     return -1;
   }
   // Every switching on starts the file anew.

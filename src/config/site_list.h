@@ -48,7 +48,7 @@ class SiteList {
   std::vector<std::string> names_;
   std::vector<SiteRecord> sites_;
   std::vector<int> lines_;  // each site's line in the file, for messages
-  bool shipped_ = false;  // the shipped list stood in for the file
+  bool shipped_ = false;    // the shipped list stood in for the file
   // The file as it was last read, and when: a list of a hundred thousand
   // sites takes a tenth of a second to read, too long for every click.
   struct Stamp {

@@ -124,7 +124,8 @@ TEST(CliFiles, AFileSizeLimitFailsTheWriteInsteadOfEndingTheRun) {
       "--export e.csv",
       dir.path(), "ulimit -f 4; ");
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_NE(r.err.find("「t.txt」を保存できませんでした。 ファイルが大きすぎます"), std::string::npos)
+  EXPECT_NE(r.err.find("「t.txt」を保存できませんでした。 ファイルが大きすぎます"),
+            std::string::npos)
       << r.err;
   EXPECT_NE(r.err.find("「e.csv」に書き込めませんでした"), std::string::npos) << r.err;
   const std::string exported = velmar::testing::readBytes(dir / "e.csv");
@@ -141,8 +142,7 @@ TEST(CliFiles, ASecondWriterOfTheExportFileIsRefused) {
   velmar::testing::writeBytes(path, "first run\r\n");
   const int held = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
   ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-  const CliRun r =
-      runCli("--date 2001-03-09 --time 21:05:00 --dt 66 --count 3 --export " + path);
+  const CliRun r = runCli("--date 2001-03-09 --time 21:05:00 --dt 66 --count 3 --export " + path);
   ::close(held);
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.err.rfind("velmar-cli: 「" + path + "」には別のプログラムが書き込み中", 0), 0u)
