@@ -60,7 +60,11 @@ std::string SiteList::select(int k) {
   // A latitude of 999 would give results for no place on Earth.
   const size_t i = static_cast<size_t>(k);
   const std::string outOfRange = siteRangeMessage(s, path_, i < lines_.size() ? lines_[i] : 0);
-  if (!outOfRange.empty()) return outOfRange + "\n計算には使いません。";
+  if (!outOfRange.empty()) {
+    // The views go back to the site still in force.
+    changed_();
+    return outOfRange + "\n計算には使いません。";
+  }
   // The name the user picked must not be calculated with whatever the file
   // holds now under that index: the list read last stays in force.
   // Read again only when the file is not the one read last: a rename, a

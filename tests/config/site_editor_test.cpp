@@ -347,9 +347,14 @@ TEST_F(SiteEditorTest, AnAddKeepsEveryUnreadLineAndTheFilesEncoding) {
 TEST_F(SiteEditorTest, ASiteOutOfRangeIsToldAndNotCalculatedWith) {
   writeBytes(path, "A,35,139,0\r\n\r\nB,999,139,0\r\nC,35,1e308,0\r\n");
   EXPECT_EQ(sites.load(), "");
+  int shown = 0;
+  sites.changed().connect([&shown] { ++shown; });
   for (const auto& [k, why] : {std::pair<int, const char*>{1, "3 行目の測地「B」は緯度"},
                                {2, "4 行目の測地「C」は経度"}}) {
+    const int before = shown;
     const std::string told = sites.select(k);
+    // The list goes back to the site in force.
+    EXPECT_EQ(shown, before + 1);
     EXPECT_NE(told.find(why), std::string::npos) << told;
     EXPECT_EQ(sites.selected(), 0);
     EXPECT_EQ(rec.siteLatitude, 35);
