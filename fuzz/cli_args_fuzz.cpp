@@ -23,8 +23,18 @@ bool fitsField(double v) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const cli::ParseResult r = cli::parseArgs(fuzz::splitWords(text, '\0'));
+  // A fault is told on one line of bounded length, whatever the words.
+  for (const std::string* m : {&r.error, &r.refusal}) {
+    VELMAR_FUZZ_CHECK(m->find_first_of("\r\n") == std::string::npos);
+    VELMAR_FUZZ_CHECK(m->size() < 1000);
+  }
   if (!r.error.empty() || !r.refusal.empty()) return 0;
   const cli::Args& a = r.args;
+  VELMAR_FUZZ_CHECK(!(a.help && a.version));
+  if (a.exportFile) {
+    const std::string& e = *a.exportFile;
+    VELMAR_FUZZ_CHECK(e.size() >= 4 && e[e.size() - 4] == '.');
+  }
   if (a.site) VELMAR_FUZZ_CHECK(*a.site >= 0 && *a.site <= 1000000000);
   if (a.count) VELMAR_FUZZ_CHECK(*a.count >= 0 && *a.count <= 1000000000);
   if (a.past) VELMAR_FUZZ_CHECK(a.stepUnit.has_value());

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <set>
 
+#include "config/text_file.h"
 #include "engine/fields.h"
 #include "engine/numtext.h"
 
@@ -67,12 +70,59 @@ constexpr double kFieldSmallest = 0.0001;
 std::string refuseUnwritable(const std::string& argument, double v) {
   const double a = std::fabs(v);
   if (a == 0 || (a >= kFieldSmallest && a <= kFieldLargest)) return {};
-  return "velmar-cli: " + argument +
+  return "velmar-cli: " + printable(argument) +
          ": 欄に書ける数値ではありません。絶対値が 0.0001 以上 999999999999999 以下の数値か 0 "
          "を指定してください。";
 }
 
 }  // namespace
+
+std::string printable(std::string_view text, size_t max) {
+  std::string out;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (out.size() >= max) {
+      out += "…";
+      break;
+    }
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    // A whole UTF-8 character of two to four bytes passes as it is.
+    const size_t length = c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 1;
+    if (c >= 0x80 && length > 1 && i + length <= text.size() && validUtf8(text.substr(i, length))) {
+      out.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c >= 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+    ++i;
+  }
+  return out;
+}
+
+std::string messageLine(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      if (!line.empty() && line.back() != ' ') line += ' ';
+    } else {
+      line += text[i];
+    }
+  }
+  return printable(line, 4000);
+}
 
 bool isPictureName(const std::string& view) {
   for (const char* name : {"phase", "face", "orbit", "sky", "shadow", "sun", "graph"})
@@ -143,7 +193,7 @@ const std::vector<OptionRow>& optionRows() {
       {Opt::Step,
        {"--step", "UNIT AMOUNT", "連続推算の単位 (year month day hour minute second) と変化分"}},
       {Opt::Past, {"--past", "", "連続推算を過去へ進める (--step と共に)"}},
-      {Opt::Count, {"--count", "N", "ループ回数"}},
+      {Opt::Count, {"--count", "N", "ループ回数 (--table・--graph-axes と共には 100000 まで)"}},
       {Opt::Table, {"--table", "FILE", "データ表の一覧を FILE に書く"}},
       {Opt::Graph, {"--graph", "", "グラフを描く"}},
       {Opt::GraphSeries,
@@ -152,7 +202,7 @@ const std::vector<OptionRow>& optionRows() {
       {Opt::Svg,
        {"--svg", "VIEW=FILE", "図を SVG で書く (VIEW: phase face orbit sky shadow sun graph)"}},
       {Opt::ViewSize, {"--view-size", "VIEW=WxH", "図の大きさ (twip)"}},
-      {Opt::GraphAxes, {"--graph-axes", "", "グラフの SVG に目盛りと日付を重ねる"}},
+      {Opt::GraphAxes, {"--graph-axes", "", "グラフの SVG (--svg graph=) に目盛りと日付を重ねる"}},
       {Opt::Trail, {"--trail", "", "天空図に軌跡を残す"}},
       {Opt::NoOrbits, {"--no-orbits", "", "軌道図に軌道を描かない"}},
       {Opt::Big, {"--big", "sky,shadow,sun", "拡大表示にする図"}},
@@ -201,13 +251,41 @@ std::string usage() {
   return out;
 }
 
+namespace {
+
+// Options that hold one value: given twice, the second would silently win.
+bool takesOneValue(Opt o) {
+  return o != Opt::Svg && o != Opt::ViewSize && o != Opt::Big && o != Opt::AutoDt &&
+         o != Opt::Easy && o != Opt::AutoRebase && o != Opt::Past && o != Opt::Trail &&
+         o != Opt::NoOrbits && o != Opt::Topocentric && o != Opt::Graph && o != Opt::GraphAxes &&
+         o != Opt::Help && o != Opt::Version;
+}
+
+// What the almanac and the events use besides themselves: every other
+// option belongs to the main calculation, which they do not run.
+bool servesTheAlmanac(Opt o) {
+  return o == Opt::Almanac || o == Opt::Events || o == Opt::Dt || o == Opt::AutoDt ||
+         o == Opt::Lat || o == Opt::Lon || o == Opt::Site || o == Opt::Sites;
+}
+
+// The name ends in ".csv" or ".tsv", in any case.
+bool hasExportExtension(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == ".csv" || ext == ".tsv";
+}
+
+}  // namespace
+
 ParseResult parseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
+  std::set<Opt> seen;
   for (size_t i = 0; i < argv.size(); ++i) {
     const std::string& a = argv[i];
     // An empty error means success: an empty word is named, not passed on.
     auto fail = [&](const std::string& what) {
-      r.error = what.empty() ? "\"\" (空の引数)" : what;
+      r.error = what.empty() ? "\"\" (空の引数)" : printable(what);
       return r;
     };
     auto needValue = [&]() -> const std::string* {
@@ -216,6 +294,10 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
     };
     const OptionRow* row = findOption(a);
     if (!row) return fail(a);
+    if (!seen.insert(row->id).second && takesOneValue(row->id)) {
+      r.error = printable(a) + " (2 回指定されています)";
+      return r;
+    }
     switch (row->id) {
       case Opt::AutoDt:
         r.args.autoDeltaT = true;
@@ -244,11 +326,12 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       case Opt::GraphAxes:
         r.args.graphAxes = true;
         break;
+      // Asked for both, the first is printed.
       case Opt::Help:
-        r.args.help = true;
+        r.args.help = !r.args.version;
         break;
       case Opt::Version:
-        r.args.version = true;
+        r.args.version = !r.args.help;
         break;
       case Opt::Almanac: {
         const std::string* v = needValue();
@@ -314,6 +397,12 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
       case Opt::Export: {
         const std::string* v = needValue();
         if (!v || v->empty()) return fail(a);
+        // The window adds the extension of the picked type; here there is
+        // no type to pick, and the name is written exactly as given.
+        if (row->id == Opt::Export && !hasExportExtension(*v)) {
+          r.error = printable(a + " " + *v) + " (名前は .csv か .tsv で終わるものにしてください)";
+          return r;
+        }
         (row->id == Opt::Table ? r.args.tableFile : r.args.exportFile) = *v;
         break;
       }
@@ -390,6 +479,21 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
     }
   }
   if (r.args.past && !r.args.stepUnit) r.error = "--past (--step がありません)";
+  if (r.args.graphAxes && std::none_of(r.args.svg.begin(), r.args.svg.end(),
+                                       [](const Args::Svg& s) { return s.view == "graph"; }))
+    r.error = "--graph-axes (--svg graph= がありません)";
+  if (r.args.almanac || r.args.events) {
+    for (const OptionRow& row : optionRows()) {
+      if (seen.count(row.id) && !servesTheAlmanac(row.id) && row.id != Opt::Help &&
+          row.id != Opt::Version) {
+        r.error = std::string(row.info.name) + " (--almanac と --events には使えません)";
+        break;
+      }
+    }
+  }
+  if (r.args.count && *r.args.count > kMaxKeptSteps && (r.args.tableFile || r.args.graphAxes))
+    r.error = "--count " + std::to_string(*r.args.count) + " (--table か --graph-axes と共には " +
+              std::to_string(kMaxKeptSteps) + " まで)";
   return r;
 }
 

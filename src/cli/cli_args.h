@@ -74,6 +74,21 @@ struct Args {
 // The pictures --svg and --view-size name.
 bool isPictureName(const std::string& view);
 
+// The most steps --count takes when a run keeps every row (--table) or
+// every point (--graph-axes) in memory.
+inline constexpr long long kMaxKeptSteps = 100000;
+
+// A text from the command line or a file name as a message may show it: on
+// one line, what cannot be printed escaped (\n, \t, \xNN for a control
+// character or a byte that is not UTF-8), cut after `max` bytes with "…".
+std::string printable(std::string_view text, size_t max = 200);
+
+// A message of the core or of a file (which may name any file) as one line
+// of stderr, like every other message: its line breaks (CR in the core's
+// boxes, LF in the files' messages) become blanks, and what else cannot be
+// printed is escaped.
+std::string messageLine(const std::string& text);
+
 struct ParseResult {
   Args args;
   std::string error;  // the offending argument, empty when all is well

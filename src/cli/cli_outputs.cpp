@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_args.h"
 #include "config/file_writer.h"
 
 namespace velmar::cli {
@@ -19,7 +20,7 @@ bool writeListing(const DataTable& table, const std::string& path) {
     status = out.commit();
   }
   if (status.ok()) return true;
-  std::cerr << "velmar-cli: " << status.message << "\n";
+  std::cerr << "velmar-cli: " << messageLine(status.message) << "\n";
   return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_args.h"
 #include "config/file_writer.h"
 #include "engine/constants.h"
 #include "output/graph.h"
@@ -116,14 +117,15 @@ bool Pictures::write(const std::vector<Args::Svg>& requests) {
       const int spoolErr =
           p.spool->writeTo([&out](std::string_view bytes) { return out.write(bytes); }, more);
       if (spoolErr != 0) {
+        // The scratch file failed: the old picture was never touched.
+        status = saveFailure(r.file, spoolErr, out.replacesFile());
         out.discard();
-        status = saveFailure(r.file, spoolErr, false);
       } else {
         status = out.commit();
       }
     }
     if (!status.ok()) {
-      std::cerr << "velmar-cli: " << status.message << "\n";
+      std::cerr << "velmar-cli: " << messageLine(status.message) << "\n";
       ok = false;
     }
   }

@@ -1,5 +1,6 @@
 // velmar-cli: the main form without a window. Fills the fields as a user
 // would, runs the calculation and prints every field as displayed.
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -37,11 +38,7 @@ class CliUi : public velmar::PlainUi {
  public:
   void message(const std::string& title, const std::string& text, velmar::Tone tone) override {
     PlainUi::message(title, text, tone);
-    // The core breaks lines with CR, as its message boxes do.
-    std::string lines = text;
-    for (char& c : lines)
-      if (c == '\r') c = '\n';
-    std::cerr << lines << "\n";
+    std::cerr << "velmar-cli: " << velmar::cli::messageLine(text) << "\n";
   }
 };
 
@@ -70,18 +67,23 @@ std::string topocentricBlock(const velmar::astro::Calculation& c, const velmar::
 // Line N of the site file, or the shipped list; false (the message on
 // stderr) when there is no such line.
 bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
-  const velmar::SiteFile sites = velmar::readSites(a.sitesFile.value_or(velmar::kSiteFileName));
+  const std::string path = a.sitesFile.value_or(velmar::kSiteFileName);
+  const velmar::SiteFile sites = velmar::readSites(path);
   // A file the user named is what they want used: without it the results
   // would belong to another site.
   if (a.sitesFile && sites.error != velmar::FileError::None) {
-    std::string reason = sites.reason;
-    for (char& c : reason)
-      if (c == '\n') c = ' ';
-    std::cerr << "velmar-cli: " << reason << "\n";
+    std::cerr << "velmar-cli: " << velmar::cli::messageLine(sites.reason) << "\n";
+    return false;
+  }
+  // So is a named file without a site (empty, or no line a site).
+  if (a.sitesFile && sites.shipped) {
+    std::cerr << "velmar-cli: "
+              << velmar::cli::messageLine("「" + path + "」に測地として読める行がありません。")
+              << "\n";
     return false;
   }
   if (!sites.message.empty() && sites.error != velmar::FileError::Missing)
-    std::cerr << sites.message << "\n";
+    std::cerr << "velmar-cli: " << velmar::cli::messageLine(sites.message) << "\n";
   const long long index = a.site.value_or(0);
   if (index >= static_cast<long long>(sites.sites.size())) {
     std::cerr << "velmar-cli: 引数が正しくありません: --site " << index << " (観測地は "
@@ -89,6 +91,17 @@ bool chooseSite(const velmar::cli::Args& a, velmar::SiteRecord& out) {
     return false;
   }
   out = sites.sites[static_cast<size_t>(index)];
+  // Coordinates typed over the file's stand for it; what is used must be
+  // in the range --lat and --lon take.
+  if (a.latitude) out.latitude = *a.latitude;
+  if (a.longitude) out.longitude = *a.longitude;
+  const size_t i = static_cast<size_t>(index);
+  const std::string fault =
+      velmar::siteRangeMessage(out, path, i < sites.lines.size() ? sites.lines[i] : 0);
+  if (!fault.empty()) {
+    std::cerr << "velmar-cli: " << velmar::cli::messageLine(fault) << "\n";
+    return false;
+  }
   return true;
 }
 
@@ -122,9 +135,14 @@ int outputFailed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file size limit a write then fails with EFBIG, which every
+  // writer reports and cleans up after, instead of the signal ending the
+  // program in the middle of a file.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
   const velmar::cli::ParseResult parsed = velmar::cli::parseArgs(args);
   if (!parsed.error.empty()) {
+    // The parser has made the error printable.
     std::cerr << "velmar-cli: 引数が正しくありません: " << parsed.error << "\n";
     return 2;
   }
@@ -140,17 +158,27 @@ int main(int argc, char** argv) {
     return outputWritten() ? 0 : outputFailed();
   }
 
+  // The observer's features take time in proportion to delta T: beyond
+  // their bound a run would take hours.
+  if ((a.almanac || a.events || a.topocentric) && a.deltaT &&
+      !velmar::kObserverDeltaTRange.holds(*a.deltaT)) {
+    std::cerr << "velmar-cli: " << velmar::observerDeltaTMessage() << " (--dt "
+              << velmar::formatPlain(*a.deltaT) << ")\n";
+    return 2;
+  }
   if (a.almanac || a.events) {
-    for (const long long year : {a.almanac ? a.almanac->year : 0LL, a.events.value_or(0)}) {
-      if (year != 0 && !velmar::almanac::yearSupported(static_cast<int>(year))) {
+    std::vector<long long> years;
+    if (a.almanac) years.push_back(a.almanac->year);
+    if (a.events) years.push_back(*a.events);
+    for (const long long year : years) {
+      if (!velmar::almanac::yearSupported(static_cast<int>(year))) {
         std::cerr << "velmar-cli: " << velmar::almanacRangeMessage() << " (" << year << " 年)\n";
         return 2;
       }
     }
     velmar::SiteRecord site;
     if (!chooseSite(a, site)) return 2;
-    const velmar::astro::Site at{a.latitude.value_or(site.latitude),
-                                 a.longitude.value_or(site.longitude)};
+    const velmar::astro::Site at{site.latitude, site.longitude};
     if (a.almanac) {
       const int year = static_cast<int>(a.almanac->year);
       const double dt = almanacDeltaT(a, year, a.almanac->month);
@@ -205,8 +233,7 @@ int main(int argc, char** argv) {
   // none), the typed coordinates over it.
   velmar::SiteRecord site;
   if (!chooseSite(a, site)) return 2;
-  main.calculator().setSite(a.latitude.value_or(site.latitude),
-                            a.longitude.value_or(site.longitude));
+  main.calculator().setSite(site.latitude, site.longitude);
 
   if (a.autoRebase) form.setCheck(velmar::Check::AutoRebase, 1);
   if (a.stepUnit) {

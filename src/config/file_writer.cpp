@@ -1,6 +1,7 @@
 #include "config/file_writer.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,6 +98,8 @@ ssize_t FileLayer::write(int fd, const void* data, size_t size) { return ::write
 
 int FileLayer::fsync(int fd) { return ::fsync(fd); }
 
+int FileLayer::close(int fd) { return ::close(fd); }
+
 FileLayer& fileLayer() { return currentLayer ? *currentLayer : systemLayer(); }
 
 ScopedFileLayer::ScopedFileLayer(FileLayer& layer) : previous_(currentLayer) {
@@ -126,6 +129,8 @@ FileStatus resolveSaveTarget(const std::string& path, SaveTarget& target) {
                                                        : notRegular(path);
   target.exists = true;
   target.mode = st.st_mode;
+  target.owner = st.st_uid;
+  target.group = st.st_gid;
   // Root passes every access check and a rename replaces a read-only file
   // in a writable folder: the owner's permission is what the user set.
   if ((st.st_mode & S_IWUSR) == 0 || ::access(target.path.c_str(), W_OK) != 0)
@@ -149,6 +154,14 @@ FileStatus AtomicFile::open(const std::string& path) {
     err_ = errno;
     tmp_.clear();
     return saveFailure(path, err_, target_.exists);
+  }
+  // The new file keeps the old one's owner and group where this process
+  // may give them (root may; a user may give a group they belong to).
+  // Before the permissions: a change of owner clears set-user-ID bits.
+  if (target_.exists && (target_.owner != ::geteuid() || target_.group != ::getegid()) &&
+      ::fchown(fd_, target_.owner, target_.group) != 0) {
+    const int kept = ::fchown(fd_, static_cast<uid_t>(-1), target_.group);
+    static_cast<void>(kept);  // not permitted: the file is this user's, as any new one
   }
   // The new file keeps the old one's permissions; a first file got the
   // usual ones from the umask when it was created.
@@ -189,7 +202,7 @@ bool AtomicFile::flush() {
 FileStatus AtomicFile::commit() {
   if (fd_ < 0 && err_ == 0) err_ = EBADF;
   if (err_ == 0 && flush() && fileLayer().fsync(fd_) != 0) err_ = errno;
-  if (fd_ >= 0 && ::close(fd_) != 0 && err_ == 0) err_ = errno;
+  if (fd_ >= 0 && fileLayer().close(fd_) != 0 && err_ == 0) err_ = errno;
   fd_ = -1;
   if (err_ == 0 && ::rename(tmp_.c_str(), target_.path.c_str()) != 0) err_ = errno;
   if (err_ != 0) {
@@ -231,7 +244,7 @@ int openForAppending(const std::string& path, FileStatus& status) {
   // Without waiting: should a FIFO have taken the name's place since it was
   // looked at, the open must not hang until something reads it.
   const int fd = ::open(target.path.c_str(),
-                        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+                        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) {
     const int err = errno;
     status = err == ENXIO || err == ELOOP ? notRegular(path)
@@ -247,6 +260,19 @@ int openForAppending(const std::string& path, FileStatus& status) {
     return -1;
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // Two writers of one file would splice their lines: the one that comes
+  // second is refused, before it empties what the first has written.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int err = errno;
+    ::close(fd);
+    status =
+        err == EWOULDBLOCK
+            ? FileStatus{FileError::Unwritable,
+                         quoted(path) + "には別のプログラムが書き込み中のため、書き込みません。"}
+            : FileStatus{FileError::Unwritable,
+                         quoted(path) + "を作成できませんでした。\n" + errorReason(err)};
+    return -1;
+  }
   // Every switching on starts the file anew.
   if (::ftruncate(fd, 0) != 0) {
     const int err = errno;
@@ -257,9 +283,10 @@ int openForAppending(const std::string& path, FileStatus& status) {
   return fd;
 }
 
-bool stillLinked(int fd) {
-  struct stat st;
-  return ::fstat(fd, &st) == 0 && st.st_nlink > 0;
+int syncAndClose(int fd) {
+  int err = fileLayer().fsync(fd) != 0 ? errno : 0;
+  if (fileLayer().close(fd) != 0 && err == 0) err = errno;
+  return err;
 }
 
 }  // namespace velmar

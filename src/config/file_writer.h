@@ -7,7 +7,10 @@
 // followed to a regular file or to a name that does not exist yet, and
 // anything else (a FIFO, a device, a folder) is refused before it is
 // opened. A file whose owner may not write it is not replaced, whoever runs
-// the program.
+// the program. A replaced file keeps its permissions, and its owner and
+// group where the process may set them (a save as root must not take a
+// user's file from them). A hard link to the old file keeps the old
+// contents: the save puts a new file under the name.
 #include <sys/types.h>
 
 #include <string>
@@ -25,6 +28,7 @@ class FileLayer {
   virtual ~FileLayer() = default;
   virtual ssize_t write(int fd, const void* data, size_t size);
   virtual int fsync(int fd);
+  virtual int close(int fd);
 };
 
 // The layer in force.
@@ -47,6 +51,8 @@ struct SaveTarget {
   std::string path;     // the file that is replaced or created
   bool exists = false;  // a regular file is there now
   mode_t mode = 0;      // its permissions, when it exists
+  uid_t owner = 0;      // its owner and group, when it exists
+  gid_t group = 0;
 };
 
 // Where a save of `path` may go; a refusal (not a regular file, no write
@@ -77,6 +83,8 @@ class AtomicFile {
   bool failed() const { return err_ != 0; }
   // The errno of the first failure, 0 while all is well.
   int error() const { return err_; }
+  // A file is there now that a commit would replace.
+  bool replacesFile() const { return target_.exists; }
 
  private:
   static constexpr size_t kBufferSize = 64 * 1024;
@@ -97,12 +105,15 @@ FileStatus writeFileAtomically(const std::string& path, std::string_view bytes);
 FileStatus saveFailure(const std::string& path, int err, bool hadFile);
 
 // Opens `path` for a file written a line at a time (the export file), after
-// the same checks as a save; the file is then emptied. -1 with `status`
-// set when it is refused or cannot be opened.
+// the same checks as a save. The file is locked (an exclusive advisory
+// lock, held until the descriptor is closed) and then emptied; every write
+// goes to its end, so that a file someone else emptied meanwhile gets no
+// hole. -1 with `status` set when it is refused, locked by another writer
+// or cannot be opened.
 int openForAppending(const std::string& path, FileStatus& status);
 
-// False when the file open on `fd` is no longer in any folder (deleted, or
-// its folder removed) or cannot be examined.
-bool stillLinked(int fd);
+// Syncs and closes a file opened by openForAppending: 0, or the errno of
+// the first step that failed. The descriptor is closed either way.
+int syncAndClose(int fd);
 
 }  // namespace velmar

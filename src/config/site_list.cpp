@@ -41,6 +41,7 @@ std::string SiteList::load() {
   haveLastRead_ = true;
   if (!file.message.empty()) notes += (notes.empty() ? "" : "\n\n") + file.message;
   sites_ = std::move(file.sites);
+  lines_ = std::move(file.lines);
   shipped_ = file.shipped;
   names_.clear();
   names_.reserve(sites_.size());
@@ -56,6 +57,14 @@ std::string SiteList::select(int k) {
   if (k < 0 || k >= static_cast<int>(sites_.size()))
     return "「" + path_ + "」に " + std::to_string(k + 1) + " 番目の測地がありません。";
   const SiteRecord& s = sites_[static_cast<size_t>(k)];
+  // A latitude of 999 would give results for no place on Earth.
+  const size_t i = static_cast<size_t>(k);
+  const std::string outOfRange = siteRangeMessage(s, path_, i < lines_.size() ? lines_[i] : 0);
+  if (!outOfRange.empty()) {
+    // The views go back to the site still in force.
+    changed_();
+    return outOfRange + "\n計算には使いません。";
+  }
   // The name the user picked must not be calculated with whatever the file
   // holds now under that index: the list read last stays in force.
   // Read again only when the file is not the one read last: a rename, a

@@ -33,7 +33,8 @@ class SiteList {
   // was last read, to see that it still holds that site; when it is gone,
   // cannot be read or holds another site there, the loaded site is used all
   // the same and the returned message says so.
-  // Returns a message, and changes nothing, when the list has no site k.
+  // Returns a message, and changes nothing, when the list has no site k
+  // or its coordinates are out of range (a file written by hand).
   std::string select(int k);
 
   // Views mirroring the list (the combo box) are told after every change.
@@ -46,7 +47,8 @@ class SiteList {
   // sites with their coordinates for the calculation.
   std::vector<std::string> names_;
   std::vector<SiteRecord> sites_;
-  bool shipped_ = false;  // the shipped list stood in for the file
+  std::vector<int> lines_;  // each site's line in the file, for messages
+  bool shipped_ = false;    // the shipped list stood in for the file
   // The file as it was last read, and when: a list of a hundred thousand
   // sites takes a tenth of a second to read, too long for every click.
   struct Stamp {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/fields.h"
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -61,12 +62,18 @@ std::string excerpt(const std::string& s, size_t max) {
   return s.substr(0, n) + "…";
 }
 
+// Empty when every unread line is blank.
 std::string unreadNotice(const std::string& path, const std::vector<UnreadLine>& unread) {
   constexpr size_t kShown = 10;
   std::string m = "「" + path + "」の次の行は測地として読めないため、一覧に入れていません。";
-  for (size_t i = 0; i < unread.size() && i < kShown; ++i)
-    m += "\n  " + std::to_string(unread[i].lineNumber) + " 行目: " + excerpt(unread[i].text, 60);
-  if (unread.size() > kShown) m += "\n  ほか " + std::to_string(unread.size() - kShown) + " 行";
+  size_t told = 0;
+  for (const UnreadLine& u : unread) {
+    if (u.blank) continue;
+    if (told++ < kShown)
+      m += "\n  " + std::to_string(u.lineNumber) + " 行目: " + excerpt(u.text, 60);
+  }
+  if (told == 0) return {};
+  if (told > kShown) m += "\n  ほか " + std::to_string(told - kShown) + " 行";
   m += "\nこれらの行はファイルにそのまま残ります。";
   return m;
 }
@@ -159,23 +166,45 @@ SiteFile readSites(const std::string& path) {
   std::string notes = t.status.message;
   for (size_t i = 0; i < t.lines.size(); ++i) {
     const std::string& line = t.lines[i];
-    if (blankLine(line)) continue;
-    if (std::optional<SiteRecord> r = parseSiteLine(line)) {
+    const int number = static_cast<int>(i + 1);
+    // A blank line is kept too: a rewrite changes the line edited and no
+    // other, so that the file keeps its shape (and a UTF-8 file whose
+    // second line starts with a byte-order mark does not get one in front).
+    const bool blank = blankLine(line);
+    std::optional<SiteRecord> r;
+    if (!blank) r = parseSiteLine(line);
+    if (r) {
       f.sites.push_back(std::move(*r));
+      f.lines.push_back(number);
     } else {
-      f.unread.push_back({static_cast<int>(i + 1), static_cast<int>(f.sites.size()), line});
+      f.unread.push_back({number, static_cast<int>(f.sites.size()), line, blank});
     }
   }
-  if (!f.unread.empty()) addParagraph(notes, unreadNotice(path, f.unread));
+  const std::string unreadText = unreadNotice(path, f.unread);
+  addParagraph(notes, unreadText);
   if (f.sites.empty()) {
-    if (t.status.ok() && f.unread.empty())
+    if (t.status.ok() && unreadText.empty())
       addParagraph(notes, "「" + path + "」に測地がありません。");
     notes += "\n初期の測地一覧を使います。";
     f.sites = shippedSites();
+    f.lines.clear();
     f.shipped = true;
   }
   f.message = notes;
   return f;
+}
+
+std::string siteRangeMessage(const SiteRecord& site, const std::string& path, int line) {
+  const bool latitude = kLatitudeRange.holds(site.latitude);
+  const bool longitude = kLongitudeRange.holds(site.longitude);
+  if (latitude && longitude) return {};
+  std::string m = "「" + path + "」";
+  if (line > 0) m += "の " + std::to_string(line) + " 行目";
+  m += "の測地「" + excerpt(site.name, 60) + "」は";
+  if (!latitude) m += "緯度が " + kLatitudeRange.text() + " まで";
+  if (!latitude && !longitude) m += "、";
+  if (!longitude) m += "経度が " + kLongitudeRange.text() + " まで";
+  return m + "の範囲にないため、使えません。";
 }
 
 FileStatus ensureSiteFile(const std::string& path) {

@@ -19,17 +19,21 @@ struct SiteRecord {
   double elevation = 0;  // as the user typed it; no unit, used by no calculation
 };
 
-// A line that did not read as a site. It is left out of the lists but kept
-// in the file when the file is rewritten.
+// A line that did not read as a site, or a blank line. It is left out of
+// the lists but kept in the file, where it stood, when the file is
+// rewritten.
 struct UnreadLine {
   int lineNumber;   // 1-based, in the file
   int sitesBefore;  // how many sites precede it in the file
   std::string text;
+  bool blank = false;  // nothing but blanks: kept, but nothing to tell
 };
 
 struct SiteFile {
   // In file order. When the file has no usable site, the shipped list.
   std::vector<SiteRecord> sites;
+  // The line of each site in the file (1-based); empty for the shipped list.
+  std::vector<int> lines;
   std::vector<UnreadLine> unread;
   bool shipped = false;  // `sites` is the shipped list, not the file's
   // How reading the file went. Missing, or a file that was read, may be
@@ -64,6 +68,12 @@ std::string editedSiteLine(const SiteRecord& s);
 // The whole file. Never fails: what cannot be used is reported in
 // `message` and the shipped list stands in when nothing is left.
 SiteFile readSites(const std::string& path);
+
+// Empty when the site's latitude and longitude lie in the ranges the fields
+// take (kLatitudeRange, kLongitudeRange); else why it cannot be used, in
+// Japanese, naming `path` and its line `line` (1-based; 0 leaves the line
+// out). A file written by hand may hold any number.
+std::string siteRangeMessage(const SiteRecord& site, const std::string& path, int line);
 
 // Writes the shipped list when the file is missing or holds nothing but
 // blank lines; leaves any other file alone.

@@ -41,6 +41,11 @@ std::string almanacRangeMessage() {
          formatInt(almanac::kLastYear) + " 年までです。";
 }
 
+std::string observerDeltaTMessage() {
+  return "月の暦・月相・観測地から見た月に使える ΔT は " + kObserverDeltaTRange.text() +
+         " 秒までです。";
+}
+
 const char* eventName(almanac::EventKind kind) {
   switch (kind) {
     case almanac::EventKind::NewMoon:

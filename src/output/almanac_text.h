@@ -9,11 +9,22 @@
 #include <vector>
 
 #include "astro/almanac.h"
+#include "engine/fields.h"
 
 namespace velmar {
 
 // Why a year is refused: the almanac's range.
 std::string almanacRangeMessage();
+
+// The delta T (seconds) the observer's features take: the almanac, the
+// year's events and the Moon seen from the site. Their searches step
+// through time by a span that grows with delta T, so that one of a
+// thousand years' worth of seconds would run for hours; a day either way
+// is far beyond any delta T of their years. The main calculation's field
+// keeps its own range.
+inline constexpr ValueRange kObserverDeltaTRange{-86400, 86400};
+// Why a delta T is refused there, naming the range.
+std::string observerDeltaTMessage();
 
 // 新月 上弦 満月 下弦 近地点 遠地点 半影月食 部分月食 皆既月食.
 const char* eventName(almanac::EventKind kind);

@@ -1,5 +1,6 @@
 #include "output/export_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -80,7 +81,7 @@ void exportLine(std::string& out, const FormModel& form, const astro::Calculatio
   general(Field::Altitude);
 }
 
-ExportFile::~ExportFile() { close(); }
+ExportFile::~ExportFile() { close(false); }
 
 void ExportFile::choose(FilePort& files) {
   form_.setCheck(Check::FileOutput, 0);
@@ -141,10 +142,14 @@ void ExportFile::open() {
   if (fd_ < 0) fail(refused.message);
 }
 
-void ExportFile::close() {
+void ExportFile::close(bool tell) {
   if (fd_ < 0) return;
-  ::close(fd_);
+  const int fd = fd_;
   fd_ = -1;
+  // Lines the system still holds are not yet on the disk: a device that
+  // fails them now has lost them.
+  const int err = syncAndClose(fd);
+  if (err != 0 && tell) fail(err, "に書き込めませんでした。", {}, false);
 }
 
 bool ExportFile::writeLine(const std::string& utf8) {
@@ -160,37 +165,45 @@ bool ExportFile::writeLine(const std::string& utf8) {
   *bytes += "\r\n";
   // Lines written after the file was deleted, or its folder removed, would
   // go nowhere: told once, file output off.
-  if (!stillLinked(fd_)) {
-    fail(0, "に書き込めませんでした。", "ファイルが削除されたか、フォルダーがなくなりました。");
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || st.st_nlink == 0) {
+    fail(0, "に書き込めませんでした。", "ファイルが削除されたか、フォルダーがなくなりました。",
+         false);
     return false;
   }
+  // The file is open for appending: one emptied by someone else meanwhile
+  // (a rotated log, "> file") goes on from its new end, without a hole.
+  const long long before = static_cast<long long>(st.st_size);
   if (!writeAll(fd_, *bytes)) {
     const int err = errno;
     // A line cut short by a full disk is taken back: the file ends with
     // the last whole line.
     // (Should even that fail, the message has said what happened.)
-    const bool trimmed = ::ftruncate(fd_, written_) == 0;
+    const bool trimmed = ::ftruncate(fd_, before) == 0;
     static_cast<void>(trimmed);
+    written_ = before;
     fail(err, "に書き込めませんでした。");
     return false;
   }
-  written_ += static_cast<long long>(bytes->size());
+  written_ = before + static_cast<long long>(bytes->size());
   return true;
 }
 
-void ExportFile::fail(int err, const char* what, const std::string& reason) {
-  fail("「" + name_ + "」" + what + "\r" + (reason.empty() ? errorReason(err) : reason));
+void ExportFile::fail(int err, const char* what, const std::string& reason, bool linesKept) {
+  fail("「" + name_ + "」" + what + "\r" + (reason.empty() ? errorReason(err) : reason), linesKept);
 }
 
-void ExportFile::fail(const std::string& why) {
-  close();
+void ExportFile::fail(const std::string& why, bool linesKept) {
+  // The failure is told already: a second one from the close would only
+  // repeat it.
+  close(false);
   ++failures_;
   std::string text = why;
   for (char& c : text)
     if (c == '\n') c = '\r';
   ui_.message(kTitleText,
               text + "\rファイル出力を止めました。" +
-                  (written_ > 0 ? "書き込んだ行はファイルに残っています。" : ""),
+                  (linesKept && written_ > 0 ? "書き込んだ行はファイルに残っています。" : ""),
               Tone::Warning);
   form_.setCheck(Check::FileOutput, 0);
   loop_.stopUnlessRecording();

@@ -70,12 +70,15 @@ class ExportFile {
 
  private:
   void open();
-  void close();
+  // Syncs and closes the file; a failure is told as a failed write when
+  // `tell` is set.
+  void close(bool tell = true);
   bool writeLine(const std::string& utf8);
-  // A file that cannot be created or written: said once, file output off,
-  // what was written stays. `reason` stands for the system's error `err`.
-  void fail(int err, const char* what, const std::string& reason = {});
-  void fail(const std::string& why);
+  // A file that cannot be created or written: said once, file output off.
+  // `reason` stands for the system's error `err`. `linesKept`: the lines
+  // written so far are known to be in the file.
+  void fail(int err, const char* what, const std::string& reason = {}, bool linesKept = true);
+  void fail(const std::string& why, bool linesKept = true);
 
   FormModel& form_;
   const astro::Calculation& result_;

@@ -1,7 +1,9 @@
 // velmar-cli's files: site files it cannot read, outputs that cannot be
 // written, and the options it describes.
+#include <sys/file.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <fstream>
 #include <set>
 
@@ -101,9 +103,85 @@ TEST(CliFiles, AFailedTableOrPictureLeavesTheOldFile) {
   EXPECT_NE(r.err.find("ファイルが大きすぎます"), std::string::npos) << r.err;
   for (const char* name : {"table.txt", "sky.svg", "graph.svg"}) {
     EXPECT_EQ(velmar::testing::readBytes(dir / name), "old\n") << name;
-    EXPECT_NE(r.err.find(std::string("「") + name + "」"), std::string::npos) << r.err;
+    const size_t at = r.err.find(std::string("「") + name + "」");
+    ASSERT_NE(at, std::string::npos) << r.err;
+    // The pictures fail in their scratch file: the old file was kept all the
+    // same, and each message says so.
+    const std::string message = r.err.substr(at, r.err.find('\n', at) - at);
+    EXPECT_NE(message.find("元のファイルは変更されていません"), std::string::npos) << message;
   }
   EXPECT_EQ(dir.entries(), 3) << "a temporary file was left";
+}
+
+// Under "ulimit -f" the signal SIGXFSZ once ended the run (status 153, no
+// message), leaving a temporary file beside the listing and a cut-off export.
+TEST(CliFiles, AFileSizeLimitFailsTheWriteInsteadOfEndingTheRun) {
+  velmar::testing::TempFolder dir;
+  // As a shell would start it: SIGXFSZ not ignored.
+  std::signal(SIGXFSZ, SIG_DFL);
+  const CliRun r = runCli(
+      "--date 2001-03-09 --time 21:05:00 --dt 66 --step day 1 --count 100 --table t.txt "
+      "--export e.csv",
+      dir.path(), "ulimit -f 4; ");
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("「t.txt」を保存できませんでした。 ファイルが大きすぎます"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("「e.csv」に書き込めませんでした"), std::string::npos) << r.err;
+  const std::string exported = velmar::testing::readBytes(dir / "e.csv");
+  EXPECT_GT(exported.size(), 1000u);
+  EXPECT_EQ(exported.substr(exported.size() - 2), "\r\n") << "the export ends inside a line";
+  EXPECT_EQ(dir.entries(), 1) << "a temporary file was left";
+}
+
+// Two runs exporting into one file both ended with status 0, their lines
+// spliced. The lock another writer holds stands for the other run.
+TEST(CliFiles, ASecondWriterOfTheExportFileIsRefused) {
+  velmar::testing::TempFolder dir;
+  const std::string path = dir / "shared.csv";
+  velmar::testing::writeBytes(path, "first run\r\n");
+  const int held = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  const CliRun r = runCli("--date 2001-03-09 --time 21:05:00 --dt 66 --count 3 --export " + path);
+  ::close(held);
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.err.rfind("velmar-cli: 「" + path + "」には別のプログラムが書き込み中", 0), 0u)
+      << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_EQ(velmar::testing::readBytes(path), "first run\r\n");
+  // Once the lock is gone the file is the run's.
+  EXPECT_EQ(runCli("--date 2001-03-09 --time 21:05:00 --dt 66 --count 3 --export " + path).status,
+            0);
+}
+
+// A site file written by hand may hold any number; --lat 91 was refused
+// while a latitude of 999 from the file was used. A named file without a
+// site stood for the shipped list.
+TEST(CliFiles, ASiteFileWithoutAUsableSiteIsRefused) {
+  velmar::testing::TempFolder dir;
+  const struct {
+    const char* bytes;
+    const char* args;
+    const char* why;
+  } rows[] = {
+      {"A,35,139,0\r\nB,999,139,0\r\n", "--site 1", "2 行目の測地「B」は緯度が -90 から 90"},
+      {"A,-91,139,0\r\n", "--almanac 2024-01", "1 行目の測地「A」は緯度"},
+      {"\r\nA,35,1e308,0\r\n", "--topocentric", "2 行目の測地「A」は経度が -180 から 360"},
+      {"A,35,-181,0\r\n", "--events 2024", "経度"},
+      {"", "", "測地として読める行がありません"},
+      {"\r\n  \r\n", "--almanac 2024-01", "測地として読める行がありません"},
+  };
+  for (const auto& row : rows) {
+    velmar::testing::writeBytes(dir / "sites.dat", row.bytes);
+    const CliRun r = runCli("--dt 66 --sites " + (dir / "sites.dat") + " " + row.args);
+    EXPECT_EQ(r.status, 2) << row.bytes;
+    EXPECT_EQ(r.out, "") << row.bytes;
+    EXPECT_NE(r.err.find(row.why), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  // Coordinates typed over the file's are the ones used.
+  velmar::testing::writeBytes(dir / "sites.dat", "B,999,139,0\r\n");
+  EXPECT_EQ(runCli("--sites " + (dir / "sites.dat") + " --lat 35").status, 0);
 }
 
 // Each refused without waiting on the FIFO, and with exit status 1.

@@ -20,13 +20,16 @@ struct CliRun {
 };
 
 // `args` is appended to the command line as it stands (shell words);
-// `dir`, when given, is the working directory.
-inline CliRun runCli(const std::string& args, const std::string& dir = "") {
+// `dir`, when given, is the working directory; `before`, shell commands
+// run first in the same shell ("ulimit -f 4; ").
+inline CliRun runCli(const std::string& args, const std::string& dir = "",
+                     const std::string& before = "") {
   // ctest runs test cases side by side: each run gets a file of its own.
   std::string errFile = ::testing::TempDir() + "velmar_cli_stderr_XXXXXX";
   const int fd = mkstemp(errFile.data());
   if (fd >= 0) close(fd);
   std::string cmd = std::string(VELMAR_CLI_PATH) + " " + args + " 2>" + errFile;
+  cmd = before + cmd;
   if (!dir.empty()) cmd = "cd '" + dir + "' && " + cmd;
   CliRun r{};
   FILE* p = popen(cmd.c_str(), "r");

@@ -134,4 +134,58 @@ TEST(Cli, FailedWriteToStdoutFails) {
   }
 }
 
+// Each was once taken without a word: a year 0 as "no year", a delta T
+// that stalls the almanac for hours, an export name that got ".csv" added,
+// options that the run ignored or overrode.
+TEST(Cli, RequestsTheRunWouldIgnoreOrCannotMeetAreRefused) {
+  const struct {
+    const char* args;
+    const char* why;
+  } rows[] = {
+      {"--almanac 0000-01", "1583 年から 2999 年"},
+      {"--events 0", "1583 年から 2999 年"},
+      {"--events 2000 --dt 999999999999999", "-86400 から 86400 秒"},
+      {"--almanac 2024-01 --dt -86401", "-86400 から 86400 秒"},
+      {"--date 2001-03-09 --topocentric --dt 1000000", "-86400 から 86400 秒"},
+      {"--export data", ".csv か .tsv"},
+      {"--export data.txt", ".csv か .tsv"},
+      {"--graph-axes --svg sky=s.svg", "--svg graph="},
+      {"--topocentric --almanac 2024-01", "--topocentric (--almanac"},
+      {"--events 2000 --count 3", "--count (--almanac"},
+      {"--events 2000 --events 2001", "2 回"},
+      {"--dt 60 --dt 70", "2 回"},
+      {"--step day 1 --count 200000 --table t.txt", "100000 まで"},
+  };
+  for (const auto& row : rows) {
+    const CliRun r = runCli(row.args);
+    EXPECT_EQ(r.status, 2) << row.args;
+    EXPECT_EQ(r.out, "") << row.args;
+    EXPECT_EQ(r.err.rfind("velmar-cli: ", 0), 0u) << row.args << ": " << r.err;
+    EXPECT_NE(r.err.find(row.why), std::string::npos) << row.args << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << row.args << ": " << r.err;
+  }
+  // Within the bound the almanac still answers.
+  EXPECT_EQ(runCli("--events 2000 --dt 86400").status, 0);
+}
+
+// An argument of 100 000 bytes, or one holding a line break or a control
+// character, was echoed whole into the message.
+TEST(Cli, AnEchoedArgumentIsCutAndEscaped) {
+  const CliRun longOne = runCli("--bogus" + std::string(100000, 'x'));
+  EXPECT_EQ(longOne.status, 2);
+  EXPECT_LT(longOne.err.size(), 400u) << longOne.err.size();
+  EXPECT_NE(longOne.err.find("xxx…"), std::string::npos) << longOne.err;
+  const CliRun broken = runCli("--date \"$(printf '2001\\n\\033[2J-01-01')\"");
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_NE(broken.err.find("2001\\n\\x1B[2J-01-01"), std::string::npos) << broken.err;
+  EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 1) << broken.err;
+}
+
+TEST(Cli, VersionAndHelpTogetherPrintTheFirstAsked) {
+  const CliRun versionFirst = runCli("--version --help");
+  EXPECT_EQ(versionFirst.status, 0);
+  EXPECT_EQ(versionFirst.out, runCli("--version").out);
+  EXPECT_EQ(runCli("--help --version").out, runCli("--help").out);
+}
+
 }  // namespace

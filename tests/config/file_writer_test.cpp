@@ -146,5 +146,24 @@ TEST(FileWriter, AFileItsOwnerMayNotWriteIsNotReplaced) {
   EXPECT_EQ(dir.entries(), 2);
 }
 
+// Run as root, a save replaced a user's file with one of root's that its
+// owner could not read.
+TEST(FileWriter, ASaveAsRootKeepsTheOwnerAndGroupOfTheReplacedFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  TempFolder dir;
+  const std::string path = dir / "theirs";
+  for (const Writer& w : writers()) {
+    writeBytes(path, "old\r\n");
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(w.write(path).ok()) << w.name;
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u) << w.name;
+    EXPECT_EQ(st.st_gid, 4322u) << w.name;
+    EXPECT_EQ(st.st_mode & 07777, 0640u) << w.name;
+  }
+}
+
 }  // namespace
 }  // namespace velmar

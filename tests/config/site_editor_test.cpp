@@ -314,5 +314,52 @@ TEST_F(SiteEditorTest, AUtf8SiteFileIsReadAndWrittenBackAsUtf8) {
   }
 }
 
+// Found by the site editor's fuzzer. A UTF-8 file whose second line starts
+// with a byte-order mark lost its empty first line at 追加; the mark came to
+// the front, made the file one with a byte-order mark, and so the line it
+// started was no longer the same unread line.
+TEST_F(SiteEditorTest, AnAddKeepsEveryUnreadLineAndTheFilesEncoding) {
+  const std::string before = "\r\xEF\xBB\xBF \n 139.69";
+  writeBytes(path, before);
+  sites.load();
+  const SiteFile old = readSites(path);
+  ASSERT_EQ(old.encoding, TextEncoding::Utf8);
+  editor.activate();
+  editor.clickList(0);
+  type("E", "139.69", "35.69", "40");
+  editor.setAction(SiteAction::Add);
+  for (int edit = 0; edit < 2; ++edit) {
+    const EditResult r = editor.apply();
+    ASSERT_TRUE(r.written) << r.message;
+    const std::string bytes = readBytes(path);
+    EXPECT_EQ(bytes.substr(0, 10), "\r\n\xEF\xBB\xBF \r\n 1") << edit;
+    const SiteFile now = readSites(path);
+    EXPECT_EQ(now.encoding, TextEncoding::Utf8) << edit;
+    ASSERT_EQ(now.unread.size(), old.unread.size()) << edit;
+    for (size_t i = 0; i < old.unread.size(); ++i)
+      EXPECT_EQ(now.unread[i].text, old.unread[i].text) << edit << " " << i;
+  }
+}
+
+// A site file written by hand may hold any number: a latitude of 999 was
+// calculated with.
+TEST_F(SiteEditorTest, ASiteOutOfRangeIsToldAndNotCalculatedWith) {
+  writeBytes(path, "A,35,139,0\r\n\r\nB,999,139,0\r\nC,35,1e308,0\r\n");
+  EXPECT_EQ(sites.load(), "");
+  int shown = 0;
+  sites.changed().connect([&shown] { ++shown; });
+  for (const auto& [k, why] : {std::pair<int, const char*>{1, "3 行目の測地「B」は緯度"},
+                               {2, "4 行目の測地「C」は経度"}}) {
+    const int before = shown;
+    const std::string told = sites.select(k);
+    // The list goes back to the site in force.
+    EXPECT_EQ(shown, before + 1);
+    EXPECT_NE(told.find(why), std::string::npos) << told;
+    EXPECT_EQ(sites.selected(), 0);
+    EXPECT_EQ(calc.site().latitude, 35);
+    EXPECT_EQ(calc.site().longitude, 139);
+  }
+}
+
 }  // namespace
 }  // namespace velmar

@@ -126,10 +126,12 @@ TEST(Sites, UnreadLinesAreListedOnceAndKeptInTheirPlace) {
   EXPECT_FALSE(f.shipped);
   for (const char* part : {"1 行目: bad first", "4 行目: B,x,2,2", "6 行目: end"})
     EXPECT_NE(f.message.find(part), std::string::npos) << part << " not in " << f.message;
-  // The blank line goes; the unread ones stay around the sites they stood by.
+  EXPECT_EQ(f.message.find("3 行目"), std::string::npos) << f.message;
+  EXPECT_EQ(f.lines, (std::vector<int>{2, 5}));
+  // The unread lines, and the blank one, stay around the sites they stood by.
   const SiteRecord e{"E", 9, 9, 9};
   EXPECT_EQ(shown(rewriteSites(f, e, SiteAction::Add, 0)),
-            shown({"bad first", carriedSiteLine(f.sites[0]), editedSiteLine(e), "B,x,2,2",
+            shown({"bad first", carriedSiteLine(f.sites[0]), editedSiteLine(e), "", "B,x,2,2",
                    carriedSiteLine(f.sites[1]), "end"}));
 }
 

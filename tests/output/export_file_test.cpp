@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "config/failing_layer.h"
+#include "config/file_writer.h"
 #include "config/temp_folder.h"
 #include "config/text_file.h"
 #include "output/output_fixture.h"
@@ -173,6 +175,8 @@ TEST_F(ExportTest, AFileDeletedDuringARunIsToldOnceAndFileOutputGoesOff) {
   runLoop();
   EXPECT_EQ(ui.messages, 1);
   EXPECT_NE(ui.lastText.find("削除"), std::string::npos) << ui.lastText;
+  // Its lines went with it.
+  EXPECT_EQ(ui.lastText.find("残っています"), std::string::npos) << ui.lastText;
   EXPECT_EQ(form.check(Check::FileOutput), 0);
   EXPECT_EQ(timer.interval(), 0);
   EXPECT_EQ(file.failures(), 1);
@@ -195,6 +199,42 @@ TEST_F(ExportTest, AnExistingFileOfTheExtendedNameIsReplacedOnlyWhenTheUserAgree
   // A name the dialog itself returned is not asked about again.
   choose(dir / "report.tsv", 0);
   EXPECT_EQ(ui.questions, 2);
+}
+
+// A file emptied by someone else during a run (a rotated log, "> file")
+// got megabytes of NUL bytes in front of the next line.
+TEST_F(ExportTest, AFileEmptiedDuringARunGoesOnWithoutAHole) {
+  const std::string path = dir / "rotated.csv";
+  choose(path);
+  main.timerFired();
+  main.timerFired();
+  ASSERT_EQ(::truncate(path.c_str(), 0), 0);
+  runLoop();
+  EXPECT_EQ(ui.messages, 0) << ui.lastText;
+  const std::string bytes = readBytes(path);
+  EXPECT_EQ(bytes.find('\0'), std::string::npos);
+  const std::vector<std::string> lines = linesOf(bytes);
+  ASSERT_EQ(lines.size(), 7u);  // 12 lines less the 5 emptied
+  EXPECT_EQ(lines[0].substr(0, 16), "2001/3/12,21:5:0");
+}
+
+// A failing device shows when the file is synced and closed; both once
+// ended the run as if all had been written.
+TEST_F(ExportTest, AFailedSyncOrCloseIsAFailedWrite) {
+  for (const bool atClose : {false, true}) {
+    testing::FailingLayer layer(size_t{1} << 40, EIO, !atClose, atClose);
+    const int before = ui.messages;
+    {
+      ScopedFileLayer scoped(layer);
+      choose(dir / "synced.csv");
+      runLoop();
+    }
+    EXPECT_EQ(ui.messages, before + 1) << atClose;
+    EXPECT_NE(ui.lastText.find(errorReason(EIO)), std::string::npos) << ui.lastText;
+    EXPECT_EQ(ui.lastText.find("残っています"), std::string::npos) << ui.lastText;
+    EXPECT_EQ(file.failures(), before + 1) << atClose;
+    EXPECT_FALSE(file.isOpen());
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <csignal>
 
 #include "app/main_form.h"
 #include "config/data_folder.h"
@@ -13,6 +14,9 @@
 #include "gui/main/main_window.h"
 
 int main(int argc, char** argv) {
+  // A file size limit fails the write (EFBIG, reported) instead of killing
+  // the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setWindowIcon(
       QIcon::fromTheme("org.velmar.velmar", QIcon(":/program/org.velmar.velmar.svg")));
