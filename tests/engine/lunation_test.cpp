@@ -28,7 +28,7 @@ class LunationTest : public testing_form::HeadlessFormTest {
 // The new moon of 2001-02-23 17:22:25 JST (as the program computes it).
 TEST_F(LunationTest, NewMoonSearchEndsOnTheSecondOfZeroFraction) {
   at("2001", "3", "9", "21", "5", "0");
-  main.run("newmcheck");
+  main.run("findNewMoon");
   EXPECT_EQ(instant(), "2001-2-23 17:22:25");
   EXPECT_EQ(form.text(Field::Illumination), " 0.000000000000");
   EXPECT_EQ(ui.beeps, 1);
@@ -39,19 +39,19 @@ TEST_F(LunationTest, NewMoonSearchEndsOnTheSecondOfZeroFraction) {
   EXPECT_EQ(form.text(Field::MoonLatitude), latitude);
 
   // A second press finds the fraction at zero: nothing moves, one beep.
-  main.run("newmcheck");
+  main.run("findNewMoon");
   EXPECT_EQ(instant(), "2001-2-23 17:22:25");
   EXPECT_EQ(ui.beeps, 2);
 }
 
 TEST_F(LunationTest, NewMoonSearchBorrowsIntoThePreviousMonth) {
   at("2001", "3", "1", "3", "0", "0");  // five days after the new moon of 23 February
-  main.run("newmcheck");
+  main.run("findNewMoon");
   EXPECT_EQ(instant(), "2001-2-23 17:22:25");
   // The result is the same whatever the mode.
   at("2001", "3", "1", "3", "0", "0");
   main.run("easycalc");
-  main.run("newmcheck");
+  main.run("findNewMoon");
   EXPECT_EQ(instant(), "2001-2-23 17:22:25");
 }
 
@@ -138,11 +138,11 @@ TEST_F(LunationTest, RebasingFollowsTheCalculationBothWays) {
 TEST_F(LunationTest, ReferenceCommands) {
   at("2001", "3", "9", "21", "5", "0");
   form.setCheck(Check::AutoRebase, 1);
-  main.run("setbt");
+  main.run("setrefbt");
   EXPECT_EQ(form.text(Field::ReferenceDate), form.text(Field::JulianDay));
   EXPECT_EQ(form.text(Field::MoonAge), " 0.00000000000");
   EXPECT_EQ(form.check(Check::AutoRebase), 0);
-  main.run("Waste");
+  main.run("clearrefbt");
   EXPECT_EQ(form.text(Field::ReferenceDate), "");
   EXPECT_EQ(form.text(Field::MoonAge), "");
 }
@@ -152,7 +152,7 @@ TEST_F(LunationTest, SearchLeavingTheCalendarStopsAndRestores) {
   // the Julian Day stops moving.
   at("1583", "1", "3", "12", "0", "0");
   const std::string start = instant();
-  main.run("newmcheck");
+  main.run("findNewMoon");
   EXPECT_EQ(instant(), start);
   EXPECT_EQ(ui.messages, 1);
   EXPECT_EQ(ui.waitDepth, 0);
@@ -197,7 +197,7 @@ TEST_F(LunationTest, SearchesEndWhereFieldSteppingEndedAndWriteEachFieldOnce) {
   };
 
   at("2001", "3", "9", "21", "5", "0");
-  run("newmcheck", 1);
+  run("findNewMoon", 1);
   form.setCheck(Check::AutoDeltaT, 1);
   at("2001", "1", "2", "3", "4", "5");
   // Putting January back writes month 13, which its rule carries.
@@ -215,7 +215,7 @@ TEST_F(LunationTest, SearchesEndWhereFieldSteppingEndedAndWriteEachFieldOnce) {
   at("1934", "12", "25", "12", "0", "0");
   run("fullmoon", 1);
   at("1583", "1", "3", "12", "0", "0");
-  run("newmcheck", 1);
+  run("findNewMoon", 1);
 
   EXPECT_EQ(digest, 145155667255359848ull);
 }

@@ -237,12 +237,12 @@ class CommandSurfaceTest : public QObject {
     Shown s;
     MainWindow& w = s.window;
     s.main.form().setText(Field::JulianDay, " 2451978.00423611");
-    w.findChild<QAction*>("setbt")->trigger();
+    w.findChild<QAction*>("setrefbt")->trigger();
     QCOMPARE(s.main.form().text(Field::ReferenceDate), std::string(" 2451978.00423611"));
     QCOMPARE(s.main.form().text(Field::MoonAge), std::string(" 0.00000000000"));
     QCOMPARE(s.main.form().check(Check::AutoRebase), 0);
     w.checkBox(Check::AutoRebase)->click();
-    w.findChild<QAction*>("Waste")->trigger();
+    w.findChild<QAction*>("clearrefbt")->trigger();
     QCOMPARE(s.main.form().text(Field::ReferenceDate), std::string());
     QCOMPARE(s.main.form().text(Field::MoonAge), std::string());
     QCOMPARE(s.main.form().check(Check::AutoRebase), 0);

@@ -156,7 +156,7 @@ class MainWindowTest : public QObject {
     QVERIFY(litPixels(w) > 1000);  // almost full
 
     const int beeps = ui.beeps;
-    w.action("newmcheck")->trigger();
+    w.action("findNewMoon")->trigger();
     QCOMPARE(w.field(Field::Day)->text(), QString("23"));
     QCOMPARE(w.field(Field::Month)->text(), QString("2"));
     QCOMPARE(w.field(Field::Illumination)->text(), QString(" 0.000000000000"));
