@@ -41,6 +41,30 @@ TEST(CliFiles, NamedSiteFileThatCannotBeReadFailsTheRun) {
   EXPECT_EQ(runCli(when, dir / "folder").status, 0);
 }
 
+// The date fields once kept the four-year rule alone: 2100 had a 29
+// February that the Julian Day formula read as 1 March, so a day step wrote
+// the same instant twice under two dates. The centuries that do not divide
+// by 400 are common years.
+TEST(CliFiles, ACenturyThatIsNoLeapYearHasNo29February) {
+  velmar::testing::TempFolder dir;
+  const CliRun r = runCli(
+      "--date 2100-02-28 --time 12:00:00 --step day 1 --count 3 --export x.csv", dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string lines = velmar::testing::readBytes(dir / "x.csv");
+  std::vector<std::string> dates;
+  for (size_t at = 0; (at = lines.find("\n2", at)) != std::string::npos; ++at)
+    dates.push_back(lines.substr(at + 1, lines.find(',', at) - at - 1));
+  EXPECT_EQ(dates, (std::vector<std::string>{"2100/2/28", "2100/3/1", "2100/3/2"}));
+  for (const char* day : {"1900-02-29", "2100-02-29"}) {
+    const CliRun d = runCli(std::string("--date ") + day + " --time 12:00:00");
+    EXPECT_EQ(d.out.substr(0, d.out.find("\n時")), std::string("年\t") + day[0] + day[1] + day[2] +
+                                                      day[3] + "\n月\t3\n日\t1")
+        << day;
+  }
+  const CliRun leap = runCli("--date 2000-02-29 --time 12:00:00");
+  EXPECT_EQ(leap.out.substr(0, leap.out.find("\n時")), "年\t2000\n月\t2\n日\t29");
+}
+
 // The usage, the parser and the manual page describe the same options.
 TEST(CliFiles, UsageAndManualPageListEveryOption) {
   const CliRun help = runCli("--help");
