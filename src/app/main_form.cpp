@@ -93,10 +93,6 @@ void MainForm::attachWindows(WindowPort* windows) {
 
 void MainForm::wireRules() {
   form_.setFieldRule([this](Field f) {
-    // Only the fields that take input have rules; a calculation writes the
-    // others a dozen times a step.
-    const FieldInfo& info = fieldInfo(f);
-    if (!info.whole && info.correction == Correction::None) return;
     if (correctToWhole(f)) return;
     if (!dates_.fieldChanged(f)) continuous_.fieldChanged(f);
   });

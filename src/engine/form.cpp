@@ -19,6 +19,18 @@ FormModel::FormModel() {
   state_.options[static_cast<int>(Option::Future)] = true;
 }
 
+namespace {
+
+// Only the fields that take input have change rules (whole numbers, the
+// date's carries, delta T's floor): a calculation writes the others a
+// dozen times a step and need not ask.
+bool hasRule(Field f) {
+  const FieldInfo& info = fieldInfo(f);
+  return info.whole || info.correction != Correction::None;
+}
+
+}  // namespace
+
 double FormModel::parse(int i) const { return velmar::value(text(static_cast<Field>(i))); }
 
 void FormModel::writeFixed(int i) const {
@@ -52,7 +64,7 @@ void FormModel::setText(Field f, std::string_view text) {
   }
   valueKnown_[i] = false;
   notify({Change::Kind::Field, i});
-  if (fieldRule_) fieldRule_(f);
+  if (fieldRule_ && hasRule(f)) fieldRule_(f);
 }
 
 void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool leadingBlank) {
@@ -92,7 +104,7 @@ void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool le
   w.key = key;
   valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
   notify({Change::Kind::Field, i});
-  if (fieldRule_) fieldRule_(f);
+  if (fieldRule_ && hasRule(f)) fieldRule_(f);
 }
 
 void FormModel::setGeneral(Field f, double x) {
@@ -140,7 +152,7 @@ void FormModel::setGeneral(Field f, double x) {
   w.key = key;
   valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
   notify({Change::Kind::Field, i});
-  if (fieldRule_) fieldRule_(f);
+  if (fieldRule_ && hasRule(f)) fieldRule_(f);
 }
 
 bool FormModel::sameShown(int i, bool general, const FixedMask* m, double shown) const {
@@ -163,7 +175,7 @@ void FormModel::takeShown(int i, Field f, double x, double shown) {
   values_[i] = shown;
   valueKnown_[i] = true;
   notify({Change::Kind::Field, i});
-  if (fieldRule_) fieldRule_(f);
+  if (fieldRule_ && hasRule(f)) fieldRule_(f);
 }
 
 void FormModel::setFixedShown(Field f, double x, double shown, FixedMask m) {
