@@ -48,6 +48,15 @@ class ToolWindow : public QWidget {
   void closeEvent(QCloseEvent* e) override;
   void applyPlacement();
   void applyKeptPlacement();
+  // The smallest inside the window is usable at: its layout's minimum, and
+  // its title readable.
+  QSize usableMinimum() const;
+  // Sizes the inside (no smaller than usableMinimum) and puts the frame's
+  // corner at `corner`, moved as little as it takes for the whole frame to
+  // lie inside `area`.
+  void placeWithin(QPoint corner, QSize inside, const QRect& area);
+  // Room beside the title for the window system's icon and buttons.
+  static constexpr int kTitleButtons = 112;
   void storePlacement();
 
   Placements& placements_;
