@@ -54,9 +54,15 @@ void Lunation::repaint(std::initializer_list<Field> fields) {
   if (progress_) progress_->repaintFields(fields);
 }
 
-void Lunation::searchFailed(const Instant& start) {
+void Lunation::searchFailed(const Instant& start, bool full) {
   writeInstant(form_, start);
-  calc_.calcn();
+  // The box says the fields are back: what it is shown over (the results,
+  // the date's marks) must agree with it already.
+  if (full) {
+    calc_.calc();
+  } else {
+    calc_.calcn();
+  }
   ui_.message(kTitleText, kOutOfRange, Tone::Warning);
 }
 
@@ -163,7 +169,7 @@ void Lunation::agecalc() {
   });
   ui_.setWaitCursor(false);
   if (!ok) {
-    searchFailed(start);
+    searchFailed(start, false);
     return;
   }
   ui_.beep();
@@ -195,8 +201,7 @@ void Lunation::search(double target, const std::function<bool()>& stages, const 
     whileSet(searching_, [&] { ok = stages(); });
     if (!ok) {
       ui_.setWaitCursor(false);
-      searchFailed(start);
-      calc_.calc();
+      searchFailed(start, true);
       return;
     }
     calc_.calc();

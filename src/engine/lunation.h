@@ -61,7 +61,8 @@ class Lunation {
   bool step(Field f, double delta, int& budget);
   void redraw();
   void repaint(std::initializer_list<Field> fields);
-  void searchFailed(const Instant& start);
+  // Back to `start`, recalculated (all of it when `full`), then the box.
+  void searchFailed(const Instant& start, bool full);
 
   double phaseShown() const { return form_.value(Field::Phase); }
   double fractionShown() const { return form_.value(Field::Illumination); }
