@@ -168,6 +168,12 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   }));
   signChanges_ = Connection(main_.entrySignChanged(),
                             main_.entrySignChanged().connect([this] { showEntrySign(); }));
+  // The keypad gone (OK, Escape or its close box) while the field kept the
+  // focus: the next click on the field is a first click again and brings
+  // the keypad back.
+  keypadChanges_ = Connection(main_.keypad().changed(), main_.keypad().changed().connect([this] {
+    if (!main_.keypad().shown()) clickedField_ = nullptr;
+  }));
   drawId_ = main_.onDraw([this] { picture_->update(); }, ViewStage::Phase);
   main_.setSearchProgress(this);
   main_.attachWindows(this);
@@ -704,6 +710,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     }
   }
   return QMainWindow::eventFilter(watched, e);
+}
+
+// Keys no field took: with no field in focus (after a click on the time
+// pad's change field) they work the keypad; Escape, from anywhere in the
+// window, closes it.
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+  if ((!focusWidget() || e->key() == Qt::Key_Escape) && KeypadWindow::takeKey(main_.keypad(), e))
+    return;
+  QMainWindow::keyPressEvent(e);
 }
 
 bool MainWindow::fieldKey(QLineEdit* e, QKeyEvent* k) {
