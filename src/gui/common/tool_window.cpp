@@ -119,7 +119,11 @@ void ToolWindow::applyPlacement() {
                   static_cast<float>(twips.toTwips(area.height())));
   const QPoint kept(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top));
   if (p.top != -1 && placements_.own[static_cast<int>(which_)]) {
-    placeWithin(kept, twips.toPixels(p.width, p.height), area);
+    // A size the settings file does not keep (the time pad's) is the one
+    // the window first opened with, not the bare default it was read with,
+    // until the window closes in this run with a size of its own.
+    const QSize stored = twips.toPixels(p.width, p.height);
+    placeWithin(kept, keepsSize(which_) || sizeStored_ ? stored : firstSize(stored, area), area);
     return;
   }
   if (!main || !main->isVisible()) {
@@ -177,6 +181,7 @@ void ToolWindow::storePlacement() {
   WindowPlacement kept;
   WindowPlacement& p = inSettings ? placements_[which_] : kept;
   if (inSettings) placements_.own[static_cast<int>(which_)] = true;
+  sizeStored_ = true;
   p.top = static_cast<float>(twips.toTwips(corner.y()));
   p.left = static_cast<float>(twips.toTwips(corner.x()));
   p.width = static_cast<float>(twips.toTwips(width()));

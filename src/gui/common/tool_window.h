@@ -63,6 +63,7 @@ class ToolWindow : public QWidget {
   Win which_;
   PlacementKeeper keeper_;
   bool everShown_ = false;
+  bool sizeStored_ = false;  // by storePlacement, in this run
 };
 
 }  // namespace velmar

@@ -366,6 +366,31 @@ class ViewWindowsTest : public QObject {
     QCOMPARE(pad->changeBox()->text(), QString("42"));
   }
 
+  // Fault guarded: the time pad first opened at 300 x 374 but, after its
+  // place was saved, a restart opened it at the bare 126 x 157 its line in
+  // the settings file cannot widen (it keeps only the place), title cut.
+  void timePadShrinksAfterARestart() {
+    QSize first;
+    {
+      Running r;
+      r.main.run("tmbt");
+      first = r.made<TimePadWindow>(Win::TimePad)->size();
+    }
+    Running r;
+    // As a restart reads it: the place of its own, the size the default.
+    r.main.placements()[Win::TimePad].top = 300;
+    r.main.placements()[Win::TimePad].left = 300;
+    r.main.placements().own[static_cast<int>(Win::TimePad)] = true;
+    r.main.run("tmbt");
+    auto* pad = r.made<TimePadWindow>(Win::TimePad);
+    QCOMPARE(pad->size(), first);
+    // Closed at a size of the user's, it opens at that size again.
+    pad->resize(first + QSize(30, 20));
+    pad->close();
+    r.main.run("tmbt");
+    QCOMPARE(pad->size(), first + QSize(30, 20));
+  }
+
   // Fault guarded: first-opened views piled up, small, at the centre of the
   // screen over the main window.
   void firstOpenedViewsStandBesideTheMainWindow() {
