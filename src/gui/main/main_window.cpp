@@ -623,11 +623,16 @@ void MainWindow::onModelChange(const Change& c) {
       if (t == Tick::guid) {
         // The line is added below everything else: the window grows by it,
         // as far as the screen allows, rather than scroll its fields away.
-        const bool growing = form.tick(t) && !guidance_->isVisible() && isVisible() &&
-                             !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        const bool free = isVisible() &&
+                          !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        const bool growing = free && form.tick(t) && !guidance_->isVisible();
+        // Off again, the window gives the line's room back: off and on
+        // leaves it as it was.
+        const bool shrinking = free && !form.tick(t) && guidance_->isVisible();
+        const int extra = guidance_->sizeHint().height() + centralWidget()->layout()->spacing();
         guidance_->setVisible(form.tick(t));
+        if (shrinking) resize(width(), std::max(minimumSizeHint().height(), height() - extra));
         if (growing) {
-          const int extra = guidance_->sizeHint().height() + centralWidget()->layout()->spacing();
           const QRect area = screen()->availableGeometry();
           const int room = area.bottom() - frameGeometry().bottom();
           if (room < extra) move(x(), std::max(area.top(), y() - (extra - room)));
