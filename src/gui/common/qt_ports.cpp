@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
@@ -123,7 +124,15 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
                    });
   if (filter >= 0 && filter < names.size()) dialog.selectNameFilter(names[filter]);
   dialog.setDefaultSuffix(suffixOf(filter >= 0 && filter < names.size() ? filter : 0));
-  dialog.selectFile(QString::fromStdString(current));
+  // Selected, a FIFO, socket or device would be listed as a file of
+  // "-1 バイト", type "Unknown", though the folder's listing leaves such
+  // entries out: only its folder is offered then.
+  const QFileInfo named(QString::fromStdString(current));
+  if (named.exists() && !named.isFile() && !named.isDir()) {
+    dialog.setDirectory(named.absolutePath());
+  } else {
+    dialog.selectFile(QString::fromStdString(current));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FileChoice{dialog.selectedFiles().first().toStdString(),
                     static_cast<int>(names.indexOf(dialog.selectedNameFilter()))};
