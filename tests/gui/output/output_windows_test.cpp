@@ -126,6 +126,11 @@ class OutputWindowsTest : public QObject {
     auto* graph = qobject_cast<GraphWindow*>(w.existing(Win::Graph));
     QVERIFY(graph);
     QCOMPARE(graph->windowTitle(), QString("Velmar - Graph - 2001/3/13 21:5:0"));
+    // Fault guarded: a blank, unlabelled button that did nothing stood in
+    // the graph's row of buttons.
+    for (auto* window : std::initializer_list<QWidget*>{graph, data})
+      for (QPushButton* b : window->findChildren<QPushButton*>())
+        QVERIFY2(!b->text().trimmed().isEmpty(), qPrintable(b->objectName()));
     const QImage img = graph->picture()->image();
     const int middle = Twips::of(graph->picture()).toWholePixels(2226);
     bool red = false;
