@@ -61,8 +61,20 @@ int runCentred(QMessageBox& box, QWidget* parent) {
 
 }  // namespace
 
+namespace {
+
+// A box or dialog stands over the window the user works in (月の暦, the
+// graph, a settings dialog): made the main window's, it would bring the
+// main window in front of that one.
+QWidget* activeOr(QWidget* fallback) {
+  QWidget* active = QApplication::activeWindow();
+  return active && active->isVisible() ? active : fallback;
+}
+
+}  // namespace
+
 QWidget* QtUi::shownParent() const {
-  return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+  return activeOr(parent_ && parent_->isVisible() ? parent_.data() : nullptr);
 }
 
 bool QtUi::askYesNo(const std::string& title, const std::string& text) {
@@ -105,7 +117,7 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
     const QString label = QString::fromStdString(f.label);
     names << (label.contains('(') ? label : label + " (" + QString::fromStdString(f.pattern) + ")");
   }
-  QFileDialog dialog(parent_, QString::fromStdString(title), QString(), names.join(";;"));
+  QFileDialog dialog(activeOr(parent_), QString::fromStdString(title), QString(), names.join(";;"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
