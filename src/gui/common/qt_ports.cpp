@@ -18,6 +18,7 @@
 #include "config/file_writer.h"
 #include "gui/common/fixed_font.h"
 #include "gui/common/texts.h"
+#include "output/printing.h"
 
 namespace velmar {
 
@@ -294,7 +295,17 @@ PrintResult QtPrinter::printToPdf(const PrintJob& job, const std::string& path) 
   {
     QPdfWriter writer(&device);
     writer.setResolution(probe.resolution());
-    writer.setPageLayout(probe.pageLayout());
+    QPageLayout layout = probe.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    // One device pixel more: the painted area's corner is rounded down to
+    // whole pixels.
+    const double margin = kPdfMarginMillimetres + 25.4 / probe.resolution();
+    const QMarginsF least(margin, margin, margin, margin);
+    const QMarginsF kept = layout.margins();
+    layout.setMargins(QMarginsF(std::max(kept.left(), least.left()), std::max(kept.top(), least.top()),
+                                std::max(kept.right(), least.right()),
+                                std::max(kept.bottom(), least.bottom())));
+    writer.setPageLayout(layout);
     r = printOn(writer, job);
   }
   device.close();

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include "config/text_file.h"
@@ -186,6 +187,22 @@ class OutputWindowsTest : public QObject {
       QVERIFY2(listing.contains(QString::fromUtf8(word)), qPrintable(listing));
     for (QChar c : listing)
       QVERIFY2(c.unicode() < 0x2E80 || c.unicode() > 0x2FDF, qPrintable(listing));
+
+    // Fault guarded too: the text started 3.4 mm from the page's left and
+    // top edges, where a printer clips it. The words' boxes, in points.
+    QProcess boxes;
+    boxes.start("pdftotext", {"-bbox", pdf, "-"});
+    QVERIFY(boxes.waitForFinished(20000));
+    const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+    const QRegularExpression word("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"");
+    const double tenMillimetres = 10 / 25.4 * 72;
+    int words = 0;
+    for (auto m = word.globalMatch(html); m.hasNext(); ++words) {
+      const QRegularExpressionMatch w = m.next();
+      QVERIFY2(w.captured(1).toDouble() >= tenMillimetres - 0.5, qPrintable(w.captured(0)));
+      QVERIFY2(w.captured(2).toDouble() >= tenMillimetres - 2, qPrintable(w.captured(0)));
+    }
+    QVERIFY(words >= 5);
   }
 };
 
