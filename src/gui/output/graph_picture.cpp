@@ -11,6 +11,7 @@
 #include "gui/common/twips.h"
 #include "output/graph.h"
 #include "output/graph_axes.h"
+#include "output/graph_thinning.h"
 #include "views/svg.h"
 
 namespace velmar {
@@ -200,17 +201,39 @@ QImage GraphPicture::pixels() {
   return out;
 }
 
-std::string GraphPicture::svg() const {
+std::string GraphPicture::svg() {
+  // What the window shows, as the PNG does: the picture's size, the drawing
+  // at the picture's scale with the grid lines it shows, the curves thinned
+  // to the pixels they cover, and the picture's own scales and dates. The
+  // document counts 15 units to its pixel, as velmar-cli's does.
+  ensureImage();
+  constexpr double kUnitsPerPixel = 15;
+  const QSize shown = image_.size() / image_.devicePixelRatio();
+  const double sx = pxX_ * kUnitsPerPixel;
+  const double sy = pxY_ * kUnitsPerPixel;
   std::vector<DrawOp> ops;
   ops.reserve(strokes_.size() + 1);
   if (cleared_) ops.push_back(DrawOp::clear(palette::kWhite));
-  for (const Stroke& s : strokes_)
-    ops.push_back(DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width));
+  GridThinning grid(pxX_);
+  for (const Stroke& s : strokes_) {
+    const DrawOp op = DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width);
+    if (!grid.keep(op)) continue;
+    ops.push_back(DrawOp::line(s.x1 * sx, s.y1 * sy, s.x2 * sx, s.y2 * sy, s.colour, s.width));
+  }
   const Graph& graph = main_.outputs().graph();
-  // In the drawing's own twips, 15 to a pixel, as velmar-cli writes it.
-  return toSvg(
-      kGraphWidth, kGraphHeight, graph.title(), ops,
-      overlaySvg(graphAxes(graph, main_.form(), kGraphWidth, kGraphHeight, 1.0 / 15, 1.0 / 15)));
+  GraphOverlay overlay = graphAxes(graph, main_.form(), kGraphWidth, kGraphHeight, pxX_, pxY_);
+  for (DrawOp& l : overlay.lines) {
+    l.x *= sx;
+    l.x2 *= sx;
+    l.y *= sy;
+    l.y2 *= sy;
+  }
+  for (TextOp& t : overlay.labels) {
+    t.x *= sx;
+    t.y *= sy;
+  }
+  return toSvg(shown.width() * kUnitsPerPixel, shown.height() * kUnitsPerPixel, graph.title(),
+               thinToPixels(ops, 1 / kUnitsPerPixel), overlaySvg(overlay));
 }
 
 void GraphPicture::resizeEvent(QResizeEvent* e) {

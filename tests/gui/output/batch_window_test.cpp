@@ -4,8 +4,10 @@
 // reads back its steps under the pointer and takes the main window to the
 // step clicked.
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -82,6 +84,31 @@ class BatchWindowTest : public QObject {
     auto* graph = qobject_cast<GraphWindow*>(s.window.existing(Win::Graph));
     QCOMPARE(s.main.outputs().graph().points().size(), size_t(3000));
     QCOMPARE(graph->windowTitle(), QString("Velmar - Graph - 2001/7/12 20:5:0"));
+
+    // Fault guarded: the saved SVG was the design's 576 x 297 with other
+    // date labels, while the PNG was what the window showed. Drawn, the
+    // SVG now shows the PNG's picture.
+    graph->resize(1200, 700);
+    QVERIFY(QTest::qWaitFor([&] { return graph->picture()->width() > 1100; }, 5000));
+    const QImage png = graph->picture()->pixels();
+    const QByteArray svg = QByteArray::fromStdString(graph->picture()->svg());
+    QSvgRenderer renderer(svg);
+    QVERIFY(renderer.isValid());
+    QCOMPARE(renderer.defaultSize(), png.size() / png.devicePixelRatio());
+    QImage drawn(png.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    renderer.render(&painter);
+    painter.end();
+    int differ = 0;
+    for (int y = 0; y < png.height(); ++y)
+      for (int x = 0; x < png.width(); ++x) {
+        const QColor a = png.pixelColor(x, y), b = drawn.pixelColor(x, y);
+        if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                std::abs(a.blue() - b.blue()) > 192)
+          ++differ;
+      }
+    QVERIFY2(differ < png.width() * png.height() / 50, qPrintable(QString::number(differ)));
   }
 
   void cancelStopsTheBatchAndKeepsWhatItMade() {
