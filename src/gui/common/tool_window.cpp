@@ -198,8 +198,13 @@ void ToolWindow::closeEvent(QCloseEvent* e) {
   // A window made hidden and never shown has no place of its own to keep
   // (the program's closing closes it all the same).
   if (everShown_) storePlacement();
+  const bool hadKeys = isActiveWindow();
   QWidget::closeEvent(e);
   if (onClosed) onClosed();
+  // The keys go back to the main window, not to whichever window the
+  // system picks next (a view takes no typing).
+  if (QWidget* main = anchor(); hadKeys && e->isAccepted() && main && main->isVisible())
+    main->activateWindow();
 }
 
 }  // namespace velmar

@@ -3,7 +3,9 @@
 // cancel button stops the run; and the graph's picture follows its window,
 // reads back its steps under the pointer and takes the main window to the
 // step clicked.
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -109,6 +111,31 @@ class BatchWindowTest : public QObject {
           ++differ;
       }
     QVERIFY2(differ < png.width() * png.height() / 50, qPrintable(QString::number(differ)));
+  }
+
+  // Looked for after "typing into the main window stopped once": after a
+  // batch (Shift+F11) the progress box went away, and with it the window
+  // the keys went to; the main window has them back.
+  void keysGoBackToTheMainWindowAfterABatch() {
+    Shown s;
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QLineEdit* loops = s.window.field(Field::LoopCount);
+    loops->setFocus();
+    s.main.enter(Field::LoopCount, "200");
+    s.main.batch().sliceTime = std::chrono::milliseconds(1);
+    QTest::keyClick(&s.window, Qt::Key_F11, Qt::ShiftModifier);
+    QVERIFY(s.finish());
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &s.window; }, 2000));
+    QCOMPARE(QApplication::focusWidget(), loops);
+    // Closing the graph, which had the keys, gives them back too.
+    s.main.run("grphformmn");
+    QWidget* graph = s.window.existing(Win::Graph);
+    graph->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(graph));
+    graph->close();
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &s.window; }, 2000));
+    QCOMPARE(QApplication::focusWidget(), loops);
   }
 
   void cancelStopsTheBatchAndKeepsWhatItMade() {
