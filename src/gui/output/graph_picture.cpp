@@ -97,7 +97,7 @@ void GraphPicture::paintPending() {
   // than segment by segment and looks the same at that density.
   struct Curve {
     Rgb colour;
-    uint8_t width;
+    int width;
     QPolygonF points;
   };
   std::vector<Curve> curves;
@@ -107,25 +107,66 @@ void GraphPicture::paintPending() {
     p.drawPolyline(c.points);
     c.points.clear();
   };
+  auto paint = [&](const DrawOp& op) {
+    if (thinning_.dense() && !GridThinning::isGridLine(op)) {
+      auto c = std::find_if(curves.begin(), curves.end(), [&op](const Curve& k) {
+        return k.colour == op.color && k.width == op.width;
+      });
+      if (c == curves.end()) {
+        curves.push_back({op.color, op.width, {}});
+        c = curves.end() - 1;
+      }
+      if (!c->points.isEmpty() && c->points.last() != at(op.x, op.y)) flush(*c);
+      if (c->points.isEmpty()) c->points << at(op.x, op.y);
+      c->points << at(op.x2, op.y2);
+      return;
+    }
+    p.setPen(QPen(colour(op.color), op.width));
+    p.drawLine(at(op.x, op.y), at(op.x2, op.y2));
+  };
+  // The whole drawing again (a resize, a new scale) of a long run: each
+  // curve thinned to the pixels it covers first, so that the new picture
+  // comes at once rather than after seconds of the old one. Thinned in
+  // parts, to keep the memory small; a curve breaks only between them.
+  constexpr size_t kPart = 65536;
+  const bool whole = painted_ == 0 && strokes_.size() > 4 * static_cast<size_t>(image_.width());
+  // Thinned, a curve runs up and down within each pixel column: drawn as
+  // one line its every turn would be a join to work out, as separate
+  // lines of each colour it is drawn at once.
+  std::vector<DrawOp> part;
+  std::vector<std::pair<DrawOp, QList<QLineF>>> thinned;
+  auto thin = [&] {
+    for (const DrawOp& t : thinToPixels(part, pxX_)) {
+      if (GridThinning::isGridLine(t)) {
+        paint(t);
+        continue;
+      }
+      auto c = std::find_if(thinned.begin(), thinned.end(), [&t](const auto& k) {
+        return k.first.color == t.color && k.first.width == t.width;
+      });
+      if (c == thinned.end()) {
+        thinned.push_back({t, {}});
+        c = thinned.end() - 1;
+      }
+      c->second.append(QLineF(at(t.x, t.y), at(t.x2, t.y2)));
+    }
+    part.clear();
+  };
   for (size_t i = painted_; i < strokes_.size(); ++i) {
     const Stroke& s = strokes_[i];
     const DrawOp op = DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width);
     if (!thinning_.keep(op)) continue;
-    if (thinning_.dense() && !GridThinning::isGridLine(op)) {
-      auto c = std::find_if(curves.begin(), curves.end(), [&s](const Curve& k) {
-        return k.colour == s.colour && k.width == s.width;
-      });
-      if (c == curves.end()) {
-        curves.push_back({s.colour, s.width, {}});
-        c = curves.end() - 1;
-      }
-      if (!c->points.isEmpty() && c->points.last() != at(s.x1, s.y1)) flush(*c);
-      if (c->points.isEmpty()) c->points << at(s.x1, s.y1);
-      c->points << at(s.x2, s.y2);
+    if (!whole) {
+      paint(op);
       continue;
     }
-    p.setPen(QPen(colour(s.colour), s.width));
-    p.drawLine(at(s.x1, s.y1), at(s.x2, s.y2));
+    part.push_back(op);
+    if (part.size() == kPart) thin();
+  }
+  if (!part.empty()) thin();
+  for (const auto& [style, lines] : thinned) {
+    p.setPen(QPen(colour(style.color), style.width, Qt::SolidLine, Qt::FlatCap));
+    p.drawLines(lines);
   }
   for (Curve& c : curves) flush(c);
   painted_ = strokes_.size();
