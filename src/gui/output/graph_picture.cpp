@@ -197,10 +197,18 @@ void GraphPicture::paintOverlay(QPainter& p) const {
     if (t.align == TextOp::Align::Right) x -= w;
     if (t.align == TextOp::Align::Centre) x -= w / 2;
     const QPointF at(x, t.y * pxY_);
-    // A white halo under the letters keeps them readable over the curves.
+    // A panel under each label: in a dense run the curves, of the label's
+    // own colour too, would swallow the letters and their halo.
+    QColor panel = colour(labelPanelColour(t.colour));
+    panel.setAlpha(217);
+    p.fillRect(QRectF(x - kLabelPanelMargin, at.y() - m.ascent() - kLabelPanelMargin,
+                      w + 2 * kLabelPanelMargin, m.ascent() + m.descent() + 2 * kLabelPanelMargin),
+               panel);
+    // A halo under the letters keeps them readable over the curves.
     QPainterPath path;
     path.addText(at, f, text);
-    p.strokePath(path, QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.strokePath(path, QPen(colour(labelPanelColour(t.colour)), 3, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
     p.fillPath(path, colour(t.colour));
   }
 }
@@ -274,7 +282,7 @@ std::string GraphPicture::svg() {
     t.y *= sy;
   }
   return toSvg(shown.width() * kUnitsPerPixel, shown.height() * kUnitsPerPixel, graph.title(),
-               thinToPixels(ops, 1 / kUnitsPerPixel), overlaySvg(overlay));
+               thinToPixels(ops, 1 / kUnitsPerPixel), overlaySvg(overlay, true));
 }
 
 void GraphPicture::resizeEvent(QResizeEvent* e) {

@@ -20,6 +20,8 @@
 #include "gui/main/main_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/graph_window.h"
+#include "output/graph.h"
+#include "output/graph_axes.h"
 #include "gui/window_fixture.h"
 
 using namespace velmar;
@@ -111,6 +113,32 @@ class BatchWindowTest : public QObject {
           ++differ;
       }
     QVERIFY2(differ < png.width() * png.height() / 50, qPrintable(QString::number(differ)));
+
+    // Fault guarded: in a dense run the curves painted over the scales'
+    // labels (the cyan latitude's into cyan data). Beside each label's
+    // first letter its panel shows, whatever runs beneath.
+    GraphPicture* picture = graph->picture();
+    const GraphOverlay overlay =
+        graphAxes(s.main.outputs().graph(), s.main.form(), kGraphWidth, kGraphHeight,
+                  picture->pixelsPerTwipX(), picture->pixelsPerTwipY());
+    QFont f = picture->font();
+    f.setPixelSize(static_cast<int>(kOverlayTextPixels));
+    const QFontMetricsF m(f);
+    int labels = 0;
+    for (const TextOp& t : overlay.labels) {
+      const double w = m.horizontalAdvance(QString::fromStdString(t.text));
+      double x = t.x * picture->pixelsPerTwipX();
+      if (t.align == TextOp::Align::Right) x -= w;
+      if (t.align == TextOp::Align::Centre) x -= w / 2;
+      const QPoint at(static_cast<int>(x - 1), static_cast<int>(t.y * picture->pixelsPerTwipY() - m.ascent() / 2));
+      if (!png.rect().contains(at)) continue;
+      const QColor c = png.pixelColor(at);
+      const Rgb want = labelPanelColour(t.colour);
+      QVERIFY2(std::abs(c.red() - want.r) + std::abs(c.green() - want.g) + std::abs(c.blue() - want.b) < 120,
+               qPrintable(QString::fromStdString(t.text)));
+      ++labels;
+    }
+    QVERIFY(labels > 10);
   }
 
   // Looked for after "typing into the main window stopped once": after a
