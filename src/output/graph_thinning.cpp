@@ -59,8 +59,8 @@ void finish(Curve& c, std::vector<DrawOp>& out) {
   if (!c.open) return;
   closeColumn(c);
   for (size_t k = 1; k < c.kept.size(); ++k)
-    out.push_back(DrawOp::line(c.kept[k - 1].x, c.kept[k - 1].y, c.kept[k].x, c.kept[k].y,
-                               c.colour, c.width));
+    out.push_back(DrawOp::line(c.kept[k - 1].x, c.kept[k - 1].y, c.kept[k].x, c.kept[k].y, c.colour,
+                               c.width));
   c.kept.clear();
   c.open = false;
   c.count = 0;

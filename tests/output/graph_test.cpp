@@ -237,8 +237,8 @@ TEST(GraphThinning, HundredThousandStepsMakeASixtyFourMegabyteSvg) {
   }
   // Sparse: twenty pixels a step, and a single segment elsewhere.
   for (int i = 0; i < 20; ++i)
-    ops.push_back(DrawOp::line(i * 300, 4000 + 40 * (i % 3), (i + 1) * 300, 4000 + 40 * ((i + 1) % 3),
-                               palette::kBlack));
+    ops.push_back(DrawOp::line(i * 300, 4000 + 40 * (i % 3), (i + 1) * 300,
+                               4000 + 40 * ((i + 1) % 3), palette::kBlack));
   ops.push_back(DrawOp::line(100, 100, 100, 4400, palette::kGreen));
 
   const std::vector<DrawOp> thin = thinToPixels(ops, kPx);

@@ -302,9 +302,9 @@ PrintResult QtPrinter::printToPdf(const PrintJob& job, const std::string& path) 
     const double margin = kPdfMarginMillimetres + 25.4 / probe.resolution();
     const QMarginsF least(margin, margin, margin, margin);
     const QMarginsF kept = layout.margins();
-    layout.setMargins(QMarginsF(std::max(kept.left(), least.left()), std::max(kept.top(), least.top()),
-                                std::max(kept.right(), least.right()),
-                                std::max(kept.bottom(), least.bottom())));
+    layout.setMargins(
+        QMarginsF(std::max(kept.left(), least.left()), std::max(kept.top(), least.top()),
+                  std::max(kept.right(), least.right()), std::max(kept.bottom(), least.bottom())));
     writer.setPageLayout(layout);
     r = printOn(writer, job);
   }

@@ -72,9 +72,9 @@ QSize ToolWindow::usableMinimum() const {
 
 void ToolWindow::placeWithin(QPoint corner, QSize inside, const QRect& area) {
   const QSize least = usableMinimum();
-  const WindowBox box =
-      fitOnScreen({corner.x(), corner.y(), inside.width(), inside.height()}, least.width(),
-                  least.height(), frameOf(*this), {area.x(), area.y(), area.width(), area.height()});
+  const WindowBox box = fitOnScreen({corner.x(), corner.y(), inside.width(), inside.height()},
+                                    least.width(), least.height(), frameOf(*this),
+                                    {area.x(), area.y(), area.width(), area.height()});
   resize(box.width, box.height);
   move(box.x, box.y);
 }
@@ -135,8 +135,7 @@ void ToolWindow::applyPlacement() {
   // First opened: beside the main window where the screen has room (on its
   // right, its left, below it, above it), else over its right edge; each
   // one a step further along.
-  const QSize size =
-      firstSize(twips.toPixels(p.width, p.height), area).expandedTo(usableMinimum());
+  const QSize size = firstSize(twips.toPixels(p.width, p.height), area).expandedTo(usableMinimum());
   const QRect beside = main->frameGeometry();
   const FrameMargins frame = frameOf(*this);
   const QSize outer = size + QSize(frame.left + frame.right, frame.top + frame.bottom);

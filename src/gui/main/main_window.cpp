@@ -623,8 +623,8 @@ void MainWindow::onModelChange(const Change& c) {
       if (t == Tick::guid) {
         // The line is added below everything else: the window grows by it,
         // as far as the screen allows, rather than scroll its fields away.
-        const bool free = isVisible() &&
-                          !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        const bool free =
+            isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
         const bool growing = free && form.tick(t) && !guidance_->isVisible();
         // Off again, the window gives the line's room back: off and on
         // leaves it as it was.

@@ -1,6 +1,8 @@
 // The main window driven as a user would: typing, clicking, reading.
 #include "gui/main/main_window.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -18,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <sys/stat.h>
 
 #include "app/main_form.h"
 #include "gui/common/qt_ports.h"

@@ -20,9 +20,9 @@
 #include "gui/main/main_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/graph_window.h"
+#include "gui/window_fixture.h"
 #include "output/graph.h"
 #include "output/graph_axes.h"
-#include "gui/window_fixture.h"
 
 using namespace velmar;
 
@@ -109,7 +109,8 @@ class BatchWindowTest : public QObject {
       for (int x = 0; x < png.width(); ++x) {
         const QColor a = png.pixelColor(x, y), b = drawn.pixelColor(x, y);
         if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-                std::abs(a.blue() - b.blue()) > 192)
+                std::abs(a.blue() - b.blue()) >
+            192)
           ++differ;
       }
     QVERIFY2(differ < png.width() * png.height() / 50, qPrintable(QString::number(differ)));
@@ -130,12 +131,15 @@ class BatchWindowTest : public QObject {
       double x = t.x * picture->pixelsPerTwipX();
       if (t.align == TextOp::Align::Right) x -= w;
       if (t.align == TextOp::Align::Centre) x -= w / 2;
-      const QPoint at(static_cast<int>(x - 1), static_cast<int>(t.y * picture->pixelsPerTwipY() - m.ascent() / 2));
+      const QPoint at(static_cast<int>(x - 1),
+                      static_cast<int>(t.y * picture->pixelsPerTwipY() - m.ascent() / 2));
       if (!png.rect().contains(at)) continue;
       const QColor c = png.pixelColor(at);
       const Rgb want = labelPanelColour(t.colour);
-      QVERIFY2(std::abs(c.red() - want.r) + std::abs(c.green() - want.g) + std::abs(c.blue() - want.b) < 120,
-               qPrintable(QString::fromStdString(t.text)));
+      QVERIFY2(
+          std::abs(c.red() - want.r) + std::abs(c.green() - want.g) + std::abs(c.blue() - want.b) <
+              120,
+          qPrintable(QString::fromStdString(t.text)));
       ++labels;
     }
     QVERIFY(labels > 10);

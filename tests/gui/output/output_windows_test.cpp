@@ -5,8 +5,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "config/text_file.h"

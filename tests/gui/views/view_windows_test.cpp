@@ -3,8 +3,8 @@
 #include "gui/views/view_windows.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
