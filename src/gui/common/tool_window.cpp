@@ -63,7 +63,7 @@ QSize ToolWindow::usableMinimum() const {
   QSize least = minimumSizeHint().expandedTo(minimumSize());
   // The title, with the window system's icon and buttons beside it, reads
   // whole: a window narrower than its title shows "ル... カ".
-  if (!windowTitle().isEmpty()) {
+  if (titleWhole_ && !windowTitle().isEmpty()) {
     const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
     least.setWidth(std::max(least.width(), title.horizontalAdvance(windowTitle()) + kTitleButtons));
   }

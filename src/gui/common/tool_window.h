@@ -49,8 +49,10 @@ class ToolWindow : public QWidget {
   void applyPlacement();
   void applyKeptPlacement();
   // The smallest inside the window is usable at: its layout's minimum, and
-  // its title readable.
+  // for the pads, whose short fixed titles the window system would cut, the
+  // title readable. (A view's title carries the instant and may be cut.)
   QSize usableMinimum() const;
+  bool titleWhole_ = false;
   // Sizes the inside (no smaller than usableMinimum) and puts the frame's
   // corner at `corner`, moved as little as it takes for the whole frame to
   // lie inside `area`.

@@ -16,6 +16,7 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
       main_(main),
       mainWindow_(mainWindow) {
   setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  titleWhole_ = true;
   setTitle(main_.keypad().caption());
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(3, 3, 3, 3);

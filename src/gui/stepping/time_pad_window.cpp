@@ -25,6 +25,7 @@ void compact(QWidget* w) {
 TimePadWindow::TimePadWindow(MainForm& main)
     : ToolWindow(main.placements(), Win::TimePad, Stacking::OnTop), main_(main) {
   setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  titleWhole_ = true;
   setTitle("TimePad");
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(2, 2, 2, 2);
