@@ -10,6 +10,7 @@
 #include "engine/constants.h"
 #include "engine/numtext.h"
 #include "output/printing.h"
+#include "output/save_choice.h"
 
 namespace velmar {
 
@@ -353,13 +354,22 @@ FileStatus AlmanacPanel::writeFile(const std::string& path, ExportType type) con
 
 void AlmanacPanel::exportFile() {
   const std::string name = "Almanac-" + formatInt(year_) + "-" + twoDigits(month_) + ".csv";
+  const char* title = almanacText(AlmanacText::ExportTitle);
+  // In the folder every save dialog opens in, with the same question
+  // before a file the dialog never named is replaced.
   const std::optional<FileChoice> choice =
-      main_.files().chooseSaveFile(almanacText(AlmanacText::ExportTitle), exportFilters(), name, 0);
+      main_.files().chooseSaveFile(title, exportFilters(), offeredPath(name), 0);
   if (!choice || choice->path.empty()) return;
   const ExportTarget target = exportTarget(*choice);
+  if (!mayReplaceExtended(main_.ui(), title,
+                          {target.path, target.type == ExportType::Tsv ? 1 : 0, target.extended}))
+    return;
   const FileStatus status = writeFile(target.path, target.type);
-  if (!status.ok())
+  if (!status.ok()) {
     main_.ui().message(almanacText(AlmanacText::Title), status.message, Tone::Warning);
+    return;
+  }
+  rememberSaveFolder(target.path);
 }
 
 PrintJob AlmanacPanel::printJob() const {

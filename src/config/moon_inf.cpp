@@ -326,6 +326,12 @@ FileStatus writeInfFile(const std::string& path, const FormModel& form,
   return writeTextFile(path, formatInf(form, placements), encoding);
 }
 
+bool keepsSize(Win w) {
+  for (int line = 0; line < 15; ++line)
+    if (placementOfLine(line) == static_cast<int>(w)) return kLines[line].count == 4;
+  return false;
+}
+
 void bringOntoScreen(WindowPlacement& w, float screenWidth, float screenHeight) {
   if (w.top == -1) return;
   // Keep at least this much of the window (twips, a title bar's height and

@@ -112,6 +112,10 @@ FileStatus writeInfFile(const std::string& path, const FormModel& form,
 // (top -1) are left to centreUnplaced.
 void bringOntoScreen(WindowPlacement& w, float screenWidth, float screenHeight);
 
+// Whether the file keeps the window's size as well as its place (the time
+// pad's line holds only its place).
+bool keepsSize(Win w);
+
 // The general numeric text of a single-precision value (at most seven
 // significant digits) followed by one blank.
 std::string infNumber(double v, bool single);

@@ -45,9 +45,15 @@ void Lunation::repaint(const InstantSteps& at, std::initializer_list<Field> fiel
   if (progress_) progress_->repaintFields(at, fields);
 }
 
-void Lunation::searchFailed(const Instant& start) {
+void Lunation::searchFailed(const Instant& start, bool full) {
   writeInstant(form_, start);
-  calc_.calcReduced();
+  // The box says the fields are back: what it is shown over (the results,
+  // the date's marks) must agree with it already.
+  if (full) {
+    calc_.calc();
+  } else {
+    calc_.calcReduced();
+  }
   ui_.message(kTitleText, kOutOfRange, Tone::Warning);
 }
 
@@ -157,7 +163,7 @@ void Lunation::calculateMoonAge() {
   });
   ui_.setWaitCursor(false);
   if (!ok) {
-    searchFailed(start);
+    searchFailed(start, false);
     return;
   }
   ui_.beep();
@@ -193,8 +199,7 @@ void Lunation::search(double target, const std::function<bool(InstantSteps&)>& s
     if (progress_) progress_->searchEnded();
     if (!ok) {
       ui_.setWaitCursor(false);
-      searchFailed(start);
-      calc_.calc();
+      searchFailed(start, true);
       return;
     }
     calc_.calc();

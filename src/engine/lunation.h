@@ -65,7 +65,8 @@ class Lunation {
 
   void redraw(const InstantSteps& at);
   void repaint(const InstantSteps& at, std::initializer_list<Field> fields);
-  void searchFailed(const Instant& start);
+  // Back to `start`, recalculated (all of it when `full`), then the box.
+  void searchFailed(const Instant& start, bool full);
 
   // Stages. Each returns false when the search must stop.
   bool newMoonDays(InstantSteps& at, bool animate);

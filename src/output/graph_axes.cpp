@@ -209,7 +209,25 @@ GraphOverlay graphAxes(const Graph& graph, const FormModel& form, double width, 
   return o;
 }
 
-std::string overlaySvg(const GraphOverlay& overlay) {
+double labelWidthPixels(const std::string& text) {
+  double em = 0;
+  for (unsigned char c : text) {
+    if (c < 0x80) {
+      em += 0.6;
+    } else if (c >= 0xC0) {
+      em += c >= 0xE0 ? 1.0 : 0.6;  // a lead byte: one character, wide from U+0800
+    }
+  }
+  return em * kOverlayTextPixels;
+}
+
+Rgb labelPanelColour(Rgb text) {
+  // Relative luminance, roughly: light letters (cyan, yellow) get the dark panel.
+  const double light = 0.2126 * text.r + 0.7152 * text.g + 0.0722 * text.b;
+  return light > 0.6 * 255 ? Rgb{64, 64, 64} : kHalo;
+}
+
+std::string overlaySvg(const GraphOverlay& overlay, bool backed) {
   constexpr double kTwipsPerPixel = 15;
   std::string s;
   for (const DrawOp& op : overlay.lines) {
@@ -221,10 +239,24 @@ std::string overlaySvg(const GraphOverlay& overlay) {
     const char* anchor = t.align == TextOp::Align::Left    ? "start"
                          : t.align == TextOp::Align::Right ? "end"
                                                            : "middle";
+    if (backed) {
+      const double w = labelWidthPixels(t.text) * kTwipsPerPixel;
+      const double left = t.align == TextOp::Align::Left    ? t.x
+                          : t.align == TextOp::Align::Right ? t.x - w
+                                                            : t.x - w / 2;
+      const double margin = kLabelPanelMargin * kTwipsPerPixel;
+      const double ascent = 0.8 * kOverlayTextPixels * kTwipsPerPixel;
+      const double descent = 0.25 * kOverlayTextPixels * kTwipsPerPixel;
+      s += "<rect x=\"" + shortestNumber(left - margin) + "\" y=\"" +
+           shortestNumber(t.y - ascent - margin) + "\" width=\"" + shortestNumber(w + 2 * margin) +
+           "\" height=\"" + shortestNumber(ascent + descent + 2 * margin) + "\" fill=\"" +
+           colourHex(labelPanelColour(t.colour)) + "\" fill-opacity=\"0.85\"/>\n";
+    }
+    const Rgb halo = backed ? labelPanelColour(t.colour) : kHalo;
     // A white halo under the letters keeps them readable over the curves.
     s += "<text x=\"" + shortestNumber(t.x) + "\" y=\"" + shortestNumber(t.y) + "\" font-size=\"" +
          shortestNumber(kOverlayTextPixels * kTwipsPerPixel) + "\" text-anchor=\"" + anchor +
-         "\" fill=\"" + colourHex(t.colour) + "\" stroke=\"" + colourHex(kHalo) +
+         "\" fill=\"" + colourHex(t.colour) + "\" stroke=\"" + colourHex(halo) +
          "\" stroke-width=\"" + shortestNumber(3 * kTwipsPerPixel) +
          "\" paint-order=\"stroke\" font-family=\"sans-serif\">" + svgEscaped(t.text) + "</text>\n";
   }

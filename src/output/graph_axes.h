@@ -40,8 +40,22 @@ GraphOverlay graphAxes(const Graph& graph, const FormModel& form, double width, 
                        double pxPerTwipX, double pxPerTwipY);
 
 // The overlay as SVG elements, for the end of the graph's SVG document
-// (15 twips to the document's pixel).
-std::string overlaySvg(const GraphOverlay& overlay);
+// (15 twips to the document's pixel). `backed`: each label stands on a
+// panel (labelPanelColour), so that a dense run's curves, of its own colour too, do not
+// swallow it (the window's picture and what it saves).
+std::string overlaySvg(const GraphOverlay& overlay, bool backed = false);
+
+// A label's width in pixels at kOverlayTextPixels, as near as a file that
+// does not know its reader's font can say: half-width characters 0.6 of the
+// height, others the full height.
+double labelWidthPixels(const std::string& text);
+
+// The panel and halo under a label: white, or dark grey under letters too
+// light to read on white (the latitude's cyan).
+Rgb labelPanelColour(Rgb text);
+
+// How far the panel under a label reaches beyond the letters, pixels.
+inline constexpr double kLabelPanelMargin = 2;
 
 // Of every tenth red grid line the graph draws, how many make one that is
 // shown: 1 while the steps are a pixel or more apart; otherwise 10, or 100

@@ -9,6 +9,11 @@
 
 namespace velmar {
 
+// The margin of a listing saved as a PDF instead of printed: a printer that
+// later prints the file keeps off its edges. On a printer the listing
+// keeps to the printer's own printable area.
+inline constexpr double kPdfMarginMillimetres = 10;
+
 inline constexpr const char* kPrintQuestion = "Velmar Data を印刷しますか ?";
 
 // The job for the table as it stands: every row, however many.

@@ -187,6 +187,31 @@ TEST_F(AlmanacPanelTest, AClickSetsTheInstantToTheSecondAndCalculates) {
   main->offDraw(id);
 }
 
+// Fault guarded: 月の暦's CSV dialog opened in the data folder (a bare
+// name) while every other save dialog opens in the documents folder.
+TEST(AlmanacExport, CsvDialogOpensInTheDataFolder) {
+  struct Offered : PlainWindows {
+    std::vector<std::string> names;
+    std::optional<FileChoice> chooseSaveFile(const std::string&, const std::vector<FileFilter>&,
+                                             const std::string& current, int) override {
+      names.push_back(current);
+      return std::nullopt;
+    }
+  } files;
+  PlainUi ui;
+  FixedClock clock{std::chrono::system_clock::from_time_t(1741921200)};
+  ManualTimer timer;
+  testing::TempFolder dir;
+  MainForm main(Ports{ui, clock, timer, files, files},
+                {dir / "moon.inf", dir / "sokuti.dat", dir / "velmar-additions.ini"});
+  main.run(Cmd::ChooseExportFile);
+  AlmanacPanel(main).exportFile();
+  ASSERT_EQ(files.names.size(), 2u);
+  const auto folder = [](const std::string& p) { return p.substr(0, p.find_last_of('/') + 1); };
+  EXPECT_FALSE(folder(files.names[0]).empty());
+  EXPECT_EQ(folder(files.names[1]), folder(files.names[0]));
+}
+
 TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   AlmanacPanel panel(*main);
   const std::vector<std::string> csv = almanacLines(panel.rows(), panel.siteNamed(), ',');

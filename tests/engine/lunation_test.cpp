@@ -248,5 +248,36 @@ TEST_F(LunationTest, PreviousFullMoonOutOfTheCalendarFromAFullMoonRestoresAndTel
   }
   EXPECT_EQ(ui.waitDepth, 0);
 }
+
+// Fault guarded: while the box said the fields were back at the start,
+// the window still showed the marks of the month step into 1582 (a red
+// year, stale results, the invalid-date hint), cleared only after the box.
+TEST(LunationMarks, WrongMarksDuringARestore) {
+  struct MarksAtMessage : PlainUi {
+    MainForm* main = nullptr;
+    EntrySign sign;
+    std::string guidance;
+    void message(const std::string& title, const std::string& text, Tone tone) override {
+      PlainUi::message(title, text, tone);
+      sign = main->entrySign();
+      guidance = main->guidance();
+    }
+  } ui;
+  FixedClock clock{std::chrono::system_clock::time_point{}};
+  ManualTimer timer;
+  MainForm main{ui, clock, timer, FilePaths{}};
+  ui.main = &main;
+  main.form().setTick(Tick::guid, true);
+  enterInstant(main.form(), "1583", "1", "8", "15", "6", "41");
+  main.form().setText(Field::DeltaT, "66");
+  main.calculator().calc();
+  const std::string hint = main.guidance();
+  main.run("backfull");
+  ASSERT_EQ(ui.messages, 1);
+  EXPECT_EQ(instantOf(main.form()), "1583-1-8 15:6:41");
+  EXPECT_EQ(ui.sign.field, Field{});
+  EXPECT_FALSE(ui.sign.staleResults);
+  EXPECT_NE(ui.guidance, kInvalidDateHint);
+}
 }  // namespace
 }  // namespace velmar

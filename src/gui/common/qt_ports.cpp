@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include "config/file_writer.h"
 #include "gui/common/fixed_font.h"
 #include "gui/common/texts.h"
+#include "output/printing.h"
 
 namespace velmar {
 
@@ -60,8 +62,20 @@ int runCentred(QMessageBox& box, QWidget* parent) {
 
 }  // namespace
 
+namespace {
+
+// A box or dialog stands over the window the user works in (月の暦, the
+// graph, a settings dialog): made the main window's, it would bring the
+// main window in front of that one.
+QWidget* activeOr(QWidget* fallback) {
+  QWidget* active = QApplication::activeWindow();
+  return active && active->isVisible() ? active : fallback;
+}
+
+}  // namespace
+
 QWidget* QtUi::shownParent() const {
-  return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+  return activeOr(parent_ && parent_->isVisible() ? parent_.data() : nullptr);
 }
 
 bool QtUi::askYesNo(const std::string& title, const std::string& text) {
@@ -104,7 +118,7 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
     const QString label = QString::fromStdString(f.label);
     names << (label.contains('(') ? label : label + " (" + QString::fromStdString(f.pattern) + ")");
   }
-  QFileDialog dialog(parent_, QString::fromStdString(title), QString(), names.join(";;"));
+  QFileDialog dialog(activeOr(parent_), QString::fromStdString(title), QString(), names.join(";;"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -123,7 +137,15 @@ std::optional<FileChoice> QtFiles::chooseSaveFile(const std::string& title,
                    });
   if (filter >= 0 && filter < names.size()) dialog.selectNameFilter(names[filter]);
   dialog.setDefaultSuffix(suffixOf(filter >= 0 && filter < names.size() ? filter : 0));
-  dialog.selectFile(QString::fromStdString(current));
+  // Selected, a FIFO, socket or device would be listed as a file of
+  // "-1 バイト", type "Unknown", though the folder's listing leaves such
+  // entries out: only its folder is offered then.
+  const QFileInfo named(QString::fromStdString(current));
+  if (named.exists() && !named.isFile() && !named.isDir()) {
+    dialog.setDirectory(named.absolutePath());
+  } else {
+    dialog.selectFile(QString::fromStdString(current));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FileChoice{dialog.selectedFiles().first().toStdString(),
                     static_cast<int>(names.indexOf(dialog.selectedNameFilter()))};
@@ -273,7 +295,17 @@ PrintResult QtPrinter::printToPdf(const PrintJob& job, const std::string& path) 
   {
     QPdfWriter writer(&device);
     writer.setResolution(probe.resolution());
-    writer.setPageLayout(probe.pageLayout());
+    QPageLayout layout = probe.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    // One device pixel more: the painted area's corner is rounded down to
+    // whole pixels.
+    const double margin = kPdfMarginMillimetres + 25.4 / probe.resolution();
+    const QMarginsF least(margin, margin, margin, margin);
+    const QMarginsF kept = layout.margins();
+    layout.setMargins(
+        QMarginsF(std::max(kept.left(), least.left()), std::max(kept.top(), least.top()),
+                  std::max(kept.right(), least.right()), std::max(kept.bottom(), least.bottom())));
+    writer.setPageLayout(layout);
     r = printOn(writer, job);
   }
   device.close();

@@ -1,12 +1,15 @@
 #include "gui/common/tool_window.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
+#include "config/window_fit.h"
 #include "gui/common/twips.h"
 
 namespace velmar {
@@ -38,7 +41,43 @@ QSize firstSize(QSize size, const QRect& area) {
   return size.boundedTo(area.size() * 9 / 10);
 }
 
+// Before a window was ever shown the window system has not told its frame:
+// the borders and title bar of the main window are the best guess, else
+// those of a usual desktop.
+FrameMargins frameOf(const QWidget& w) {
+  const auto margins = [](const QWidget& x) {
+    const QRect outer = x.frameGeometry();
+    const QRect inner = x.geometry();
+    return FrameMargins{inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+  };
+  if (w.frameGeometry() != w.geometry()) return margins(w);
+  const QWidget* main = anchor();
+  if (main && main->isVisible()) return margins(*main);
+  return FrameMargins{6, 30, 6, 6};
+}
+
 }  // namespace
+
+QSize ToolWindow::usableMinimum() const {
+  QSize least = minimumSizeHint().expandedTo(minimumSize());
+  // The title, with the window system's icon and buttons beside it, reads
+  // whole: a window narrower than its title shows "ル... カ".
+  if (titleWhole_ && !windowTitle().isEmpty()) {
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    least.setWidth(std::max(least.width(), title.horizontalAdvance(windowTitle()) + kTitleButtons));
+  }
+  return least;
+}
+
+void ToolWindow::placeWithin(QPoint corner, QSize inside, const QRect& area) {
+  const QSize least = usableMinimum();
+  const WindowBox box = fitOnScreen({corner.x(), corner.y(), inside.width(), inside.height()},
+                                    least.width(), least.height(), frameOf(*this),
+                                    {area.x(), area.y(), area.width(), area.height()});
+  resize(box.width, box.height);
+  move(box.x, box.y);
+}
 
 void ToolWindow::setAnchor(QWidget* main) { anchor() = main; }
 
@@ -78,29 +117,28 @@ void ToolWindow::applyPlacement() {
   // Stored on a screen that may be gone or smaller: back onto this one.
   bringOntoScreen(p, static_cast<float>(twips.toTwips(area.width())),
                   static_cast<float>(twips.toTwips(area.height())));
+  const QPoint kept(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top));
   if (p.top != -1 && placements_.own[static_cast<int>(which_)]) {
-    resize(twips.toPixels(p.width, p.height).expandedTo(minimumSizeHint()));
-    move(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top));
+    // A size the settings file does not keep (the time pad's) is the one
+    // the window first opened with, not the bare default it was read with,
+    // until the window closes in this run with a size of its own.
+    const QSize stored = twips.toPixels(p.width, p.height);
+    placeWithin(kept, keepsSize(which_) || sizeStored_ ? stored : firstSize(stored, area), area);
     return;
   }
   if (!main || !main->isVisible()) {
-    const QSize size = twips.toPixels(p.width, p.height).expandedTo(minimumSizeHint());
-    resize(size);
-    if (p.top == -1) {
-      move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-    } else {
-      move(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top));
-    }
+    const QSize size = twips.toPixels(p.width, p.height).expandedTo(usableMinimum());
+    placeWithin(p.top == -1 ? area.center() - QPoint(size.width() / 2, size.height() / 2) : kept,
+                size, area);
     return;
   }
   // First opened: beside the main window where the screen has room (on its
   // right, its left, below it, above it), else over its right edge; each
   // one a step further along.
-  const QSize size =
-      firstSize(twips.toPixels(p.width, p.height), area).expandedTo(minimumSizeHint());
-  resize(size);
+  const QSize size = firstSize(twips.toPixels(p.width, p.height), area).expandedTo(usableMinimum());
   const QRect beside = main->frameGeometry();
-  const QSize outer = size + QSize(12, 36);  // the borders and title bar the window system adds
+  const FrameMargins frame = frameOf(*this);
+  const QSize outer = size + QSize(frame.left + frame.right, frame.top + frame.bottom);
   const int step = 28 * (cascade()++ % 8);
   const QPoint candidates[] = {
       {beside.right() + 1 + step, beside.top() + step},
@@ -114,8 +152,7 @@ void ToolWindow::applyPlacement() {
       at = c;
       break;
     }
-  move(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - outer.width())),
-       std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - outer.height())));
+  placeWithin(at, size, area);
 }
 
 // Where the keeper says, on the main window's screen: the keeper has
@@ -128,8 +165,8 @@ void ToolWindow::applyKeptPlacement() {
   const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1280, 800);
   const WindowPlacement p = keeper_.load(static_cast<float>(twips.toTwips(area.width())),
                                          static_cast<float>(twips.toTwips(area.height())));
-  resize(twips.toPixels(p.width, p.height).expandedTo(minimumSizeHint()));
-  move(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top));
+  placeWithin(QPoint(area.x() + twips.toWholePixels(p.left), area.y() + twips.toWholePixels(p.top)),
+              twips.toPixels(p.width, p.height), area);
 }
 
 void ToolWindow::storePlacement() {
@@ -143,6 +180,7 @@ void ToolWindow::storePlacement() {
   WindowPlacement kept;
   WindowPlacement& p = inSettings ? placements_[which_] : kept;
   if (inSettings) placements_.own[static_cast<int>(which_)] = true;
+  sizeStored_ = true;
   p.top = static_cast<float>(twips.toTwips(corner.y()));
   p.left = static_cast<float>(twips.toTwips(corner.x()));
   p.width = static_cast<float>(twips.toTwips(width()));
@@ -159,8 +197,13 @@ void ToolWindow::closeEvent(QCloseEvent* e) {
   // A window made hidden and never shown has no place of its own to keep
   // (the program's closing closes it all the same).
   if (everShown_) storePlacement();
+  const bool hadKeys = isActiveWindow();
   QWidget::closeEvent(e);
   if (onClosed) onClosed();
+  // The keys go back to the main window, not to whichever window the
+  // system picks next (a view takes no typing).
+  if (QWidget* main = anchor(); hadKeys && e->isAccepted() && main && main->isVisible())
+    main->activateWindow();
 }
 
 }  // namespace velmar

@@ -48,12 +48,24 @@ class ToolWindow : public QWidget {
   void closeEvent(QCloseEvent* e) override;
   void applyPlacement();
   void applyKeptPlacement();
+  // The smallest inside the window is usable at: its layout's minimum, and
+  // for the pads, whose short fixed titles the window system would cut, the
+  // title readable. (A view's title carries the instant and may be cut.)
+  QSize usableMinimum() const;
+  bool titleWhole_ = false;
+  // Sizes the inside (no smaller than usableMinimum) and puts the frame's
+  // corner at `corner`, moved as little as it takes for the whole frame to
+  // lie inside `area`.
+  void placeWithin(QPoint corner, QSize inside, const QRect& area);
+  // Room beside the title for the window system's icon and buttons.
+  static constexpr int kTitleButtons = 112;
   void storePlacement();
 
   Placements& placements_;
   Win which_;
   PlacementKeeper keeper_;
   bool everShown_ = false;
+  bool sizeStored_ = false;  // by storePlacement, in this run
 };
 
 }  // namespace velmar

@@ -65,6 +65,10 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
     QLineEdit* e = addField(f);
     label->setBuddy(e);
     if (f != EditorField::Name) e->setMaximumWidth(96);
+    // A name of ten full-width characters (国立天文台（三鷹） is nine) reads
+    // whole; longer ones scroll.
+    if (f == EditorField::Name)
+      e->setMinimumWidth(10 * e->fontMetrics().horizontalAdvance(QChar(0x3000)) + 12);
     grid->addWidget(label, row, 0);
     grid->addWidget(e, row, 1);
     ++row;

@@ -65,6 +65,10 @@ void BatchProgress::onEvent(BatchEvent e) {
     case BatchEvent::Finished:
       showProgress();
       hide();
+      // The box had the keys: they go back to the window the run was
+      // started from, not to whichever window the system picks next (a
+      // view, which takes no typing, left the fields deaf to plain keys).
+      if (parentWidget()) parentWidget()->activateWindow();
       break;
   }
 }

@@ -169,6 +169,12 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   }));
   signChanges_ = Connection(main_.entrySignChanged(),
                             main_.entrySignChanged().connect([this] { showEntrySign(); }));
+  // The keypad gone (OK, Escape or its close box) while the field kept the
+  // focus: the next click on the field is a first click again and brings
+  // the keypad back.
+  keypadChanges_ = Connection(main_.keypad().changed(), main_.keypad().changed().connect([this] {
+    if (!main_.keypad().shown()) clickedField_ = nullptr;
+  }));
   drawId_ = main_.onDraw([this] { picture_->update(); }, ViewStage::Phase);
   main_.setSearchProgress(this);
   main_.attachWindows(this);
@@ -618,11 +624,16 @@ void MainWindow::onModelChange(const Change& c) {
       if (t == Tick::guid) {
         // The line is added below everything else: the window grows by it,
         // as far as the screen allows, rather than scroll its fields away.
-        const bool growing = form.tick(t) && !guidance_->isVisible() && isVisible() &&
-                             !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        const bool free =
+            isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        const bool growing = free && form.tick(t) && !guidance_->isVisible();
+        // Off again, the window gives the line's room back: off and on
+        // leaves it as it was.
+        const bool shrinking = free && !form.tick(t) && guidance_->isVisible();
+        const int extra = guidance_->sizeHint().height() + centralWidget()->layout()->spacing();
         guidance_->setVisible(form.tick(t));
+        if (shrinking) resize(width(), std::max(minimumSizeHint().height(), height() - extra));
         if (growing) {
-          const int extra = guidance_->sizeHint().height() + centralWidget()->layout()->spacing();
           const QRect area = screen()->availableGeometry();
           const int room = area.bottom() - frameGeometry().bottom();
           if (room < extra) move(x(), std::max(area.top(), y() - (extra - room)));
@@ -720,6 +731,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     }
   }
   return QMainWindow::eventFilter(watched, e);
+}
+
+// Keys no field took: with no field in focus (after a click on the time
+// pad's change field) they work the keypad; Escape, from anywhere in the
+// window, closes it.
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+  if ((!focusWidget() || e->key() == Qt::Key_Escape) && KeypadWindow::takeKey(main_.keypad(), e))
+    return;
+  QMainWindow::keyPressEvent(e);
 }
 
 bool MainWindow::fieldKey(QLineEdit* e, QKeyEvent* k) {

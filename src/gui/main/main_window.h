@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void buildMenus();
@@ -124,6 +125,7 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   Connection siteChanges_;
   Connection guidanceChanges_;
   Connection signChanges_;
+  Connection keypadChanges_;
   QLineEdit* marked_ = nullptr;
   // The field clicked since it last took the focus: its next clicks only
   // place the text cursor.

@@ -11,6 +11,7 @@
 #include "gui/common/twips.h"
 #include "output/graph.h"
 #include "output/graph_axes.h"
+#include "output/graph_thinning.h"
 #include "views/svg.h"
 
 namespace velmar {
@@ -96,7 +97,7 @@ void GraphPicture::paintPending() {
   // than segment by segment and looks the same at that density.
   struct Curve {
     Rgb colour;
-    uint8_t width;
+    int width;
     QPolygonF points;
   };
   std::vector<Curve> curves;
@@ -106,25 +107,66 @@ void GraphPicture::paintPending() {
     p.drawPolyline(c.points);
     c.points.clear();
   };
+  auto paint = [&](const DrawOp& op) {
+    if (thinning_.dense() && !GridThinning::isGridLine(op)) {
+      auto c = std::find_if(curves.begin(), curves.end(), [&op](const Curve& k) {
+        return k.colour == op.color && k.width == op.width;
+      });
+      if (c == curves.end()) {
+        curves.push_back({op.color, op.width, {}});
+        c = curves.end() - 1;
+      }
+      if (!c->points.isEmpty() && c->points.last() != at(op.x, op.y)) flush(*c);
+      if (c->points.isEmpty()) c->points << at(op.x, op.y);
+      c->points << at(op.x2, op.y2);
+      return;
+    }
+    p.setPen(QPen(colour(op.color), op.width));
+    p.drawLine(at(op.x, op.y), at(op.x2, op.y2));
+  };
+  // The whole drawing again (a resize, a new scale) of a long run: each
+  // curve thinned to the pixels it covers first, so that the new picture
+  // comes at once rather than after seconds of the old one. Thinned in
+  // parts, to keep the memory small; a curve breaks only between them.
+  constexpr size_t kPart = 65536;
+  const bool whole = painted_ == 0 && strokes_.size() > 4 * static_cast<size_t>(image_.width());
+  // Thinned, a curve runs up and down within each pixel column: drawn as
+  // one line its every turn would be a join to work out, as separate
+  // lines of each colour it is drawn at once.
+  std::vector<DrawOp> part;
+  std::vector<std::pair<DrawOp, QList<QLineF>>> thinned;
+  auto thin = [&] {
+    for (const DrawOp& t : thinToPixels(part, pxX_)) {
+      if (GridThinning::isGridLine(t)) {
+        paint(t);
+        continue;
+      }
+      auto c = std::find_if(thinned.begin(), thinned.end(), [&t](const auto& k) {
+        return k.first.color == t.color && k.first.width == t.width;
+      });
+      if (c == thinned.end()) {
+        thinned.push_back({t, {}});
+        c = thinned.end() - 1;
+      }
+      c->second.append(QLineF(at(t.x, t.y), at(t.x2, t.y2)));
+    }
+    part.clear();
+  };
   for (size_t i = painted_; i < strokes_.size(); ++i) {
     const Stroke& s = strokes_[i];
     const DrawOp op = DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width);
     if (!thinning_.keep(op)) continue;
-    if (thinning_.dense() && !GridThinning::isGridLine(op)) {
-      auto c = std::find_if(curves.begin(), curves.end(), [&s](const Curve& k) {
-        return k.colour == s.colour && k.width == s.width;
-      });
-      if (c == curves.end()) {
-        curves.push_back({s.colour, s.width, {}});
-        c = curves.end() - 1;
-      }
-      if (!c->points.isEmpty() && c->points.last() != at(s.x1, s.y1)) flush(*c);
-      if (c->points.isEmpty()) c->points << at(s.x1, s.y1);
-      c->points << at(s.x2, s.y2);
+    if (!whole) {
+      paint(op);
       continue;
     }
-    p.setPen(QPen(colour(s.colour), s.width));
-    p.drawLine(at(s.x1, s.y1), at(s.x2, s.y2));
+    part.push_back(op);
+    if (part.size() == kPart) thin();
+  }
+  if (!part.empty()) thin();
+  for (const auto& [style, lines] : thinned) {
+    p.setPen(QPen(colour(style.color), style.width, Qt::SolidLine, Qt::FlatCap));
+    p.drawLines(lines);
   }
   for (Curve& c : curves) flush(c);
   painted_ = strokes_.size();
@@ -155,10 +197,18 @@ void GraphPicture::paintOverlay(QPainter& p) const {
     if (t.align == TextOp::Align::Right) x -= w;
     if (t.align == TextOp::Align::Centre) x -= w / 2;
     const QPointF at(x, t.y * pxY_);
-    // A white halo under the letters keeps them readable over the curves.
+    // A panel under each label: in a dense run the curves, of the label's
+    // own colour too, would swallow the letters and their halo.
+    QColor panel = colour(labelPanelColour(t.colour));
+    panel.setAlpha(217);
+    p.fillRect(QRectF(x - kLabelPanelMargin, at.y() - m.ascent() - kLabelPanelMargin,
+                      w + 2 * kLabelPanelMargin, m.ascent() + m.descent() + 2 * kLabelPanelMargin),
+               panel);
+    // A halo under the letters keeps them readable over the curves.
     QPainterPath path;
     path.addText(at, f, text);
-    p.strokePath(path, QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.strokePath(path, QPen(colour(labelPanelColour(t.colour)), 3, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
     p.fillPath(path, colour(t.colour));
   }
 }
@@ -200,17 +250,39 @@ QImage GraphPicture::pixels() {
   return out;
 }
 
-std::string GraphPicture::svg() const {
+std::string GraphPicture::svg() {
+  // What the window shows, as the PNG does: the picture's size, the drawing
+  // at the picture's scale with the grid lines it shows, the curves thinned
+  // to the pixels they cover, and the picture's own scales and dates. The
+  // document counts 15 units to its pixel, as velmar-cli's does.
+  ensureImage();
+  constexpr double kUnitsPerPixel = 15;
+  const QSize shown = image_.size() / image_.devicePixelRatio();
+  const double sx = pxX_ * kUnitsPerPixel;
+  const double sy = pxY_ * kUnitsPerPixel;
   std::vector<DrawOp> ops;
   ops.reserve(strokes_.size() + 1);
   if (cleared_) ops.push_back(DrawOp::clear(palette::kWhite));
-  for (const Stroke& s : strokes_)
-    ops.push_back(DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width));
+  GridThinning grid(pxX_);
+  for (const Stroke& s : strokes_) {
+    const DrawOp op = DrawOp::line(s.x1, s.y1, s.x2, s.y2, s.colour, s.width);
+    if (!grid.keep(op)) continue;
+    ops.push_back(DrawOp::line(s.x1 * sx, s.y1 * sy, s.x2 * sx, s.y2 * sy, s.colour, s.width));
+  }
   const Graph& graph = main_.outputs().graph();
-  // In the drawing's own twips, 15 to a pixel, as velmar-cli writes it.
-  return toSvg(
-      kGraphWidth, kGraphHeight, graph.title(), ops,
-      overlaySvg(graphAxes(graph, main_.form(), kGraphWidth, kGraphHeight, 1.0 / 15, 1.0 / 15)));
+  GraphOverlay overlay = graphAxes(graph, main_.form(), kGraphWidth, kGraphHeight, pxX_, pxY_);
+  for (DrawOp& l : overlay.lines) {
+    l.x *= sx;
+    l.x2 *= sx;
+    l.y *= sy;
+    l.y2 *= sy;
+  }
+  for (TextOp& t : overlay.labels) {
+    t.x *= sx;
+    t.y *= sy;
+  }
+  return toSvg(shown.width() * kUnitsPerPixel, shown.height() * kUnitsPerPixel, graph.title(),
+               thinToPixels(ops, 1 / kUnitsPerPixel), overlaySvg(overlay, true));
 }
 
 void GraphPicture::resizeEvent(QResizeEvent* e) {

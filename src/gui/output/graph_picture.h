@@ -26,7 +26,7 @@ class GraphPicture : public QWidget, public Canvas {
   const QImage& image();
   // The picture as shown, scales and dates included; for "画像を保存...".
   QImage pixels();
-  std::string svg() const;
+  std::string svg();
   // Pixels per twip across and down, as the drawing is shown now.
   double pixelsPerTwipX() const;
   double pixelsPerTwipY() const;

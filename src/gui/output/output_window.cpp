@@ -22,9 +22,7 @@ OutputWindow::OutputWindow(MainForm& main, Win which)
 OutputWindow::~OutputWindow() = default;
 
 QPushButton* OutputWindow::commandButton(const std::string& name) {
-  // The eighth place of the row holds a blank button that does nothing.
-  const Caption* blank = findCaption(name);
-  QPushButton* b = blank ? new QPushButton(qtext(blank->caption)) : binder_.button(name.c_str());
+  QPushButton* b = binder_.button(name.c_str());
   b->setObjectName(QString::fromStdString(name));
   // The windows' buttons are 972 twips wide by design: their five
   // characters fit at the size the design was made for.
@@ -64,6 +62,12 @@ QVBoxLayout* OutputWindow::columnUnderButtons(const std::string& form) {
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(0);
   for (int i = 1; i <= 9; ++i) {
+    // The eighth place of the row is kept empty: a blank button there did
+    // nothing.
+    if (findCaption(form + ".Command" + std::to_string(i))) {
+      buttons->addSpacing(twips.toWholePixels(kButtonTwips));
+      continue;
+    }
     QPushButton* b = commandButton(form + ".Command" + std::to_string(i));
     b->setMinimumWidth(twips.toWholePixels(kButtonTwips));
     buttons->addWidget(b);

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "app/keypad_keys.h"
 #include "gui/common/command_controls.h"
 #include "gui/common/twips.h"
 
@@ -15,6 +16,7 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
       main_(main),
       mainWindow_(mainWindow) {
   setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  titleWhole_ = true;
   setTitle(main_.keypad().caption());
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(3, 3, 3, 3);
@@ -55,11 +57,51 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
   refresh();
 }
 
+bool KeypadWindow::takeKey(Keypad& keypad, const QKeyEvent* e) {
+  if (e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
+  switch (e->key()) {
+    case Qt::Key_Backspace:
+      return typeOnKeypad(keypad, PadKey::Backspace);
+    case Qt::Key_Delete:
+      return typeOnKeypad(keypad, PadKey::Clear);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return typeOnKeypad(keypad, PadKey::Ok);
+    case Qt::Key_Escape:
+      return typeOnKeypad(keypad, PadKey::Close);
+    default:
+      break;
+  }
+  // Full-width digits too, as a Japanese input method types them.
+  const QString text = e->text();
+  if (text.size() == 1 && text[0].isDigit())
+    return typeOnKeypad(keypad, PadKey::Digit, text[0].digitValue());
+  return false;
+}
+
+bool KeypadWindow::event(QEvent* e) {
+  // Always on top, the keypad would cover the buttons of a box that asks
+  // something (はい at 1024 x 600) and cannot be used while the box is up:
+  // it steps aside until the box closes.
+  if (e->type() == QEvent::WindowBlocked && isVisible()) {
+    hiddenForBox_ = true;
+    hide();
+  } else if (e->type() == QEvent::WindowUnblocked && hiddenForBox_) {
+    hiddenForBox_ = false;
+    if (main_.keypad().shown()) show();
+  }
+  return ToolWindow::event(e);
+}
+
 void KeypadWindow::refresh() {
   const Keypad& k = main_.keypad();
   reference_->setText(QString::fromStdString(k.reference()));
   entry_->setText(QString::fromStdString(k.entry()));
   setTitle(k.caption());
+  // The title reads whole (not "ル... カ").
+  const int least = usableMinimum().width();
+  if (width() < least) resize(least, height());
+  if (!k.shown()) hiddenForBox_ = false;
   if (!k.shown() && isVisible()) {
     // "OK" done: the keypad steps aside and the main window has the keys.
     hide();

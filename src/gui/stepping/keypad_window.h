@@ -1,6 +1,7 @@
 #pragma once
 // Form2 "Tenkey": the numeric keypad's window. It never takes the focus:
 // the field it was opened for keeps it, and the keyboard works as before.
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "app/main_form.h"
@@ -22,8 +23,13 @@ class KeypadWindow : public ToolWindow {
   QLineEdit* referenceBox() const { return reference_; }  // Text1
   QLineEdit* entryBox() const { return entry_; }          // Text2
 
+  // A key typed where nothing else takes it, on the keypad while it is up
+  // (digits, BS, Delete, Enter, Escape); false when it did not take it.
+  static bool takeKey(Keypad& keypad, const QKeyEvent* e);
+
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
   void refresh();
@@ -33,6 +39,8 @@ class KeypadWindow : public ToolWindow {
   QLineEdit* reference_ = nullptr;
   QLineEdit* entry_ = nullptr;
   Connection changes_;
+  // Stepped aside for a modal box, to come back when it closes.
+  bool hiddenForBox_ = false;
 };
 
 }  // namespace velmar

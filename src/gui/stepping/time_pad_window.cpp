@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "gui/common/command_controls.h"
+#include "gui/stepping/keypad_window.h"
 
 namespace velmar {
 
@@ -24,6 +25,7 @@ void compact(QWidget* w) {
 TimePadWindow::TimePadWindow(MainForm& main)
     : ToolWindow(main.placements(), Win::TimePad, Stacking::OnTop), main_(main) {
   setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  titleWhole_ = true;
   setTitle("TimePad");
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(2, 2, 2, 2);
@@ -126,6 +128,13 @@ bool TimePadWindow::eventFilter(QObject* watched, QEvent* e) {
     }
   }
   return ToolWindow::eventFilter(watched, e);
+}
+
+// The pad has no field of its own to type in: after a click on the change
+// field the keys work the keypad that click opened.
+void TimePadWindow::keyPressEvent(QKeyEvent* e) {
+  if (KeypadWindow::takeKey(main_.keypad(), e)) return;
+  ToolWindow::keyPressEvent(e);
 }
 
 }  // namespace velmar

@@ -26,6 +26,7 @@ class TimePadWindow : public ToolWindow {
  protected:
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void refresh();

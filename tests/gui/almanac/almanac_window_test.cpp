@@ -9,11 +9,13 @@
 #include <QClipboard>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
 #include "app/main_form.h"
 #include "config/additions.h"
+#include "gui/common/qt_ports.h"
 #include "gui/main/main_window.h"
 #include "gui/window_fixture.h"
 
@@ -47,6 +49,38 @@ class AlmanacWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Fault guarded: a box or file dialog opened from 月の暦 brought the main
+  // window, its parent, in front of 月の暦.
+  void dialogsFromTheAlmanacBringTheMainWindowInFront() {
+    testing_window::WindowFixture<> shown;
+    shown.start();
+    shown.window.action("almanacmn")->trigger();
+    auto* almanac = shown.window.existing(Win::Almanac);
+    QVERIFY(almanac && QTest::qWaitForWindowExposed(almanac));
+    almanac->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(almanac));
+    QWidget* over = nullptr;
+    const auto closeNext = [&over] {
+      QTimer::singleShot(0, [&over] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+          over = modal->parentWidget();
+          modal->close();
+        }
+      });
+    };
+    QtUi ui(&shown.window);
+    closeNext();
+    ui.message("t", "m", Tone::Info);
+    QCOMPARE(over, almanac);
+    over = nullptr;
+    almanac->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(almanac));
+    QtFiles files(&shown.window);
+    closeNext();
+    files.chooseSaveFile("t", {{"CSV", "*.csv"}}, shown.dir.filePath("a.csv").toStdString(), 0);
+    QCOMPARE(over, almanac);
+  }
+
   void opensShowsTheMonthAndMovesTheMainWindow() {
     testing_window::WindowFixture<> shown;
     // 2025-03-14 03:00 UTC, noon in Japan.

@@ -15,6 +15,7 @@
 #include "app/main_form.h"
 #include "config/site_list.h"
 #include "config/temp_folder.h"
+#include "gui/common/japanese_font.h"
 #include "gui/config/site_editor_dialog.h"
 
 using namespace velmar;
@@ -48,6 +49,9 @@ class SiteEditorDialogTest : public QObject {
   }
 
  private slots:
+  // The program's font, whose Japanese is wider than the fallback's.
+  void initTestCase() { useJapaneseFont(); }
+
   void addedSiteReachesTheMainSiteList() {
     testing::TempFolder dir;
     const std::string path = dir / "sokuti.dat";
@@ -75,6 +79,9 @@ class SiteEditorDialogTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     const QRect screen = dlg.screen()->geometry();
     QVERIFY((dlg.frameGeometry().center() - screen.center()).manhattanLength() < 8);
+    // Fault guarded: the name field was too narrow for 国立天文台（三鷹）.
+    QLineEdit* name = child<QLineEdit>(dlg, "Text1");
+    QVERIFY(name->width() >= name->fontMetrics().horizontalAdvance("国立天文台（三鷹）") + 8);
 
     auto* list = child<QListWidget>(dlg, "List1");
     QCOMPARE(list->count(), 6);

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -126,6 +127,11 @@ class OutputWindowsTest : public QObject {
     auto* graph = qobject_cast<GraphWindow*>(w.existing(Win::Graph));
     QVERIFY(graph);
     QCOMPARE(graph->windowTitle(), QString("Velmar - Graph - 2001/3/13 21:5:0"));
+    // Fault guarded: a blank, unlabelled button that did nothing stood in
+    // the graph's row of buttons.
+    for (auto* window : std::initializer_list<QWidget*>{graph, data})
+      for (QPushButton* b : window->findChildren<QPushButton*>())
+        QVERIFY2(!b->text().trimmed().isEmpty(), qPrintable(b->objectName()));
     const QImage img = graph->picture()->image();
     const int middle = Twips::of(graph->picture()).toWholePixels(2226);
     bool red = false;
@@ -181,6 +187,22 @@ class OutputWindowsTest : public QObject {
       QVERIFY2(listing.contains(QString::fromUtf8(word)), qPrintable(listing));
     for (QChar c : listing)
       QVERIFY2(c.unicode() < 0x2E80 || c.unicode() > 0x2FDF, qPrintable(listing));
+
+    // Fault guarded too: the text started 3.4 mm from the page's left and
+    // top edges, where a printer clips it. The words' boxes, in points.
+    QProcess boxes;
+    boxes.start("pdftotext", {"-bbox", pdf, "-"});
+    QVERIFY(boxes.waitForFinished(20000));
+    const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+    const QRegularExpression word("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"");
+    const double tenMillimetres = 10 / 25.4 * 72;
+    int words = 0;
+    for (auto m = word.globalMatch(html); m.hasNext(); ++words) {
+      const QRegularExpressionMatch w = m.next();
+      QVERIFY2(w.captured(1).toDouble() >= tenMillimetres - 0.5, qPrintable(w.captured(0)));
+      QVERIFY2(w.captured(2).toDouble() >= tenMillimetres - 2, qPrintable(w.captured(0)));
+    }
+    QVERIFY(words >= 5);
   }
 };
 

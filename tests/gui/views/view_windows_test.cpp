@@ -3,8 +3,10 @@
 #include "gui/views/view_windows.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -310,6 +312,83 @@ class ViewWindowsTest : public QObject {
     QCOMPARE(r.main.dates().pendingField(), 8);
     keypad->close();
     QCOMPARE(r.main.dates().pendingField(), 0);
+  }
+
+  // Faults guarded, the keypad's: after its close box the field it was
+  // opened from kept the focus and a click there did nothing; keys typed
+  // after a click on the time pad's change field were lost; Escape did not
+  // close it; always on top, it covered the buttons of a box asking a
+  // question; its title was cut ("ル... カ").
+  void keypadReopensTakesKeysAndStepsAsideForABox() {
+    Running r;
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    QLineEdit* loops = r.window.field(Field::LoopCount);
+    QTest::mouseClick(loops, Qt::LeftButton);
+    auto* keypad = r.made<KeypadWindow>(Win::Keypad);
+    QVERIFY(keypad && keypad->isVisible());
+    keypad->close();
+    QCOMPARE(r.window.focusWidget(), loops);
+    QTest::mouseClick(loops, Qt::LeftButton);
+    QVERIFY(keypad->isVisible());
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    QVERIFY(keypad->width() >= title.horizontalAdvance(keypad->windowTitle()) + 96);
+
+    // Escape in the field closes it, as the close box does.
+    QTest::keyClick(loops, Qt::Key_Escape);
+    QVERIFY(!keypad->isVisible());
+    QVERIFY(!r.main.keypad().shown());
+
+    // A question's box: the keypad is out of its way until it closes.
+    QTest::mouseClick(loops, Qt::LeftButton);
+    QVERIFY(keypad->isVisible());
+    QMessageBox box(QMessageBox::Question, "", "?", QMessageBox::Yes | QMessageBox::No, &r.window);
+    bool hiddenMeanwhile = false;
+    QTimer::singleShot(0, &box, [&] {
+      hiddenMeanwhile = !keypad->isVisible();
+      box.done(QMessageBox::Yes);
+    });
+    box.exec();
+    QVERIFY(hiddenMeanwhile);
+    QVERIFY(keypad->isVisible());
+
+    // Keys after a click on the time pad's change field work the keypad.
+    r.main.run("tmbt");
+    auto* pad = r.made<TimePadWindow>(Win::TimePad);
+    QVERIFY(QTest::qWaitForWindowExposed(pad));
+    QTest::mouseClick(pad->changeBox(), Qt::LeftButton);
+    QCOMPARE(keypad->windowTitle(), QString("変化分を入力"));
+    QVERIFY(!r.window.focusWidget());
+    QTest::keyClicks(&r.window, "4");
+    QTest::keyClicks(pad, "2");
+    QCOMPARE(keypad->entryBox()->text(), QString("42"));
+    QTest::keyClick(pad, Qt::Key_Return);
+    QVERIFY(!keypad->isVisible());
+    QCOMPARE(pad->changeBox()->text(), QString("42"));
+  }
+
+  // Fault guarded: the time pad first opened at 300 x 374 but, after its
+  // place was saved, a restart opened it at the bare 126 x 157 its line in
+  // the settings file cannot widen (it keeps only the place), title cut.
+  void timePadShrinksAfterARestart() {
+    QSize first;
+    {
+      Running r;
+      r.main.run("tmbt");
+      first = r.made<TimePadWindow>(Win::TimePad)->size();
+    }
+    Running r;
+    // As a restart reads it: the place of its own, the size the default.
+    r.main.placements()[Win::TimePad].top = 300;
+    r.main.placements()[Win::TimePad].left = 300;
+    r.main.placements().own[static_cast<int>(Win::TimePad)] = true;
+    r.main.run("tmbt");
+    auto* pad = r.made<TimePadWindow>(Win::TimePad);
+    QCOMPARE(pad->size(), first);
+    // Closed at a size of the user's, it opens at that size again.
+    pad->resize(first + QSize(30, 20));
+    pad->close();
+    r.main.run("tmbt");
+    QCOMPARE(pad->size(), first + QSize(30, 20));
   }
 
   // Fault guarded: first-opened views piled up, small, at the centre of the
