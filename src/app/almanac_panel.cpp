@@ -51,8 +51,6 @@ constexpr const char* kDeltaTKey = "almanac.deltaT";
 constexpr const char* kMeasuredValue = "measured";
 constexpr const char* kMainValue = "main";
 
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + formatInt(n); }
-
 std::string degreesText(double x) { return formatFixed(x, 1, 2, false) + "°"; }
 
 // 15′ 32.1″

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "astro/calendar.h"
 #include "engine/instant_steps.h"
 #include "engine/numtext.h"
 #include "engine/program.h"
@@ -20,9 +21,11 @@ constexpr int kFullMoonHourBudget = 400;
 constexpr int kMinuteBudget = 70;
 constexpr int kSecondBudget = 70;
 
-constexpr const char* kOutOfRange =
-    "検索できませんでした。\r\r日時が推算できる範囲 (1583年以降) を外れたか、"
-    "月の位相が変化しなくなりました。\r日時を検索前に戻します。";
+std::string outOfRangeText() {
+  return "検索できませんでした。\r\r日時が推算できる範囲 (" +
+         formatInt(astro::kFirstGregorianYear) +
+         "年以降) を外れたか、月の位相が変化しなくなりました。\r日時を検索前に戻します。";
+}
 
 // Runs `f` with `flag` set, restoring it afterwards.
 template <typename F>
@@ -48,7 +51,7 @@ void Lunation::repaint(const InstantSteps& at, std::initializer_list<Field> fiel
 void Lunation::searchFailed(const Instant& start) {
   writeInstant(form_, start);
   calc_.calcReduced();
-  ui_.message(kTitleText, kOutOfRange, Tone::Warning);
+  ui_.message(kTitleText, outOfRangeText(), Tone::Warning);
 }
 
 // --- new moon --------------------------------------------------------------
