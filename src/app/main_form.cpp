@@ -226,12 +226,6 @@ void MainForm::confirm(Field f, const std::string& text) {
   if (fieldInfo(f).spinner.calculates) calculator_.calc();
 }
 
-void MainForm::goToInstant(const InstantTexts& instant) {
-  Busy busy(*this);
-  writeInstant(form_, instant);
-  calculator_.calc();
-}
-
 void MainForm::selectSite(int index) {
   Busy busy(*this);
   const std::string problem = sites_.select(index);

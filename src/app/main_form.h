@@ -144,13 +144,11 @@ class MainForm {
   // The same, finished with Enter: a date, time or delta T field (those
   // whose spinner calculates) then calculates, as "推　算" would.
   void confirm(Field f, const std::string& text);
-  // A step picked on the graph: the date and time fields take its instant,
-  // one after the other, and the calculation runs.
-  void goToInstant(const InstantTexts& instant);
   // A click on the site list.
   void selectSite(int index);
   // Moves the six date/time fields to an instant (year first, as the
-  // searches write them) and calculates, so that every open view shows it.
+  // searches write them) and calculates, so that every open view shows it:
+  // a step picked on the graph, an event picked in the almanac.
   void showInstant(const InstantTexts& texts);
 
   // Startup, from the settings file to the first result. The screen's size
