@@ -7,8 +7,10 @@
 // guidance line and for scripts and tests that name a control.
 //
 // Adding a command: one enumerator in Cmd, one row in the table in
-// commands.cpp (in the same place), and its Cmd in the menu or toolbar
-// layout if it has such a face. The windows build its controls from the row.
+// commands.cpp (in the same place: the compiler checks the order), and its
+// Cmd in the menu or toolbar layout if it has such a face. The windows build
+// its controls from the row. An option button has no enumerator of its own:
+// its row stands at cmdOf(Option).
 #include <array>
 #include <optional>
 #include <string>
@@ -50,16 +52,9 @@ enum class Cmd : int {
   Adjust,
   AutoRebase,
   AutoDeltaT,
-  Fast,
-  Normal,
-  Years,
-  Months,
-  Days,
-  Hours,
-  Minutes,
-  Seconds,
-  Past,
-  Future,
+  // One command per option button, in the order of Option: cmdOf(Option).
+  FirstOption,
+  LastOption = FirstOption + (static_cast<int>(Option::Future) - static_cast<int>(Option::Fast)),
   // Settings and help
   AutoRecord,
   Guidance,
@@ -154,6 +149,12 @@ enum class Cmd : int {
   KeyBack,
 };
 inline constexpr int kCmdCount = static_cast<int>(Cmd::KeyBack) + 1;
+
+// The command that selects an option button.
+constexpr Cmd cmdOf(Option o) {
+  return static_cast<Cmd>(static_cast<int>(Cmd::FirstOption) + static_cast<int>(o) -
+                          static_cast<int>(Option::Fast));
+}
 
 // The state a command shows: a menu tick, a check box or an option button
 // of the main form, or a switch of a view.
