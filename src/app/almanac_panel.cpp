@@ -19,12 +19,6 @@ constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kText
     "月の暦",                  // Title
     "年月",                    // MonthLabel
     "yyyy年M月",               // MonthFormat
-    "前月(&P)",                // PreviousMonth
-    "次月(&N)",                // NextMonth
-    "主画面の日付(&D)",        // FollowDate
-    "ファイル出力(&S)...",     // Export
-    "印刷(&R)...",             // Print
-    "閉じる",                  // Close
     "観測地から見た月",        // PanelTitle
     "方位",                    // PanelAzimuth
     "高度",                    // PanelAltitude
@@ -32,10 +26,6 @@ constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kText
     "距離",                    // PanelDistance
     "Velmar - 月の暦 -",       // ExportTitle
     "月の暦を印刷しますか ?",  // PrintQuestion
-    "Ctrl+PgUp",               // PreviousMonthKey
-    "Ctrl+PgDown",             // NextMonthKey
-    "Ctrl+D",                  // FollowDateKey
-    "Esc",                     // CloseKey
 };
 static_assert(kTexts.back() != nullptr, "a text for every entry");
 
@@ -90,6 +80,7 @@ const char* almanacText(AlmanacText t) { return kTexts[static_cast<size_t>(t)]; 
 
 AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
+  main_.attachAlmanac(this);
   if (main_.additions().get(kDeltaTKey) == std::optional<std::string>(kMainValue))
     choice_ = AlmanacDeltaT::MainWindow;
   // The month of the main window's date, or the nearest the almanac has.
@@ -101,7 +92,10 @@ AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   observed_ = astro::moonFromSite(instant, instantDeltaT(instant), site_);
 }
 
-AlmanacPanel::~AlmanacPanel() { main_.offDraw(calcId_); }
+AlmanacPanel::~AlmanacPanel() {
+  main_.offDraw(calcId_);
+  if (main_.almanac() == this) main_.attachAlmanac(nullptr);
+}
 
 std::string AlmanacPanel::heading() const {
   const SiteList& sites = main_.sites();

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "app/almanac_panel.h"
 #include "app/captions.h"
 #include "app/main_form.h"
 
@@ -104,6 +105,12 @@ void keypadClear(MainForm& m) { m.keypad().allClear(); }
 void keypadOk(MainForm& m) { m.keypad().ok(); }
 void keypadBack(MainForm& m) { m.keypad().backspace(); }
 
+// The almanac's commands act on its panel, which is there while its window is.
+template <void (AlmanacPanel::*F)()>
+void almanacPanel(MainForm& m) {
+  if (AlmanacPanel* p = m.almanac()) (p->*F)();
+}
+
 // A check box or menu tick inverts its state; an option button is selected.
 // The binding says which; the state's own rule does the rest.
 void toggleBound(MainForm& m, Binding b) {
@@ -153,7 +160,8 @@ constexpr Command tick(Cmd id, std::array<FaceDef, kMaxFaces> f) {
           nullptr,   f};
 }
 template <Check V>
-constexpr Command check(Cmd id, const char* caption, const char* guidance, std::array<FaceDef, kMaxFaces> f) {
+constexpr Command check(Cmd id, const char* caption, const char* guidance,
+                        std::array<FaceDef, kMaxFaces> f) {
   return {id,
           bound<Binding::Kind::Check, static_cast<int>(V)>,
           {Binding::Kind::Check, static_cast<int>(V)},
@@ -177,6 +185,11 @@ constexpr Command option(const char* caption, std::array<FaceDef, kMaxFaces> f) 
 // A control of a subsidiary window with nothing but its caption.
 constexpr Command plain(Cmd id, Handler h, const char* name, const char* caption) {
   return {id, h, {}, caption, nullptr, nullptr, nullptr, faces(F{C, name})};
+}
+// A button of the 月の暦 window, its shortcut working in that window only.
+constexpr Command almanacButton(Cmd id, Handler h, const char* name, const char* caption,
+                                const char* shortcut) {
+  return {id, h, {}, caption, nullptr, shortcut, nullptr, faces(F{C, name}), Reach::Window};
 }
 
 // In the order of Cmd, so that command() is an index.
@@ -411,6 +424,19 @@ constexpr Command kTable[] = {
     plain(Cmd::KeyClear, keypadClear, "Form2.Command11", "AC"),
     plain(Cmd::KeyOk, keypadOk, "Form2.Command12", "OK"),
     plain(Cmd::KeyBack, keypadBack, "Form2.Command13", "BS"),
+
+    almanacButton(Cmd::AlmanacPreviousMonth, almanacPanel<&AlmanacPanel::previousMonth>,
+                  "Almanac3", "前月(&P)", "Ctrl+PgUp"),
+    almanacButton(Cmd::AlmanacNextMonth, almanacPanel<&AlmanacPanel::nextMonth>,
+                  "Almanac4", "次月(&N)", "Ctrl+PgDown"),
+    almanacButton(Cmd::AlmanacFollowDate, almanacPanel<&AlmanacPanel::followMainDate>,
+                  "Almanac5", "主画面の日付(&D)", "Ctrl+D"),
+    almanacButton(Cmd::AlmanacExport, almanacPanel<&AlmanacPanel::exportFile>,
+                  "Almanac6", "ファイル出力(&S)...", nullptr),
+    almanacButton(Cmd::AlmanacPrint, almanacPanel<&AlmanacPanel::print>,
+                  "Almanac7", "印刷(&R)...", nullptr),
+    almanacButton(Cmd::AlmanacClose, almanacPanel<&AlmanacPanel::closeWindow>,
+                  "Almanac8", "閉じる", "Esc"),
 };
 // clang-format on
 

@@ -147,8 +147,15 @@ enum class Cmd : int {
   KeyClear,
   KeyOk,
   KeyBack,
+  // The 月の暦 window
+  AlmanacPreviousMonth,
+  AlmanacNextMonth,
+  AlmanacFollowDate,
+  AlmanacExport,
+  AlmanacPrint,
+  AlmanacClose,
 };
-inline constexpr int kCmdCount = static_cast<int>(Cmd::KeyBack) + 1;
+inline constexpr int kCmdCount = static_cast<int>(Cmd::AlmanacClose) + 1;
 
 // The command that selects an option button.
 constexpr Cmd cmdOf(Option o) {
@@ -180,6 +187,11 @@ struct FaceDef {
 using Handler = void (*)(MainForm&);
 inline constexpr int kMaxFaces = 7;
 
+// Where a command's shortcut works: in every window of the program, or only
+// in the window that shows the command's controls (the 月の暦's Esc closes
+// that window, not the main one).
+enum class Reach { Program, Window };
+
 struct Command {
   Cmd id;
   Handler handler;
@@ -189,6 +201,7 @@ struct Command {
   const char* shortcut;  // QKeySequence's portable text ("Shift+F2"), or nullptr
   const char* picture;   // the toolbar picture's key ("Record1"), or nullptr
   std::array<FaceDef, kMaxFaces> faces;
+  Reach reach = Reach::Program;
 
   // Its faces of one kind, in table order.
   std::vector<const FaceDef*> facesOf(Face f) const;

@@ -48,7 +48,9 @@ CommandActions::CommandActions(MainForm& main, QWidget* owner) : QObject(owner),
     }
     if (c.shortcut) {
       a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
-      a->setShortcutContext(Qt::ApplicationShortcut);
+      // A window's own command: the window adds the action to itself.
+      a->setShortcutContext(c.reach == Reach::Program ? Qt::ApplicationShortcut
+                                                      : Qt::WindowShortcut);
     }
     a->setCheckable(c.binding.kind != Binding::Kind::None);
     const Cmd id = c.id;
@@ -99,7 +101,9 @@ bool CommandActions::eventFilter(QObject* watched, QEvent* e) {
     if (widget && widget->window()->property(kOwnEditingKeys).toBool()) return false;
     const QKeySequence key(static_cast<QKeyEvent*>(e)->keyCombination());
     for (QAction* a : actions_)
-      if (!a->shortcut().isEmpty() && a->shortcut() == key) return true;
+      if (a->shortcutContext() == Qt::ApplicationShortcut && !a->shortcut().isEmpty() &&
+          a->shortcut() == key)
+        return true;
   }
   return QObject::eventFilter(watched, e);
 }
