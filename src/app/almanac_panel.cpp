@@ -20,12 +20,6 @@ constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kText
     "月の暦",                  // Title
     "年月",                    // MonthLabel
     "yyyy年M月",               // MonthFormat
-    "前月(&P)",                // PreviousMonth
-    "次月(&N)",                // NextMonth
-    "主画面の日付(&D)",        // FollowDate
-    "ファイル出力(&S)...",     // Export
-    "印刷(&R)...",             // Print
-    "閉じる",                  // Close
     "観測地から見た月",        // PanelTitle
     "方位",                    // PanelAzimuth
     "高度",                    // PanelAltitude
@@ -33,10 +27,6 @@ constexpr std::array<const char*, static_cast<size_t>(AlmanacText::Count)> kText
     "距離",                    // PanelDistance
     "Velmar - 月の暦 -",       // ExportTitle
     "月の暦を印刷しますか ?",  // PrintQuestion
-    "Ctrl+PgUp",               // PreviousMonthKey
-    "Ctrl+PgDown",             // NextMonthKey
-    "Ctrl+D",                  // FollowDateKey
-    "Esc",                     // CloseKey
 };
 static_assert(kTexts.back() != nullptr, "a text for every entry");
 
@@ -51,8 +41,6 @@ constexpr const char* kPlacementKey = "almanac";
 constexpr const char* kDeltaTKey = "almanac.deltaT";
 constexpr const char* kMeasuredValue = "measured";
 constexpr const char* kMainValue = "main";
-
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + formatInt(n); }
 
 std::string degreesText(double x) { return formatFixed(x, 1, 2, false) + "°"; }
 
@@ -93,6 +81,7 @@ const char* almanacText(AlmanacText t) { return kTexts[static_cast<size_t>(t)]; 
 
 AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
+  main_.attachAlmanac(this);
   if (main_.additions().get(kDeltaTKey) == std::optional<std::string>(kMainValue))
     choice_ = AlmanacDeltaT::MainWindow;
   // The month of the main window's date, or the nearest the almanac has.
@@ -104,7 +93,10 @@ AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   observed_ = astro::moonFromSite(instant, instantDeltaT(instant), site_);
 }
 
-AlmanacPanel::~AlmanacPanel() { main_.offDraw(calcId_); }
+AlmanacPanel::~AlmanacPanel() {
+  main_.offDraw(calcId_);
+  if (main_.almanac() == this) main_.attachAlmanac(nullptr);
+}
 
 std::string AlmanacPanel::heading() const {
   const SiteList& sites = main_.sites();

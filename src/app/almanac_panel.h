@@ -4,6 +4,7 @@
 // panel of the Moon seen from the site at the main window's instant, and
 // the table's file, clipboard and printer outputs. The Qt window shows
 // this state and forwards the user's input to it.
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,12 +27,6 @@ enum class AlmanacText {
   Title,
   MonthLabel,
   MonthFormat,  // the month picker's, in QDateTimeEdit's terms
-  PreviousMonth,
-  NextMonth,
-  FollowDate,
-  Export,
-  Print,
-  Close,
   PanelTitle,
   PanelAzimuth,
   PanelAltitude,
@@ -39,11 +34,6 @@ enum class AlmanacText {
   PanelDistance,
   ExportTitle,
   PrintQuestion,
-  // Keyboard shortcuts, as QKeySequence's portable text.
-  PreviousMonthKey,
-  NextMonthKey,
-  FollowDateKey,
-  CloseKey,
   Count
 };
 const char* almanacText(AlmanacText t);
@@ -136,6 +126,12 @@ class AlmanacPanel {
   PrintJob printJob() const;
   // Asks, then prints, with the PDF file offered when there is no printer.
   void print();
+
+  // Closes the window that shows the panel (set by that window).
+  std::function<void()> onClose;
+  void closeWindow() {
+    if (onClose) onClose();
+  }
 
   // --- the window's place, kept with the program's additions ---
   // Where it was last, or centred at its usual size, on a screen of the

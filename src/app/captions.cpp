@@ -69,10 +69,11 @@ const Caption* findCaption(std::string_view name) {
 
 const std::vector<ControlGroup>& controlGroups() {
   static const std::vector<ControlGroup> groups = {
-      {Text::SpeedFrame, {Cmd::Fast, Cmd::Normal}},
+      {Text::SpeedFrame, {cmdOf(Option::Fast), cmdOf(Option::Normal)}},
       {Text::TargetFrame,
-       {Cmd::Years, Cmd::Months, Cmd::Days, Cmd::Hours, Cmd::Minutes, Cmd::Seconds}},
-      {Text::DirectionFrame, {Cmd::Past, Cmd::Future}},
+       {cmdOf(Option::Years), cmdOf(Option::Months), cmdOf(Option::Days), cmdOf(Option::Hours),
+        cmdOf(Option::Minutes), cmdOf(Option::Seconds)}},
+      {Text::DirectionFrame, {cmdOf(Option::Past), cmdOf(Option::Future)}},
       {Text::SeriesFrame,
        {Cmd::GraphSun, Cmd::GraphMoon, Cmd::GraphIllumination, Cmd::GraphLatitude}},
   };

@@ -1,7 +1,8 @@
 #include "app/commands.h"
 
-#include <cstdlib>
+#include <iterator>
 
+#include "app/almanac_panel.h"
 #include "app/captions.h"
 #include "app/main_form.h"
 
@@ -104,6 +105,12 @@ void keypadClear(MainForm& m) { m.keypad().allClear(); }
 void keypadOk(MainForm& m) { m.keypad().ok(); }
 void keypadBack(MainForm& m) { m.keypad().backspace(); }
 
+// The almanac's commands act on its panel, which is there while its window is.
+template <void (AlmanacPanel::*F)()>
+void almanacPanel(MainForm& m) {
+  if (AlmanacPanel* p = m.almanac()) (p->*F)();
+}
+
 // A check box or menu tick inverts its state; an option button is selected.
 // The binding says which; the state's own rule does the rest.
 void toggleBound(MainForm& m, Binding b) {
@@ -139,21 +146,22 @@ constexpr Face S = Face::Setting;
 
 // The faces of a row: menu, toolbar, controls, settings dialog.
 template <class... Fs>
-std::array<FaceDef, kMaxFaces> faces(Fs... f) {
+constexpr std::array<FaceDef, kMaxFaces> faces(Fs... f) {
   static_assert(sizeof...(Fs) <= kMaxFaces, "more faces than a row holds");
   return {f...};
 }
 
 // A command that only sets a state of the form.
 template <Tick V>
-Command tick(Cmd id, std::array<FaceDef, kMaxFaces> f) {
+constexpr Command tick(Cmd id, std::array<FaceDef, kMaxFaces> f) {
   return {id,        bound<Binding::Kind::Tick, static_cast<int>(V)>,
           tickOf(V), nullptr,
           nullptr,   nullptr,
           nullptr,   f};
 }
 template <Check V>
-Command check(Cmd id, const char* caption, const char* guidance, std::array<FaceDef, kMaxFaces> f) {
+constexpr Command check(Cmd id, const char* caption, const char* guidance,
+                        std::array<FaceDef, kMaxFaces> f) {
   return {id,
           bound<Binding::Kind::Check, static_cast<int>(V)>,
           {Binding::Kind::Check, static_cast<int>(V)},
@@ -164,8 +172,8 @@ Command check(Cmd id, const char* caption, const char* guidance, std::array<Face
           f};
 }
 template <Option V>
-Command option(Cmd id, const char* caption, std::array<FaceDef, kMaxFaces> f) {
-  return {id,
+constexpr Command option(const char* caption, std::array<FaceDef, kMaxFaces> f) {
+  return {cmdOf(V),
           bound<Binding::Kind::Option, static_cast<int>(V)>,
           {Binding::Kind::Option, static_cast<int>(V)},
           caption,
@@ -175,13 +183,18 @@ Command option(Cmd id, const char* caption, std::array<FaceDef, kMaxFaces> f) {
           f};
 }
 // A control of a subsidiary window with nothing but its caption.
-Command plain(Cmd id, Handler h, const char* name, const char* caption) {
+constexpr Command plain(Cmd id, Handler h, const char* name, const char* caption) {
   return {id, h, {}, caption, nullptr, nullptr, nullptr, faces(F{C, name})};
 }
+// A button of the 月の暦 window, its shortcut working in that window only.
+constexpr Command almanacButton(Cmd id, Handler h, const char* name, const char* caption,
+                                const char* shortcut) {
+  return {id, h, {}, caption, nullptr, shortcut, nullptr, faces(F{C, name}), Reach::Window};
+}
 
-std::vector<Command> buildTable() {
-  // clang-format off
-  std::vector<Command> t = {
+// In the order of Cmd, so that command() is an index.
+// clang-format off
+constexpr Command kTable[] = {
     // id, handler, binding, caption, guidance, shortcut, picture,
     // faces {where, name, own caption, own guidance}
     {Cmd::Calc, calc, {}, "推　算", "推算　現在の日時で推算します", nullptr, nullptr,
@@ -246,17 +259,17 @@ std::vector<Command> buildTable() {
                              faces(F{C, "Check1"}, F{S, "Check1"})),
     check<Check::AutoDeltaT>(Cmd::AutoDeltaT, "△Ｔ自動", "△Ｔ自動　△Ｔを自動設定します",
                              faces(F{C, "Check3"})),
-    option<Option::Fast>(Cmd::Fast, "高速", faces(F{C, "Option1"}, F{S, "Option7"})),
-    option<Option::Normal>(Cmd::Normal, "通常", faces(F{C, "Option2"}, F{S, "Option8"})),
-    option<Option::Years>(Cmd::Years, "年", faces(F{C, "Option3"}, F{S, "Option1"})),
-    option<Option::Months>(Cmd::Months, "月", faces(F{C, "Option4"}, F{S, "Option2"})),
-    option<Option::Days>(Cmd::Days, "日", faces(F{C, "Option5"}, F{S, "Option3"})),
-    option<Option::Hours>(Cmd::Hours, "時", faces(F{C, "Option6"}, F{S, "Option4"})),
-    option<Option::Minutes>(Cmd::Minutes, "分", faces(F{C, "Option7"}, F{S, "Option5"})),
-    option<Option::Seconds>(Cmd::Seconds, "秒", faces(F{C, "Option8"}, F{S, "Option6"})),
+    option<Option::Fast>("高速", faces(F{C, "Option1"}, F{S, "Option7"})),
+    option<Option::Normal>("通常", faces(F{C, "Option2"}, F{S, "Option8"})),
+    option<Option::Years>("年", faces(F{C, "Option3"}, F{S, "Option1"})),
+    option<Option::Months>("月", faces(F{C, "Option4"}, F{S, "Option2"})),
+    option<Option::Days>("日", faces(F{C, "Option5"}, F{S, "Option3"})),
+    option<Option::Hours>("時", faces(F{C, "Option6"}, F{S, "Option4"})),
+    option<Option::Minutes>("分", faces(F{C, "Option7"}, F{S, "Option5"})),
+    option<Option::Seconds>("秒", faces(F{C, "Option8"}, F{S, "Option6"})),
     // The settings dialog has the direction the other way round ("未来" first).
-    option<Option::Past>(Cmd::Past, "過去", faces(F{C, "Option9"}, F{S, "Option10"})),
-    option<Option::Future>(Cmd::Future, "未来", faces(F{C, "Option10"}, F{S, "Option9"})),
+    option<Option::Past>("過去", faces(F{C, "Option9"}, F{S, "Option10"})),
+    option<Option::Future>("未来", faces(F{C, "Option10"}, F{S, "Option9"})),
 
     tick<Tick::automem>(Cmd::AutoRecord, faces(F{M, "automem", "連続推算時の日時記録(&M)"},
                                                F{S, "Check7", "連続推算時の日時記録"})),
@@ -411,10 +424,29 @@ std::vector<Command> buildTable() {
     plain(Cmd::KeyClear, keypadClear, "Form2.Command11", "AC"),
     plain(Cmd::KeyOk, keypadOk, "Form2.Command12", "OK"),
     plain(Cmd::KeyBack, keypadBack, "Form2.Command13", "BS"),
-  };
-  // clang-format on
-  return t;
+
+    almanacButton(Cmd::AlmanacPreviousMonth, almanacPanel<&AlmanacPanel::previousMonth>,
+                  "Almanac3", "前月(&P)", "Ctrl+PgUp"),
+    almanacButton(Cmd::AlmanacNextMonth, almanacPanel<&AlmanacPanel::nextMonth>,
+                  "Almanac4", "次月(&N)", "Ctrl+PgDown"),
+    almanacButton(Cmd::AlmanacFollowDate, almanacPanel<&AlmanacPanel::followMainDate>,
+                  "Almanac5", "主画面の日付(&D)", "Ctrl+D"),
+    almanacButton(Cmd::AlmanacExport, almanacPanel<&AlmanacPanel::exportFile>,
+                  "Almanac6", "ファイル出力(&S)...", nullptr),
+    almanacButton(Cmd::AlmanacPrint, almanacPanel<&AlmanacPanel::print>,
+                  "Almanac7", "印刷(&R)...", nullptr),
+    almanacButton(Cmd::AlmanacClose, almanacPanel<&AlmanacPanel::closeWindow>,
+                  "Almanac8", "閉じる", "Esc"),
+};
+// clang-format on
+
+constexpr bool tableInOrder() {
+  for (int i = 0; i < kCmdCount; ++i)
+    if (static_cast<int>(kTable[i].id) != i) return false;
+  return true;
 }
+static_assert(std::size(kTable) == static_cast<size_t>(kCmdCount), "one row per command");
+static_assert(tableInOrder(), "the command table is indexed by the command's number");
 
 bool same(const char* a, std::string_view b) { return a && b == a; }
 
@@ -452,14 +484,7 @@ const char* Command::title() const {
 }
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> table = [] {
-    std::vector<Command> t = buildTable();
-    // The table is in the order of Cmd, so that command() is an index.
-    for (size_t i = 0; i < t.size(); ++i)
-      if (static_cast<size_t>(t[i].id) != i) std::abort();
-    if (t.size() != static_cast<size_t>(kCmdCount)) std::abort();
-    return t;
-  }();
+  static const std::vector<Command> table(std::begin(kTable), std::end(kTable));
   return table;
 }
 

@@ -7,8 +7,10 @@
 // guidance line and for scripts and tests that name a control.
 //
 // Adding a command: one enumerator in Cmd, one row in the table in
-// commands.cpp (in the same place), and its Cmd in the menu or toolbar
-// layout if it has such a face. The windows build its controls from the row.
+// commands.cpp (in the same place: the compiler checks the order), and its
+// Cmd in the menu or toolbar layout if it has such a face. The windows build
+// its controls from the row. An option button has no enumerator of its own:
+// its row stands at cmdOf(Option).
 #include <array>
 #include <optional>
 #include <string>
@@ -50,16 +52,9 @@ enum class Cmd : int {
   Adjust,
   AutoRebase,
   AutoDeltaT,
-  Fast,
-  Normal,
-  Years,
-  Months,
-  Days,
-  Hours,
-  Minutes,
-  Seconds,
-  Past,
-  Future,
+  // One command per option button, in the order of Option: cmdOf(Option).
+  FirstOption,
+  LastOption = FirstOption + (static_cast<int>(Option::Future) - static_cast<int>(Option::Fast)),
   // Settings and help
   AutoRecord,
   Guidance,
@@ -152,8 +147,21 @@ enum class Cmd : int {
   KeyClear,
   KeyOk,
   KeyBack,
+  // The 月の暦 window
+  AlmanacPreviousMonth,
+  AlmanacNextMonth,
+  AlmanacFollowDate,
+  AlmanacExport,
+  AlmanacPrint,
+  AlmanacClose,
 };
-inline constexpr int kCmdCount = static_cast<int>(Cmd::KeyBack) + 1;
+inline constexpr int kCmdCount = static_cast<int>(Cmd::AlmanacClose) + 1;
+
+// The command that selects an option button.
+constexpr Cmd cmdOf(Option o) {
+  return static_cast<Cmd>(static_cast<int>(Cmd::FirstOption) + static_cast<int>(o) -
+                          static_cast<int>(Option::Fast));
+}
 
 // The state a command shows: a menu tick, a check box or an option button
 // of the main form, or a switch of a view.
@@ -179,6 +187,11 @@ struct FaceDef {
 using Handler = void (*)(MainForm&);
 inline constexpr int kMaxFaces = 7;
 
+// Where a command's shortcut works: in every window of the program, or only
+// in the window that shows the command's controls (the 月の暦's Esc closes
+// that window, not the main one).
+enum class Reach { Program, Window };
+
 struct Command {
   Cmd id;
   Handler handler;
@@ -188,6 +201,7 @@ struct Command {
   const char* shortcut;  // QKeySequence's portable text ("Shift+F2"), or nullptr
   const char* picture;   // the toolbar picture's key ("Record1"), or nullptr
   std::array<FaceDef, kMaxFaces> faces;
+  Reach reach = Reach::Program;
 
   // Its faces of one kind, in table order.
   std::vector<const FaceDef*> facesOf(Face f) const;

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/commands.h"
+#include "astro/calendar.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
 
@@ -134,9 +135,10 @@ void MainForm::dateChecked(bool valid) {
   // calculation tests them.
   EntrySign sign;
   sign.staleResults = true;
-  if (!(form_.value(Field::Year) > 1582)) {
+  if (!(form_.value(Field::Year) > astro::kFirstGregorianYear - 1)) {
     sign.field = Field::Year;
-    sign.text = "年には 1583 以降の年を数字で入力してください。";
+    sign.text =
+        "年には " + formatInt(astro::kFirstGregorianYear) + " 以降の年を数字で入力してください。";
   } else if (!(form_.value(Field::Month) > 0)) {
     sign.field = Field::Month;
     sign.text = "月には 1 から 12 までの数字を入力してください。";
@@ -218,12 +220,6 @@ void MainForm::confirm(Field f, const std::string& text) {
   entryStarts();
   form_.setText(f, text);
   if (fieldInfo(f).spinner.calculates) calculator_.calc();
-}
-
-void MainForm::goToInstant(const InstantTexts& instant) {
-  Busy busy(*this);
-  writeInstant(form_, instant);
-  calculator_.calc();
 }
 
 void MainForm::selectSite(int index) {

@@ -76,6 +76,8 @@ struct Ports {
 // each open view in this order; the almanac's panel last.
 enum class ViewStage { Phase, Face, Orbit, Sky, Shadow, Sun, Almanac };
 
+class AlmanacPanel;
+
 class MainForm {
  public:
   explicit MainForm(const Ports& ports, FilePaths paths = {});
@@ -105,6 +107,10 @@ class MainForm {
   // The main window, once it is there, does what only a window system can
   // (WindowPort); until then, and without one, those actions are recorded.
   void attachWindows(WindowPort* windows);
+  // The 月の暦's panel while its window is there (it attaches itself), for
+  // the commands of that window; nullptr otherwise.
+  AlmanacPanel* almanac() { return almanac_; }
+  void attachAlmanac(AlmanacPanel* panel) { almanac_ = panel; }
   DateFields& dates() { return dates_; }
   Lunation& lunation() { return lunation_; }
   Continuous& continuous() { return continuous_; }
@@ -144,13 +150,11 @@ class MainForm {
   // The same, finished with Enter: a date, time or delta T field (those
   // whose spinner calculates) then calculates, as "推　算" would.
   void confirm(Field f, const std::string& text);
-  // A step picked on the graph: the date and time fields take its instant,
-  // one after the other, and the calculation runs.
-  void goToInstant(const InstantTexts& instant);
   // A click on the site list.
   void selectSite(int index);
   // Moves the six date/time fields to an instant (year first, as the
-  // searches write them) and calculates, so that every open view shows it.
+  // searches write them) and calculates, so that every open view shows it:
+  // a step picked on the graph, an event picked in the almanac.
   void showInstant(const InstantTexts& texts);
 
   // Startup, from the settings file to the first result. The screen's size
@@ -236,6 +240,7 @@ class MainForm {
   std::unique_ptr<Headless> own_;
   PlainWindows unattached_;
   WindowPort* windows_;
+  AlmanacPanel* almanac_ = nullptr;
   Guarded guarded_;
   ClockPort& clock_;
   TimerPort& timer_;

@@ -41,7 +41,7 @@ struct TimeTerms {
   double year = 0, month = 0;
   int16_t day = 0;
   double hour = 0, minute = 0, second = 0, deltaT = 0;
-  // Whether the fields hold a date the formula can take (after 1582, month
+  // Whether the fields hold a date the formula can take (from kFirstGregorianYear, month
   // and day at least 1). When not, the Julian Day of 0 h stays that of the
   // last date that was one.
   bool dateValid = false;

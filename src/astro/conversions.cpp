@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/calendar.h"
 #include "astro/constants.h"
 
 namespace velmar {
@@ -63,7 +64,7 @@ Horizontal equatorialToHorizontal(const ClockAndSite& at, double rightAscension,
                                   double declination) {
   Horizontal h{};
   const double tp = (at.julianDay - kJ2000) / kDaysPerCentury;
-  h.universalHours = at.hour + at.minute / 60 + at.second / 3600 - 9;
+  h.universalHours = at.hour + at.minute / 60 + at.second / 3600 - astro::kJstHours;
   h.siderealTime = 2400.0513369 * tp + 6.697375 + 0.0000259 * tp * tp + h.universalHours;
   const double v = at.siteLongitude / 360 + 1;
   const double siteHours = (v - std::trunc(v)) * 24;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "astro/calendar.h"
 #include "engine/instant_steps.h"
 #include "engine/numtext.h"
 #include "engine/program.h"
@@ -20,9 +21,11 @@ constexpr int kFullMoonHourBudget = 400;
 constexpr int kMinuteBudget = 70;
 constexpr int kSecondBudget = 70;
 
-constexpr const char* kOutOfRange =
-    "検索できませんでした。\r\r日時が推算できる範囲 (1583年以降) を外れたか、"
-    "月の位相が変化しなくなりました。\r日時を検索前に戻します。";
+std::string outOfRangeText() {
+  return "検索できませんでした。\r\r日時が推算できる範囲 (" +
+         formatInt(astro::kFirstGregorianYear) +
+         "年以降) を外れたか、月の位相が変化しなくなりました。\r日時を検索前に戻します。";
+}
 
 // Runs `f` with `flag` set, restoring it afterwards.
 template <typename F>
@@ -54,7 +57,7 @@ void Lunation::searchFailed(const Instant& start, bool full) {
   } else {
     calc_.calcReduced();
   }
-  ui_.message(kTitleText, kOutOfRange, Tone::Warning);
+  ui_.message(kTitleText, outOfRangeText(), Tone::Warning);
 }
 
 // --- new moon --------------------------------------------------------------

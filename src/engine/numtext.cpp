@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -503,5 +504,11 @@ std::string formatGeneral(double x) {
 }
 
 std::string formatInt(long long n) { return std::to_string(n); }
+
+std::string twoDigits(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02.0f", v);
+  return buf;
+}
 
 }  // namespace velmar

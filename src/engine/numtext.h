@@ -85,6 +85,10 @@ void formatPlain(std::string& out, double x);
 // A whole number as plain decimal text ("2001", "-1").
 std::string formatInt(long long n);
 
+// A date or time part with at least two digits ("05", "12", "2024"),
+// rounded to a whole number.
+std::string twoDigits(double v);
+
 // Strict parse of a complete number (for command-line arguments and files):
 // optional blanks around, optional sign, digits with an optional point.
 // Nothing else is accepted; no exponent, no hexadecimal, no inf or nan.

@@ -10,12 +10,6 @@ namespace velmar {
 
 namespace {
 
-std::string twoDigits(int n) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%02d", n);
-  return buf;
-}
-
 // Degrees with one decimal; an azimuth that rounds to 360 reads 0.
 std::string degrees(double x, bool azimuth) {
   std::string s = formatFixed(x, 1, 1, false);

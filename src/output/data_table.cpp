@@ -33,11 +33,11 @@ class RowWriter {
   }
 
   void dateOrTime(Field a, Field b, Field c, char sep) {
-    twoDigits(a);
+    twoDigitField(a);
     out_ += sep;
-    twoDigits(b);
+    twoDigitField(b);
     out_ += sep;
-    twoDigits(c);
+    twoDigitField(c);
     end();
   }
   void masked(Field f, int intDigits, int decimals) {
@@ -61,7 +61,9 @@ class RowWriter {
   }
 
  private:
-  void twoDigits(Field f) { put(enteredValue(c_, f), 2, 0); }
+  // Through the cell's mask rather than twoDigits(): this is the table's
+  // hot path, and it writes into the row without a string of its own.
+  void twoDigitField(Field f) { put(enteredValue(c_, f), 2, 0); }
   void put(double v, int intDigits, int decimals) {
     formatFixed(cell_, v, intDigits, decimals, false);
     out_ += cell_;

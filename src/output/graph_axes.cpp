@@ -67,12 +67,6 @@ std::string numberText(double v, int decimals, const char* suffix) {
   return buf;
 }
 
-std::string twoDigits(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02.0f", v);
-  return buf;
-}
-
 }  // namespace
 
 long long redLinesPerShown(double stepTwips, double pxPerTwip) {

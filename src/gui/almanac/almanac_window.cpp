@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <set>
 
+#include "gui/common/command_controls.h"
 #include "gui/common/texts.h"
 
 namespace velmar {
@@ -131,12 +132,11 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
           [this](const QDate& d) { panel_.showMonth(d.year(), d.month()); });
   bar->addWidget(monthLabel);
   bar->addWidget(picker_);
-  bar->addWidget(makeButton(AlmanacText::PreviousMonth, AlmanacText::PreviousMonthKey,
-                            [this] { panel_.previousMonth(); }));
-  bar->addWidget(makeButton(AlmanacText::NextMonth, AlmanacText::NextMonthKey,
-                            [this] { panel_.nextMonth(); }));
-  bar->addWidget(makeButton(AlmanacText::FollowDate, AlmanacText::FollowDateKey,
-                            [this] { panel_.followMainDate(); }));
+  panel_.onClose = [this] { close(); };
+  CommandBinder binder(CommandActions::of(main_, this), false);
+  bar->addWidget(makeButton(binder, Cmd::AlmanacPreviousMonth));
+  bar->addWidget(makeButton(binder, Cmd::AlmanacNextMonth));
+  bar->addWidget(makeButton(binder, Cmd::AlmanacFollowDate));
   deltaT_ = new QComboBox;
   deltaT_->setObjectName("AlmanacDeltaT");
   deltaT_->addItem(qs(texts::kAlmanacMeasuredDeltaT));
@@ -147,10 +147,9 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   });
   bar->addWidget(deltaT_);
   bar->addStretch();
-  bar->addWidget(
-      makeButton(AlmanacText::Export, AlmanacText::Count, [this] { panel_.exportFile(); }));
-  bar->addWidget(makeButton(AlmanacText::Print, AlmanacText::Count, [this] { panel_.print(); }));
-  bar->addWidget(makeButton(AlmanacText::Close, AlmanacText::CloseKey, [this] { close(); }));
+  bar->addWidget(makeButton(binder, Cmd::AlmanacExport));
+  bar->addWidget(makeButton(binder, Cmd::AlmanacPrint));
+  bar->addWidget(makeButton(binder, Cmd::AlmanacClose));
   column->addLayout(bar);
 
   heading_ = new QLabel;
@@ -211,28 +210,23 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   setTabOrder(picker_, table_);
 }
 
-AlmanacWindow::~AlmanacWindow() = default;
+AlmanacWindow::~AlmanacWindow() { panel_.onClose = nullptr; }
 
-QPushButton* AlmanacWindow::makeButton(AlmanacText text, AlmanacText key,
-                                       std::function<void()> action) {
-  auto* b = new QPushButton(qs(almanacText(text)));
-  b->setObjectName(QString("Almanac%1").arg(static_cast<int>(text)));
+QPushButton* AlmanacWindow::makeButton(CommandBinder& binder, Cmd c) {
+  QPushButton* b = binder.button(command(c).facesOf(Face::Control).front()->name);
   b->setAutoDefault(false);
-  connect(b, &QPushButton::clicked, this, [action] { action(); });
-  if (key != AlmanacText::Count) {
-    auto* shortcut = new QAction(this);
-    shortcut->setShortcut(QKeySequence(qs(almanacText(key))));
-    shortcut->setShortcutContext(Qt::WindowShortcut);
-    connect(shortcut, &QAction::triggered, this, [action] { action(); });
-    addAction(shortcut);
-    b->setToolTip(QKeySequence(qs(almanacText(key))).toString(QKeySequence::NativeText));
+  // The command's shortcut works in this window only: its action is here.
+  QAction* a = binder.actions().action(c);
+  if (!a->shortcut().isEmpty()) {
+    addAction(a);
+    b->setToolTip(a->shortcut().toString(QKeySequence::NativeText));
   }
-  buttons_[text] = b;
+  buttons_[c] = b;
   return b;
 }
 
-QPushButton* AlmanacWindow::button(AlmanacText t) const {
-  auto it = buttons_.find(t);
+QPushButton* AlmanacWindow::button(Cmd c) const {
+  auto it = buttons_.find(c);
   return it == buttons_.end() ? nullptr : it->second;
 }
 

@@ -14,11 +14,14 @@
 #include <vector>
 
 #include "app/almanac_panel.h"
+#include "app/commands.h"
 #include "app/main_form.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/window_family.h"
 
 namespace velmar {
+
+class CommandBinder;
 
 class AlmanacModel : public QAbstractTableModel {
   Q_OBJECT
@@ -64,8 +67,8 @@ class AlmanacWindow : public ToolWindow {
   QDateEdit* monthPicker() const { return picker_; }
   QLabel* heading() const { return heading_; }
   QComboBox* deltaTChoice() const { return deltaT_; }
-  // The buttons by their text's entry ("PreviousMonth", ...), for tests.
-  QPushButton* button(AlmanacText t) const;
+  // The buttons by their command, for tests.
+  QPushButton* button(Cmd c) const;
   // The panel's value labels, in the order of observedLines().
   const std::vector<QLabel*>& observedValues() const { return observedValues_; }
 
@@ -80,7 +83,7 @@ class AlmanacWindow : public ToolWindow {
   void hideEvent(QHideEvent* e) override;
 
  private:
-  QPushButton* makeButton(AlmanacText text, AlmanacText key, std::function<void()> action);
+  QPushButton* makeButton(CommandBinder& binder, Cmd c);
   void monthShown();
   void observedShown();
   void scrollToToday();
@@ -93,7 +96,7 @@ class AlmanacWindow : public ToolWindow {
   QLabel* heading_ = nullptr;
   QComboBox* deltaT_ = nullptr;
   std::vector<QLabel*> observedValues_;
-  std::map<AlmanacText, QPushButton*> buttons_;
+  std::map<Cmd, QPushButton*> buttons_;
   Connection monthChanges_;
   Connection observedChanges_;
 };

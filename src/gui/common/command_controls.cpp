@@ -38,9 +38,19 @@ CommandActions::CommandActions(MainForm& main, QWidget* owner) : QObject(owner),
   for (const Command& c : commands()) {
     auto* a = new QAction(qtext(c.title()), owner ? static_cast<QObject*>(owner) : this);
     if (const FaceDef* m = c.menu()) a->setObjectName(m->name);
+    // The toolbar shows the same action: its picture (not in the menus, as
+    // the menus never had one) and its own tooltip.
+    if (const FaceDef* t = c.tool()) {
+      if (!c.menu()) a->setObjectName(t->name);
+      a->setIcon(QIcon(QString(":/icons/%1.svg").arg(qtext(c.picture))));
+      a->setIconVisibleInMenu(false);
+      a->setToolTip(qtext(c.captionOf(*t)));
+    }
     if (c.shortcut) {
       a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
-      a->setShortcutContext(Qt::ApplicationShortcut);
+      // A window's own command: the window adds the action to itself.
+      a->setShortcutContext(c.reach == Reach::Program ? Qt::ApplicationShortcut
+                                                      : Qt::WindowShortcut);
     }
     a->setCheckable(c.binding.kind != Binding::Kind::None);
     const Cmd id = c.id;
@@ -91,7 +101,9 @@ bool CommandActions::eventFilter(QObject* watched, QEvent* e) {
     if (widget && widget->window()->property(kOwnEditingKeys).toBool()) return false;
     const QKeySequence key(static_cast<QKeyEvent*>(e)->keyCombination());
     for (QAction* a : actions_)
-      if (!a->shortcut().isEmpty() && a->shortcut() == key) return true;
+      if (a->shortcutContext() == Qt::ApplicationShortcut && !a->shortcut().isEmpty() &&
+          a->shortcut() == key)
+        return true;
   }
   return QObject::eventFilter(watched, e);
 }
@@ -105,37 +117,12 @@ QAction* CommandBinder::menuItem(QMenu* menu, Cmd c) {
 }
 
 QAction* CommandBinder::windowMenuItem(QMenu* menu, const char* face) {
-  const CommandRef ref = faceNamed(face, false);
-  QAction* shared = actions_.action(ref.command->id);
-  QAction* a = menu->addAction(qtext(ref.command->captionOf(*ref.face)));
-  a->setObjectName(face);
-  a->setCheckable(shared->isCheckable());
-  a->setChecked(shared->isChecked());
-  QObject::connect(shared, &QAction::changed, a, [a, shared] {
-    a->setChecked(shared->isChecked());
-    a->setEnabled(shared->isEnabled());
-  });
-  CommandActions* actions = &actions_;
-  const Cmd id = ref.command->id;
-  const bool fromMain = fromMain_;
-  QObject::connect(a, &QAction::triggered, a, [actions, id, fromMain, a, shared] {
-    actions->run(id, fromMain);
-    a->setChecked(shared->isChecked());
-  });
-  return a;
+  return menuItem(menu, faceNamed(face, false).command->id);
 }
 
 QAction* CommandBinder::toolButton(QToolBar* bar, Cmd c) {
-  const Command& command = velmar::command(c);
-  const FaceDef* face = command.tool();
-  QAction* a = bar->addAction(QIcon(QString(":/icons/%1.svg").arg(qtext(command.picture))),
-                              qtext(command.captionOf(*face)));
-  a->setObjectName(face->name);
-  a->setToolTip(qtext(command.captionOf(*face)));
-  CommandActions* actions = &actions_;
-  const bool fromMain = fromMain_;
-  QObject::connect(a, &QAction::triggered, a,
-                   [actions, c, fromMain] { actions->run(c, fromMain); });
+  QAction* a = actions_.action(c);
+  bar->addAction(a);
   return a;
 }
 

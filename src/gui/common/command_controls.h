@@ -75,10 +75,10 @@ class CommandBinder {
   CommandBinder(CommandActions& actions, bool fromMain) : actions_(actions), fromMain_(fromMain) {}
   CommandActions& actions() { return actions_; }
 
-  // The menu bar's item: the command's own action.
+  // The menu bar's item, a window's own menu item ("Form12.luna") and a
+  // toolbar button are the command's own action: one text, shortcut, tick
+  // and enabled state wherever it shows.
   QAction* menuItem(QMenu* menu, Cmd c);
-  // An item of a window's own menu ("Form12.luna"): its caption, the
-  // command's state.
   QAction* windowMenuItem(QMenu* menu, const char* face);
   QAction* toolButton(QToolBar* bar, Cmd c);
   // Controls named by their face ("Command19", "Form3.Command6"); the

@@ -4,6 +4,8 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "astro/constants.h"
+
 namespace velmar {
 
 namespace {
@@ -50,10 +52,10 @@ void QtCanvas::draw(const DrawOp& op) {
       // Qt counts angles in 1/16 degree, counter-clockwise from 3 o'clock,
       // as the sectors do.
       double span = op.a1 - op.a0;
-      if (span <= 0) span += 2 * M_PI;
+      if (span <= 0) span += 2 * kPi;
       const QRectF box(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
-      p_.drawPie(box, static_cast<int>(std::lround(op.a0 * 180 / M_PI * 16)),
-                 static_cast<int>(std::lround(span * 180 / M_PI * 16)));
+      p_.drawPie(box, static_cast<int>(std::lround(op.a0 * 180 / kPi * 16)),
+                 static_cast<int>(std::lround(span * 180 / kPi * 16)));
       return;
     }
   }

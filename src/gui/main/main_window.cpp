@@ -236,7 +236,8 @@ void MainWindow::buildToolbar() {
     }
     QAction* a = binder_->toolButton(bar, *item);
     const std::string name = command(*item).tool()->name;
-    connect(a, &QAction::hovered, this, [this, name] { main_.hover(name); });
+    // The action is the menu item's too: the button, not the action, tells
+    // the guidance line that the pointer is over the toolbar.
     if (QWidget* button = bar->widgetForAction(a)) {
       button->setObjectName(qs(name));
       hints_[button] = name;

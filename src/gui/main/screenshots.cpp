@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "app/main_form.h"
+#include "astro/calendar.h"
 #include "gui/common/japanese_font.h"
 #include "gui/common/qt_ports.h"
 #include "gui/common/twips.h"
@@ -56,7 +57,7 @@ std::chrono::system_clock::time_point jst(int y, int mo, int d, int h, int mi) {
   t.tm_year = y - 1900;
   t.tm_mon = mo - 1;
   t.tm_mday = d;
-  t.tm_hour = h - 9;  // UTC
+  t.tm_hour = h - static_cast<int>(astro::kJstHours);  // UTC
   t.tm_min = mi;
   return std::chrono::system_clock::from_time_t(timegm(&t));
 }

@@ -346,7 +346,7 @@ void GraphPicture::mousePressEvent(QMouseEvent* e) {
   if (e->button() != Qt::LeftButton) return QWidget::mousePressEvent(e);
   const std::optional<size_t> step = stepAt(e->position().x());
   if (!step) return;
-  main_.goToInstant(Graph::instantOf(main_.outputs().graph().points()[*step]));
+  main_.showInstant(Graph::instantOf(main_.outputs().graph().points()[*step]));
 }
 
 }  // namespace velmar

@@ -147,6 +147,14 @@ class AlmanacWindowTest : public QObject {
     QTest::keyClick(table, Qt::Key_PageDown, Qt::ControlModifier);
     QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(almanac->panel().month(), 3);
+    // Its shortcuts are its window's own: in the main window they do nothing
+    // to the almanac.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(w.field(Field::Year), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(almanac->panel().month(), 3);
+    almanac->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(almanac));
 
     // Ctrl+C: the chosen row under the header, tab-separated, to the second.
     table->selectionModel()->setCurrentIndex(almanac->model()->index(13, 0),
@@ -157,7 +165,7 @@ class AlmanacWindowTest : public QObject {
     // Its place goes to the additions file when it closes; moon.inf stays
     // as it was (here: never written).
     almanac->move(almanac->pos() + QPoint(40, 30));
-    almanac->close();
+    QTest::keyClick(table, Qt::Key_Escape);
     QVERIFY(!almanac->isVisible());
     QVERIFY(!QFile::exists(qs(paths.settings)));
     AdditionStore kept(paths.additions);
