@@ -246,8 +246,8 @@ void startAllOutputs(MainForm& main, const std::string& loopCount, DiscardingCan
   main.calculator().setSite(35.6544, 139.7447);
   main.outputs().graph().attach(&picture, 8635, 4452);
   main.headlessWindows()->nextFile = FileChoice{path, 0};
-  main.run("Check4");
-  main.run("Check2");
+  main.run("tableOutputCheck");
+  main.run("graphOutputCheck");
   main.run("fileout");  // file output on, the loop running
 }
 
@@ -265,7 +265,7 @@ void BM_TickAllOutputs(benchmark::State& state) {
   for (auto _ : state) main.timerFired();
   if (!main.outputs().file().isOpen() || main.outputs().file().failures() > 0)
     state.SkipWithError("the export file was not written");
-  main.run("Check5");
+  main.run("fileOutputCheck");
   main.outputs().graph().detach(&picture);
   std::remove(path);
 }

@@ -59,7 +59,7 @@ enum class Text : int {
 
 struct Caption {
   Text id;
-  const char* name;      // the control's name ("Frame1"), or nullptr
+  const char* name;      // the control's name ("speedFrame"), or nullptr
   const char* caption;   // nullptr: the control shows none
   const char* guidance;  // the guidance line's text over it, or nullptr
 };

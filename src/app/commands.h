@@ -3,7 +3,7 @@
 // shortcut, picture and guidance text, and the list of its faces (the menu
 // item, the toolbar button and the controls on each window that run it).
 // Commands are named by Cmd; the menus and the toolbar are laid out by Cmd.
-// Face names ("Command19", "Form3.Command4", "agebt") remain for the
+// Face names ("startLoopButton", "dataWindow.startInputButton", "agebt") remain for the
 // guidance line and for scripts and tests that name a control.
 //
 // Adding a command: one enumerator in Cmd, one row in the table in
@@ -172,12 +172,13 @@ struct Binding {
 };
 
 // Where a face stands. The settings dialog's controls have names of their
-// own ("Option1" is 年 there), so they are looked up apart.
+// own ("settingsDialog.unitYearsOption" is 年 there), so they are looked up apart.
 enum class Face { Menu, Tool, Control, Setting };
 
 struct FaceDef {
   Face face = Face::Control;
-  const char* name = nullptr;  // "loopcalc", "loopbt", "Command19", "Form3.Command6"
+  // "loopcalc", "loopbt", "startLoopButton", "dataWindow.resumeLoopButton"
+  const char* name = nullptr;
   // Menu: with its "&" accelerator; toolbar: the tooltip. nullptr: the
   // command's caption.
   const char* caption = nullptr;
@@ -225,7 +226,7 @@ struct CommandRef {
 // (case matters); the settings dialog's faces are not found here. Empty for
 // an unknown name.
 std::optional<CommandRef> findCommand(std::string_view name);
-// A face of the settings dialog ("Option4", "Check8").
+// A face of the settings dialog ("settingsDialog.unitHoursOption", "settingsDialog.guidanceCheck").
 std::optional<CommandRef> findSetting(std::string_view name);
 
 // The menu bar: menus in order, each with its items; std::nullopt is a

@@ -141,7 +141,7 @@ class MainForm {
   // A click on a toolbar button: the keys are tested in toolbar order, by
   // exact comparison; an unknown key does nothing.
   bool clickToolbar(std::string_view key);
-  // One press of the spinner of that name ("UpDown3"), +1 up or -1 down;
+  // One press of the spinner of that name ("daySpinner"), +1 up or -1 down;
   // the date, time and delta T spinners calculate themselves. False when
   // there is no such spinner or the press changed nothing.
   bool spin(std::string_view name, int direction);
@@ -186,7 +186,7 @@ class MainForm {
   void offDraw(int id);
   void setSearchProgress(SearchProgress* p) { lunation_.setProgress(p); }
 
-  // The guidance line (Label21): the hint of the control under the pointer.
+  // The guidance line (guidanceLabel): the hint of the control under the pointer.
   const std::string& guidance() const { return guidance_; }
   void hover(std::string_view controlName);
   Signal<>& guidanceChanged() { return guidanceChanged_; }

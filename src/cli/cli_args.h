@@ -23,14 +23,14 @@ struct Args {
   // Sites: an index into the site file, and that file's path.
   std::optional<long long> site;
   std::optional<std::string> sitesFile;
-  // Lunation: age, new, full, next-full or prev-full; and Check1 ticked.
+  // Lunation: age, new, full, next-full or prev-full; and autoRebaseCheck ticked.
   std::optional<std::string> search;
   bool autoRebase = false;
   // Stepping: unit (year .. second), amount, direction.
   std::optional<std::string> stepUnit;
   double stepAmount = 1;
   bool past = false;
-  // The loop count field (Text18), written through its rule; without it
+  // The loop count field (loopCountField), written through its rule; without it
   // the field keeps the value of a first start.
   std::optional<long long> count;
   // Outputs: the data table's listing to a file, the graph with its four

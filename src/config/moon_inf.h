@@ -37,11 +37,11 @@ struct Placements {
 // Everything the file holds, as read.
 struct InfValues {
   Placements placements;
-  std::array<int, 10> options{};  // Option1..Option10, -1 selected / 0
-  int rebase = 0;                 // Check1
-  std::array<int, 4> graph{};     // Check6..Check9
-  double changeAmount = 0;        // Text17
-  double loopCount = 0;           // Text18
+  std::array<int, 10> options{};  // speedFastOption..directionFutureOption, -1 selected / 0
+  int rebase = 0;                 // autoRebaseCheck
+  std::array<int, 4> graph{};     // graphSunCheck..graphLatitudeCheck
+  double changeAmount = 0;        // changeAmountField
+  double loopCount = 0;           // loopCountField
   int automem = 0;
   int guid = 0;
 };

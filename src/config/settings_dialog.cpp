@@ -12,9 +12,16 @@ const std::vector<SettingsOption>& SettingsDialog::options() {
   // The direction options stand the other way round on the main window
   // ("過去" first): they are matched by meaning, not by position.
   static const std::vector<SettingsOption> table = {
-      {1, Option::Years},   {2, Option::Months},  {3, Option::Days}, {4, Option::Hours},
-      {5, Option::Minutes}, {6, Option::Seconds}, {7, Option::Fast}, {8, Option::Normal},
-      {9, Option::Future},  {10, Option::Past},
+      {1, "settingsDialog.unitYearsOption", Option::Years},
+      {2, "settingsDialog.unitMonthsOption", Option::Months},
+      {3, "settingsDialog.unitDaysOption", Option::Days},
+      {4, "settingsDialog.unitHoursOption", Option::Hours},
+      {5, "settingsDialog.unitMinutesOption", Option::Minutes},
+      {6, "settingsDialog.unitSecondsOption", Option::Seconds},
+      {7, "settingsDialog.speedFastOption", Option::Fast},
+      {8, "settingsDialog.speedNormalOption", Option::Normal},
+      {9, "settingsDialog.directionFutureOption", Option::Future},
+      {10, "settingsDialog.directionPastOption", Option::Past},
   };
   return table;
 }
@@ -22,24 +29,36 @@ const std::vector<SettingsOption>& SettingsDialog::options() {
 const std::vector<SettingsBox>& SettingsDialog::boxes() {
   using K = SettingsBox::Kind;
   static const std::vector<SettingsBox> table = {
-      {1, K::Check, static_cast<int>(Check::AutoRebase)},
-      {2, K::Check, static_cast<int>(Check::GraphSun)},
-      {3, K::Check, static_cast<int>(Check::GraphMoon)},
-      {4, K::Check, static_cast<int>(Check::GraphIllumination)},
-      {5, K::Check, static_cast<int>(Check::GraphLatitude)},
-      {6, K::Own, 0},  // 全ｳｨﾝﾄﾞｳ 初期位置
-      {7, K::Tick, static_cast<int>(Tick::automem)},
-      {8, K::Tick, static_cast<int>(Tick::guid)},
+      {1, "settingsDialog.autoRebaseCheck", K::Check, static_cast<int>(Check::AutoRebase)},
+      {2, "settingsDialog.graphSunCheck", K::Check, static_cast<int>(Check::GraphSun)},
+      {3, "settingsDialog.graphMoonCheck", K::Check, static_cast<int>(Check::GraphMoon)},
+      {4, "settingsDialog.graphIlluminationCheck", K::Check,
+       static_cast<int>(Check::GraphIllumination)},
+      {5, "settingsDialog.graphLatitudeCheck", K::Check, static_cast<int>(Check::GraphLatitude)},
+      {6, "settingsDialog.resetPlacesCheck", K::Own, 0},  // 全ｳｨﾝﾄﾞｳ 初期位置
+      {7, "settingsDialog.autoRecordCheck", K::Tick, static_cast<int>(Tick::automem)},
+      {8, "settingsDialog.guidanceCheck", K::Tick, static_cast<int>(Tick::guid)},
   };
   return table;
 }
 
 const std::vector<SettingsFrame>& SettingsDialog::frames() {
   static const std::vector<SettingsFrame> table = {
-      {"Frame1", "Frame2", {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6"}},
-      {"Frame2", "Frame1", {"Option7", "Option8"}},
-      {"Frame3", "Frame3", {"Option9", "Option10"}},
-      {"Frame4", "Frame4", {"Check2", "Check3", "Check4", "Check5"}},
+      {"settingsDialog.unitFrame",
+       "unitFrame",
+       {"settingsDialog.unitYearsOption", "settingsDialog.unitMonthsOption",
+        "settingsDialog.unitDaysOption", "settingsDialog.unitHoursOption",
+        "settingsDialog.unitMinutesOption", "settingsDialog.unitSecondsOption"}},
+      {"settingsDialog.speedFrame",
+       "speedFrame",
+       {"settingsDialog.speedFastOption", "settingsDialog.speedNormalOption"}},
+      {"settingsDialog.directionFrame",
+       "directionFrame",
+       {"settingsDialog.directionFutureOption", "settingsDialog.directionPastOption"}},
+      {"settingsDialog.seriesFrame",
+       "seriesFrame",
+       {"settingsDialog.graphSunCheck", "settingsDialog.graphMoonCheck",
+        "settingsDialog.graphIlluminationCheck", "settingsDialog.graphLatitudeCheck"}},
   };
   return table;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog Form8 "初期設定項目" without its window. Apart from
+// The settings dialog (settingsDialog) "初期設定項目" without its window. Apart from
 // the box "全ｳｨﾝﾄﾞｳ 初期位置" it holds nothing of its own: each control
 // mirrors a control of the main window, is read from the form, and every
 // change goes straight to the form, so that the main window's own rules
@@ -13,14 +13,16 @@
 
 namespace velmar {
 
-// The dialog's two fields: Text1 the change amount "変化分" (label Label2),
-// Text2 the loop count "ループ" (label Label1).
+// The dialog's two fields: settingsDialog.changeAmountField the change amount "変化分" (label
+// settingsDialog.changeAmountLabel), settingsDialog.loopCountField the loop count "ループ" (label
+// settingsDialog.loopCountLabel).
 enum class SettingsField : int { ChangeAmount = 1, LoopCount };
 
 // An option button of the dialog and the main-window option it mirrors.
 // The captions are the main window's commands' (their faces in the dialog).
 struct SettingsOption {
-  int number;  // Option1 .. Option10 of the dialog
+  int number;        // 1 .. 10
+  const char* name;  // its face ("settingsDialog.unitYearsOption")
   Option twin;
 };
 
@@ -28,15 +30,17 @@ struct SettingsOption {
 // a menu tick, or nothing (the box is the dialog's own).
 struct SettingsBox {
   enum class Kind { Check, Tick, Own };
-  int number;  // Check1 .. Check8 of the dialog
+  int number;        // 1 .. 8
+  const char* name;  // its face, or its own name ("settingsDialog.resetPlacesCheck")
   Kind kind;
   int twin;  // a Check or a Tick
 };
 
-// A frame of the dialog and the controls it groups ("Option3", "Check2").
+// A frame of the dialog and the controls it groups ("settingsDialog.unitDaysOption",
+// "settingsDialog.graphSunCheck").
 struct SettingsFrame {
-  const char* name;  // "Frame1"
-  const char* twin;  // the main window's frame of the same caption ("Frame2")
+  const char* name;  // "settingsDialog.unitFrame"
+  const char* twin;  // the main window's frame of the same caption ("unitFrame")
   std::vector<std::string> members;
 };
 
@@ -52,7 +56,7 @@ class SettingsDialog {
   static const std::vector<SettingsBox>& boxes();
   static const std::vector<SettingsFrame>& frames();
   static const char* labelOf(SettingsField f);  // "変化分", "ループ"
-  static Field twinOf(SettingsField f);         // Text17, Text18
+  static Field twinOf(SettingsField f);         // changeAmountField, loopCountField
 
   // Writes the settings file and tells the user when that failed; with
   // `resetAll` every window is to be centred again.
@@ -95,7 +99,7 @@ class SettingsDialog {
   FormModel& form_;
   Save save_;
   std::string texts_[2];
-  bool resetPlaces_ = false;  // Check6, kept for the run
+  bool resetPlaces_ = false;  // settingsDialog.resetPlacesCheck, kept for the run
   bool visible_ = false;
 };
 

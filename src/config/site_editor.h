@@ -1,5 +1,5 @@
 #pragma once
-// The site editor Form10 "測地ｴﾃﾞｨﾀ" without its window: the four edit
+// The site editor (siteEditor) "測地ｴﾃﾞｨﾀ" without its window: the four edit
 // fields, the list of sites, the chosen action and what 適用 and キャンセル
 // do. The dialog only mirrors this and forwards the user's input.
 #include <optional>
@@ -12,8 +12,9 @@
 
 namespace velmar {
 
-// Text1 name "測地名", Text2 east longitude "東経", Text3 north latitude
-// "北緯", Text4 elevation "標高", Text5 the selected entry's index.
+// siteEditor.nameField name "測地名", siteEditor.longitudeField east longitude "東経",
+// siteEditor.latitudeField north latitude "北緯", siteEditor.elevationField elevation "標高",
+// siteEditor.indexField the selected entry's index.
 enum class EditorField : int { Name = 1, Longitude, Latitude, Elevation, Index };
 
 struct EditResult {

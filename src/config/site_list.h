@@ -1,7 +1,7 @@
 #pragma once
-// The main window's site list Combo1 "測地" without its widget: the sites
+// The main window's site list siteCombo "測地" without its widget: the sites
 // read from the site file and the selected index. Selecting makes that site
-// the calculation's site (Text24/Text25) and recalculates.
+// the calculation's site (siteLongitudeField/siteLatitudeField) and recalculates.
 #include <functional>
 #include <string>
 #include <utility>

@@ -79,8 +79,8 @@ std::string siteRangeMessage(const SiteRecord& site, const std::string& path, in
 // blank lines; leaves any other file alone.
 FileStatus ensureSiteFile(const std::string& path);
 
-// The editor's three actions: Option1 "初期値" replaces the first site,
-// Option2 "追　加" inserts after the selected site, Option3 "置　換"
+// The editor's three actions: siteEditor.initialOption "初期値" replaces the first site,
+// siteEditor.addOption "追　加" inserts after the selected site, siteEditor.replaceOption "置　換"
 // replaces the selected site.
 enum class SiteAction : int { Initial = 1, Add, Replace };
 

@@ -2,9 +2,8 @@
 // The main window's controls by what they hold, and the one table that ties
 // each text field to its control name, label, hint, keypad and spinner.
 //
-// The numbers of the enumerators are the controls' own numbers (Text18 is
-// LoopCount = 18): they are the codes the keypad routes by and the settings
-// file's order, so they must not change.
+// The numbers of the enumerators (LoopCount = 18) are the codes the keypad
+// routes by and the settings file's order, so they must not change.
 #include <array>
 #include <optional>
 #include <string>
@@ -15,49 +14,49 @@
 namespace velmar {
 
 enum class Field : int {
-  Year = 1,        // Text1
-  Month,           // Text2
-  Day,             // Text3
-  JulianDay,       // Text4
-  SunLongitude,    // Text5
-  MoonLongitude,   // Text6
-  Hour,            // Text7, Japan Standard Time
-  Minute,          // Text8
-  Second,          // Text9
-  Phase,           // Text10, phase angle
-  Illumination,    // Text11, illuminated fraction
-  DeltaT,          // Text12, seconds
-  ReferenceDate,   // Text13, Julian Day of the reference new moon
-  MoonAge,         // Text14, days since the reference
-  SunDistance,     // Text15, AU
-  MoonDistance,    // Text16, km
-  ChangeAmount,    // Text17
-  LoopCount,       // Text18
-  RightAscension,  // Text19, hours
-  MoonLatitude,    // Text20
-  Declination,     // Text21
-  Azimuth,         // Text22
-  Altitude,        // Text23
-  SiteLongitude,   // Text24, shown only
-  SiteLatitude,    // Text25, shown only
+  Year = 1,        // yearField
+  Month,           // monthField
+  Day,             // dayField
+  JulianDay,       // julianDayField
+  SunLongitude,    // sunLongitudeField
+  MoonLongitude,   // moonLongitudeField
+  Hour,            // hourField, Japan Standard Time
+  Minute,          // minuteField
+  Second,          // secondField
+  Phase,           // phaseField, phase angle
+  Illumination,    // illuminationField, illuminated fraction
+  DeltaT,          // deltaTField, seconds
+  ReferenceDate,   // referenceDateField, Julian Day of the reference new moon
+  MoonAge,         // moonAgeField, days since the reference
+  SunDistance,     // sunDistanceField, AU
+  MoonDistance,    // moonDistanceField, km
+  ChangeAmount,    // changeAmountField
+  LoopCount,       // loopCountField
+  RightAscension,  // rightAscensionField, hours
+  MoonLatitude,    // moonLatitudeField
+  Declination,     // declinationField
+  Azimuth,         // azimuthField
+  Altitude,        // altitudeField
+  SiteLongitude,   // siteLongitudeField, shown only
+  SiteLatitude,    // siteLatitudeField, shown only
 };
 inline constexpr int kFieldCount = 26;  // index 0 unused
 
-// Check boxes of the main window (Check1 .. Check9).
+// Check boxes of the main window (autoRebaseCheck .. graphLatitudeCheck).
 enum class Check : int {
-  AutoRebase = 1,     // Check1 朔月自動基準化
-  GraphOutput,        // Check2 グラフ描画
-  AutoDeltaT,         // Check3 △Ｔ自動
-  TableOutput,        // Check4 帳票出力
-  FileOutput,         // Check5 ファイル出力
-  GraphSun,           // Check6
-  GraphMoon,          // Check7
-  GraphIllumination,  // Check8
-  GraphLatitude,      // Check9
+  AutoRebase = 1,     // autoRebaseCheck 朔月自動基準化
+  GraphOutput,        // graphOutputCheck グラフ描画
+  AutoDeltaT,         // autoDeltaTCheck △Ｔ自動
+  TableOutput,        // tableOutputCheck 帳票出力
+  FileOutput,         // fileOutputCheck ファイル出力
+  GraphSun,           // graphSunCheck
+  GraphMoon,          // graphMoonCheck
+  GraphIllumination,  // graphIlluminationCheck
+  GraphLatitude,      // graphLatitudeCheck
 };
 inline constexpr int kCheckCount = 10;
 
-// Option buttons of the main window (Option1 .. Option10), in three frames:
+// Option buttons of the main window (speedFastOption .. directionFutureOption), in three frames:
 // speed, the unit the continuous calculation steps, and its direction.
 enum class Option : int {
   Fast = 1,
@@ -89,7 +88,7 @@ enum class Tick : int { easycalc, hqcalc, automem, guid, bigsky, bigview, bigsun
 inline constexpr int kTickCount = 7;
 
 struct SpinnerInfo {
-  const char* name;  // "UpDown3"; nullptr when the field has none
+  const char* name;  // "daySpinner"; nullptr when the field has none
   const char* hint;
   int lowest;
   int highest;
@@ -108,7 +107,7 @@ enum class Correction {
 
 struct FieldInfo {
   Field field;
-  const char* control;        // "Text18"
+  const char* control;        // "loopCountField"
   const char* label;          // "ループ": beside the field and in velmar-cli's output
   const char* hint;           // the guidance line's text over the field, or nullptr
   int keypadCode;             // what pendingField holds while the keypad fills it; 0: none
@@ -127,7 +126,7 @@ const FieldInfo& fieldInfo(Field f);
 const char* fieldName(Field f);
 // The field's mask; only for a field that has one.
 const FixedMask& displayMask(Field f);
-// By control name ("Text4") or spinner name ("UpDown3"); nullptr when none.
+// By control name ("julianDayField") or spinner name ("daySpinner"); nullptr when none.
 const FieldInfo* findField(std::string_view control);
 const FieldInfo* findSpinner(std::string_view name);
 
@@ -141,9 +140,6 @@ std::optional<double> wholeCorrection(Field f, double value);
 int code(Field f);
 int code(Check c);
 int code(Option o);
-// "Check4", "Option10".
-std::string controlName(Check c);
-std::string controlName(Option o);
 
 // The values a site's coordinates may take, in degrees: the site editor and
 // velmar-cli refuse others.

@@ -48,7 +48,7 @@ class ExportFile {
   ExportFile(const ExportFile&) = delete;
   ExportFile& operator=(const ExportFile&) = delete;
 
-  // What Label19 shows: the file lines go to.
+  // What exportFileLabel shows: the file lines go to.
   const std::string& fileName() const { return name_; }
   ExportType type() const { return type_; }
   Signal<>& nameChanged() { return nameChanged_; }

@@ -99,7 +99,7 @@ class Graph {
   // "グラフ描画" has changed: ticked, a run starts at the left edge with
   // the current result as its first point.
   void switched();
-  // A series box (Check6..Check9) was clicked: the graph window's legend
+  // A series box (graphSunCheck..graphLatitudeCheck) was clicked: the graph window's legend
   // shows it, so the window is loaded.
   void seriesClicked();
   // "ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ" and "グラフ消去": cleared, and the current result as

@@ -26,7 +26,7 @@ class Continuous {
   // stays as it is.
   void deriveFromSettings();
 
-  void start();  // Command19, loopcalc
+  void start();  // startLoopButton, loopcalc
   // A start's first step: the date and time are recorded when automem is
   // ticked.
   void recordIfAsked();
@@ -36,10 +36,10 @@ class Continuous {
   // The output windows' start buttons: the timer runs with the target, step
   // and interval already held.
   void resume();
-  void stop();            // Command18, stopcalc
+  void stop();            // stopLoopButton, stopcalc
   void startOrReverse();  // the views' and the time pad's start button
-  void stepUp();          // Command22: the target field + change amount, calc
-  void stepDown();        // Command21
+  void stepUp();          // stepUpButton: the target field + change amount, calc
+  void stepDown();        // stepDownButton
   void tick();
 
   bool running() const { return timer_.interval() > 0; }

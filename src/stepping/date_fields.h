@@ -64,11 +64,11 @@ class DateFields {
   // calculated.
   bool spin(Field f, int direction);
 
-  // Command16: the present moment (JST) in all six fields, then calc.
+  // nowButton: the present moment (JST) in all six fields, then calc.
   void setToNow();
-  // Command20: today's date (JST); the clock time stays. Then calc.
+  // todayButton: today's date (JST); the clock time stays. Then calc.
   void setToToday();
-  // Command36: the full hour; minute and second become 0. Then calc.
+  // adjustButton: the full hour; minute and second become 0. Then calc.
   void adjust();
   // The present moment in the six fields, nothing calculated (startup).
   void writePresentMoment();

@@ -45,8 +45,8 @@ class Keypad {
   // before the first opening.
   int target() const { return target_; }
   const std::string& caption() const { return caption_; }
-  const std::string& reference() const { return reference_; }  // Text1
-  const std::string& entry() const { return entry_; }          // Text2
+  const std::string& reference() const { return reference_; }  // keypad.referenceField
+  const std::string& entry() const { return entry_; }          // keypad.entryField
   // Whether the keypad is up: from an opening to "OK".
   bool shown() const { return shown_; }
 

@@ -2,7 +2,7 @@
 // The time pad: a remote control for the date/time fields and the
 // continuous calculation. It works only through the main window's fields,
 // options and commands; its one field of its own, the change field, mirrors
-// the change amount (Text17).
+// the change amount (changeAmountField).
 #include <string>
 
 #include "engine/calculator.h"
@@ -13,7 +13,7 @@
 
 namespace velmar {
 
-// The buttons, by their control numbers (Command1 .. Command20).
+// The buttons, by their control numbers (timePad.yearUpButton .. timePad.restoreButton).
 enum class PadButton : int {
   YearUp = 1,
   YearDown,
@@ -46,7 +46,7 @@ class TimePad {
   TimePad& operator=(const TimePad&) = delete;
 
   void press(PadButton b);
-  // Label1 "年" .. Label6 "秒": a click selects that unit for the
+  // timePad.yearsLabel "年" .. timePad.secondsLabel "秒": a click selects that unit for the
   // continuous calculation; a double-click on "日", "時", "分" or "秒" sets
   // the field to its start (1, 0, 0, 0) and calculates.
   void labelClicked(int label);

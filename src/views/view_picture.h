@@ -20,8 +20,8 @@ inline constexpr int kViewCount = 5;
 struct ViewPicture {
   std::vector<DrawOp> ops;
   std::string title;
-  // The sky view's Sun, for its boxes (Text1 azimuth, Text2 altitude, shown
-  // as plain decimal text); 0 for the other views.
+  // The sky view's Sun, for its boxes (skyView.azimuthField azimuth, skyView.altitudeField
+  // altitude, shown as plain decimal text); 0 for the other views.
   double sunAzimuth = 0;
   double sunAltitude = 0;
 

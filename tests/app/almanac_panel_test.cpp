@@ -93,7 +93,7 @@ TEST_F(AlmanacPanelTest, FollowsTheSiteAndTheMonthOnlyWhenAsked) {
   // Calculations that keep the site and delta T leave the month alone,
   // even when the main form's date moves to another month.
   main->form().setText(Field::Month, "7");
-  main->run("Command1");
+  main->run("calcButton");
   EXPECT_EQ(months, 1);
   EXPECT_EQ(panel.month(), 3);
 

@@ -65,8 +65,8 @@ class Rig : public testing_output::OutputTest {
     if (s.rebase) form.setCheck(Check::AutoRebase, 1);
     writeInstant(form, s.start);
     main.calculator().calc();
-    main.run("Check4");
-    main.run("Check2");
+    main.run("tableOutputCheck");
+    main.run("graphOutputCheck");
     if (!csv.empty()) main.headlessWindows()->nextFile = FileChoice{csv, 0};
   }
   ~Rig() override { outputs.graph().detach(&picture); }
@@ -78,7 +78,7 @@ class Rig : public testing_output::OutputTest {
       timer.runPosted();
   }
   Outcome outcome(const std::string& csv) {
-    if (form.check(Check::FileOutput) == 1) main.run("Check5");  // closes a file left open
+    if (form.check(Check::FileOutput) == 1) main.run("fileOutputCheck");  // closes a file left open
     return {csv.empty() ? "" : readAll(csv), outputs.table().listing(),
             toSvg(kGraphWidth, kGraphHeight, outputs.graph().title(), picture.ops()), form.state(),
             outputs.graph().points().size()};
@@ -154,8 +154,8 @@ TEST(BatchRun, TakesOverARunningLoopAndRunsWithoutOutputsAsTheCliDoes) {
 
   // Nothing recording: loop count - 1 steps, then the loop is stopped.
   Rig bare(s, "");
-  bare.main.run("Check4");
-  bare.main.run("Check2");
+  bare.main.run("tableOutputCheck");
+  bare.main.run("graphOutputCheck");
   bare.main.run("batchcalc");
   bare.runBatch();
   EXPECT_EQ(bare.main.batch().done(), 29);

@@ -112,28 +112,28 @@ TEST(CommandTable, UnknownNamesAndKeysDoNothing) {
   testing_form::HeadlessForm h;
   MainForm& main = h.main;
   const FormState before = main.form().state();
-  for (const char* name : {"", "nosuchcommand", "AGEBT", "agebt ", "Frame1", "Combo1"})
+  for (const char* name : {"", "nosuchcommand", "AGEBT", "agebt ", "speedFrame", "siteCombo"})
     EXPECT_FALSE(main.run(name)) << name;
   EXPECT_FALSE(main.clickToolbar("Agebt"));    // keys compare exactly
   EXPECT_FALSE(main.clickToolbar("onecalc"));  // a menu item, not a toolbar key
-  EXPECT_FALSE(main.spin("UpDown0", 1));
+  EXPECT_FALSE(main.spin("noSuchSpinner", 1));
   EXPECT_TRUE(main.form().state() == before);
   EXPECT_FALSE(findCommand("loopcalc ").has_value());
   // One action under its three names.
-  EXPECT_EQ(findCommand("loopcalc")->command, findCommand("Command19")->command);
-  EXPECT_EQ(findCommand("loopbt")->command, findCommand("Command19")->command);
+  EXPECT_EQ(findCommand("loopcalc")->command, findCommand("startLoopButton")->command);
+  EXPECT_EQ(findCommand("loopbt")->command, findCommand("startLoopButton")->command);
 }
 
 TEST(CommandTable, BoundControlsFollowTheForm) {
   testing_form::HeadlessForm h;
   MainForm& main = h.main;
   FormModel& f = h.form;
-  EXPECT_TRUE(main.run("Option8"));
+  EXPECT_TRUE(main.run("unitSecondsOption"));
   EXPECT_TRUE(f.option(Option::Seconds));
   EXPECT_EQ(main.continuous().loopTarget(), 9);
-  EXPECT_TRUE(main.run("Check3"));
+  EXPECT_TRUE(main.run("autoDeltaTCheck"));
   EXPECT_EQ(f.check(Check::AutoDeltaT), 1);
-  EXPECT_TRUE(main.run("Check3"));
+  EXPECT_TRUE(main.run("autoDeltaTCheck"));
   EXPECT_EQ(f.check(Check::AutoDeltaT), 0);
   EXPECT_TRUE(main.run("guid"));
   EXPECT_FALSE(f.tick(Tick::guid));
@@ -160,19 +160,19 @@ using InvalidDates = testing_form::HeadlessFormTest;
 TEST_F(InvalidDates, AreToldUntilTheDateIsRightAgain) {
   FormModel& f = form;
   testing_instant::enterInstant(f, "2001", "3", "9", "21", "5", "0");
-  main.run("Command1");
+  main.run("calcButton");
   const std::string jd = f.text(Field::JulianDay);
   const int beeps = ui.beeps;
   main.enter(Field::Year, "1582");
   EXPECT_EQ(testing_instant::instantOf(f), "1582-3-9 21:5:0");
-  main.run("Command1");
+  main.run("calcButton");
   EXPECT_EQ(f.text(Field::JulianDay), jd);  // kept from the last valid date
-  main.run("Command1");
+  main.run("calcButton");
   EXPECT_EQ(ui.beeps, beeps + 2);
   EXPECT_EQ(main.guidance(), kInvalidDateHint);
   EXPECT_EQ(main.invalidDates(), 2);
   testing_instant::enterInstant(f, "2001", "3", "9", "21", "5", "0");
-  main.run("Command1");
+  main.run("calcButton");
   EXPECT_EQ(f.text(Field::JulianDay), jd);
   EXPECT_EQ(main.guidance(), kTitleText);
   EXPECT_EQ(ui.beeps, beeps + 2);
@@ -184,7 +184,7 @@ TEST_F(InvalidDates, AreToldUntilTheDateIsRightAgain) {
 TEST_F(InvalidDates, StayMarkedInTheFieldAndTheResultsUntilAValidCalculation) {
   FormModel& f = form;
   testing_instant::enterInstant(f, "2001", "3", "9", "21", "5", "0");
-  main.run("Command1");
+  main.run("calcButton");
   int signs = 0;
   main.entrySignChanged().connect([&] { ++signs; });
   for (const auto& [field, typed] : {std::pair{Field::Year, "abcd"}, {Field::Year, "1582"}}) {
@@ -194,9 +194,9 @@ TEST_F(InvalidDates, StayMarkedInTheFieldAndTheResultsUntilAValidCalculation) {
     EXPECT_NE(main.entrySign().text.find("1583"), std::string::npos);
   }
   EXPECT_EQ(signs, 1);
-  main.hover("Command1");
+  main.hover("calcButton");
   f.setTick(Tick::guid, false);
-  main.run("Command1");
+  main.run("calcButton");
   EXPECT_TRUE(main.entrySign().staleResults);
   main.confirm(Field::Year, "2001");
   EXPECT_EQ(main.entrySign().field, Field{});

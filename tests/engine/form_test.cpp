@@ -41,8 +41,9 @@ TEST(FormModel, RulesCascadeDepthFirst) {
     order.push_back(std::string("leave ") + fieldName(f));
   });
   form.setText(Field::Second, "60");
-  EXPECT_EQ(order, (std::vector<std::string>{"enter Text9", "enter Text8", "leave Text8",
-                                             "enter Text9", "leave Text9", "leave Text9"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"enter secondField", "enter minuteField",
+                                             "leave minuteField", "enter secondField",
+                                             "leave secondField", "leave secondField"}));
 }
 
 TEST(FormModel, CheckClickRuleRunsOnlyOnChange) {

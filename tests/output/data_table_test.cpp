@@ -62,19 +62,19 @@ TEST_F(DataTableTest, CellsTakeTheMasksOfTheDisplayedFields) {
 }
 
 TEST_F(DataTableTest, TickingStartsTheTableWithTheCurrentResult) {
-  main.run("Check4");
+  main.run("tableOutputCheck");
   ASSERT_EQ(rows(), 1u);
   EXPECT_EQ(table.rows().cell(0, 0), "2001/03/09");
-  main.run("Check4");     // off
-  main.run("Command22");  // a calculation while off adds nothing
+  main.run("tableOutputCheck");  // off
+  main.run("stepUpButton");      // a calculation while off adds nothing
   EXPECT_EQ(rows(), 1u);
-  main.run("Check4");
+  main.run("tableOutputCheck");
   EXPECT_EQ(rows(), 1u);  // a full table, too, starts again with one row
   EXPECT_EQ(table.rows().cell(0, 0), "2001/03/10");
 }
 
 TEST_F(DataTableTest, LoopCountRowsThenTheSwitchGoesOffAndTheLoopStops) {
-  main.run("Form3.Command4");  // ﾃﾞｰﾀ入力: the table on, the loop running
+  main.run("dataWindow.startInputButton");  // ﾃﾞｰﾀ入力: the table on, the loop running
   EXPECT_GT(timer.interval(), 0);
   EXPECT_EQ(runLoop(), 9);
   EXPECT_EQ(rows(), 10u);  // the starting point and nine steps
@@ -84,31 +84,31 @@ TEST_F(DataTableTest, LoopCountRowsThenTheSwitchGoesOffAndTheLoopStops) {
 
   // Three rows counted, off by hand, on again: the table starts anew and
   // ends after the seven rows the counter has left.
-  main.run("Form3.Command4");
+  main.run("dataWindow.startInputButton");
   runLoop(2);
   ASSERT_EQ(table.counter(), 3);
-  main.run("Form3.Command5");  // ﾃﾞｰﾀ停止
-  main.run("Form3.Command7");  // ＳＴＯＰ
+  main.run("dataWindow.stopInputButton");  // ﾃﾞｰﾀ停止
+  main.run("dataWindow.stopLoopButton");   // ＳＴＯＰ
   EXPECT_EQ(timer.interval(), 0);
-  main.run("Check4");
-  main.run("Form3.Command6");  // 連続推算: the loop alone
+  main.run("tableOutputCheck");
+  main.run("dataWindow.resumeLoopButton");  // 連続推算: the loop alone
   runLoop();
   EXPECT_EQ(rows(), 7u);
   EXPECT_EQ(form.check(Check::TableOutput), 0);
 }
 
 TEST_F(DataTableTest, ClearingFromTheMainWindowAddsARowEvenWhenOff) {
-  main.run("Command24");  // ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ
+  main.run("clearTableButton");  // ﾃﾞｰﾀﾌｫｰﾑｸﾘｱ
   EXPECT_EQ(rows(), 1u);
   EXPECT_EQ(table.counter(), 1);
-  main.run("Form3.Command1");  // ﾃﾞｰﾀ消去: only while 帳票出力 is ticked
+  main.run("dataWindow.eraseButton");  // ﾃﾞｰﾀ消去: only while 帳票出力 is ticked
   EXPECT_EQ(rows(), 0u);
   EXPECT_EQ(table.counter(), 0);
-  main.run("Check4");
-  main.run("Form3.Command1");
+  main.run("tableOutputCheck");
+  main.run("dataWindow.eraseButton");
   EXPECT_EQ(rows(), 1u);
   // Closing the window switches the table off; hiding it does not.
-  main.run("Form3.Command9");
+  main.run("dataWindow.closeButton");
   EXPECT_EQ(form.check(Check::TableOutput), 1);
   table.windowClosed();
   EXPECT_EQ(form.check(Check::TableOutput), 0);
@@ -119,9 +119,9 @@ TEST_F(DataTableTest, ListingHasTheHeaderAndAlignedRows) {
       "   算出日    時分秒     太陽黄経   太陽地心   月の黄経   月の黄緯   月の地心   "
       "月の位相   月輝面比   月齢      月の赤経   月の赤緯   月の方位   月の高度";
   EXPECT_EQ(table.listing(), std::vector<std::string>{header});
-  main.run("Command24");  // the moon age is empty: seven blanks
+  main.run("clearTableButton");  // the moon age is empty: seven blanks
   main.run("moonage");
-  main.run("Command1");
+  main.run("calcButton");
   ASSERT_NE(form.text(Field::MoonAge), "");
   table.dataadd();
   const std::vector<std::string> lines = table.listing();

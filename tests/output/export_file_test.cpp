@@ -34,7 +34,7 @@ class ExportTest : public OutputTest {
 
   void choose(const std::string& path, int filter = 0) {
     main.headlessWindows()->nextFile = FileChoice{path, filter};
-    main.run("Command29");
+    main.run("exportFileButton");
   }
 };
 
@@ -59,7 +59,7 @@ TEST_F(ExportTest, ChoosingAFileWritesTheLoopCountOfLinesAndEndsTheRun) {
   EXPECT_EQ(lines[11].substr(0, 16), "2001/3/18,21:5:0");
 
   // Ticking it again starts the file anew.
-  main.run("Check5");
+  main.run("fileOutputCheck");
   EXPECT_EQ(linesOf(readBytes(dir / "run.csv")).size(), 3u);
   EXPECT_EQ(file.counter(), 1);
 }
@@ -105,7 +105,7 @@ TEST_F(ExportTest, TheTypeComesFromTheNameOrElseFromThePickedFilter) {
   // A tab-separated file has 13 tabs in its header and every line.
   choose(dir / "tabs", 1);
   runLoop(3);
-  main.run("Check5");  // off: closed
+  main.run("fileOutputCheck");  // off: closed
   const std::vector<std::string> lines = linesOf(readBytes(dir / "tabs.tsv"));
   ASSERT_EQ(lines.size(), 6u);
   for (size_t i = 1; i < lines.size(); ++i)
@@ -122,7 +122,7 @@ TEST_F(ExportTest, AFileThatCannotBeMadeIsToldOnceAndNothingStarts) {
   EXPECT_EQ(timer.interval(), 0);
   EXPECT_EQ(file.failures(), 1);
   // The program goes on: the table still records.
-  main.run("Check4");
+  main.run("tableOutputCheck");
   EXPECT_EQ(outputs.table().rows().size(), 1u);
 }
 

@@ -46,7 +46,7 @@ TEST_F(GraphTest, LoadingDrawsTheMiddleLineAndARunSpansTheWidth) {
   EXPECT_EQ(picture.ops()[0], DrawOp::line(0, 2226, 8635, 2226, palette::kRed));
 
   form.setText(Field::LoopCount, "2");
-  main.run("Form4.Command4");  // グラフ描画: on, the loop running
+  main.run("graphWindow.startDrawingButton");  // グラフ描画: on, the loop running
   EXPECT_GT(timer.interval(), 0);
   EXPECT_EQ(runLoop(), 1);
   EXPECT_EQ(gridAt(kGridGrey), (std::vector<double>{0, 8585}));
@@ -56,7 +56,7 @@ TEST_F(GraphTest, LoadingDrawsTheMiddleLineAndARunSpansTheWidth) {
 
   // Ten points: the tenth grid line red; then off, and the loop stops.
   form.setText(Field::LoopCount, "10");
-  main.run("Check2");
+  main.run("graphOutputCheck");
   main.run("loopcalc");
   EXPECT_EQ(runLoop(), 9);
   const std::vector<double> grey = gridAt(kGridGrey);
@@ -117,20 +117,21 @@ TEST_F(GraphTest, EachCurveOnItsOwnScaleFromItsLastValue) {
 }
 
 TEST_F(GraphTest, UntickedCurvesWaitAndBridgeTheGapWhenTickedAgain) {
-  for (const char* box : {"Check6", "Check7", "Check9"}) main.run(box);
-  main.run("Form4.Check3");  // the legend's box is the main window's Check8
+  for (const char* box : {"graphSunCheck", "graphMoonCheck", "graphLatitudeCheck"}) main.run(box);
+  main.run("graphWindow.illuminationCheck");  // the legend's box is the main window's
+                                              // graphIlluminationCheck
   EXPECT_EQ(form.check(Check::GraphIllumination), 0);
   graph.graphadd();
   EXPECT_EQ(picture.ops().size(), 2u);  // the middle line and one grid line
 
-  main.run("Check8");
+  main.run("graphIlluminationCheck");
   graph.graphadd();  // index 1
   const double kBefore = form.value(Field::Illumination);
-  main.run("Check8");
-  main.run("Command22");  // off: the green curve stops
-  main.run("Command22");
-  main.run("Check8");
-  main.run("Command22");
+  main.run("graphIlluminationCheck");
+  main.run("stepUpButton");  // off: the green curve stops
+  main.run("stepUpButton");
+  main.run("graphIlluminationCheck");
+  main.run("stepUpButton");
   graph.graphadd();  // on again: one segment from the last value
   const std::vector<DrawOp> green = linesOf(palette::kGreen);
   ASSERT_EQ(green.size(), 2u);
@@ -140,9 +141,9 @@ TEST_F(GraphTest, UntickedCurvesWaitAndBridgeTheGapWhenTickedAgain) {
 }
 
 TEST_F(GraphTest, ClearingWipesThePictureButKeepsTheLastValues) {
-  main.run("Check2");  // the first point
+  main.run("graphOutputCheck");  // the first point
   const auto prev = graph.state().graphPrev;
-  main.run("Command28");  // ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ: cleared, and the first point again
+  main.run("clearGraphButton");  // ｸﾞﾗﾌﾌｫｰﾑｸﾘｱ: cleared, and the first point again
   ASSERT_GE(picture.ops().size(), 2u);
   EXPECT_EQ(picture.ops()[0], DrawOp::clear(palette::kWhite));
   EXPECT_EQ(picture.ops()[1], DrawOp::line(0, 2226, 8635, 2226, palette::kRed));
@@ -152,14 +153,14 @@ TEST_F(GraphTest, ClearingWipesThePictureButKeepsTheLastValues) {
   // 消去・描画 with the graph on or off: exactly one first point.
   for (int on : {1, 0}) {
     form.setCheck(Check::GraphOutput, on);
-    main.run("Form4.Command3");
+    main.run("graphWindow.clearAndDrawButton");
     EXPECT_EQ(graph.state().graphIndex, 1) << on;
     EXPECT_EQ(form.check(Check::GraphOutput), 1);
     EXPECT_GT(timer.interval(), 0);
     main.run("stopcalc");
   }
   // Closing the window ends the run; hiding it does not.
-  main.run("Form4.Command9");
+  main.run("graphWindow.closeButton");
   EXPECT_EQ(form.check(Check::GraphOutput), 1);
   graph.windowClosed();
   EXPECT_EQ(form.check(Check::GraphOutput), 0);
@@ -175,9 +176,9 @@ TEST_F(GraphTest, DenseRunsThinTheirGridButKeepEveryPoint) {
     size_t reds, greys;  // shown
   } cases[] = {{"12", 1, 11}, {"1000", 10, 0}};
   for (const Case& c : cases) {
-    main.run("Command28");
+    main.run("clearGraphButton");
     form.setText(Field::LoopCount, c.loops);
-    main.run("Check2");
+    main.run("graphOutputCheck");
     main.run("loopcalc");
     runLoop(5000);
     const double px = 1.0 / 15;  // the design size
@@ -222,10 +223,10 @@ TEST_F(GraphWindowLoading, TheGraphAsksForItsWindowWhenItFirstDraws) {
     ++loads;
     graph.attach(&picture, kGraphWidth, kGraphHeight);
   };
-  main.run("Check6");  // the legend shows the series boxes
+  main.run("graphSunCheck");  // the legend shows the series boxes
   EXPECT_EQ(loads, 1);
-  main.run("Check6");
-  main.run("Check2");
+  main.run("graphSunCheck");
+  main.run("graphOutputCheck");
   EXPECT_EQ(loads, 1);
   EXPECT_EQ(picture.ops().size(), 2u);  // the middle line, a grid line: no series is on
   graph.detach(&picture);

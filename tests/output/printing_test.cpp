@@ -55,7 +55,7 @@ class PrintingTest : public OutputTest {
 };
 
 TEST_F(PrintingTest, AskedFirstThenPrintedOrOfferedAsAPdf) {
-  main.run("Command24");
+  main.run("clearTableButton");
   asking.answers = {false};
   print();
   EXPECT_EQ(asking.lastTitle, "Velmar - Data -");

@@ -68,9 +68,9 @@ TEST_F(ContinuousTest, TicksCarryThroughTheFields) {
 TEST_F(ContinuousTest, StepButtonsMoveByTheChangeAmount) {
   at("2001", "3", "9", "10", "45", "0");
   settings(Option::Minutes, "90", Option::Past);  // the direction does not matter
-  main.run("Command22");
+  main.run("stepUpButton");
   EXPECT_EQ(instant(), "2001-3-9 12:15:0");
-  main.run("Command21");
+  main.run("stepDownButton");
   EXPECT_EQ(instant(), "2001-3-9 10:45:0");
   EXPECT_FALSE(loop.running());
 }
@@ -80,7 +80,7 @@ TEST_F(ContinuousTest, SettingsApplyAtOnceAndNeverStartTheLoop) {
   settings(Option::Hours, "1", Option::Future);
   form.selectOption(Option::Normal);  // normal speed while stopped
   EXPECT_FALSE(loop.running());
-  main.run("Command19");
+  main.run("startLoopButton");
   EXPECT_EQ(timer.interval(), 1000);
   form.selectOption(Option::Fast);
   EXPECT_EQ(timer.interval(), 100);
@@ -96,7 +96,7 @@ TEST_F(ContinuousTest, SettingsApplyAtOnceAndNeverStartTheLoop) {
   EXPECT_TRUE(form.option(Option::Future));
   main.timerFired();
   EXPECT_EQ(form.text(Field::Hour), "12");
-  main.run("Command18");
+  main.run("stopLoopButton");
   EXPECT_FALSE(loop.running());
   loop.startOrReverse();  // stopped: starts
   EXPECT_TRUE(loop.running());

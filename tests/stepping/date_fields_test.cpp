@@ -137,14 +137,14 @@ TEST_F(DateFieldsTest, SpinnersStepWithinTheirLimits) {
     const char* after;
     int calcs;
   } rows[] = {
-      {"day down on the 1st", "UpDown3", "1", -1, "28", 1},
-      {"year at the highest", "UpDown1", "30000", +1, "30000", 0},
-      {"year at the lowest", "UpDown1", "1584", -1, "1584", 0},
-      {"year typed below the limits, up", "UpDown1", "1000", +1, "1584", 1},
-      {"second down from 0", "UpDown6", "0", -1, "59", 1},
-      {"delta T up", "UpDown9", "66", +1, "67", 1},
-      {"change amount calculates nothing", "UpDown7", "60", +1, "61", 0},
-      {"loop count at the lowest", "UpDown8", "2", -1, "2", 0},
+      {"day down on the 1st", "daySpinner", "1", -1, "28", 1},
+      {"year at the highest", "yearSpinner", "30000", +1, "30000", 0},
+      {"year at the lowest", "yearSpinner", "1584", -1, "1584", 0},
+      {"year typed below the limits, up", "yearSpinner", "1000", +1, "1584", 1},
+      {"second down from 0", "secondSpinner", "0", -1, "59", 1},
+      {"delta T up", "deltaTSpinner", "66", +1, "67", 1},
+      {"change amount calculates nothing", "changeAmountSpinner", "60", +1, "61", 0},
+      {"loop count at the lowest", "loopCountSpinner", "2", -1, "2", 0},
   };
   for (const Row& r : rows) {
     enter("2001-3-1 9:0:0");
@@ -301,16 +301,16 @@ struct MainFormDates : testing_form::HeadlessFormTest {
 };
 
 TEST_F(MainFormDates, CommandsAndSpinnersAreWired) {
-  ASSERT_TRUE(main.run("Command16"));
+  ASSERT_TRUE(main.run("nowButton"));
   ASSERT_TRUE(main.run("mem"));
   const std::string jd = form.text(Field::JulianDay);
-  EXPECT_TRUE(main.spin("UpDown3", -1));
+  EXPECT_TRUE(main.spin("daySpinner", -1));
   EXPECT_EQ(form.text(Field::Day), "8");
   EXPECT_NE(form.text(Field::JulianDay), jd);
   ASSERT_TRUE(main.run("remem"));
   EXPECT_EQ(form.text(Field::Day) + " " + form.text(Field::Hour), "9 21");
   EXPECT_EQ(ui.questions, 1);
-  EXPECT_FALSE(main.spin("UpDown10", 1));
+  EXPECT_FALSE(main.spin("unknownSpinner", 1));
   EXPECT_STREQ(findCommand("mem")->command->shortcut, "Ctrl+W");
   EXPECT_STREQ(findCommand("remem")->command->shortcut, "Ctrl+R");
 }
@@ -320,7 +320,7 @@ TEST_F(MainFormDates, CommandsAndSpinnersAreWired) {
 // Whole numbers are what the rules and the calculation use: the field is
 // rounded, at once, and marked so that the user sees it.
 TEST_F(MainFormDates, FractionsInTheDateAreRoundedAndMarked) {
-  ASSERT_TRUE(main.run("Command16"));
+  ASSERT_TRUE(main.run("nowButton"));
   main.confirm(Field::Month, "12.6");
   const std::string date =
       form.text(Field::Year) + "/" + form.text(Field::Month) + "/" + form.text(Field::Day);

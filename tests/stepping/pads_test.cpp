@@ -37,11 +37,11 @@ TEST_F(PadsTest, KeypadEntryCalculatesOnce) {
   EXPECT_EQ(keypad.reference(), "2005");
   EXPECT_EQ(pending(), 1);
   // "2", "0", "0", "5", "BS", "6", "OK".
-  press({"Form2.Command2", "Form2.Command10", "Form2.Command10", "Form2.Command5",
-         "Form2.Command13", "Form2.Command6"});
+  press({"keypad.digit2Button", "keypad.digit0Button", "keypad.digit0Button", "keypad.digit5Button",
+         "keypad.backspaceButton", "keypad.digit6Button"});
   EXPECT_EQ(keypad.entry(), "2006");
   EXPECT_EQ(form.text(Field::Year), "2005");  // nothing written before "OK"
-  press({"Form2.Command12"});
+  press({"keypad.okButton"});
   EXPECT_EQ(form.text(Field::Year), "2006");
   EXPECT_EQ(calcs, 1);
   EXPECT_EQ(pending(), 0);
@@ -50,7 +50,7 @@ TEST_F(PadsTest, KeypadEntryCalculatesOnce) {
   // An empty entry on the hour writes an empty field, which reads back "0".
   keypad.openFor(Field::Hour);
   EXPECT_EQ(keypad.entry(), "");
-  press({"Form2.Command7", "Form2.Command11", "Form2.Command12"});  // "7", "AC", "OK"
+  press({"keypad.digit7Button", "keypad.clearButton", "keypad.okButton"});  // "7", "AC", "OK"
   EXPECT_EQ(form.text(Field::Hour), "0");
   EXPECT_EQ(calcs, 2);
 
@@ -63,9 +63,9 @@ TEST_F(PadsTest, KeypadEntryCalculatesOnce) {
 // nowhere when a tick or another press had consumed the code meanwhile.
 TEST_F(PadsTest, KeypadEntryReachesItsFieldAfterTheCodeWasConsumed) {
   keypad.openFor(Field::Minute);
-  press({"Form7.Command11"});  // the time pad's second "▲" takes the code
+  press({"timePad.secondUpButton"});  // the time pad's second "▲" takes the code
   EXPECT_EQ(calcs, 1);
-  press({"Form2.Command4", "Form2.Command5", "Form2.Command12"});
+  press({"keypad.digit4Button", "keypad.digit5Button", "keypad.okButton"});
   EXPECT_EQ(instantOf(form), "2005-3-9 12:45:1");
   EXPECT_EQ(calcs, 2);
 }
@@ -73,7 +73,7 @@ TEST_F(PadsTest, KeypadEntryReachesItsFieldAfterTheCodeWasConsumed) {
 TEST_F(PadsTest, KeypadFillsTheChangeAmountEitherWay) {
   keypad.openFor(Field::ChangeAmount);
   EXPECT_EQ(keypad.caption(), "変化分を入力");
-  press({"Form2.Command3", "Form2.Command10", "Form2.Command12"});
+  press({"keypad.digit3Button", "keypad.digit0Button", "keypad.okButton"});
   EXPECT_EQ(form.text(Field::ChangeAmount), "30");
   EXPECT_EQ(pad.changeText(), "30");  // the time pad mirrors it
 
@@ -82,7 +82,7 @@ TEST_F(PadsTest, KeypadFillsTheChangeAmountEitherWay) {
   keypad.openForTimePad();
   EXPECT_EQ(keypad.reference(), "30");
   EXPECT_EQ(keypad.caption(), "変化分を入力");
-  press({"Form2.Command10", "Form2.Command12"});
+  press({"keypad.digit0Button", "keypad.okButton"});
   EXPECT_EQ(form.text(Field::ChangeAmount), "1");
   EXPECT_EQ(pad.changeText(), "1");
   EXPECT_EQ(calcs, 0);
@@ -90,25 +90,26 @@ TEST_F(PadsTest, KeypadFillsTheChangeAmountEitherWay) {
 
 TEST_F(PadsTest, OneStepButtonsCarryAndCalculateOnce) {
   enterInstant(form, "2005", "3", "9", "12", "7", "0");
-  press({"Form7.Command12"});  // second "▼" at 0 borrows a minute
+  press({"timePad.secondDownButton"});  // second "▼" at 0 borrows a minute
   EXPECT_EQ(instantOf(form), "2005-3-9 12:6:59");
   EXPECT_EQ(calcs, 1);
-  press({"Form7.Command3", "Form7.Command5", "Form7.Command8"});  // month +1, day +1, hour -1
+  press({"timePad.monthUpButton", "timePad.dayUpButton",
+         "timePad.hourDownButton"});  // month +1, day +1, hour -1
   EXPECT_EQ(instantOf(form), "2005-4-10 11:6:59");
   EXPECT_EQ(calcs, 4);
-  press({"Form7.Command20"});  // "<<": back to the recorded instant, calculated
+  press({"timePad.restoreButton"});  // "<<": back to the recorded instant, calculated
   EXPECT_EQ(calcs, 5);
 }
 
 TEST_F(PadsTest, NowCalculatesOnlyWhenTheSecondChanges) {
   form.setText(Field::Second, "30");
-  press({"Form7.Command13"});
+  press({"timePad.nowButton"});
   EXPECT_EQ(instantOf(form), "2001-3-9 21:5:0");
   EXPECT_EQ(calcs, 1);
   EXPECT_EQ(pending(), 0);
   // The same second again: no field changes, nothing is calculated and the
   // code waits for the second's next change.
-  press({"Form7.Command13"});
+  press({"timePad.nowButton"});
   EXPECT_EQ(calcs, 1);
   EXPECT_EQ(pending(), 9);
   form.setText(Field::Second, "1");
@@ -118,10 +119,10 @@ TEST_F(PadsTest, NowCalculatesOnlyWhenTheSecondChanges) {
 TEST_F(PadsTest, ChangeAmountButtonsStayInRangeAndMirror) {
   pad.loaded();
   EXPECT_EQ(pad.changeText(), "1");
-  press({"Form7.Command17"});  // "▼" at 1 writes 0, put right to 1
+  press({"timePad.changeDownButton"});  // "▼" at 1 writes 0, put right to 1
   EXPECT_EQ(form.text(Field::ChangeAmount), "1");
   EXPECT_EQ(pad.changeText(), "1");
-  press({"Form7.Command16", "Form7.Command16"});
+  press({"timePad.changeUpButton", "timePad.changeUpButton"});
   EXPECT_EQ(form.text(Field::ChangeAmount), "3");
   EXPECT_EQ(pad.changeText(), "3");
   form.setText(Field::ChangeAmount, "5000");
@@ -130,30 +131,30 @@ TEST_F(PadsTest, ChangeAmountButtonsStayInRangeAndMirror) {
   EXPECT_EQ(form.text(Field::ChangeAmount), "12");
   EXPECT_EQ(main.continuous().changeAmount(), 12);
   // Stepping by it: the target unit is the day.
-  press({"Form7.Command18"});
+  press({"timePad.stepUpButton"});
   EXPECT_EQ(instantOf(form), "2005-3-21 12:0:0");
   EXPECT_EQ(calcs, 1);
 }
 
 TEST_F(PadsTest, StartReversesThenStops) {
   form.selectOption(Option::Future);
-  press({"Form7.Command14"});
+  press({"timePad.startOrReverseButton"});
   EXPECT_EQ(timer.interval(), 100);
-  press({"Form7.Command14"});
+  press({"timePad.startOrReverseButton"});
   EXPECT_TRUE(form.option(Option::Past));
   EXPECT_EQ(timer.interval(), 100);
   EXPECT_EQ(main.continuous().loopStep(), -1);
   // The views' buttons are the same commands.
-  press({"Form5.Command1"});
+  press({"faceView.startOrReverseButton"});
   EXPECT_TRUE(form.option(Option::Future));
-  press({"Form6.Command2"});
+  press({"orbitView.stopButton"});
   EXPECT_EQ(timer.interval(), 0);
 }
 
 TEST_F(PadsTest, UnitLabelsSelectAndMarkTheUnit) {
   pad.loaded();
   EXPECT_EQ(pad.markedLabel(), 3);  // by the day, as designed
-  press({"Form7.Label5"});
+  press({"timePad.minutesLabel"});
   EXPECT_TRUE(form.option(Option::Minutes));
   EXPECT_EQ(main.continuous().loopTarget(), 8);
   EXPECT_EQ(pad.markedLabel(), 5);
@@ -161,9 +162,9 @@ TEST_F(PadsTest, UnitLabelsSelectAndMarkTheUnit) {
   EXPECT_EQ(pad.markedLabel(), 1);
 
   enterInstant(form, "2005", "3", "9", "12", "34", "56");
-  press({"Form7.Label6Double"});
+  press({"timePad.secondsLabelDouble"});
   EXPECT_EQ(instantOf(form), "2005-3-9 12:34:0");
-  press({"Form7.Label3Double", "Form7.Label4Double"});
+  press({"timePad.daysLabelDouble", "timePad.hoursLabelDouble"});
   EXPECT_EQ(instantOf(form), "2005-3-1 0:34:0");
   EXPECT_EQ(calcs, 3);
 }
@@ -194,11 +195,11 @@ TEST_F(PadsTest, KeypadCodeIsNeitherKeptAfterClosingNorTakenBySearchesOrTicks) {
 
   calcs = 0;
   form.selectOption(Option::Seconds);
-  press({"Command22", "remem"});  // a step up, then the recorded instant back
+  press({"stepUpButton", "remem"});  // a step up, then the recorded instant back
   EXPECT_EQ(calcs, 1);
   EXPECT_EQ(pending(), 9);
   // The user's entry still calculates once.
-  press({"Form2.Command3", "Form2.Command12"});
+  press({"keypad.digit3Button", "keypad.okButton"});
   EXPECT_EQ(calcs, 2);
   EXPECT_EQ(pending(), 0);
 }

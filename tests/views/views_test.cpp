@@ -93,8 +93,8 @@ TEST_F(ViewsTest, ClosingKeepsTheTrailAndResetsTheWindowsBoxes) {
 TEST_F(ViewsTest, BoxesRedrawAtOnce) {
   attach(View::Orbit, "orbit");
   attach(View::Sky, "sky");
-  main.run("Form6.Check1");
-  main.run("Form11.Check1");
+  main.run("orbitView.orbitsCheck");
+  main.run("skyView.trailCheck");
   EXPECT_EQ(drawn, (std::vector<std::string>{"orbit", "sky"}));
   EXPECT_FALSE(views.orbits());
   EXPECT_TRUE(views.trail());
@@ -128,12 +128,12 @@ TEST_F(ViewsTest, EclipseViewsScaleSwitchesAreTheMainWindowsTicks) {
   drawn.clear();
   const double normal = views.picture(View::Shadow, 3500, 2500).ops[1].rx;
   // The view's "拡大" and the main window's "拡大表示" are one tick.
-  main.run("Form12.luna");
+  main.run("shadowView.luna");
   EXPECT_TRUE(form.tick(Tick::bigview));
   EXPECT_DOUBLE_EQ(views.picture(View::Shadow, 3500, 2500).ops[1].rx, 3 * normal);
   main.run("bigview");
   EXPECT_FALSE(form.tick(Tick::bigview));
-  main.run("Form13.bigview");
+  main.run("sunView.bigview");
   EXPECT_TRUE(form.tick(Tick::bigsun));
   main.run("bigsun");
   EXPECT_FALSE(form.tick(Tick::bigsun));

@@ -32,7 +32,7 @@ QString qtext(const char* s);
 // A caption of the captions table as Qt shows it.
 QString qtext(Text t);
 // The caption of a control by its name: a command's face, or a caption of
-// the table ("Form7.Label7").
+// the table ("timePad.changeLabel").
 QString faceCaption(const char* name);
 
 class CommandActions : public QObject {
@@ -75,14 +75,14 @@ class CommandBinder {
   CommandBinder(CommandActions& actions, bool fromMain) : actions_(actions), fromMain_(fromMain) {}
   CommandActions& actions() { return actions_; }
 
-  // The menu bar's item, a window's own menu item ("Form12.luna") and a
+  // The menu bar's item, a window's own menu item ("shadowView.luna") and a
   // toolbar button are the command's own action: one text, shortcut, tick
   // and enabled state wherever it shows.
   QAction* menuItem(QMenu* menu, Cmd c);
   QAction* windowMenuItem(QMenu* menu, const char* face);
   QAction* toolButton(QToolBar* bar, Cmd c);
-  // Controls named by their face ("Command19", "Form3.Command6"); the
-  // settings dialog's by their face there ("Option4").
+  // Controls named by their face ("startLoopButton", "dataWindow.resumeLoopButton"); the
+  // settings dialog's by their face there ("settingsDialog.unitHoursOption").
   QPushButton* button(const char* face, QWidget* parent = nullptr);
   QCheckBox* checkBox(const char* face, QWidget* parent = nullptr);
   QRadioButton* optionButton(const char* face, QWidget* parent = nullptr);

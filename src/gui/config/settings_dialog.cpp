@@ -19,26 +19,31 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 QString qs(const char* s) { return QString::fromUtf8(s); }
 QString qs(Text t) { return qtext(t); }
 
+// The fields' names and their labels', in the order of SettingsField.
+constexpr const char* kFieldNames[] = {"settingsDialog.changeAmountField",
+                                       "settingsDialog.loopCountField"};
+constexpr const char* kLabelNames[] = {"settingsDialog.changeAmountLabel",
+                                       "settingsDialog.loopCountLabel"};
+
 }  // namespace
 
 SettingsWindow::SettingsWindow(SettingsDialog& dialog, CommandActions& actions, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
-  setObjectName("Form8");
+  setObjectName("settingsDialog");
   setWindowTitle(qs(SettingsDialog::kCaption));
   setModal(true);
 
   CommandBinder binder(actions, false);
   for (const SettingsOption& o : SettingsDialog::options())
-    options_[o.number] = binder.settingsOption(("Option" + std::to_string(o.number)).c_str());
+    options_[o.number] = binder.settingsOption(o.name);
   for (const SettingsBox& box : SettingsDialog::boxes()) {
-    const std::string name = "Check" + std::to_string(box.number);
     if (box.kind != SettingsBox::Kind::Own) {
-      boxes_[box.number] = binder.settingsBox(name.c_str());
+      boxes_[box.number] = binder.settingsBox(box.name);
       continue;
     }
     // The dialog's own box: whether every window is to be centred again.
     auto* b = new QCheckBox(qs(Text::SettingsResetPlaces));
-    b->setObjectName(qs(name));
+    b->setObjectName(qs(box.name));
     const int n = box.number;
     connect(b, &QCheckBox::clicked, this, [this, n] {
       dialog_.clickBox(n);
@@ -57,10 +62,9 @@ SettingsWindow::SettingsWindow(SettingsDialog& dialog, CommandActions& actions, 
   speedAndWay->addWidget(frame(frames[2]));
   left->addLayout(speedAndWay);
   auto* amounts = new QHBoxLayout;
-  int labelNumber = 2;  // Label2 "変化分", Label1 "ループ"
   for (SettingsField f : {SettingsField::ChangeAmount, SettingsField::LoopCount}) {
     auto* label = new QLabel(qs(SettingsDialog::labelOf(f)));
-    label->setObjectName(QString("Label%1").arg(labelNumber--));
+    label->setObjectName(kLabelNames[static_cast<int>(f) - 1]);
     QLineEdit* e = field(f);
     label->setBuddy(e);
     amounts->addWidget(label);
@@ -80,9 +84,9 @@ SettingsWindow::SettingsWindow(SettingsDialog& dialog, CommandActions& actions, 
   columns->addLayout(right);
 
   auto* save = new QPushButton(qs(Text::SettingsSave));
-  save->setObjectName("Command1");
+  save->setObjectName("settingsDialog.saveButton");
   auto* cancel = new QPushButton(qs(Text::SettingsCancel));
-  cancel->setObjectName("Command2");
+  cancel->setObjectName("settingsDialog.cancelButton");
   // Enter in a field commits that field; it must not save or close.
   for (QPushButton* b : {save, cancel}) b->setAutoDefault(false);
   // A click must not take the focus first: leaving the field would commit
@@ -103,9 +107,13 @@ SettingsWindow::SettingsWindow(SettingsDialog& dialog, CommandActions& actions, 
 }
 
 QWidget* SettingsWindow::control(const std::string& name) {
-  const bool option = name.rfind("Option", 0) == 0;
-  const int n = std::stoi(name.substr(option ? 6 : 5));
-  return option ? static_cast<QWidget*>(options_.at(n)) : boxes_.at(n);
+  for (const SettingsOption& o : SettingsDialog::options())
+    if (name == o.name) return options_.at(o.number);
+  for (const SettingsBox& b : SettingsDialog::boxes())
+    if (name == b.name) return boxes_.at(b.number);
+  // The frames are laid out from the dialog's own tables: a name they lack
+  // is a fault of the program.
+  qFatal("the settings dialog has no control %s", name.c_str());
 }
 
 QWidget* SettingsWindow::frame(const SettingsFrame& f) {
@@ -124,7 +132,7 @@ QWidget* SettingsWindow::frame(const SettingsFrame& f) {
 
 QLineEdit* SettingsWindow::field(SettingsField f) {
   auto* e = new QLineEdit;
-  e->setObjectName(QString("Text%1").arg(static_cast<int>(f)));
+  e->setObjectName(kFieldNames[static_cast<int>(f) - 1]);
   e->setFixedWidth(fontMetrics().horizontalAdvance("00000") + 12);
   e->setAlignment(Qt::AlignRight);
   connect(e, &QLineEdit::textEdited, this,

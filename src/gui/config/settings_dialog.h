@@ -1,7 +1,8 @@
 #pragma once
 // The settings dialog window "初期設定項目": mirrors a SettingsDialog and
 // forwards the user's input to it. Its controls carry their control names
-// ("Option4", "Check6", "Text1", "Command1", ...) as object names.
+// ("settingsDialog.unitHoursOption", "settingsDialog.resetPlacesCheck",
+// "settingsDialog.changeAmountField", "settingsDialog.saveButton", ...) as object names.
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>

@@ -20,11 +20,20 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// The controls' names, in the order of EditorField and SiteAction.
+constexpr const char* kFieldNames[] = {"siteEditor.nameField", "siteEditor.longitudeField",
+                                       "siteEditor.latitudeField", "siteEditor.elevationField",
+                                       "siteEditor.indexField"};
+constexpr const char* kLabelNames[] = {"siteEditor.nameLabel", "siteEditor.longitudeLabel",
+                                       "siteEditor.latitudeLabel", "siteEditor.elevationLabel"};
+constexpr const char* kActionNames[] = {"siteEditor.initialOption", "siteEditor.addOption",
+                                        "siteEditor.replaceOption"};
+
 }  // namespace
 
 SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* parent)
     : QDialog(parent), editor_(editor), ui_(ui) {
-  setObjectName("Form10");
+  setObjectName("siteEditor");
   setWindowTitle(qtext(Text::SiteEditorTitle));
   setModal(true);
 
@@ -34,7 +43,7 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
 
   auto* listColumn = new QVBoxLayout;
   list_ = new QListWidget;
-  list_->setObjectName("List1");
+  list_->setObjectName("siteEditor.siteList");
   // The list takes what room is left rather than asking for its default
   // size, so that the window keeps its designed size.
   list_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -61,7 +70,7 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   int row = 0;
   for (const auto& [f, caption] : rows) {
     auto* label = new QLabel(qtext(caption));
-    label->setObjectName(QString("Label%1").arg(static_cast<int>(f)));
+    label->setObjectName(kLabelNames[static_cast<int>(f) - 1]);
     QLineEdit* e = addField(f);
     label->setBuddy(e);
     if (f != EditorField::Name) e->setMaximumWidth(96);
@@ -78,14 +87,14 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
 
   auto* right = new QVBoxLayout;
   auto* frame = new QGroupBox(qtext(Text::SiteActionFrame));
-  frame->setObjectName("Frame1");
+  frame->setObjectName("siteEditor.actionFrame");
   auto* frameLayout = new QVBoxLayout(frame);
   const std::pair<SiteAction, Text> actions[] = {{SiteAction::Initial, Text::SiteInitial},
                                                  {SiteAction::Add, Text::SiteAdd},
                                                  {SiteAction::Replace, Text::SiteReplace}};
   for (const auto& [a, caption] : actions) {
     auto* option = new QRadioButton(qtext(caption));
-    option->setObjectName(QString("Option%1").arg(static_cast<int>(a)));
+    option->setObjectName(kActionNames[static_cast<int>(a) - 1]);
     frameLayout->addWidget(option);
     connect(option, &QRadioButton::toggled, this, [this, a = a](bool on) {
       if (on && !syncing_) editor_.setAction(a);
@@ -95,10 +104,10 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
   right->addWidget(frame);
   auto* buttons = new QHBoxLayout;
   auto* apply = new QPushButton(qtext(Text::SiteApply));
-  apply->setObjectName("Command1");
+  apply->setObjectName("siteEditor.applyButton");
   apply->setAutoDefault(false);
   auto* cancel = new QPushButton(qtext(Text::SiteCancel));
-  cancel->setObjectName("Command2");
+  cancel->setObjectName("siteEditor.cancelButton");
   cancel->setAutoDefault(false);
   buttons->addWidget(apply);
   buttons->addWidget(cancel);
@@ -124,7 +133,7 @@ SiteEditorDialog::SiteEditorDialog(SiteEditor& editor, UiPort& ui, QWidget* pare
 
 QLineEdit* SiteEditorDialog::addField(EditorField f) {
   auto* e = new QLineEdit;
-  e->setObjectName(QString("Text%1").arg(static_cast<int>(f)));
+  e->setObjectName(kFieldNames[static_cast<int>(f) - 1]);
   connect(e, &QLineEdit::textEdited, this,
           [this, f](const QString& text) { editor_.setText(f, text.toStdString()); });
   fields_[f] = e;

@@ -1,7 +1,7 @@
 #pragma once
 // The site editor window "測地ｴﾃﾞｨﾀ": mirrors a SiteEditor and forwards the
-// user's input to it. Its controls carry their control names ("Text1",
-// "List1", "Option2", "Command1", ...) as object names.
+// user's input to it. Its controls carry their control names ("siteEditor.nameField",
+// "siteEditor.siteList", "siteEditor.addOption", "siteEditor.applyButton", ...) as object names.
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>

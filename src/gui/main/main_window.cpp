@@ -152,7 +152,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
 
   // The guidance line, within the window's margin like everything else.
   guidance_ = new QLabel;
-  guidance_->setObjectName("Label21");
+  guidance_->setObjectName("guidanceLabel");
   guidance_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   guidance_->setContentsMargins(4, 1, 4, 1);
   guidance_->setMinimumWidth(1);  // a long hint is cut, it does not widen the window
@@ -279,13 +279,13 @@ QWidget* MainWindow::buildDateTimeGroup() {
   dtRow->addWidget(spinnerPair(Field::DeltaT));
   dtRow->addWidget(new QLabel(qs(Text::SecondsUnit)));
   dtRow->addSpacing(8);
-  dtRow->addWidget(bindCheck("Check3"));
+  dtRow->addWidget(bindCheck("autoDeltaTCheck"));
   dtRow->addStretch();
   grid->addLayout(dtRow, 2, 0, 1, 9);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(commandButton("Command16"));
-  buttons->addWidget(commandButton("Command20"));
-  buttons->addWidget(commandButton("Command36"));
+  buttons->addWidget(commandButton("nowButton"));
+  buttons->addWidget(commandButton("todayButton"));
+  buttons->addWidget(commandButton("adjustButton"));
   buttons->addStretch();
   grid->addLayout(buttons, 3, 0, 1, 9);
   return box;
@@ -359,11 +359,11 @@ QWidget* MainWindow::buildLoopGroup() {
   amounts->addStretch();
   v->addLayout(amounts);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(commandButton("Command19"));
-  buttons->addWidget(commandButton("Command18"));
+  buttons->addWidget(commandButton("startLoopButton"));
+  buttons->addWidget(commandButton("stopLoopButton"));
   buttons->addSpacing(12);
-  buttons->addWidget(commandButton("Command21"));
-  buttons->addWidget(commandButton("Command22"));
+  buttons->addWidget(commandButton("stepDownButton"));
+  buttons->addWidget(commandButton("stepUpButton"));
   buttons->addStretch();
   v->addLayout(buttons);
   return box;
@@ -375,19 +375,19 @@ QWidget* MainWindow::buildMoonGroup() {
   v->setContentsMargins(0, 6, 0, 0);
   v->setSpacing(3);
   picture_ = new PhasePicture(main_.calculator());
-  picture_->setObjectName("Picture1");
+  picture_->setObjectName("phasePicture");
   picture_->onClick = [this] { actions_->run(Cmd::MoonAge, true); };
   picture_->onDoubleClick = [this] { actions_->run(Cmd::AutoRebaseOn, true); };
-  picture_->onHover = [this] { main_.hover("Picture1"); };
-  hints_[picture_] = "Picture1";
+  picture_->onHover = [this] { main_.hover("phasePicture"); };
+  hints_[picture_] = "phasePicture";
   v->addWidget(picture_, 0, Qt::AlignHCenter);
   auto* ageLabel = new QLabel(qs(Text::AgeLabel));
   ageLabel->setAlignment(Qt::AlignHCenter);
   v->addWidget(ageLabel);
-  v->addWidget(bindCheck("Check1"), 0, Qt::AlignHCenter);
+  v->addWidget(bindCheck("autoRebaseCheck"), 0, Qt::AlignHCenter);
   auto* calcRow = new QHBoxLayout;
-  calcRow->addWidget(commandButton("Command1"));
-  calcRow->addWidget(commandButton("Command17"));
+  calcRow->addWidget(commandButton("calcButton"));
+  calcRow->addWidget(commandButton("clearResultsButton"));
   v->addSpacing(4);
   v->addLayout(calcRow);
   return w;
@@ -423,12 +423,12 @@ QWidget* MainWindow::buildOutputGroup() {
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(2);
-  grid->addWidget(bindCheck("Check4"), 0, 0);
-  grid->addWidget(commandButton("Command23"), 0, 1);
-  grid->addWidget(commandButton("Command24"), 0, 2);
-  grid->addWidget(bindCheck("Check2"), 1, 0);
-  grid->addWidget(commandButton("Command27"), 1, 1);
-  grid->addWidget(commandButton("Command28"), 1, 2);
+  grid->addWidget(bindCheck("tableOutputCheck"), 0, 0);
+  grid->addWidget(commandButton("showTableButton"), 0, 1);
+  grid->addWidget(commandButton("clearTableButton"), 0, 2);
+  grid->addWidget(bindCheck("graphOutputCheck"), 1, 0);
+  grid->addWidget(commandButton("showGraphButton"), 1, 1);
+  grid->addWidget(commandButton("clearGraphButton"), 1, 2);
   framed_.clear();
   QGroupBox* series = frame(controlGroups()[3]);
   auto* seriesRow = new QHBoxLayout(series);
@@ -436,8 +436,8 @@ QWidget* MainWindow::buildOutputGroup() {
   for (QWidget* w : framed_) seriesRow->addWidget(w);
   seriesRow->addStretch();
   grid->addWidget(series, 2, 0, 1, 3);
-  grid->addWidget(bindCheck("Check5"), 3, 0);
-  grid->addWidget(commandButton("Command29"), 3, 1, 1, 2);
+  grid->addWidget(bindCheck("fileOutputCheck"), 3, 0);
+  grid->addWidget(commandButton("exportFileButton"), 3, 1, 1, 2);
   auto* fileName = new ExportFileLabel(main_.outputs().file());
   hint(fileName, captions()[static_cast<size_t>(Text::ExportFileName)].name);
   grid->addWidget(fileName, 4, 0, 1, 3);

@@ -39,8 +39,8 @@ class MainWindow : public QMainWindow, public WindowPort, public FieldHost, priv
   explicit MainWindow(MainForm& main, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // Widgets by the control name they stand for ("Text4", "Check3",
-  // "Command1", "UpDown3" with +1/-1, "easycalc"), for tests.
+  // Widgets by the control name they stand for ("julianDayField", "autoDeltaTCheck",
+  // "calcButton", "daySpinner" with +1/-1, "easycalc"), for tests.
   QLineEdit* field(Field f) const;
   QWidget* hostWindow() override { return this; }
   QWidget* fieldWidget(Field f) override { return field(f); }

@@ -64,7 +64,7 @@ std::chrono::system_clock::time_point jst(int y, int mo, int d, int h, int mi) {
 
 void at(MainForm& main, const InstantTexts& instant) {
   writeInstant(main.form(), instant);
-  main.run("Command1");
+  main.run("calcButton");
 }
 
 }  // namespace
@@ -99,11 +99,11 @@ int main(int argc, char** argv) {
   bool ok = save(&window, folder, "main-window.png");
 
   // Sixty steps of six hours with the data table and the graph.
-  main.run("Option6");
+  main.run("unitHoursOption");
   main.enter(Field::ChangeAmount, "6");
   main.enter(Field::LoopCount, "60");
-  main.run("Check4");
-  main.run("Check2");
+  main.run("tableOutputCheck");
+  main.run("graphOutputCheck");
   main.run("loopcalc");
   for (int i = 0; i < 100 && timer.interval() > 0; ++i) main.timerFired();
   main.run("dataformmn");

@@ -24,14 +24,17 @@ constexpr double kListPoints = 9;
 }  // namespace
 
 DataWindow::DataWindow(MainForm& main) : OutputWindow(main, Win::Data) {
-  setObjectName("Form3");
+  setObjectName("dataWindow");
   setWindowTitle(QString::fromUtf8(kDataTitle));
   const Twips twips = Twips::of(this);
-  QVBoxLayout* column = columnUnderButtons("Form3");
+  QVBoxLayout* column = columnUnderButtons(
+      {"dataWindow.eraseButton", "dataWindow.printButton", "dataWindow.restoreButton",
+       "dataWindow.startInputButton", "dataWindow.stopInputButton", "dataWindow.resumeLoopButton",
+       "dataWindow.stopLoopButton", "dataWindow.spareButton", "dataWindow.closeButton"});
 
   model_ = new DataTableModel(main_.outputs().table(), this);
   view_ = new QTableView;
-  view_->setObjectName("ListView1");
+  view_->setObjectName("dataWindow.tableList");
   view_->setModel(model_);
   view_->setFont(fixedPitchFont(QString::fromUtf8(kDataFont), kListPoints));
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);

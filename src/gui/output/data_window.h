@@ -1,5 +1,5 @@
 #pragma once
-// The data window (Form3): the data table in a list of fourteen columns and
+// The data window (dataWindow): the data table in a list of fourteen columns and
 // the nine buttons that clear, print, record and stop it. The rows live in
 // the core's table; this window only shows them.
 #include <QTableView>

@@ -7,7 +7,7 @@
 namespace velmar {
 
 ExportFileLabel::ExportFileLabel(ExportFile& file, QWidget* parent) : QLabel(parent), file_(file) {
-  setObjectName("Label19");
+  setObjectName("exportFileLabel");
   setMinimumWidth(60);
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   nameChanges_ =

@@ -1,5 +1,5 @@
 #pragma once
-// Label19: the name of the file the export writes to, as it is chosen.
+// exportFileLabel: the name of the file the export writes to, as it is chosen.
 #include <QLabel>
 
 #include "engine/signal.h"

@@ -37,7 +37,8 @@ class LegendDisk : public QWidget {
 
 // The legend in the order of the window's design: Sun, Moon, fraction,
 // latitude.
-constexpr const char* kLegend[] = {"Form4.Check1", "Form4.Check2", "Form4.Check3", "Form4.Check4"};
+constexpr const char* kLegend[] = {"graphWindow.sunCheck", "graphWindow.moonCheck",
+                                   "graphWindow.illuminationCheck", "graphWindow.latitudeCheck"};
 
 // A box's colour is its series' in the graph.
 Rgb colourOf(const char* box) {
@@ -50,7 +51,7 @@ Rgb colourOf(const char* box) {
 }  // namespace
 
 GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
-  setObjectName("Form4");
+  setObjectName("graphWindow");
   Graph& graph = main_.outputs().graph();
   setTitle(graph.title());
   // A batch's steps change the title thousands of times a second: it
@@ -63,10 +64,14 @@ GraphWindow::GraphWindow(MainForm& main) : OutputWindow(main, Win::Graph) {
     setTitle(main_.outputs().graph().title());
   }));
   const Twips twips = Twips::of(this);
-  QVBoxLayout* column = columnUnderButtons("Form4");
+  QVBoxLayout* column = columnUnderButtons(
+      {"graphWindow.clearButton", "graphWindow.restoreButton", "graphWindow.clearAndDrawButton",
+       "graphWindow.startDrawingButton", "graphWindow.stopDrawingButton",
+       "graphWindow.resumeLoopButton", "graphWindow.stopLoopButton", "graphWindow.spareButton",
+       "graphWindow.closeButton"});
 
   picture_ = new GraphPicture(main_);
-  picture_->setObjectName("Picture1");
+  picture_->setObjectName("graphWindow.graphPicture");
   column->addWidget(picture_, 1);
   addSavePictureMenu(
       picture_, main_.files(), main_.ui(),

@@ -1,5 +1,5 @@
 #pragma once
-// The graph window (Form4): the nine buttons, the picture the graph draws
+// The graph window (graphWindow): the nine buttons, the picture the graph draws
 // on, which keeps the drawing and follows the window's size, and the
 // legend with the boxes that choose the curves.
 #include "gui/output/graph_picture.h"

@@ -53,7 +53,7 @@ QCheckBox* OutputWindow::checkBox(const std::string& name) const {
   return it == checks_.end() ? nullptr : it->second;
 }
 
-QVBoxLayout* OutputWindow::columnUnderButtons(const std::string& form) {
+QVBoxLayout* OutputWindow::columnUnderButtons(const std::array<const char*, 9>& names) {
   constexpr double kButtonTwips = 972;
   const Twips twips = Twips::of(this);
   auto* column = new QVBoxLayout(this);
@@ -61,14 +61,14 @@ QVBoxLayout* OutputWindow::columnUnderButtons(const std::string& form) {
   column->setSpacing(0);
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(0);
-  for (int i = 1; i <= 9; ++i) {
+  for (const char* name : names) {
     // The eighth place of the row is kept empty: a blank button there did
     // nothing.
-    if (findCaption(form + ".Command" + std::to_string(i))) {
+    if (findCaption(name)) {
       buttons->addSpacing(twips.toWholePixels(kButtonTwips));
       continue;
     }
-    QPushButton* b = commandButton(form + ".Command" + std::to_string(i));
+    QPushButton* b = commandButton(name);
     b->setMinimumWidth(twips.toWholePixels(kButtonTwips));
     buttons->addWidget(b);
   }

@@ -4,6 +4,7 @@
 // that stores the place only of a window that was ever on the screen.
 #include <QCheckBox>
 #include <QPushButton>
+#include <array>
 #include <map>
 #include <string>
 
@@ -22,7 +23,7 @@ class OutputWindow : public ToolWindow {
   OutputWindow(MainForm& main, Win which);
   ~OutputWindow() override;
 
-  // Controls by their command name ("Form3.Command2"), for tests.
+  // Controls by their command name ("dataWindow.printButton"), for tests.
   QPushButton* button(const std::string& name) const;
   QCheckBox* checkBox(const std::string& name) const;
 
@@ -30,9 +31,9 @@ class OutputWindow : public ToolWindow {
   QPushButton* commandButton(const std::string& name);
   // A box showing the state its command is bound to.
   QCheckBox* boundCheck(const std::string& name);
-  // The window's column: the row of its nine buttons ("Form3.Command1"
-  // and on) along the top, 972 twips each, then whatever comes below.
-  QVBoxLayout* columnUnderButtons(const std::string& form);
+  // The window's column: the row of its nine buttons, named in their
+  // order, along the top, 972 twips each, then whatever comes below.
+  QVBoxLayout* columnUnderButtons(const std::array<const char*, 9>& names);
 
   MainForm& main_;
 

@@ -22,9 +22,9 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
   grid->setContentsMargins(3, 3, 3, 3);
   grid->setSpacing(2);
   reference_ = new QLineEdit;
-  reference_->setObjectName("Form2.Text1");
+  reference_->setObjectName("keypad.referenceField");
   entry_ = new QLineEdit;
-  entry_->setObjectName("Form2.Text2");
+  entry_->setObjectName("keypad.entryField");
   for (QLineEdit* box : {reference_, entry_}) {
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
@@ -33,10 +33,11 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
   grid->addWidget(reference_, 0, 0, 1, 3);
   grid->addWidget(entry_, 1, 0, 1, 3);
   // Digits as on a calculator: 7 8 9 at the top, 0 at the bottom.
-  const char* rows[4][3] = {{"Form2.Command7", "Form2.Command8", "Form2.Command9"},
-                            {"Form2.Command4", "Form2.Command5", "Form2.Command6"},
-                            {"Form2.Command1", "Form2.Command2", "Form2.Command3"},
-                            {"Form2.Command10", "Form2.Command13", "Form2.Command11"}};
+  const char* rows[4][3] = {
+      {"keypad.digit7Button", "keypad.digit8Button", "keypad.digit9Button"},
+      {"keypad.digit4Button", "keypad.digit5Button", "keypad.digit6Button"},
+      {"keypad.digit1Button", "keypad.digit2Button", "keypad.digit3Button"},
+      {"keypad.digit0Button", "keypad.backspaceButton", "keypad.clearButton"}};
   CommandBinder binder(CommandActions::of(main_, this), false);
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 3; ++c) {
@@ -45,7 +46,7 @@ KeypadWindow::KeypadWindow(MainForm& main, QWidget* mainWindow)
       b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
       grid->addWidget(b, r + 2, c);
     }
-  QPushButton* ok = binder.button("Form2.Command12", this);
+  QPushButton* ok = binder.button("keypad.okButton", this);
   ok->setFocusPolicy(Qt::NoFocus);
   ok->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   grid->addWidget(ok, 6, 0, 1, 3);

@@ -1,5 +1,5 @@
 #pragma once
-// Form2 "Tenkey": the numeric keypad's window. It never takes the focus:
+// keypad "Tenkey": the numeric keypad's window. It never takes the focus:
 // the field it was opened for keeps it, and the keyboard works as before.
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -20,8 +20,8 @@ class KeypadWindow : public ToolWindow {
   void openAt(QPoint topLeft);
   // Its frame's height in pixels, for placing it above a field.
   int frameHeight() const;
-  QLineEdit* referenceBox() const { return reference_; }  // Text1
-  QLineEdit* entryBox() const { return entry_; }          // Text2
+  QLineEdit* referenceBox() const { return reference_; }  // keypad.referenceField
+  QLineEdit* entryBox() const { return entry_; }          // keypad.entryField
 
   // A key typed where nothing else takes it, on the keypad while it is up
   // (digits, BS, Delete, Enter, Escape); false when it did not take it.

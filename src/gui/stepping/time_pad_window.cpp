@@ -20,6 +20,23 @@ void compact(QWidget* w) {
   w->setMinimumSize(1, 1);
 }
 
+// One column per unit, year to second: its "▲", its label, its "▼". A
+// double-click on the label is a face of its own, the label's name and
+// "Double".
+struct UnitColumn {
+  const char* up;
+  const char* label;
+  const char* down;
+};
+constexpr UnitColumn kUnitColumns[6] = {
+    {"timePad.yearUpButton", "timePad.yearsLabel", "timePad.yearDownButton"},
+    {"timePad.monthUpButton", "timePad.monthsLabel", "timePad.monthDownButton"},
+    {"timePad.dayUpButton", "timePad.daysLabel", "timePad.dayDownButton"},
+    {"timePad.hourUpButton", "timePad.hoursLabel", "timePad.hourDownButton"},
+    {"timePad.minuteUpButton", "timePad.minutesLabel", "timePad.minuteDownButton"},
+    {"timePad.secondUpButton", "timePad.secondsLabel", "timePad.secondDownButton"},
+};
+
 }  // namespace
 
 TimePadWindow::TimePadWindow(MainForm& main)
@@ -37,47 +54,44 @@ TimePadWindow::TimePadWindow(MainForm& main)
     compact(b);
     return b;
   };
-  // One column per unit: its "▲", its label, its "▼".
   for (int i = 0; i < 6; ++i) {
-    const std::string up = "Form7.Command" + std::to_string(2 * i + 1);
-    const std::string down = "Form7.Command" + std::to_string(2 * i + 2);
-    const std::string label = "Form7.Label" + std::to_string(i + 1);
-    grid->addWidget(button(up.c_str()), 0, i);
-    auto* l = new QLabel(faceCaption(label.c_str()));
-    l->setObjectName(QString::fromStdString(label));
+    const UnitColumn& unit = kUnitColumns[i];
+    grid->addWidget(button(unit.up), 0, i);
+    auto* l = new QLabel(faceCaption(unit.label));
+    l->setObjectName(unit.label);
     l->setAlignment(Qt::AlignCenter);
     compact(l);
     l->installEventFilter(this);
     units_[i] = l;
     grid->addWidget(l, 1, i);
-    grid->addWidget(button(down.c_str()), 2, i);
+    grid->addWidget(button(unit.down), 2, i);
   }
-  grid->addWidget(button("Form7.Command13"), 3, 0, 1, 2);  // Now
-  grid->addWidget(button("Form7.Command14"), 3, 2);        // ◆
-  grid->addWidget(button("Form7.Command15"), 3, 3);        // ■
-  grid->addWidget(button("Form7.Command20"), 3, 4, 1, 2);  // <<
+  grid->addWidget(button("timePad.nowButton"), 3, 0, 1, 2);       // Now
+  grid->addWidget(button("timePad.startOrReverseButton"), 3, 2);  // ◆
+  grid->addWidget(button("timePad.stopButton"), 3, 3);            // ■
+  grid->addWidget(button("timePad.restoreButton"), 3, 4, 1, 2);   // <<
 
-  auto* changeLabel = new QLabel(faceCaption("Form7.Label7"));
-  changeLabel->setObjectName("Form7.Label7");
+  auto* changeLabel = new QLabel(faceCaption("timePad.changeLabel"));
+  changeLabel->setObjectName("timePad.changeLabel");
   compact(changeLabel);
   grid->addWidget(changeLabel, 4, 0, 1, 2);
   change_ = new QLineEdit;
-  change_->setObjectName("Form7.Text1");
+  change_->setObjectName("timePad.changeField");
   change_->setReadOnly(true);  // typed through the keypad: a click opens it
   change_->setFocusPolicy(Qt::NoFocus);
   change_->setAlignment(Qt::AlignRight);
   compact(change_);
   change_->installEventFilter(this);
   grid->addWidget(change_, 4, 2, 1, 2);
-  grid->addWidget(button("Form7.Command16"), 4, 4);
-  grid->addWidget(button("Form7.Command17"), 4, 5);
+  grid->addWidget(button("timePad.changeUpButton"), 4, 4);
+  grid->addWidget(button("timePad.changeDownButton"), 4, 5);
 
-  auto* stepLabel = new QLabel(faceCaption("Form7.Label8"));
-  stepLabel->setObjectName("Form7.Label8");
+  auto* stepLabel = new QLabel(faceCaption("timePad.stepLabel"));
+  stepLabel->setObjectName("timePad.stepLabel");
   compact(stepLabel);
   grid->addWidget(stepLabel, 5, 0, 1, 2);
-  grid->addWidget(button("Form7.Command18"), 5, 2, 1, 2);
-  grid->addWidget(button("Form7.Command19"), 5, 4, 1, 2);
+  grid->addWidget(button("timePad.stepUpButton"), 5, 2, 1, 2);
+  grid->addWidget(button("timePad.stepDownButton"), 5, 4, 1, 2);
   for (int r = 0; r < 6; ++r) grid->setRowStretch(r, 1);
 
   changes_ = Connection(main_.timePad().changed(),
@@ -122,7 +136,7 @@ bool TimePadWindow::eventFilter(QObject* watched, QEvent* e) {
     }
     for (int i = 0; i < 6; ++i) {
       if (watched != units_[i]) continue;
-      const std::string name = "Form7.Label" + std::to_string(i + 1) + (twice ? "Double" : "");
+      const std::string name = std::string(kUnitColumns[i].label) + (twice ? "Double" : "");
       main_.run(name);
       return true;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Form7 "TimePad": the time pad's window, a remote control for the
+// timePad "TimePad": the time pad's window, a remote control for the
 // date/time fields and the continuous calculation. It never takes the
 // focus from the main window.
 #include <QLabel>
@@ -17,7 +17,7 @@ class TimePadWindow : public ToolWindow {
 
  public:
   explicit TimePadWindow(MainForm& main);
-  QLineEdit* changeBox() const { return change_; }  // Text1
+  QLineEdit* changeBox() const { return change_; }  // timePad.changeField
   QLabel* unitLabel(int label) const { return units_[label - 1]; }
 
   // A double-click on the change field: the keypad is to open against it.

@@ -10,7 +10,7 @@ namespace velmar {
 
 PhasePicture::PhasePicture(const Calculator& calc, QWidget* parent)
     : QWidget(parent), calc_(calc) {
-  setObjectName("Picture1");
+  setObjectName("phasePicture");
   setFixedSize(132, 132);
   setCursor(Qt::PointingHandCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);

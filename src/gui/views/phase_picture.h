@@ -1,5 +1,5 @@
 #pragma once
-// Picture1: the lit shape of the Moon beside the results.
+// phasePicture: the lit shape of the Moon beside the results.
 #include <QWidget>
 #include <functional>
 #include <optional>

@@ -149,11 +149,12 @@ void PaintedViewWindow::addControls() {
     case View::Face:
     case View::Orbit: {
       const bool face = view_ == View::Face;
-      button(face ? "Form5.Command1" : "Form6.Command1", Corner::TopLeft);
-      button(face ? "Form5.Command2" : "Form6.Command2", Corner::TopRight);
-      button(face ? "Form5.Command3" : "Form6.Command3", Corner::BottomRight);
+      button(face ? "faceView.startOrReverseButton" : "orbitView.startOrReverseButton",
+             Corner::TopLeft);
+      button(face ? "faceView.stopButton" : "orbitView.stopButton", Corner::TopRight);
+      button(face ? "faceView.timePadButton" : "orbitView.timePadButton", Corner::BottomRight);
       if (!face) {
-        QCheckBox* orbits = binder.checkBox("Form6.Check1", canvas());
+        QCheckBox* orbits = binder.checkBox("orbitView.orbitsCheck", canvas());
         orbits->setFocusPolicy(Qt::NoFocus);
         onDarkPicture(orbits);
         pin(orbits, Corner::BottomLeft, 612, 192);
@@ -165,7 +166,7 @@ void PaintedViewWindow::addControls() {
       break;
     }
     case View::Shadow:
-      button("Form12.Command1", Corner::TopLeft);
+      button("shadowView.timePadButton", Corner::TopLeft);
       break;
     case View::Sky:
     case View::Sun:
@@ -179,10 +180,11 @@ void PaintedViewWindow::addMenus() {
   CommandBinder binder(CommandActions::of(main_, this), false);
   // The item shows the main window's tick, whoever changes it.
   QMenu* view = bar->addMenu(qtext(shadow ? Text::ShadowViewMenu : Text::SunViewMenu));
-  binder.windowMenuItem(view, shadow ? "Form12.luna" : "Form13.bigview");
+  binder.windowMenuItem(view, shadow ? "shadowView.luna" : "sunView.bigview");
   if (shadow) {
     QMenu* full = bar->addMenu(qtext(Text::ShadowFullMoonMenu));
-    for (const char* name : {"Form12.nextfull", "Form12.fullmooncheck", "Form12.backfull"})
+    for (const char* name :
+         {"shadowView.nextfull", "shadowView.fullmooncheck", "shadowView.backfull"})
       binder.windowMenuItem(full, name);
   }
 }
@@ -239,11 +241,11 @@ SkyWindow::SkyWindow(MainForm& main) : ViewWindow(main, View::Sky) {
   picture_ = new Picture(*this);
   setCanvas(picture_);
   CommandBinder binder(CommandActions::of(main_, this), false);
-  trail_ = binder.checkBox("Form11.Check1", picture_);
+  trail_ = binder.checkBox("skyView.trailCheck", picture_);
   trail_->setFocusPolicy(Qt::NoFocus);
   onDarkPicture(trail_);
   pin(trail_, Corner::TopLeft, 672, 192);
-  timePad_ = binder.button("Form11.Command1", picture_);
+  timePad_ = binder.button("skyView.timePadButton", picture_);
   timePad_->setFocusPolicy(Qt::NoFocus);
   smallFont(timePad_);
   pin(timePad_, Corner::TopRight, 252, 252);
@@ -253,8 +255,8 @@ SkyWindow::SkyWindow(MainForm& main) : ViewWindow(main, View::Sky) {
     (*box)->setFocusPolicy(Qt::NoFocus);
     smallFont(*box);
   }
-  azimuth_->setObjectName("Form11.Text1");
-  altitude_->setObjectName("Form11.Text2");
+  azimuth_->setObjectName("skyView.azimuthField");
+  altitude_->setObjectName("skyView.altitudeField");
   onClosed = [this, actions = &binder.actions()] {
     views_.closed(view_);
     actions->refresh();  // a new window's box is not ticked

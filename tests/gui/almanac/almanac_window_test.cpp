@@ -90,7 +90,7 @@ class AlmanacWindowTest : public QObject {
     const FilePaths& paths = shown.main.paths();
 
     // From the menu, and the toolbar has its button.
-    QVERIFY(w.findChild<QToolBar*>("Toolbar1")->findChild<QWidget*>("almbt"));
+    QVERIFY(w.findChild<QToolBar*>("toolbar")->findChild<QWidget*>("almbt"));
     w.action("almanacmn")->trigger();
     auto* almanac = qobject_cast<AlmanacWindow*>(w.existing(Win::Almanac));
     QVERIFY(almanac);

@@ -64,62 +64,64 @@ class SiteEditorDialogTest : public QObject {
     SiteEditorDialog dlg(editor, ui);
     QCOMPARE(dlg.windowTitle(), QString("測地ｴﾃﾞｨﾀ"));
     const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "測地名"},  {"Label2", "東経"},    {"Label3", "北緯"},
-        {"Label4", "標高"},    {"Option1", "初期値"}, {"Option2", "追　加"},
-        {"Option3", "置　換"}, {"Command1", "適用"},  {"Command2", "キャンセル"}};
+        {"siteEditor.nameLabel", "測地名"},       {"siteEditor.longitudeLabel", "東経"},
+        {"siteEditor.latitudeLabel", "北緯"},     {"siteEditor.elevationLabel", "標高"},
+        {"siteEditor.initialOption", "初期値"},   {"siteEditor.addOption", "追　加"},
+        {"siteEditor.replaceOption", "置　換"},   {"siteEditor.applyButton", "適用"},
+        {"siteEditor.cancelButton", "キャンセル"}};
     for (const auto& [name, caption] : captions) {
       QWidget* w = child<QWidget>(dlg, name);
       const QVariant text = w->property("text");
       QCOMPARE(text.toString(), QString(caption));
     }
-    QCOMPARE(child<QGroupBox>(dlg, "Frame1")->title(), QString("ｱｸｼｮﾝ"));
-    QVERIFY(child<QRadioButton>(dlg, "Option1")->isChecked());
-    QVERIFY(child<QLineEdit>(dlg, "Text5")->isReadOnly());
+    QCOMPARE(child<QGroupBox>(dlg, "siteEditor.actionFrame")->title(), QString("ｱｸｼｮﾝ"));
+    QVERIFY(child<QRadioButton>(dlg, "siteEditor.initialOption")->isChecked());
+    QVERIFY(child<QLineEdit>(dlg, "siteEditor.indexField")->isReadOnly());
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     const QRect screen = dlg.screen()->geometry();
     QVERIFY((dlg.frameGeometry().center() - screen.center()).manhattanLength() < 8);
     // Fault guarded: the name field was too narrow for 国立天文台（三鷹）.
-    QLineEdit* name = child<QLineEdit>(dlg, "Text1");
+    QLineEdit* name = child<QLineEdit>(dlg, "siteEditor.nameField");
     QVERIFY(name->width() >= name->fontMetrics().horizontalAdvance("国立天文台（三鷹）") + 8);
 
-    auto* list = child<QListWidget>(dlg, "List1");
+    auto* list = child<QListWidget>(dlg, "siteEditor.siteList");
     QCOMPARE(list->count(), 6);
     QVERIFY(list->viewport()->height() >= 10 * list->sizeHintForRow(0));
-    QCOMPARE(child<QLineEdit>(dlg, "Text1")->text(), QString("東京"));
+    QCOMPARE(child<QLineEdit>(dlg, "siteEditor.nameField")->text(), QString("東京"));
     clickRow(list, 5);
-    QCOMPARE(child<QLineEdit>(dlg, "Text1")->text(), QString("明石"));
+    QCOMPARE(child<QLineEdit>(dlg, "siteEditor.nameField")->text(), QString("明石"));
 
-    type(dlg, "Text1", "石垣島");
-    type(dlg, "Text2", "124.1553");
-    type(dlg, "Text3", "24.3448");
-    type(dlg, "Text4", "8");
-    auto* add = child<QRadioButton>(dlg, "Option2");
+    type(dlg, "siteEditor.nameField", "石垣島");
+    type(dlg, "siteEditor.longitudeField", "124.1553");
+    type(dlg, "siteEditor.latitudeField", "24.3448");
+    type(dlg, "siteEditor.elevationField", "8");
+    auto* add = child<QRadioButton>(dlg, "siteEditor.addOption");
     QTest::mouseClick(add, Qt::LeftButton, {}, QPoint(8, add->height() / 2));  // on the indicator
-    QTest::mouseClick(child<QPushButton>(dlg, "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dlg, "siteEditor.applyButton"), Qt::LeftButton);
     QCOMPARE(ui.messages, 0);
     QCOMPARE(list->count(), 7);
     QCOMPARE(list->item(6)->text(), QString("石垣島"));
-    // What the main window's Combo1 shows: the new site last, the first selected.
+    // What the main window's siteCombo shows: the new site last, the first selected.
     QCOMPARE(sites.names().size(), size_t(7));
     QCOMPARE(sites.names()[6], std::string("石垣島"));
     QCOMPARE(sites.selected(), 0);
 
     // A refusal comes as a message box and puts the cursor in the field.
-    type(dlg, "Text3", "abc");
-    QTest::mouseClick(child<QPushButton>(dlg, "Command1"), Qt::LeftButton);
+    type(dlg, "siteEditor.latitudeField", "abc");
+    QTest::mouseClick(child<QPushButton>(dlg, "siteEditor.applyButton"), Qt::LeftButton);
     QCOMPARE(ui.messages, 1);
     QCOMPARE(ui.lastTitle, std::string(kTitleText));
-    QCOMPARE(dlg.focusWidget(), child<QWidget>(dlg, "Text3"));
+    QCOMPARE(dlg.focusWidget(), child<QWidget>(dlg, "siteEditor.latitudeField"));
 
     // キャンセル hides and empties the list; showing again fills it once,
     // with the action kept.
-    QTest::mouseClick(child<QPushButton>(dlg, "Command2"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dlg, "siteEditor.cancelButton"), Qt::LeftButton);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(list->count(), 0);
     dlg.show();
     QCOMPARE(list->count(), 7);
-    QVERIFY(child<QRadioButton>(dlg, "Option2")->isChecked());
+    QVERIFY(child<QRadioButton>(dlg, "siteEditor.addOption")->isChecked());
   }
 };
 

@@ -73,7 +73,7 @@ QString surfaceOf(Shown& s) {
                                a->isCheckable() ? " | checkable" : ""));
   }
   lines << "toolbar";
-  auto* bar = s.window.findChild<QToolBar*>("Toolbar1");
+  auto* bar = s.window.findChild<QToolBar*>("toolbar");
   for (QAction* a : bar->actions()) {
     if (a->isSeparator()) {
       lines << "  ----";
@@ -89,7 +89,7 @@ QString surfaceOf(Shown& s) {
   // is seen to be written.
   lines << "controls";
   static const QRegularExpression control(
-      "^(Command|Check|Option|Frame|Text|UpDown|Picture|Combo|Label)[0-9]+(Up)?$");
+      "^[a-z][A-Za-z0-9]*(Button|Check|Option|Frame|Field|SpinnerUp|Picture|Combo|Label)$");
   QMap<QString, QWidget*> controls;
   for (QWidget* w : s.window.findChildren<QWidget*>())
     if (control.match(w->objectName()).hasMatch()) controls.insert(w->objectName(), w);
@@ -141,7 +141,7 @@ class CommandSurfaceTest : public QObject {
     w.action("guid")->trigger();
     QVERIFY(!w.action("guid")->isChecked());
     QVERIFY(!w.guidanceLine()->isVisible());
-    s.pointAt(w.button("Command17"));
+    s.pointAt(w.button("clearResultsButton"));
     QCOMPARE(s.guidance(), qs("クリア　算出された結果を全てクリアします"));
     w.action("guid")->trigger();
     QVERIFY(w.guidanceLine()->isVisible());
@@ -162,7 +162,7 @@ class CommandSurfaceTest : public QObject {
       QFAIL(qPrintable("the surface differs; as shown: " + actual.fileName()));
     }
     // A label is no control: over it the guidance line shows the title.
-    s.pointAt(s.window.button("Command1"));
+    s.pointAt(s.window.button("calcButton"));
     QLabel* label = nullptr;
     for (QLabel* l : s.window.findChildren<QLabel*>())
       if (l->text() == qs("月齢")) label = l;
@@ -176,7 +176,7 @@ class CommandSurfaceTest : public QObject {
   void toolbarPicturesAreDistinct() {
     Shown s;
     QList<QImage> pictures;
-    for (QAction* a : s.window.findChild<QToolBar*>("Toolbar1")->actions()) {
+    for (QAction* a : s.window.findChild<QToolBar*>("toolbar")->actions()) {
       if (a->isSeparator()) continue;
       const QImage picture = a->icon().pixmap(16, 16).toImage();
       int inked = 0;
@@ -298,7 +298,7 @@ class CommandSurfaceTest : public QObject {
       at = QApplication::focusWidget();
       QCOMPARE(at, static_cast<QWidget*>(w.field(next)));
     }
-    for (const char* spinner : {"UpDown1", "UpDown3", "UpDown9"})
+    for (const char* spinner : {"yearSpinner", "daySpinner", "deltaTSpinner"})
       QCOMPARE(w.spinner(spinner, +1)->focusPolicy(), Qt::NoFocus);
   }
 
@@ -321,9 +321,10 @@ class CommandSurfaceTest : public QObject {
     for (QWidget* c : w.findChildren<QWidget*>()) {
       if (!c->isVisible() || c->objectName().isEmpty() || c->isWindow()) continue;
       const QString n = c->objectName();
-      if (n.startsWith("Text") || n.startsWith("Command") || n.startsWith("Check") ||
-          n.startsWith("Option") || n.startsWith("Frame") || n.startsWith("UpDown") ||
-          n == "Picture1" || n == "Combo1" || n == "Label21")
+      static const QRegularExpression control(
+          "^[a-z][A-Za-z0-9]*(Button|Check|Option|Frame|Field|SpinnerUp|SpinnerDown)$");
+      if (control.match(n).hasMatch() || n == "phasePicture" || n == "siteCombo" ||
+          n == "guidanceLabel")
         whole(c);
     }
     QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(", ")));
@@ -344,38 +345,40 @@ class CommandSurfaceTest : public QObject {
       auto* dlg = qobject_cast<SettingsWindow*>(QApplication::activeModalWidget());
       QVERIFY(dlg);
       QCOMPARE(dlg->windowTitle(), qs("初期設定項目"));
-      const std::pair<const char*, const char*> captions[] = {{"Option1", "年"},
-                                                              {"Option4", "時"},
-                                                              {"Option7", "高速"},
-                                                              {"Option8", "通常"},
-                                                              {"Option9", "未来"},
-                                                              {"Option10", "過去"},
-                                                              {"Check1", "朔月自動基準化"},
-                                                              {"Check2", "太陽"},
-                                                              {"Check5", "黄緯"},
-                                                              {"Check6", "全ｳｨﾝﾄﾞｳ 初期位置"},
-                                                              {"Check7", "連続推算時の日時記録"},
-                                                              {"Check8", "ｶﾞｲﾀﾞﾝｽの表示"},
-                                                              {"Command1", "設定保存"},
-                                                              {"Command2", "キャンセル"},
-                                                              {"Label1", "ループ"},
-                                                              {"Label2", "変化分"}};
+      const std::pair<const char*, const char*> captions[] = {
+          {"settingsDialog.unitYearsOption", "年"},
+          {"settingsDialog.unitHoursOption", "時"},
+          {"settingsDialog.speedFastOption", "高速"},
+          {"settingsDialog.speedNormalOption", "通常"},
+          {"settingsDialog.directionFutureOption", "未来"},
+          {"settingsDialog.directionPastOption", "過去"},
+          {"settingsDialog.autoRebaseCheck", "朔月自動基準化"},
+          {"settingsDialog.graphSunCheck", "太陽"},
+          {"settingsDialog.graphLatitudeCheck", "黄緯"},
+          {"settingsDialog.resetPlacesCheck", "全ｳｨﾝﾄﾞｳ 初期位置"},
+          {"settingsDialog.autoRecordCheck", "連続推算時の日時記録"},
+          {"settingsDialog.guidanceCheck", "ｶﾞｲﾀﾞﾝｽの表示"},
+          {"settingsDialog.saveButton", "設定保存"},
+          {"settingsDialog.cancelButton", "キャンセル"},
+          {"settingsDialog.loopCountLabel", "ループ"},
+          {"settingsDialog.changeAmountLabel", "変化分"}};
       for (const auto& [name, caption] : captions) {
         QWidget* c = dlg->findChild<QWidget*>(name);
         QVERIFY2(c, name);
         QCOMPARE(c->property("text").toString(), qs(caption));
       }
-      QCOMPARE(dlg->findChild<QGroupBox*>("Frame1")->title(), qs("連続推算対象"));
-      QVERIFY(dlg->findChild<QRadioButton*>("Option3")->isChecked());  // 日
-      QVERIFY(dlg->findChild<QRadioButton*>("Option9")->isChecked());  // 未来
-      QCOMPARE(dlg->findChild<QLineEdit*>("Text2")->text(), qs("10"));
-      dlg->findChild<QRadioButton*>("Option4")->click();
+      QCOMPARE(dlg->findChild<QGroupBox*>("settingsDialog.unitFrame")->title(), qs("連続推算対象"));
+      QVERIFY(dlg->findChild<QRadioButton*>("settingsDialog.unitDaysOption")->isChecked());  // 日
+      QVERIFY(dlg->findChild<QRadioButton*>("settingsDialog.directionFutureOption")
+                  ->isChecked());  // 未来
+      QCOMPARE(dlg->findChild<QLineEdit*>("settingsDialog.loopCountField")->text(), qs("10"));
+      dlg->findChild<QRadioButton*>("settingsDialog.unitHoursOption")->click();
       QVERIFY(w.optionButton(Option::Hours)->isChecked());
       QVERIFY(!w.optionButton(Option::Days)->isChecked());
-      dlg->findChild<QCheckBox*>("Check8")->click();
+      dlg->findChild<QCheckBox*>("settingsDialog.guidanceCheck")->click();
       QVERIFY(!w.guidanceLine()->isVisible());
       QVERIFY(!w.action("guid")->isChecked());
-      QLineEdit* loops = dlg->findChild<QLineEdit*>("Text2");
+      QLineEdit* loops = dlg->findChild<QLineEdit*>("settingsDialog.loopCountField");
       loops->setFocus();
       loops->selectAll();
       QTest::keyClicks(loops, "1");
@@ -383,7 +386,7 @@ class CommandSurfaceTest : public QObject {
       QVERIFY(dlg->isVisible());
       QCOMPARE(loops->text(), qs("2"));
       QCOMPARE(w.field(Field::LoopCount)->text(), qs("2"));
-      dlg->findChild<QPushButton*>("Command2")->click();
+      dlg->findChild<QPushButton*>("settingsDialog.cancelButton")->click();
       seen = true;
     });
     w.action("initset")->trigger();

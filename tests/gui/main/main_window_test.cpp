@@ -99,7 +99,7 @@ class MainWindowTest : public QObject {
 
     typeExampleInstant(w);
 
-    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+    QTest::mouseClick(w.button("calcButton"), Qt::LeftButton);
     QCOMPARE(w.field(Field::JulianDay)->text(), QString(" 2451978.00423611"));
     QCOMPARE(w.field(Field::MoonLongitude)->text(), QString(" 165.891877524386"));
     QCOMPARE(w.field(Field::Altitude)->text(), QString(" 44.992504215675"));
@@ -107,7 +107,7 @@ class MainWindowTest : public QObject {
     QVERIFY(litPixels(w) > 1000);
     // クリア empties the results; the date stays, and the picture shows
     // what the emptied fields say: nothing lit.
-    QTest::mouseClick(w.button("Command17"), Qt::LeftButton);
+    QTest::mouseClick(w.button("clearResultsButton"), Qt::LeftButton);
     QCOMPARE(w.field(Field::MoonLongitude)->text(), QString());
     QCOMPARE(w.field(Field::Year)->text(), QString("2001"));
     QCOMPARE(litPixels(w), 0);
@@ -136,10 +136,10 @@ class MainWindowTest : public QObject {
     type(w, Field::Hour, "12");
     type(w, Field::Minute, "0");
     type(w, Field::Second, "0");
-    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+    QTest::mouseClick(w.button("calcButton"), Qt::LeftButton);
     const QString before = w.field(Field::MoonLongitude)->text();
 
-    QTest::mouseClick(w.spinner("UpDown3", -1), Qt::LeftButton);
+    QTest::mouseClick(w.spinner("daySpinner", -1), Qt::LeftButton);
     QCOMPARE(w.field(Field::Day)->text(), QString("29"));
     QCOMPARE(w.field(Field::Month)->text(), QString("2"));
     QVERIFY(w.field(Field::MoonLongitude)->text() != before);  // calculated at once
@@ -155,7 +155,7 @@ class MainWindowTest : public QObject {
     MainWindow& w = shown.window;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     typeExampleInstant(w);
-    QTest::mouseClick(w.button("Command1"), Qt::LeftButton);
+    QTest::mouseClick(w.button("calcButton"), Qt::LeftButton);
 
     QVERIFY(litPixels(w) > 1000);  // almost full
 
@@ -189,11 +189,11 @@ class MainWindowTest : public QObject {
     QVERIFY(w.optionButton(Option::Days)->isChecked());
     QCOMPARE(w.field(Field::ChangeAmount)->text(), QString("1"));
 
-    QTest::mouseClick(w.button("Command19"), Qt::LeftButton);
+    QTest::mouseClick(w.button("startLoopButton"), Qt::LeftButton);
     QVERIFY(timer.interval() > 0);
     for (int i = 0; i < 3; ++i) shown.main.timerFired();
     QCOMPARE(w.field(Field::Day)->text(), QString("11"));
-    QTest::mouseClick(w.button("Command18"), Qt::LeftButton);
+    QTest::mouseClick(w.button("stopLoopButton"), Qt::LeftButton);
     QCOMPARE(timer.interval(), 0);
   }
 
@@ -211,7 +211,7 @@ class MainWindowTest : public QObject {
     // while it is up (the box takes that), then answers Yes.
     QtUi real(&w);
     shown.ui.forward = &real;
-    QPushButton* start = w.button("Command19");
+    QPushButton* start = w.button("startLoopButton");
     int asked = 0;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -236,16 +236,18 @@ class MainWindowTest : public QObject {
     QTimer::singleShot(0, [&] {
       auto* dlg = qobject_cast<SiteEditorDialog*>(QApplication::activeModalWidget());
       QVERIFY(dlg);
-      for (const auto& [name, text] : {std::pair{"Text1", "Akashi"}, std::pair{"Text2", "135"},
-                                       std::pair{"Text3", "34.65"}, std::pair{"Text4", "10"}}) {
+      for (const auto& [name, text] : {std::pair{"siteEditor.nameField", "Akashi"},
+                                       std::pair{"siteEditor.longitudeField", "135"},
+                                       std::pair{"siteEditor.latitudeField", "34.65"},
+                                       std::pair{"siteEditor.elevationField", "10"}}) {
         auto* e = dlg->findChild<QLineEdit*>(name);
         e->setFocus();
         e->selectAll();
         QTest::keyClicks(e, text);
       }
-      dlg->findChild<QRadioButton*>("Option2")->click();
-      dlg->findChild<QPushButton*>("Command1")->click();
-      dlg->findChild<QPushButton*>("Command2")->click();
+      dlg->findChild<QRadioButton*>("siteEditor.addOption")->click();
+      dlg->findChild<QPushButton*>("siteEditor.applyButton")->click();
+      dlg->findChild<QPushButton*>("siteEditor.cancelButton")->click();
       edited = true;
     });
     w.action("sokuedit")->trigger();
@@ -297,11 +299,11 @@ class MainWindowTest : public QObject {
     MainWindow& w = shown.window;
     w.show();
     QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(w.button("Command1"), &enter);
+    QApplication::sendEvent(w.button("calcButton"), &enter);
     QCOMPARE(w.guidanceLine()->text(), QString("推算　現在の日時で推算します"));
     w.action("guid")->trigger();
     QVERIFY(!w.guidanceLine()->isVisible());
-    QApplication::sendEvent(w.button("Command17"), &enter);
+    QApplication::sendEvent(w.button("clearResultsButton"), &enter);
     w.action("guid")->trigger();
     QVERIFY(w.guidanceLine()->isVisible());
     QCOMPARE(w.guidanceLine()->text(), QString("クリア　算出された結果を全てクリアします"));
@@ -316,12 +318,13 @@ class MainWindowTest : public QObject {
     SettingsWindow dialog(w.settingsDialog(), w.commandActions(), &w);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* amount = dialog.findChild<QLineEdit*>("Text1");
+    auto* amount = dialog.findChild<QLineEdit*>("settingsDialog.changeAmountField");
     QVERIFY(amount);
     amount->setFocus();
     amount->selectAll();
     QTest::keyClicks(amount, "50");
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("settingsDialog.cancelButton"),
+                      Qt::LeftButton);
     QCOMPARE(shown.main.form().text(Field::ChangeAmount), std::string("5"));
     QVERIFY(!dialog.isVisible());
   }

@@ -39,7 +39,7 @@ struct Shown : testing_window::WindowFixture<QtTimer> {
     writeInstant(form, {"2001", "3", "9", "21", "5", "0"});
     form.setText(Field::DeltaT, "66");
     main.calculator().setSite(35.6544, 139.7447);
-    main.run("Option6");  // by the hour
+    main.run("unitHoursOption");  // by the hour
     main.calculator().calc();
   }
   // Runs the event loop until the batch is over.
@@ -59,8 +59,8 @@ class BatchWindowTest : public QObject {
     s.main.enter(Field::LoopCount, "3000");
     s.main.run("dataformmn");
     s.main.run("grphformmn");
-    s.main.run("Check4");
-    s.main.run("Check2");
+    s.main.run("tableOutputCheck");
+    s.main.run("graphOutputCheck");
     auto* progress = s.window.findChild<BatchProgress*>("BatchProgress");
     QVERIFY(progress && !progress->isVisible());
     int slices = 0, largest = 0;
@@ -205,7 +205,7 @@ class BatchWindowTest : public QObject {
   void cancelStopsTheBatchAndKeepsWhatItMade() {
     Shown s;
     s.main.enter(Field::LoopCount, "200000");
-    s.main.run("Check4");
+    s.main.run("tableOutputCheck");
     s.main.batch().sliceTime = std::chrono::milliseconds(1);
     auto* progress = s.window.findChild<BatchProgress*>("BatchProgress");
     int slices = 0;
@@ -226,7 +226,7 @@ class BatchWindowTest : public QObject {
     Shown s;
     s.main.enter(Field::LoopCount, "48");
     s.main.run("grphformmn");
-    s.main.run("Check2");
+    s.main.run("graphOutputCheck");
     s.main.run("batchcalc");
     QVERIFY(s.finish());
     auto* graph = qobject_cast<GraphWindow*>(s.window.existing(Win::Graph));

@@ -86,9 +86,9 @@ class OutputWindowsTest : public QObject {
     QTest::mouseClick(w.checkBox(Check::GraphOutput), Qt::LeftButton);
     const QString csv = shown.dir.filePath("run.csv");
     dialogs.answers = {csv.toStdString()};
-    QTest::mouseClick(w.button("Command29"), Qt::LeftButton);
+    QTest::mouseClick(w.button("exportFileButton"), Qt::LeftButton);
     QCOMPARE(dialogs.titles.back(), std::string("Velmar - File Output -"));
-    QVERIFY(w.findChild<QLabel*>("Label19")->text().endsWith("run.csv"));
+    QVERIFY(w.findChild<QLabel*>("exportFileLabel")->text().endsWith("run.csv"));
     QVERIFY(timer.interval() > 0);
     int ticks = 0;
     while (timer.interval() > 0 && ticks < 20) {
@@ -102,7 +102,7 @@ class OutputWindowsTest : public QObject {
     QCOMPARE(lineCount(csv), 7);
 
     // The data window shows the rows that came while it did not exist.
-    QTest::mouseClick(w.button("Command23"), Qt::LeftButton);
+    QTest::mouseClick(w.button("showTableButton"), Qt::LeftButton);
     auto* data = qobject_cast<DataWindow*>(w.existing(Win::Data));
     QVERIFY(data && data->isVisible());
     QCOMPARE(data->windowTitle(), QString("Velmar - Data -"));
@@ -113,7 +113,7 @@ class OutputWindowsTest : public QObject {
     QCOMPARE(model->index(4, 0).data().toString(), QString("2001/03/13"));
     QCOMPARE(model->index(0, 5).data().toString(), QString("+4.49189"));
     QVERIFY(keepsColumns(data->view()->font()));
-    QCOMPARE(data->button("Form3.Command2")->text(), QString("ﾃﾞｰﾀ印刷"));
+    QCOMPARE(data->button("dataWindow.printButton")->text(), QString("ﾃﾞｰﾀ印刷"));
 
     // Selected rows go to the clipboard for a spreadsheet.
     data->view()->selectRow(1);
@@ -141,13 +141,13 @@ class OutputWindowsTest : public QObject {
     QVERIFY(pixelsOf(img, QColor(0, 0, 255)) > 50);  // the Moon's distance
     QVERIFY(pixelsOf(img, QColor(0, 128, 0)) > 50);  // the illuminated fraction
     // Unticking a series in the legend unticks the main window's box.
-    graph->checkBox("Form4.Check2")->click();
+    graph->checkBox("graphWindow.moonCheck")->click();
     QVERIFY(!w.checkBox(Check::GraphMoon)->isChecked());
 
     // Printed without a printer: offered as a PDF, whose text reads back.
     const QString pdf = shown.dir.filePath("table");
     dialogs.answers = {pdf.toStdString()};
-    QTest::mouseClick(data->button("Form3.Command2"), Qt::LeftButton);
+    QTest::mouseClick(data->button("dataWindow.printButton"), Qt::LeftButton);
     QCOMPARE(shown.ui.questions >= 2, true);
     QVERIFY(QFile::exists(pdf + ".pdf"));
     QProcess text;

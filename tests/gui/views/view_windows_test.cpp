@@ -131,7 +131,7 @@ class ViewWindowsTest : public QObject {
     QVERIFY(r.main.views().trail());
     r.main.form().selectOption(Option::Hours);
     const QImage before = sky->pixels();
-    for (int i = 0; i < 3; ++i) r.main.run("Command22");  // three hours on
+    for (int i = 0; i < 3; ++i) r.main.run("stepUpButton");  // three hours on
     // The Sun's earlier places stay as purple marks, also after a repaint.
     sky->repaint();
     const QImage after = sky->pixels();
@@ -169,11 +169,12 @@ class ViewWindowsTest : public QObject {
     QCOMPARE(keypad->referenceBox()->text(), QString("2000"));
     QVERIFY(keypad->windowFlags() & Qt::WindowDoesNotAcceptFocus);
     QVERIFY(!keypad->frameGeometry().intersects(group(year)));
-    for (const char* name : {"Form2.Command2", "Form2.Command10", "Form2.Command10",
-                             "Form2.Command5", "Form2.Command13", "Form2.Command6"})
+    for (const char* name :
+         {"keypad.digit2Button", "keypad.digit0Button", "keypad.digit0Button",
+          "keypad.digit5Button", "keypad.backspaceButton", "keypad.digit6Button"})
       QTest::mouseClick(keypad->findChild<QPushButton*>(name), Qt::LeftButton);
     QCOMPARE(keypad->entryBox()->text(), QString("2006"));
-    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command12"), Qt::LeftButton);
+    QTest::mouseClick(keypad->findChild<QPushButton*>("keypad.okButton"), Qt::LeftButton);
     QCOMPARE(year->text(), QString("2006"));
     QVERIFY(!keypad->isVisible());
     QVERIFY(!r.main.form().text(Field::JulianDay).empty());  // calculated
@@ -210,8 +211,8 @@ class ViewWindowsTest : public QObject {
     QVERIFY(keypad && keypad->isVisible());
     QCOMPARE(keypad->windowTitle(), QString("変化分を入力"));
     QVERIFY(!keypad->frameGeometry().intersects(pad->frameGeometry()));
-    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command7"), Qt::LeftButton);
-    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command12"), Qt::LeftButton);
+    QTest::mouseClick(keypad->findChild<QPushButton*>("keypad.digit7Button"), Qt::LeftButton);
+    QTest::mouseClick(keypad->findChild<QPushButton*>("keypad.okButton"), Qt::LeftButton);
     QCOMPARE(pad->changeBox()->text(), QString("7"));
     QCOMPARE(r.window.field(Field::ChangeAmount)->text(), QString("7"));
   }
@@ -304,7 +305,7 @@ class ViewWindowsTest : public QObject {
     }
     // The first click selected the whole text: typing replaces it.
     QCOMPARE(minute->selectedText(), minute->text());
-    QTest::mouseClick(keypad->findChild<QPushButton*>("Form2.Command3"), Qt::LeftButton);
+    QTest::mouseClick(keypad->findChild<QPushButton*>("keypad.digit3Button"), Qt::LeftButton);
     // A second click places the cursor and leaves the keypad's entry be.
     minute->setText("44");
     QTest::mouseClick(minute, Qt::LeftButton, {}, QPoint(2, minute->height() / 2));
