@@ -162,7 +162,13 @@ void AlmanacPanel::followMainDate() {
 void AlmanacPanel::compute() {
   site_ = main_.calculator().site();
   deltaT_ = monthDeltaT(year_);
-  rows_ = almanac::month(year_, month_, site_, deltaT_);
+  // The main window's field takes any delta T; the month's searches would
+  // take hours for some. Beyond a day either way the table stays empty and
+  // says why once.
+  const bool refused = !kObserverDeltaTRange.holds(deltaT_);
+  if (refused && !deltaTRefused_) main_.ui().message(kTitleText, observerDeltaTMessage(), Tone::Warning);
+  deltaTRefused_ = refused;
+  rows_ = refused ? std::vector<almanac::DayRow>{} : almanac::month(year_, month_, site_, deltaT_);
   refreshToday();
 }
 

@@ -165,6 +165,8 @@ class AlmanacPanel {
   astro::Site site_{0, 0};
   double deltaT_ = 0;
   AlmanacDeltaT choice_ = AlmanacDeltaT::Measured;
+  // The delta T in force lies outside what the month is computed for.
+  bool deltaTRefused_ = false;
   std::vector<almanac::DayRow> rows_;
   std::optional<size_t> today_;
   astro::MoonFromSite observed_{};

@@ -76,6 +76,18 @@ TEST_F(AlmanacPanelTest, FollowsTheSiteAndTheMonthOnlyWhenAsked) {
   EXPECT_EQ(panel.deltaT(), 91);
   EXPECT_EQ(main->additions().get("almanac.deltaT"), std::optional<std::string>("main"));
   EXPECT_EQ(AlmanacPanel(*main).deltaTChoice(), AlmanacDeltaT::MainWindow);
+  // A delta T beyond a day either way once stalled the window for hours:
+  // the month is refused, and told once.
+  main->form().setText(Field::DeltaT, "1000000000000");
+  main->run("calcButton");
+  EXPECT_TRUE(panel.rows().empty());
+  EXPECT_EQ(ui.messages, 1);
+  EXPECT_NE(ui.lastText.find("86400"), std::string::npos) << ui.lastText;
+  main->run("calcButton");
+  EXPECT_EQ(ui.messages, 1);
+  main->form().setText(Field::DeltaT, "91");
+  main->run("calcButton");
+  EXPECT_EQ(panel.rows().size(), 31u);
   panel.setDeltaTChoice(AlmanacDeltaT::Measured);
   EXPECT_NE(panel.heading().find("Tokyo"), std::string::npos);
   int months = 0;
