@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "astro/ephemeris.h"
+#include "astro/koyomi.h"
 #include "astro/roots.h"
 
 namespace velmar::almanac {
@@ -326,6 +327,11 @@ std::vector<DayRow> month(int year, int month, const astro::Site& site, double d
     for (const double jd : news)
       if (jd <= noon) newMoon = jd;
     rows[i].noonAge = noon - newMoon;
+  }
+  const std::vector<koyomi::LunarMonth> lunarMonths = koyomi::lunarMonths(year, deltaT);
+  for (size_t i = 0; i < days; ++i) {
+    if (const auto d = koyomi::lunarDate(lunarMonths, firstDay + static_cast<long long>(i)))
+      rows[i].lunar = *d;
   }
   return rows;
 }

@@ -64,6 +64,14 @@ using Date = astro::CivilDate;
 // that does not rise, the polar night).
 enum class AllDay { No, Up, Down };
 
+// A day's date in the old lunisolar calendar (旧暦, astro/koyomi.h); month
+// 0 when it is not known.
+struct LunarDate {
+  int month = 0;
+  bool leap = false;
+  int day = 0;
+};
+
 // One day of the monthly table. A time is empty when it does not happen on
 // that day; its angle then means nothing.
 struct DayRow {
@@ -81,6 +89,7 @@ struct DayRow {
   AllDay sunAllDay = AllDay::No;
   // Events whose time, to the minute, falls on this day.
   std::vector<Event> events;
+  LunarDate lunar;
 };
 
 // The rows of one month at a site; empty for a year outside the range or a

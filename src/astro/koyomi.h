@@ -51,11 +51,7 @@ struct LunarMonth {
   int month;           // 1 to 12
   bool leap;
 };
-struct LunarDate {
-  int month;
-  bool leap;
-  int day;
-};
+using almanac::LunarDate;
 
 // The day's place in the sexagenary cycle, 0 for 甲子 to 59 for 癸亥; its
 // heavenly stem is the remainder by 10 (4 for 戊).

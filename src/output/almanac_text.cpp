@@ -83,7 +83,7 @@ std::string clockText(const std::optional<double>& jdUt, bool seconds) {
 const std::array<const char*, kAlmanacColumns>& almanacTitles() {
   static const std::array<const char*, kAlmanacColumns> titles = {
       "日付",     "正午月齢",     "月の出", "月の出方位", "南中",  "南中高度",
-      "月の入り", "月の入り方位", "日の出", "日の入り",   "出来事"};
+      "月の入り", "月の入り方位", "日の出", "日の入り",   "出来事",   "旧暦"};
   return titles;
 }
 
@@ -142,6 +142,7 @@ std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds) 
       times(row.sunrise, std::nullopt, "白夜", "極夜", row.sunAllDay),
       times(row.sunset, std::nullopt, "白夜", "極夜", row.sunAllDay),
       eventsText(row.events),
+      row.lunar.month > 0 ? lunarDateText(row.lunar) : std::string("--"),
   };
 }
 
@@ -198,7 +199,7 @@ std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows
     for (size_t c = 0; c < kAlmanacColumns; ++c) {
       if (c > 0) text += "  ";
       text += line[c];
-      // The events stand last and are not padded.
+      // The last column is not padded.
       if (c + 1 < kAlmanacColumns) text.append(widths[c] - displayWidth(line[c]), ' ');
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();

@@ -44,7 +44,7 @@ struct AlmanacSite {
 std::string almanacSiteLine(const AlmanacSite& site, char separator);
 
 // The columns of the table, in the order of its lines' cells.
-inline constexpr size_t kAlmanacColumns = 11;
+inline constexpr size_t kAlmanacColumns = 12;
 const std::array<const char*, kAlmanacColumns>& almanacTitles();
 
 // The header and one line per day, fields joined by `separator`: times to

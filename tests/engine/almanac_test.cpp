@@ -295,7 +295,7 @@ TEST(AlmanacCli, PrintsTheTableAndTheEventsInTheirFormats) {
   EXPECT_EQ(first.substr(0, 16), "2024/01/01\t19.1\t");
   EXPECT_EQ(std::count(month.out.begin(), month.out.end(), '\n'), 33);
   // 02:53:5x: the minutes are cut, not rounded.
-  EXPECT_NE(month.out.find("\t満月 02:53\n"), std::string::npos);
+  EXPECT_NE(month.out.find("\t満月 02:53\t12月16日\n"), std::string::npos);
   // Without --dt the measured delta T, stated on the first line.
   const CliRun measured = runCli("--almanac 2024-06 --site 0");
   ASSERT_EQ(measured.status, 0) << measured.err;
