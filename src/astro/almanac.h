@@ -52,6 +52,8 @@ struct Event {
 
 // Quarters, apsides and eclipses with from <= jd < to, in time order.
 std::vector<Event> events(double fromJd, double toJd, double deltaT);
+// The quarters alone (新月 上弦 満月 下弦), as events() gives them.
+std::vector<Event> quarters(double fromJd, double toJd, double deltaT);
 // The new moons alone.
 std::vector<double> newMoons(double fromJd, double toJd, double deltaT);
 // The lunar eclipses alone.

@@ -1,9 +1,7 @@
-// The terms are predicted from the program's Sun series (good to a few
-// arcseconds, that is a minute or two of time) and settled by Newton's
-// steps on the precise ephemeris's apparent longitude and its rate: from
-// there one step leaves far under a millisecond, so most terms cost one
-// precise position and the second only confirms a poor prediction. The new
-// moons and the quarters are the almanac's own.
+// The terms are predicted from the program's Sun series and settled on
+// the precise ephemeris's apparent longitude: a step on the series' rate,
+// and a secant on two precise values when the step was long. The new moons
+// and the quarters are the almanac's own.
 #include "astro/koyomi.h"
 
 #include <algorithm>
@@ -19,8 +17,12 @@ namespace {
 constexpr double kSecondDays = 1.0 / 86400;
 constexpr double kTropicalYear = 365.24219;
 constexpr double kSunRate = 360 / kTropicalYear;
-// A Newton step shorter than this leaves an error below a microsecond.
-constexpr double kSettledDays = 30 * kSecondDays;
+// The series' rate of the Sun's longitude is the true one to 8e-5 (1901
+// to 2099): a step on it shorter than this is final, its error 5 ms at
+// most; a longer one is settled by a secant on two precise values.
+constexpr double kOneStepDays = 60 * kSecondDays;
+// Half the span of the difference that gives the series' rate.
+constexpr double kRateSpan = 0.05;
 
 double wrap180(double x) {
   double r = std::fmod(x, 360.0);
@@ -41,18 +43,33 @@ double seriesSunLongitude(double jd, double deltaT) {
   return sunLongitudeSum(t) + astro::nutation(t).longitude + astro::kAberration;
 }
 
+// The series' instant of the Sun's longitude `longitude` near `guess`.
+double seriesSunInstant(double guess, double longitude, double deltaT) {
+  double t = guess;
+  for (int i = 0; i < 12; ++i) {
+    const double d = wrap180(seriesSunLongitude(t, deltaT) - longitude) / kSunRate;
+    t -= d;
+    if (std::fabs(d) < 0.1 * kSecondDays) break;
+  }
+  return t;
+}
+
 // Every instant in [from, to) when the Sun's longitude is one of
-// `longitudes`, in time order.
+// `longitudes`, in time order. The series' instants (within minutes of the
+// true ones) tell which years' crossings to settle on the precise
+// ephemeris.
 std::vector<Timed> crossings(double from, double to, const std::vector<int>& longitudes,
                              TimedKind kind, double deltaT) {
+  constexpr double kMargin = 0.01;
   std::vector<Timed> out;
   const double l0 = seriesSunLongitude(from, deltaT);
   for (const int l : longitudes) {
-    double jd = sunLongitudeInstant(from + wrap360(l - l0) / kSunRate, l, deltaT);
-    if (jd < from) jd = sunLongitudeInstant(jd + kTropicalYear, l, deltaT);
-    while (jd < to) {
-      out.push_back({kind, l, jd});
-      jd = sunLongitudeInstant(jd + kTropicalYear, l, deltaT);
+    double t = seriesSunInstant(from + wrap360(l - l0) / kSunRate, l, deltaT);
+    if (t < from - kMargin) t = seriesSunInstant(t + kTropicalYear, l, deltaT);
+    while (t < to + kMargin) {
+      const double jd = sunLongitudeInstant(t, l, deltaT);
+      if (jd >= from && jd < to) out.push_back({kind, l, jd});
+      t = seriesSunInstant(jd + kTropicalYear, l, deltaT);
     }
   }
   std::sort(out.begin(), out.end(), [](const Timed& a, const Timed& b) { return a.jd < b.jd; });
@@ -78,22 +95,102 @@ const Timed* find(const std::vector<Timed>& v, int longitude) {
   return nullptr;
 }
 
+// The months from the one holding the winter solstice of year-1 to the
+// last that begins in `year`, from the year's own new moons and terms (its
+// 中気 at least). Only the months that begin in the year need numbers, so
+// the next year is asked only when the month after the 11th begins in
+// December without a 中気: then whether it is the leap month depends on
+// how many months the next 11th month is away (the 2033 case).
+std::vector<LunarMonth> monthsOf(int year, double deltaT, const std::vector<double>& yearMoons,
+                                 const std::vector<Timed>& yearTerms) {
+  std::vector<LunarMonth> out;
+  const double from = almanac::jdOfJst(year, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(year + 1, 1, 1, 0, 0, 0);
+  const Timed* winter = find(yearTerms, 270);
+  if (!winter) return out;
+  const double solstice0 =
+      sunLongitudeInstant(almanac::jdOfJst(year - 1, 12, 22, 0, 0, 0), 270, deltaT);
+  std::vector<double> moons = almanac::newMoons(solstice0 - 31, from, deltaT);
+  moons.insert(moons.end(), yearMoons.begin(), yearMoons.end());
+  for (const double m : almanac::newMoons(to, to + 32, deltaT)) moons.push_back(m);
+  std::vector<long long> starts;
+  for (const double m : moons) starts.push_back(almanac::jstDayNumber(m));
+  std::vector<long long> chuki{almanac::jstDayNumber(solstice0)};
+  for (const Timed& t : yearTerms)
+    if (isChuki(t.longitude)) chuki.push_back(almanac::jstDayNumber(t.jd));
+  auto holdsChuki = [&](size_t i) {
+    return std::any_of(chuki.begin(), chuki.end(),
+                       [&](long long d) { return d >= starts[i] && d < starts[i + 1]; });
+  };
+  if (starts.size() < 3 || starts.front() > chuki.front()) return out;
+  const size_t p = monthIndex(starts, chuki.front());
+  const size_t q = monthIndex(starts, almanac::jstDayNumber(winter->jd));
+
+  std::vector<LunarMonth> months(starts.size());
+  for (size_t i = 0; i < starts.size(); ++i) months[i] = {starts[i], 0, false};
+  // Thirteen months from one 11th month to the next: the first without a
+  // 中気 repeats the number before it.
+  months[p].month = 11;
+  bool leapTaken = q - p != 13;
+  int m = 11;
+  for (size_t i = p + 1; i < q; ++i) {
+    if (!leapTaken && !holdsChuki(i)) {
+      months[i] = {starts[i], m, true};
+      leapTaken = true;
+    } else {
+      m = m % 12 + 1;
+      months[i].month = m;
+    }
+  }
+  months[q].month = 11;
+  size_t last = q;
+  if (q + 2 < starts.size() && starts[q + 1] < almanac::jstDayNumber(to)) {
+    last = q + 1;
+    months[q + 1].month = 12;
+    const long long daikan =
+        almanac::jstDayNumber(sunLongitudeInstant(almanac::jdOfJst(year + 1, 1, 20, 0, 0, 0), 300, deltaT));
+    if (!(daikan >= starts[q + 1] && daikan < starts[q + 2])) {
+      const double solstice2 =
+          sunLongitudeInstant(almanac::jdOfJst(year + 1, 12, 22, 0, 0, 0), 270, deltaT);
+      const long long day2 = almanac::jstDayNumber(solstice2);
+      size_t count = 1;  // the month at starts[q + 1]
+      for (const double nm : almanac::newMoons(moons[q + 1] + 1, solstice2 + 2, deltaT))
+        if (almanac::jstDayNumber(nm) <= day2) ++count;
+      if (count == 13) months[q + 1] = {starts[q + 1], 11, true};
+    }
+  }
+  out.assign(months.begin() + static_cast<long>(p), months.begin() + static_cast<long>(last) + 1);
+  return out;
+}
+
 }  // namespace
 
 double sunLongitudeInstant(double guess, double longitude, double deltaT) {
-  double t = guess;
-  for (int i = 0; i < 8; ++i) {
-    const double d = wrap180(seriesSunLongitude(t, deltaT) - longitude) / kSunRate;
-    t -= d;
-    if (std::fabs(d) < 0.1 * kSecondDays) break;
-  }
+  const double t = seriesSunInstant(guess, longitude, deltaT);
+  const double rate = wrap180(seriesSunLongitude(t + kRateSpan, deltaT) -
+                              seriesSunLongitude(t - kRateSpan, deltaT)) /
+                      (2 * kRateSpan);
+  // The nutation in longitude moves by well under 0.001" in the minutes
+  // between the prediction and the term: taken once, it leaves the
+  // library the cheaper longitudes on the mean equinox.
+  const double nutation = ephemeris::nutation(ephemeris::terrestrial(t, deltaT)).longitude;
+  auto f = [&](double jd) {
+    const double tt = ephemeris::terrestrial(jd, deltaT);
+    return wrap180(ephemeris::sunMeanEquinoxLongitude(tt) + nutation - longitude);
+  };
+  double t0 = t, f0 = f(t0);
+  double t1 = t0 - f0 / rate;
+  if (std::fabs(t1 - t0) < kOneStepDays) return t1;
   for (int i = 0; i < 6; ++i) {
-    const ephemeris::Place s = ephemeris::sun(ephemeris::terrestrial(t, deltaT));
-    const double dt = -wrap180(s.longitude - longitude) / s.longitudeRate;
-    t += dt;
-    if (std::fabs(dt) < kSettledDays) break;
+    const double f1 = f(t1);
+    if (f1 == f0) break;
+    const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
+    t0 = t1;
+    f0 = f1;
+    t1 = t2;
+    if (std::fabs(t1 - t0) < kOneStepDays) break;
   }
-  return t;
+  return t1;
 }
 
 int sexagenaryDay(long long dayNumber) {
@@ -103,50 +200,10 @@ int sexagenaryDay(long long dayNumber) {
 }
 
 std::vector<LunarMonth> lunarMonths(int year, double deltaT) {
-  std::vector<LunarMonth> out;
-  // The winter solstices of year-1, year and year+1.
-  double solstice[3];
-  for (int i = 0; i < 3; ++i)
-    solstice[i] = sunLongitudeInstant(almanac::jdOfJst(year - 1 + i, 12, 22, 0, 0, 0), 270, deltaT);
-  const std::vector<double> moons = almanac::newMoons(solstice[0] - 31, solstice[2] + 2, deltaT);
-  std::vector<long long> starts;
-  for (const double m : moons) starts.push_back(almanac::jstDayNumber(m));
-  if (starts.empty() || starts.front() > almanac::jstDayNumber(solstice[0])) return out;
-  size_t eleventh[3];
-  for (int i = 0; i < 3; ++i) eleventh[i] = monthIndex(starts, almanac::jstDayNumber(solstice[i]));
-
-  std::vector<LunarMonth> months(starts.size());
-  for (size_t i = 0; i < starts.size(); ++i) months[i] = {starts[i], 0, false};
-  for (int k = 0; k < 2; ++k) {
-    const size_t p = eleventh[k], q = eleventh[k + 1];
-    months[p].month = 11;
-    // Thirteen months from one 11th month to the next: the first without
-    // a 中気 repeats the number before it.
-    std::vector<long long> chuki;
-    if (q - p == 13) {
-      for (const Timed& t : crossings(moons[p], moons[q], multiplesOf(30), TimedKind::Term, deltaT))
-        chuki.push_back(almanac::jstDayNumber(t.jd));
-    }
-    bool leapTaken = q - p != 13;
-    int m = 11;
-    for (size_t i = p + 1; i < q; ++i) {
-      const bool holdsChuki = std::any_of(chuki.begin(), chuki.end(), [&](long long d) {
-        return d >= starts[i] && d < starts[i + 1];
-      });
-      if (!leapTaken && !holdsChuki) {
-        months[i].month = m;
-        months[i].leap = true;
-        leapTaken = true;
-      } else {
-        m = m % 12 + 1;
-        months[i].month = m;
-      }
-    }
-  }
-  months[eleventh[2]].month = 11;
-  out.assign(months.begin() + static_cast<long>(eleventh[0]),
-             months.begin() + static_cast<long>(eleventh[2]) + 1);
-  return out;
+  const double from = almanac::jdOfJst(year, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(year + 1, 1, 1, 0, 0, 0);
+  return monthsOf(year, deltaT, almanac::newMoons(from, to, deltaT),
+                  crossings(from, to, multiplesOf(30), TimedKind::Term, deltaT));
 }
 
 std::optional<LunarDate> lunarDate(const std::vector<LunarMonth>& months, long long day) {
@@ -178,11 +235,7 @@ Year year(int y, double deltaT) {
   std::stable_sort(out.timed.begin(), out.timed.end(),
                    [](const Timed& a, const Timed& b) { return a.jd < b.jd; });
 
-  for (const almanac::Event& e : almanac::events(from, to, deltaT)) {
-    if (e.kind == almanac::EventKind::NewMoon || e.kind == almanac::EventKind::FirstQuarter ||
-        e.kind == almanac::EventKind::FullMoon || e.kind == almanac::EventKind::LastQuarter)
-      out.quarters.push_back(e);
-  }
+  out.quarters = almanac::quarters(from, to, deltaT);
 
   auto add = [&](DatedKind kind, long long day, std::optional<double> fullMoon = std::nullopt) {
     if (day >= firstDay && day < endDay) out.dated.push_back({kind, day, fullMoon});
@@ -206,7 +259,10 @@ Year year(int y, double deltaT) {
     add(DatedKind::Shanichi, k < 5 ? d + k : d + k - 10);
   }
 
-  out.allMonths = lunarMonths(y, deltaT);
+  std::vector<double> moons;
+  for (const almanac::Event& e : out.quarters)
+    if (e.kind == almanac::EventKind::NewMoon) moons.push_back(e.jd);
+  out.allMonths = monthsOf(y, deltaT, moons, terms);
   for (const LunarMonth& m : out.allMonths)
     if (m.firstDay >= firstDay && m.firstDay < endDay) out.months.push_back(m);
   auto fullMoonNear = [&](long long day) -> std::optional<double> {

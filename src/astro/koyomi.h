@@ -61,8 +61,8 @@ int sexagenaryDay(long long dayNumber);
 inline bool isChuki(int longitude) { return longitude % 30 == 0; }
 
 // The months of the old calendar from the month that holds the winter
-// solstice of year-1 to the month before the one holding that of year+1:
-// every day of `year` lies in one of them.
+// solstice of year-1 to the last that begins in `year`: every day of the
+// year lies in one of them.
 std::vector<LunarMonth> lunarMonths(int year, double deltaT);
 // The date of a day in those months; nullopt for a day outside them.
 std::optional<LunarDate> lunarDate(const std::vector<LunarMonth>& months, long long day);
@@ -73,7 +73,7 @@ struct Year {
   std::vector<Dated> dated;               // dated 雑節, holidays, 十五夜, 十三夜
   std::vector<almanac::Event> quarters;   // 新月 上弦 満月 下弦
   std::vector<LunarMonth> months;         // the months that begin in the year
-  std::vector<LunarMonth> allMonths;      // every month touching the year
+  std::vector<LunarMonth> allMonths;      // as lunarMonths() gives them
 };
 // Empty for a year the almanac does not answer for.
 Year year(int year, double deltaT);
