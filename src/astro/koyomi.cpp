@@ -265,17 +265,23 @@ Year year(int y, double deltaT) {
   out.allMonths = monthsOf(y, deltaT, moons, terms);
   for (const LunarMonth& m : out.allMonths)
     if (m.firstDay >= firstDay && m.firstDay < endDay) out.months.push_back(m);
-  auto fullMoonNear = [&](long long day) -> std::optional<double> {
-    for (const almanac::Event& e : out.quarters)
-      if (e.kind == almanac::EventKind::FullMoon &&
-          std::llabs(almanac::jstDayNumber(e.jd) - day) <= 3)
-        return e.jd;
+  // The full moon of a month: the one between its first day and the next
+  // month's.
+  auto fullMoonOf = [&](size_t i) -> std::optional<double> {
+    const long long first = out.allMonths[i].firstDay;
+    const long long end =
+        i + 1 < out.allMonths.size() ? out.allMonths[i + 1].firstDay : first + 30;
+    for (const almanac::Event& e : out.quarters) {
+      const long long d = almanac::jstDayNumber(e.jd);
+      if (e.kind == almanac::EventKind::FullMoon && d >= first && d < end) return e.jd;
+    }
     return std::nullopt;
   };
-  for (const LunarMonth& m : out.allMonths) {
+  for (size_t i = 0; i < out.allMonths.size(); ++i) {
+    const LunarMonth& m = out.allMonths[i];
     if (m.leap) continue;
-    if (m.month == 8) add(DatedKind::Jugoya, m.firstDay + 14, fullMoonNear(m.firstDay + 14));
-    if (m.month == 9) add(DatedKind::Jusanya, m.firstDay + 12, fullMoonNear(m.firstDay + 12));
+    if (m.month == 8) add(DatedKind::Jugoya, m.firstDay + 14, fullMoonOf(i));
+    if (m.month == 9) add(DatedKind::Jusanya, m.firstDay + 12, fullMoonOf(i));
   }
   std::stable_sort(out.dated.begin(), out.dated.end(),
                    [](const Dated& a, const Dated& b) { return a.day < b.day; });
