@@ -147,8 +147,8 @@ std::vector<LunarMonth> monthsOf(int year, double deltaT, const std::vector<doub
   if (q + 2 < starts.size() && starts[q + 1] < almanac::jstDayNumber(to)) {
     last = q + 1;
     months[q + 1].month = 12;
-    const long long daikan =
-        almanac::jstDayNumber(sunLongitudeInstant(almanac::jdOfJst(year + 1, 1, 20, 0, 0, 0), 300, deltaT));
+    const long long daikan = almanac::jstDayNumber(
+        sunLongitudeInstant(almanac::jdOfJst(year + 1, 1, 20, 0, 0, 0), 300, deltaT));
     if (!(daikan >= starts[q + 1] && daikan < starts[q + 2])) {
       const double solstice2 =
           sunLongitudeInstant(almanac::jdOfJst(year + 1, 12, 22, 0, 0, 0), 270, deltaT);
@@ -269,8 +269,7 @@ Year year(int y, double deltaT) {
   // month's.
   auto fullMoonOf = [&](size_t i) -> std::optional<double> {
     const long long first = out.allMonths[i].firstDay;
-    const long long end =
-        i + 1 < out.allMonths.size() ? out.allMonths[i + 1].firstDay : first + 30;
+    const long long end = i + 1 < out.allMonths.size() ? out.allMonths[i + 1].firstDay : first + 30;
     for (const almanac::Event& e : out.quarters) {
       const long long d = almanac::jstDayNumber(e.jd);
       if (e.kind == almanac::EventKind::FullMoon && d >= first && d < end) return e.jd;

@@ -69,11 +69,11 @@ std::optional<LunarDate> lunarDate(const std::vector<LunarMonth>& months, long l
 
 // Everything of one year (days of JST), each list in time order.
 struct Year {
-  std::vector<Timed> timed;               // terms and longitude-defined 雑節
-  std::vector<Dated> dated;               // dated 雑節, holidays, 十五夜, 十三夜
-  std::vector<almanac::Event> quarters;   // 新月 上弦 満月 下弦
-  std::vector<LunarMonth> months;         // the months that begin in the year
-  std::vector<LunarMonth> allMonths;      // as lunarMonths() gives them
+  std::vector<Timed> timed;              // terms and longitude-defined 雑節
+  std::vector<Dated> dated;              // dated 雑節, holidays, 十五夜, 十三夜
+  std::vector<almanac::Event> quarters;  // 新月 上弦 満月 下弦
+  std::vector<LunarMonth> months;        // the months that begin in the year
+  std::vector<LunarMonth> allMonths;     // as lunarMonths() gives them
 };
 // Empty for a year the almanac does not answer for.
 Year year(int year, double deltaT);
