@@ -328,10 +328,18 @@ std::vector<DayRow> month(int year, int month, const astro::Site& site, double d
       if (jd <= noon) newMoon = jd;
     rows[i].noonAge = noon - newMoon;
   }
-  const std::vector<koyomi::LunarMonth> lunarMonths = koyomi::lunarMonths(year, deltaT);
+  const koyomi::Year calendar = koyomi::year(year, deltaT);
   for (size_t i = 0; i < days; ++i) {
-    if (const auto d = koyomi::lunarDate(lunarMonths, firstDay + static_cast<long long>(i)))
+    if (const auto d = koyomi::lunarDate(calendar.allMonths, firstDay + static_cast<long long>(i)))
       rows[i].lunar = *d;
+  }
+  for (const koyomi::Timed& t : calendar.timed) {
+    const long long day = jstDayNumber(t.jd) - firstDay;
+    if (day >= 0 && day < static_cast<long long>(days)) rows[static_cast<size_t>(day)].terms.push_back(t);
+  }
+  for (const koyomi::Dated& d : calendar.dated) {
+    const long long day = d.day - firstDay;
+    if (day >= 0 && day < static_cast<long long>(days)) rows[static_cast<size_t>(day)].days.push_back(d);
   }
   return rows;
 }

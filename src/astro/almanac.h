@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "astro/astro.h"
+#include "astro/koyomi_types.h"
 
 namespace velmar::almanac {
 
@@ -66,14 +67,6 @@ using Date = astro::CivilDate;
 // that does not rise, the polar night).
 enum class AllDay { No, Up, Down };
 
-// A day's date in the old lunisolar calendar (旧暦, astro/koyomi.h); month
-// 0 when it is not known.
-struct LunarDate {
-  int month = 0;
-  bool leap = false;
-  int day = 0;
-};
-
 // One day of the monthly table. A time is empty when it does not happen on
 // that day; its angle then means nothing.
 struct DayRow {
@@ -91,7 +84,12 @@ struct DayRow {
   AllDay sunAllDay = AllDay::No;
   // Events whose time, to the minute, falls on this day.
   std::vector<Event> events;
-  LunarDate lunar;
+  // The day's date in the old calendar, and the calendar's items of the
+  // day (astro/koyomi.h): the terms and 雑節 with their instants, and the
+  // dated ones.
+  koyomi::LunarDate lunar;
+  std::vector<koyomi::Timed> terms;
+  std::vector<koyomi::Dated> days;
 };
 
 // The rows of one month at a site; empty for a year outside the range or a

@@ -11,47 +11,13 @@
 #include <vector>
 
 #include "astro/almanac.h"
+#include "astro/koyomi_types.h"
 
 namespace velmar::koyomi {
 
 // The instant (UT) when the Sun's apparent longitude is `longitude`
 // degrees, near `guess` (within a few weeks).
 double sunLongitudeInstant(double guess, double longitude, double deltaT);
-
-// A term or a longitude-defined 雑節: its longitude (0 to 345) and instant.
-enum class TimedKind { Term, DoyoStart, Nyubai, Hangesho };
-struct Timed {
-  TimedKind kind;
-  int longitude;
-  double jd;
-};
-
-enum class DatedKind {
-  Setsubun,
-  HiganStart,
-  Shanichi,
-  Hachijuhachiya,
-  Nihyakutoka,
-  Nihyakuhatsuka,
-  Jugoya,
-  Jusanya,
-  ShunbunNoHi,
-  ShubunNoHi,
-};
-struct Dated {
-  DatedKind kind;
-  long long day;  // JST day number
-  // 十五夜 and 十三夜: the full moon of their lunation.
-  std::optional<double> fullMoon;
-};
-
-// One month of the old calendar.
-struct LunarMonth {
-  long long firstDay;  // JST day number of the day holding the new moon
-  int month;           // 1 to 12
-  bool leap;
-};
-using almanac::LunarDate;
 
 // The day's place in the sexagenary cycle, 0 for 甲子 to 59 for 癸亥; its
 // heavenly stem is the remainder by 10 (4 for 戊).

@@ -23,13 +23,24 @@ std::string degrees(double x, bool azimuth) {
   return s;
 }
 
-std::string eventsText(const std::vector<almanac::Event>& events) {
+// The day's dated calendar items first, then the timed ones (the
+// almanac's events, the terms and 雑節) in time order.
+std::string eventsText(const almanac::DayRow& row) {
   std::string out;
-  for (const almanac::Event& e : events) {
+  for (const koyomi::Dated& d : row.days) {
     if (!out.empty()) out += "、";
-    out += eventName(e.kind);
-    out += ' ';
-    out += clockText(e.jd, false);
+    out += datedName(d.kind);
+  }
+  std::vector<std::pair<double, std::string>> timed;
+  for (const almanac::Event& e : row.events)
+    timed.emplace_back(e.jd, std::string(eventName(e.kind)) + " " + clockText(e.jd, false));
+  for (const koyomi::Timed& t : row.terms)
+    timed.emplace_back(t.jd, std::string(timedName(t)) + " " + clockText(t.jd, false));
+  std::stable_sort(timed.begin(), timed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& t : timed) {
+    if (!out.empty()) out += "、";
+    out += t.second;
   }
   return out;
 }
@@ -141,7 +152,7 @@ std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds) 
       angles(row.moonset, row.moonsetAzimuth, row.secondMoonset, row.secondMoonsetAzimuth),
       times(row.sunrise, std::nullopt, "白夜", "極夜", row.sunAllDay),
       times(row.sunset, std::nullopt, "白夜", "極夜", row.sunAllDay),
-      eventsText(row.events),
+      eventsText(row),
       row.lunar.month > 0 ? lunarDateText(row.lunar) : std::string("--"),
   };
 }

@@ -429,6 +429,32 @@ TEST(Koyomi, AgreesWithThePublishedCalendar) {
   EXPECT_EQ(koyomi::sexagenaryDay(astro::dayNumberOfDate(2000, 1, 1)), 54);
 }
 
+// The monthly table names every term, 雑節, holiday and moon-viewing night
+// of the year's calendar in the row of its day, with the time where it
+// has one, and ends with the day's 旧暦 date.
+TEST(Koyomi, TheMonthTableCarriesTheCalendar) {
+  const double dt = 69;
+  const std::vector<std::string> year = koyomiLines(koyomi::year(2024, dt));
+  for (const int m : {3, 9}) {
+    for (const almanac::DayRow& row : almanac::month(2024, m, {35.6544, 139.7447}, dt)) {
+      const std::vector<std::string> cells = almanacCells(row, false);
+      const std::string date = cells[0];
+      SCOPED_TRACE(date + " " + cells[10]);
+      for (const std::string& l : year) {
+        if (l.compare(0, 10, date) != 0 || l.find("\t旧暦\t") != std::string::npos) continue;
+        const size_t tab = l.find('\t');
+        std::string name = l.substr(tab + 1, l.find('\t', tab + 1) - tab - 1);
+        if (tab > 10) name += " " + l.substr(11, 5);
+        EXPECT_NE(cells[10].find(name), std::string::npos) << name;
+      }
+    }
+  }
+  const auto rows = almanac::month(2024, 9, {35.6544, 139.7447}, dt);
+  EXPECT_EQ(almanacCells(rows[16], false)[10], "十五夜");
+  EXPECT_EQ(almanacCells(rows[16], false)[11], "8月15日");
+  EXPECT_EQ(almanacCells(rows[21], false)[10], "秋分の日、秋分 21:43");
+}
+
 TEST(AlmanacCli, KoyomiPrintsTheYearInDateOrder) {
   const CliRun r = runCli("--koyomi 2033 --dt 70");
   ASSERT_EQ(r.status, 0) << r.err;
