@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "astro/almanac.h"
 #include "astro/angles.h"
+#include "astro/koyomi.h"
 #include "astro/series.h"
 
 namespace {
@@ -217,6 +218,21 @@ void BM_LunarEclipses100y(benchmark::State& state) {
   state.counters["eclipses"] = static_cast<double>(found);
 }
 BENCHMARK(BM_LunarEclipses100y)->Unit(benchmark::kMillisecond);
+
+// One year of the calendar: the 24 terms and the longitude-defined 雑節,
+// the dated 雑節, the quarters, the months of 旧暦 (three winter solstices,
+// some 26 new moons and, in a leap year, the 中気) and 十五夜 and 十三夜.
+// To set against BM_Calc; the years change so that no cache of the
+// library's last positions answers.
+void BM_KoyomiYear(benchmark::State& state) {
+  state.counters["cold_us"] = coldAlmanacMonth();
+  int year = 0;
+  for (auto _ : state) {
+    const koyomi::Year y = koyomi::year(2020 + year++ % 20, 69);
+    benchmark::DoNotOptimize(y.timed.data());
+  }
+}
+BENCHMARK(BM_KoyomiYear)->Unit(benchmark::kMicrosecond);
 
 // --- the outputs ---------------------------------------------------------------
 

@@ -274,6 +274,7 @@ std::string AlmanacPanel::detail(size_t row, AlmanacColumn column) const {
     }
     case AlmanacColumn::Date:
     case AlmanacColumn::NoonAge:
+    case AlmanacColumn::Lunar:
       break;
   }
   return {};
@@ -284,6 +285,7 @@ std::optional<double> AlmanacPanel::instantAt(size_t row, AlmanacColumn column) 
   const almanac::DayRow& r = rows_[row];
   switch (column) {
     case AlmanacColumn::Date:
+    case AlmanacColumn::Lunar:
       return almanac::jdOfJst(r.date.year, r.date.month, r.date.day, 0, 0, 0);
     case AlmanacColumn::NoonAge:
       return almanac::jdOfJst(r.date.year, r.date.month, r.date.day, 12, 0, 0);

@@ -50,7 +50,8 @@ enum class AlmanacColumn {
   MoonsetAzimuth,
   Sunrise,
   Sunset,
-  Events
+  Events,
+  Lunar
 };
 
 // Which delta T the almanac takes: the library's measured value (the

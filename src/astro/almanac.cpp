@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "astro/ephemeris.h"
+#include "astro/koyomi.h"
 #include "astro/roots.h"
 
 namespace velmar::almanac {
@@ -326,6 +327,19 @@ std::vector<DayRow> month(int year, int month, const astro::Site& site, double d
     for (const double jd : news)
       if (jd <= noon) newMoon = jd;
     rows[i].noonAge = noon - newMoon;
+  }
+  const koyomi::Year calendar = koyomi::year(year, deltaT);
+  for (size_t i = 0; i < days; ++i) {
+    if (const auto d = koyomi::lunarDate(calendar.allMonths, firstDay + static_cast<long long>(i)))
+      rows[i].lunar = *d;
+  }
+  for (const koyomi::Timed& t : calendar.timed) {
+    const long long day = jstDayNumber(t.jd) - firstDay;
+    if (day >= 0 && day < static_cast<long long>(days)) rows[static_cast<size_t>(day)].terms.push_back(t);
+  }
+  for (const koyomi::Dated& d : calendar.dated) {
+    const long long day = d.day - firstDay;
+    if (day >= 0 && day < static_cast<long long>(days)) rows[static_cast<size_t>(day)].days.push_back(d);
   }
   return rows;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "astro/astro.h"
+#include "astro/koyomi_types.h"
 
 namespace velmar::almanac {
 
@@ -52,6 +53,8 @@ struct Event {
 
 // Quarters, apsides and eclipses with from <= jd < to, in time order.
 std::vector<Event> events(double fromJd, double toJd, double deltaT);
+// The quarters alone (新月 上弦 満月 下弦), as events() gives them.
+std::vector<Event> quarters(double fromJd, double toJd, double deltaT);
 // The new moons alone.
 std::vector<double> newMoons(double fromJd, double toJd, double deltaT);
 // The lunar eclipses alone.
@@ -81,6 +84,12 @@ struct DayRow {
   AllDay sunAllDay = AllDay::No;
   // Events whose time, to the minute, falls on this day.
   std::vector<Event> events;
+  // The day's date in the old calendar, and the calendar's items of the
+  // day (astro/koyomi.h): the terms and 雑節 with their instants, and the
+  // dated ones.
+  koyomi::LunarDate lunar;
+  std::vector<koyomi::Timed> terms;
+  std::vector<koyomi::Dated> days;
 };
 
 // The rows of one month at a site; empty for a year outside the range or a

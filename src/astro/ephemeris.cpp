@@ -65,6 +65,12 @@ double deltaT(double jdUt) {
 
 Place sun(double jdTt) { return place(jdTt, SE_SUN); }
 Place moon(double jdTt) { return place(jdTt, SE_MOON); }
+double sunMeanEquinoxLongitude(double jdTt) {
+  return calc(jdTt, SE_SUN, SEFLG_SWIEPH | SEFLG_NONUT).x[0];
+}
+double moonMeanEquinoxLongitude(double jdTt) {
+  return calc(jdTt, SE_MOON, SEFLG_SWIEPH | SEFLG_NONUT).x[0];
+}
 
 astro::Vec3 sunVector(double jdTt) { return vector(jdTt, SE_SUN); }
 astro::Vec3 moonVector(double jdTt) { return vector(jdTt, SE_MOON); }

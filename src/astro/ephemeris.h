@@ -42,6 +42,12 @@ struct Place {
 };
 Place sun(double jdTt);
 Place moon(double jdTt);
+// The apparent longitudes less the nutation in longitude (referred to the
+// mean equinox of the date), without rates: the nutation and the rates are
+// most of the library's work, and a quarter of the cost remains. The
+// Moon's minus the Sun's is the apparent elongation itself.
+double sunMeanEquinoxLongitude(double jdTt);
+double moonMeanEquinoxLongitude(double jdTt);
 
 // The same apparent places as vectors on the true equator and equinox of
 // the date, km.

@@ -163,6 +163,7 @@ enum class Opt {
   Topocentric,
   Almanac,
   Events,
+  Koyomi,
   Help,
   Version,
 };
@@ -210,6 +211,7 @@ const std::vector<OptionRow>& optionRows() {
        {"--topocentric", "", "観測地から見た月の方位と高度 (大気差込み) も表示する"}},
       {Opt::Almanac, {"--almanac", "YYYY-MM", "その月の月の暦 (月の出入り・南中・日の出入り)"}},
       {Opt::Events, {"--events", "YYYY", "その年の月相・近地点・遠地点・月食"}},
+      {Opt::Koyomi, {"--koyomi", "YYYY", "その年の二十四節気・雑節・月相・旧暦の月の始め"}},
       {Opt::Help, {"--help", "", "この使い方を表示する"}},
       {Opt::Version, {"--version", "", "版を表示する"}},
   };
@@ -264,7 +266,7 @@ bool takesOneValue(Opt o) {
 // What the almanac and the events use besides themselves: every other
 // option belongs to the main calculation, which they do not run.
 bool servesTheAlmanac(Opt o) {
-  return o == Opt::Almanac || o == Opt::Events || o == Opt::Dt || o == Opt::AutoDt ||
+  return o == Opt::Almanac || o == Opt::Events || o == Opt::Koyomi || o == Opt::Dt || o == Opt::AutoDt ||
          o == Opt::Lat || o == Opt::Lon || o == Opt::Site || o == Opt::Sites;
 }
 
@@ -351,6 +353,14 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
         const auto year = digitsYear(*v);
         if (!year) return fail(a + " " + *v);
         r.args.events = *year;
+        break;
+      }
+      case Opt::Koyomi: {
+        const std::string* v = needValue();
+        if (!v) return fail(a);
+        const auto year = digitsYear(*v);
+        if (!year) return fail(a + " " + *v);
+        r.args.koyomi = *year;
         break;
       }
       case Opt::Big: {
@@ -482,11 +492,11 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
   if (r.args.graphAxes && std::none_of(r.args.svg.begin(), r.args.svg.end(),
                                        [](const Args::Svg& s) { return s.view == "graph"; }))
     r.error = "--graph-axes (--svg graph= がありません)";
-  if (r.args.almanac || r.args.events) {
+  if (r.args.almanac || r.args.events || r.args.koyomi) {
     for (const OptionRow& row : optionRows()) {
       if (seen.count(row.id) && !servesTheAlmanac(row.id) && row.id != Opt::Help &&
           row.id != Opt::Version) {
-        r.error = std::string(row.info.name) + " (--almanac と --events には使えません)";
+        r.error = std::string(row.info.name) + " (--almanac と --events と --koyomi には使えません)";
         break;
       }
     }

@@ -68,6 +68,8 @@ struct Args {
   };
   std::optional<Month> almanac;
   std::optional<long long> events;
+  // A year's 二十四節気, 雑節, quarters and months of the old calendar.
+  std::optional<long long> koyomi;
   bool topocentric = false;
 };
 

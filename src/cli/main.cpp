@@ -160,21 +160,29 @@ int main(int argc, char** argv) {
 
   // The observer's features take time in proportion to delta T: beyond
   // their bound a run would take hours.
-  if ((a.almanac || a.events || a.topocentric) && a.deltaT &&
+  if ((a.almanac || a.events || a.koyomi || a.topocentric) && a.deltaT &&
       !velmar::kObserverDeltaTRange.holds(*a.deltaT)) {
     std::cerr << "velmar-cli: " << velmar::observerDeltaTMessage() << " (--dt "
               << velmar::formatPlain(*a.deltaT) << ")\n";
     return 2;
   }
-  if (a.almanac || a.events) {
+  if (a.almanac || a.events || a.koyomi) {
     std::vector<long long> years;
     if (a.almanac) years.push_back(a.almanac->year);
     if (a.events) years.push_back(*a.events);
+    if (a.koyomi) years.push_back(*a.koyomi);
     for (const long long year : years) {
       if (!velmar::almanac::yearSupported(static_cast<int>(year))) {
         std::cerr << "velmar-cli: " << velmar::almanacRangeMessage() << " (" << year << " 年)\n";
         return 2;
       }
+    }
+    if (a.koyomi) {
+      const int year = static_cast<int>(*a.koyomi);
+      for (const std::string& line :
+           velmar::koyomiLines(velmar::koyomi::year(year, almanacDeltaT(a, year, 0))))
+        std::cout << line << "\n";
+      if (!a.almanac && !a.events) return outputWritten() ? 0 : outputFailed();
     }
     velmar::SiteRecord site;
     if (!chooseSite(a, site)) return 2;

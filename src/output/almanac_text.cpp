@@ -17,13 +17,24 @@ std::string degrees(double x, bool azimuth) {
   return s;
 }
 
-std::string eventsText(const std::vector<almanac::Event>& events) {
+// The day's dated calendar items first, then the timed ones (the
+// almanac's events, the terms and 雑節) in time order.
+std::string eventsText(const almanac::DayRow& row) {
   std::string out;
-  for (const almanac::Event& e : events) {
+  for (const koyomi::Dated& d : row.days) {
     if (!out.empty()) out += "、";
-    out += eventName(e.kind);
-    out += ' ';
-    out += clockText(e.jd, false);
+    out += datedName(d.kind);
+  }
+  std::vector<std::pair<double, std::string>> timed;
+  for (const almanac::Event& e : row.events)
+    timed.emplace_back(e.jd, std::string(eventName(e.kind)) + " " + clockText(e.jd, false));
+  for (const koyomi::Timed& t : row.terms)
+    timed.emplace_back(t.jd, std::string(timedName(t)) + " " + clockText(t.jd, false));
+  std::stable_sort(timed.begin(), timed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& t : timed) {
+    if (!out.empty()) out += "、";
+    out += t.second;
   }
   return out;
 }
@@ -77,7 +88,7 @@ std::string clockText(const std::optional<double>& jdUt, bool seconds) {
 const std::array<const char*, kAlmanacColumns>& almanacTitles() {
   static const std::array<const char*, kAlmanacColumns> titles = {
       "日付",     "正午月齢",     "月の出", "月の出方位", "南中",  "南中高度",
-      "月の入り", "月の入り方位", "日の出", "日の入り",   "出来事"};
+      "月の入り", "月の入り方位", "日の出", "日の入り",   "出来事",   "旧暦"};
   return titles;
 }
 
@@ -135,7 +146,8 @@ std::vector<std::string> almanacCells(const almanac::DayRow& row, bool seconds) 
       angles(row.moonset, row.moonsetAzimuth, row.secondMoonset, row.secondMoonsetAzimuth),
       times(row.sunrise, std::nullopt, "白夜", "極夜", row.sunAllDay),
       times(row.sunset, std::nullopt, "白夜", "極夜", row.sunAllDay),
-      eventsText(row.events),
+      eventsText(row),
+      row.lunar.month > 0 ? lunarDateText(row.lunar) : std::string("--"),
   };
 }
 
@@ -192,7 +204,7 @@ std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows
     for (size_t c = 0; c < kAlmanacColumns; ++c) {
       if (c > 0) text += "  ";
       text += line[c];
-      // The events stand last and are not padded.
+      // The last column is not padded.
       if (c + 1 < kAlmanacColumns) text.append(widths[c] - displayWidth(line[c]), ' ');
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -210,6 +222,98 @@ std::string eventLine(const almanac::Event& e) {
     out += formatInt(std::llround(e.value));
   else if (e.eclipse)
     out += formatFixed(e.value, 1, 3, false);
+  return out;
+}
+
+const char* termName(int longitude) {
+  static const char* const kNames[24] = {
+      "春分", "清明", "穀雨", "立夏", "小満", "芒種", "夏至", "小暑", "大暑", "立秋", "処暑", "白露",
+      "秋分", "寒露", "霜降", "立冬", "小雪", "大雪", "冬至", "小寒", "大寒", "立春", "雨水", "啓蟄"};
+  const int i = ((longitude % 360) + 360) % 360 / 15;
+  return kNames[i];
+}
+
+const char* timedName(const koyomi::Timed& t) {
+  switch (t.kind) {
+    case koyomi::TimedKind::Term:
+      return termName(t.longitude);
+    case koyomi::TimedKind::DoyoStart:
+      return "土用の入り";
+    case koyomi::TimedKind::Nyubai:
+      return "入梅";
+    case koyomi::TimedKind::Hangesho:
+      return "半夏生";
+  }
+  return "";
+}
+
+const char* datedName(koyomi::DatedKind kind) {
+  switch (kind) {
+    case koyomi::DatedKind::Setsubun:
+      return "節分";
+    case koyomi::DatedKind::HiganStart:
+      return "彼岸の入り";
+    case koyomi::DatedKind::Shanichi:
+      return "社日";
+    case koyomi::DatedKind::Hachijuhachiya:
+      return "八十八夜";
+    case koyomi::DatedKind::Nihyakutoka:
+      return "二百十日";
+    case koyomi::DatedKind::Nihyakuhatsuka:
+      return "二百二十日";
+    case koyomi::DatedKind::Jugoya:
+      return "十五夜";
+    case koyomi::DatedKind::Jusanya:
+      return "十三夜";
+    case koyomi::DatedKind::ShunbunNoHi:
+      return "春分の日";
+    case koyomi::DatedKind::ShubunNoHi:
+      return "秋分の日";
+  }
+  return "";
+}
+
+std::string lunarDateText(const koyomi::LunarDate& d) {
+  return std::string(d.leap ? "閏" : "") + formatInt(d.month) + "月" + formatInt(d.day) + "日";
+}
+
+std::vector<std::string> koyomiLines(const koyomi::Year& year) {
+  // Within one day: the month of the old calendar, the dated items, then
+  // the timed ones in time order.
+  struct Line {
+    long long day;
+    int rank;
+    double jd;
+    std::string text;
+  };
+  std::vector<Line> lines;
+  auto dateText = [](long long day) {
+    const astro::CivilDate c = astro::dateOfDayNumber(day);
+    return formatInt(c.year) + "/" + twoDigits(c.month) + "/" + twoDigits(c.day);
+  };
+  for (const koyomi::LunarMonth& m : year.months)
+    lines.push_back({m.firstDay, 0, 0,
+                     dateText(m.firstDay) + "\t旧暦\t" + lunarDateText({m.month, m.leap, 1})});
+  for (const koyomi::Dated& d : year.dated)
+    lines.push_back({d.day, 1, 0, dateText(d.day) + "\t" + datedName(d.kind)});
+  for (const koyomi::Timed& t : year.timed) {
+    const almanac::JstTime j = almanac::jstOf(t.jd);
+    lines.push_back({almanac::jstDayNumber(t.jd), 2, t.jd,
+                     formatInt(j.year) + "/" + twoDigits(j.month) + "/" + twoDigits(j.day) + " " +
+                         twoDigits(j.hour) + ":" + twoDigits(j.minute) + ":" +
+                         twoDigits(j.second) + "\t" + timedName(t) + "\t" +
+                         formatInt(t.longitude)});
+  }
+  for (const almanac::Event& e : year.quarters)
+    lines.push_back({almanac::jstDayNumber(e.jd), 2, e.jd, eventLine(e)});
+  std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
+    if (a.day != b.day) return a.day < b.day;
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.jd < b.jd;
+  });
+  std::vector<std::string> out;
+  out.reserve(lines.size());
+  for (Line& l : lines) out.push_back(std::move(l.text));
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "astro/almanac.h"
+#include "astro/koyomi.h"
 #include "engine/fields.h"
 
 namespace velmar {
@@ -43,7 +44,7 @@ struct AlmanacSite {
 std::string almanacSiteLine(const AlmanacSite& site, char separator);
 
 // The columns of the table, in the order of its lines' cells.
-inline constexpr size_t kAlmanacColumns = 11;
+inline constexpr size_t kAlmanacColumns = 12;
 const std::array<const char*, kAlmanacColumns>& almanacTitles();
 
 // The header and one line per day, fields joined by `separator`: times to
@@ -70,5 +71,21 @@ std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows
 
 // "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
 std::string eventLine(const almanac::Event& e);
+
+// 春分 清明 … 啓蟄 for the longitudes 0, 15, … 345.
+const char* termName(int longitude);
+// The term's name, or 土用の入り 入梅 半夏生.
+const char* timedName(const koyomi::Timed& t);
+// 節分 彼岸の入り 社日 八十八夜 二百十日 二百二十日 十五夜 十三夜 春分の日 秋分の日.
+const char* datedName(koyomi::DatedKind kind);
+// "8月15日", "閏11月1日".
+std::string lunarDateText(const koyomi::LunarDate& d);
+
+// The year's calendar as tab-separated lines in date order:
+// "YYYY/MM/DD HH:MM:SS<TAB>name<TAB>longitude" for the terms and the
+// longitude-defined 雑節, the quarters as eventLine() prints them,
+// "YYYY/MM/DD<TAB>name" for the dated items and
+// "YYYY/MM/DD<TAB>旧暦<TAB>M月1日" for each month of the old calendar.
+std::vector<std::string> koyomiLines(const koyomi::Year& year);
 
 }  // namespace velmar

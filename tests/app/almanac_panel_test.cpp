@@ -243,7 +243,7 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
             "観測地,\"Tokyo, \"\"Hongo\"\"\",35.5,139.25,ΔT,69.2");
   EXPECT_EQ(csv[15],
             "2025/03/14,14.1,17:47:45,87.3,--,--,05:48:37,276.3,05:53:34,17:47:26,"
-            "満月 15:54、皆既月食 15:58");
+            "満月 15:54、皆既月食 15:58,2月15日");
   // A file that cannot be written is told.
   const int messages = ui.messages;
   w.nextFile = FileChoice{dir / "no-such-folder/march.csv", 0};
@@ -267,12 +267,17 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   ASSERT_EQ(listing.size(), 33u);
   EXPECT_EQ(listing[0], "観測地  Tokyo  35.6544  139.7447  ΔT  " + formatPlain(panel.deltaT()));
   EXPECT_EQ(panel.pdfName(), "VelmarAlmanac-2025-03.pdf");
-  // Every cell but the events is ASCII: the events start where the title does.
+  // Every cell but the events and the 旧暦 date is ASCII: the events start
+  // where their title does, and the 旧暦 date, last, where its own does.
   const std::string& titles = listing[1];
   const size_t titleWidth = displayWidth(titles.substr(0, titles.rfind("出来事")));
+  const size_t lunarWidth = displayWidth(titles.substr(0, titles.rfind("旧暦")));
   int withEvents = 0;
   for (size_t i = 2; i < listing.size(); ++i) {
-    const std::string& l = listing[i];
+    const std::string& full = listing[i];
+    const size_t last = full.rfind("  ") + 2;
+    EXPECT_EQ(displayWidth(full.substr(0, last)), lunarWidth) << full;
+    const std::string l = full.substr(0, last);
     const auto at = std::find_if(l.begin(), l.end(), [](char c) { return c & 0x80; });
     if (at == l.end()) continue;
     ++withEvents;

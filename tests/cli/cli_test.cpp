@@ -144,6 +144,9 @@ TEST(Cli, RequestsTheRunWouldIgnoreOrCannotMeetAreRefused) {
   } rows[] = {
       {"--almanac 0000-01", "1583 年から 2999 年"},
       {"--events 0", "1583 年から 2999 年"},
+      {"--koyomi 3000", "1583 年から 2999 年"},
+      {"--koyomi 2024 --dt 86401", "-86400 から 86400 秒"},
+      {"--koyomi 2024 --count 3", "--count (--almanac"},
       {"--events 2000 --dt 999999999999999", "-86400 から 86400 秒"},
       {"--almanac 2024-01 --dt -86401", "-86400 から 86400 秒"},
       {"--date 2001-03-09 --topocentric --dt 1000000", "-86400 から 86400 秒"},

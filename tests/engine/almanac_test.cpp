@@ -1,6 +1,8 @@
 // The almanac against rows of an independent ephemeris kept as data
 // (tests/data/almanac_*.tsv, computed with PyEphem under the almanac's own
-// definitions), and the command line's almanac options.
+// definitions), the calendar (koyomi) against the library's own crossing
+// search and the national almanac's published values
+// (tests/data/koyomi_*.tsv), and the command line's almanac options.
 #include "astro/almanac.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +10,13 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "astro/ephemeris.h"
+#include "astro/koyomi.h"
 #include "cli/cli_run.h"
 #include "engine/numtext.h"
 #include "output/almanac_text.h"
@@ -295,7 +299,7 @@ TEST(AlmanacCli, PrintsTheTableAndTheEventsInTheirFormats) {
   EXPECT_EQ(first.substr(0, 16), "2024/01/01\t19.1\t");
   EXPECT_EQ(std::count(month.out.begin(), month.out.end(), '\n'), 33);
   // 02:53:5x: the minutes are cut, not rounded.
-  EXPECT_NE(month.out.find("\t満月 02:53\n"), std::string::npos);
+  EXPECT_NE(month.out.find("\t満月 02:53\t12月16日\n"), std::string::npos);
   // Without --dt the measured delta T, stated on the first line.
   const CliRun measured = runCli("--almanac 2024-06 --site 0");
   ASSERT_EQ(measured.status, 0) << measured.err;
@@ -353,6 +357,117 @@ TEST(AlmanacCli, TopocentricLinesFollowTheUsualFields) {
       astro::moonFromSite(instant, ephemeris::deltaT(instant), {35.6544, 139.7447});
   EXPECT_EQ(line(measured.out, "月の高度(観測地)"), formatResult(m.altitude));
   EXPECT_EQ(line(measured.out, "月の方位(観測地)"), formatResult(m.azimuth));
+}
+
+// Every term and longitude-defined 雑節 of five years from 1901 to 2098
+// (2033 among them), each within 2 s of the library's own crossing search
+// under the same delta T, and none missing or extra.
+TEST(Koyomi, TermsAgreeWithTheEphemerisCrossingSearch) {
+  std::map<int, std::vector<std::vector<std::string>>> byYear;
+  for (const auto& r : dataRows("koyomi_solcross.tsv")) byYear[std::stoi(r[0])].push_back(r);
+  ASSERT_EQ(byYear.size(), 5u);
+  for (const auto& [year, rows] : byYear) {
+    SCOPED_TRACE(year);
+    const koyomi::Year y = koyomi::year(year, std::stod(rows[0][1]));
+    ASSERT_EQ(y.timed.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const koyomi::Timed& t = y.timed[i];
+      EXPECT_EQ(t.longitude, std::stoi(rows[i][2])) << i;
+      EXPECT_EQ(t.kind == koyomi::TimedKind::Term, rows[i][3] == "term") << i;
+      EXPECT_LE(std::fabs(t.jd - std::stod(rows[i][4])) * 86400, 2.0) << rows[i][2];
+    }
+  }
+}
+
+// The national almanac's minutes and days, the published months of 旧暦
+// (閏11月 in 2033) and 中秋の名月, with the default (measured) delta T.
+TEST(Koyomi, AgreesWithThePublishedCalendar) {
+  std::map<int, std::vector<std::string>> lines;
+  auto linesOf = [&](int year) -> const std::vector<std::string>& {
+    auto it = lines.find(year);
+    if (it == lines.end())
+      it = lines.emplace(year, koyomiLines(koyomi::year(year, almanac::measuredDeltaT(year)))).first;
+    return it->second;
+  };
+  int checked = 0;
+  for (const auto& r : dataRows("koyomi_published.tsv")) {
+    SCOPED_TRACE(r[1] + " " + r[2]);
+    const std::vector<std::string>& all = linesOf(std::stoi(r[1].substr(0, 4)));
+    if (r[0] == "term") {
+      // "YYYY/MM/DD HH:MM:SS<TAB>name<TAB>longitude", rounded to the minute.
+      const auto at = std::find_if(all.begin(), all.end(), [&](const std::string& l) {
+        return l.size() > 20 && l.compare(0, 10, r[1], 0, 10) == 0 &&
+               l.compare(19, r[2].size() + 2, "\t" + r[2] + "\t") == 0;
+      });
+      ASSERT_NE(at, all.end());
+      const int h = std::stoi(at->substr(11, 2)), m = std::stoi(at->substr(14, 2)),
+                s = std::stoi(at->substr(17, 2));
+      const int minutes = h * 60 + m + (s >= 30 ? 1 : 0);
+      EXPECT_EQ(minutes, std::stoi(r[1].substr(11, 2)) * 60 + std::stoi(r[1].substr(14, 2))) << *at;
+    } else if (r[0] == "dated") {
+      // A longitude-defined 雑節 is dated by the day of its instant.
+      const bool found = std::any_of(all.begin(), all.end(), [&](const std::string& l) {
+        return l == r[1] + "\t" + r[2] ||
+               (l.compare(0, 10, r[1]) == 0 && l.find("\t" + r[2] + "\t") == 19);
+      });
+      EXPECT_TRUE(found);
+    } else {
+      std::string months;
+      for (const std::string& l : all) {
+        if (l.find("\t旧暦\t") == std::string::npos) continue;
+        if (!months.empty()) months += ' ';
+        months += l.substr(0, 10) + " " + l.substr(l.rfind('\t') + 1);
+        months.resize(months.size() - std::string("1日").size());
+      }
+      EXPECT_EQ(months, r[2]);
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 97);
+  // The sexagenary count of the 社日: 2024-01-01 was a 甲子 day, 2000-01-01 戊午.
+  EXPECT_EQ(koyomi::sexagenaryDay(astro::dayNumberOfDate(2024, 1, 1)), 0);
+  EXPECT_EQ(koyomi::sexagenaryDay(astro::dayNumberOfDate(2000, 1, 1)), 54);
+}
+
+// The monthly table names every term, 雑節, holiday and moon-viewing night
+// of the year's calendar in the row of its day, with the time where it
+// has one, and ends with the day's 旧暦 date.
+TEST(Koyomi, TheMonthTableCarriesTheCalendar) {
+  const double dt = 69;
+  const std::vector<std::string> year = koyomiLines(koyomi::year(2024, dt));
+  for (const int m : {3, 9}) {
+    for (const almanac::DayRow& row : almanac::month(2024, m, {35.6544, 139.7447}, dt)) {
+      const std::vector<std::string> cells = almanacCells(row, false);
+      const std::string date = cells[0];
+      SCOPED_TRACE(date + " " + cells[10]);
+      for (const std::string& l : year) {
+        if (l.compare(0, 10, date) != 0 || l.find("\t旧暦\t") != std::string::npos) continue;
+        const size_t tab = l.find('\t');
+        std::string name = l.substr(tab + 1, l.find('\t', tab + 1) - tab - 1);
+        if (tab > 10) name += " " + l.substr(11, 5);
+        EXPECT_NE(cells[10].find(name), std::string::npos) << name;
+      }
+    }
+  }
+  const auto rows = almanac::month(2024, 9, {35.6544, 139.7447}, dt);
+  EXPECT_EQ(almanacCells(rows[16], false)[10], "十五夜");
+  EXPECT_EQ(almanacCells(rows[16], false)[11], "8月15日");
+  EXPECT_EQ(almanacCells(rows[21], false)[10], "秋分の日、秋分 21:43");
+}
+
+TEST(AlmanacCli, KoyomiPrintsTheYearInDateOrder) {
+  const CliRun r = runCli("--koyomi 2033 --dt 70");
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string expected;
+  for (const std::string& l : koyomiLines(koyomi::year(2033, 70))) expected += l + "\n";
+  EXPECT_EQ(r.out, expected);
+  EXPECT_NE(r.out.find("\n2033/12/22\t旧暦\t閏11月1日\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n2033/09/08\t十五夜\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\t冬至\t270\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\t新月\t\n"), std::string::npos);
+  // Without --dt the measured delta T of the year.
+  EXPECT_EQ(runCli("--koyomi 2033").out,
+            runCli("--koyomi 2033 --dt " + formatPlain(almanac::measuredDeltaT(2033))).out);
 }
 
 }  // namespace

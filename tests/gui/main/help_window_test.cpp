@@ -53,7 +53,7 @@ class HelpWindowTest : public QObject {
     // The contents tree: the first page with every other under it.
     QHelpContentModel* contents = help->engine()->contentModel();
     QTRY_COMPARE(contents->rowCount(), 1);
-    QCOMPARE(contents->rowCount(contents->index(0, 0)), 9);
+    QCOMPARE(contents->rowCount(contents->index(0, 0)), 10);
 
     w.action("helpsearch")->trigger();
     QCOMPARE(w.helpWindow(), help);  // the same window
