@@ -13,7 +13,6 @@ namespace {
 #endif
 
 constexpr double kAuKm = astro::kAuKm;
-constexpr double kRad = kPi / 180;
 
 // The library wants its path before anything else; a function-local static
 // sets it exactly once. SE_EPHE_PATH in the environment still wins, as the
