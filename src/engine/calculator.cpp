@@ -86,19 +86,19 @@ astro::ClockInput Calculator::readClock() {
 }
 
 void Calculator::showTime(const astro::TimeTerms& t) {
-  current_.time = t;
   // A date that is no date leaves the Julian Day field as it was.
   if (!t.dateValid) return;
   form_.setGeneralShown(Field::JulianDay, t.julianDay.value, t.julianDay.shown);
 }
 
 void Calculator::readDateAndTime() {
-  showTime(astro::julianDayFromFields(readClock(), carried()));
+  current_.time = astro::julianDayFromFields(readClock(), carried());
+  showTime(current_.time);
 }
 
 void Calculator::showReducedFields(const astro::Reduced& r) {
-  showTime(r.time);
   static_cast<astro::Reduced&>(current_) = r;
+  showTime(r.time);
   show(Field::SunLongitude, r.sunLongitude);
   show(Field::MoonLongitude, r.moonLongitude);
   show(Field::Phase, r.phase);
