@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/calculator.h"
+#include "engine/carry_rules.h"
 #include "engine/numtext.h"
 #include "fuzz_input.h"
 #include "stepping/date_fields.h"
