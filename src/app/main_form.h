@@ -1,7 +1,7 @@
 #pragma once
-// The main form without its window: the field state, the record, the
-// calculation driver and every component of the main window, assembled and
-// wired together. The Qt window and velmar-cli both drive one of these;
+// The main form without its window: the field state, the calculation
+// driver with its result and every component of the main window, assembled
+// and wired together. The Qt window and velmar-cli both drive one of these;
 // every user action goes through one of its methods.
 #include <functional>
 #include <memory>

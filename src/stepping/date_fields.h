@@ -36,7 +36,7 @@ struct RecordedDateTime {
   int16_t second = 0;
 };
 
-// The confirmation mem asks before it overwrites the record.
+// The confirmation asked before the recorded date and time are overwritten.
 inline constexpr const char* kRecordTitle = "確認";
 inline constexpr const char* kRecordQuestion =
     "現在の年月日時分秒を記録します\r\r"

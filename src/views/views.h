@@ -1,7 +1,7 @@
 #pragma once
 // The state of the five views that outlives their windows: which are open,
 // where the sky view's trail stands, the views' own switches; and the one
-// place that turns the fields and the record into each view's drawing.
+// place that turns the calculation's result into each view's drawing.
 //
 // A window (or a picture written to a file) attaches itself as the view's
 // surface; while the view is open, every full calculation runs the
