@@ -106,19 +106,7 @@ double quarterInstant(double guess, double target, double deltaT) {
     const double sun = ephemeris::sunMeanEquinoxLongitude(tt);
     return wrap180(ephemeris::moonMeanEquinoxLongitude(tt) - sun - target);
   };
-  double f0 = f(t0);
-  double t1 = t0 - f0 / rate;
-  if (std::fabs(t1 - t0) < kOneStepDays) return t1;
-  for (int i = 0; i < 6; ++i) {
-    const double f1 = f(t1);
-    if (f1 == f0) break;
-    const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
-    t0 = t1;
-    f0 = f1;
-    t1 = t2;
-    if (std::fabs(t1 - t0) < kOneStepDays) break;
-  }
-  return t1;
+  return refineRoot(f, t0, f(t0), rate, kOneStepDays);
 }
 
 // The extremum of the series' parallax near `guess`: a maximum for perigee.

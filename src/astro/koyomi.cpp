@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "astro/ephemeris.h"
+#include "astro/roots.h"
 #include "astro/series.h"
 
 namespace velmar::koyomi {
@@ -178,19 +179,7 @@ double sunLongitudeInstant(double guess, double longitude, double deltaT) {
     const double tt = ephemeris::terrestrial(jd, deltaT);
     return wrap180(ephemeris::sunMeanEquinoxLongitude(tt) + nutation - longitude);
   };
-  double t0 = t, f0 = f(t0);
-  double t1 = t0 - f0 / rate;
-  if (std::fabs(t1 - t0) < kOneStepDays) return t1;
-  for (int i = 0; i < 6; ++i) {
-    const double f1 = f(t1);
-    if (f1 == f0) break;
-    const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
-    t0 = t1;
-    f0 = f1;
-    t1 = t2;
-    if (std::fabs(t1 - t0) < kOneStepDays) break;
-  }
-  return t1;
+  return almanac::refineRoot(f, t, f(t), rate, kOneStepDays);
 }
 
 int sexagenaryDay(long long dayNumber) {

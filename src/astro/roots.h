@@ -33,4 +33,24 @@ double findRoot(F f, double a, double fa, double b, double fb, double tolerance)
   return b - fb * (b - a) / (fb - fa);
 }
 
+// A root near a prediction `t0` where f(t0) = `f0` and the function moves
+// at about `rate` per day: one Newton step on that rate, then secant steps
+// on the values, until a step moves less than `stop` days. For the smooth
+// precise functions of time, where each value costs a position.
+template <typename F>
+double refineRoot(F f, double t0, double f0, double rate, double stop) {
+  double t1 = t0 - f0 / rate;
+  if (std::fabs(t1 - t0) < stop) return t1;
+  for (int i = 0; i < 6; ++i) {
+    const double f1 = f(t1);
+    if (f1 == f0) break;
+    const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
+    t0 = t1;
+    f0 = f1;
+    t1 = t2;
+    if (std::fabs(t1 - t0) < stop) break;
+  }
+  return t1;
+}
+
 }  // namespace velmar::almanac

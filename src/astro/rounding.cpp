@@ -38,35 +38,45 @@ bool scaledRound(double ax, int d, Digits128& q) {
   return true;
 }
 
-double shownWithDecimals(double x, int decimals) {
-  // The results of the calculation: normal numbers whose binary point
-  // falls in the low word of m * 10^d and whose digits fit in 53 bits,
-  // rounded half to even in 64-bit halves.
+bool roundedDigits(double x, int decimals, uint64_t& digits) {
+  // The results of a calculation: normal numbers whose binary point falls
+  // in the low word of m * 10^d, rounded in 64-bit halves; scaledRound
+  // takes the rest.
   uint64_t bits;
   std::memcpy(&bits, &x, sizeof bits);
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   const int sh = 1075 - biased;
-  if (biased != 0 && sh >= 1 && sh <= 63 && decimals >= 0 && decimals <= 15) {
+  if (biased != 0 && sh >= 1 && sh <= 63 && decimals >= 0 && decimals <= 14) {
     const uint64_t m = (bits & ((1ull << 52) - 1)) | (1ull << 52);
     const Digits128 n = static_cast<Digits128>(m) * kPow10u[decimals];
     const uint64_t low = static_cast<uint64_t>(n);
     const uint64_t high = static_cast<uint64_t>(n >> 64);
     if ((high >> sh) == 0) {
-      uint64_t q = (low >> sh) | (sh == 64 ? 0 : high << (64 - sh));
+      uint64_t q = (low >> sh) | (high << (64 - sh));
       const uint64_t rem = low & ((1ull << sh) - 1);
       const uint64_t half = 1ull << (sh - 1);
-      if (rem > half || (rem == half && (q & 1))) ++q;
-      if (q < (1ull << 53)) {
-        const double v = static_cast<double>(q) / kExactPow10[decimals];
-        return x < 0 ? -v : v;
+      if (rem > half || (rem == half && (q & 1))) {
+        if (q == ~0ull) return false;
+        ++q;
       }
+      digits = q;
+      return true;
     }
   }
-  if (!std::isfinite(x)) return 0;
+  if (!std::isfinite(x)) return false;
   Digits128 q;
-  if (scaledRound(std::fabs(x), decimals, q) && q < (static_cast<Digits128>(1) << 53)) {
-    // Both exact doubles: one correctly rounded division.
-    const double v = static_cast<double>(static_cast<uint64_t>(q)) / kExactPow10[decimals];
+  if (!scaledRound(std::fabs(x), decimals, q) || (q >> 64) != 0) return false;
+  digits = static_cast<uint64_t>(q);
+  return true;
+}
+
+double shownWithDecimals(double x, int decimals) {
+  if (!std::isfinite(x)) return 0;
+  uint64_t q;
+  if (roundedDigits(x, decimals, q) && q < (1ull << 53)) {
+    // Both exact doubles: one correctly rounded division, as reading the
+    // text gives.
+    const double v = static_cast<double>(q) / kExactPow10[decimals];
     return x < 0 ? -v : v;
   }
   char buf[400];

@@ -42,6 +42,11 @@ inline constexpr uint64_t kPow10u[] = {1ull,
 // general conversion. Both give the correctly rounded digits.
 bool scaledRound(double ax, int d, Digits128& q);
 
+// The digits a fixed mask with `decimals` decimals (at most 14) shows for
+// x: round-half-even(|x| * 10^decimals) on the exact binary value. False
+// for not a number, the infinities and digits beyond 64 bits.
+bool roundedDigits(double x, int decimals, uint64_t& digits);
+
 // A number as a fixed mask with `decimals` decimals shows it (half to even
 // on the exact binary value), read back: correctly rounded, as reading the
 // text would give. Not a number and the infinities show no digits and read

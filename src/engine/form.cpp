@@ -68,48 +68,20 @@ void FormModel::setText(Field f, std::string_view text) {
 }
 
 void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool leadingBlank) {
-  const int i = static_cast<int>(f);
-  Fixed& w = fixed_[i];
   FixedKey key;
   if (!fixedKey(x, decimals, key)) {
     formatFixed(scratch_, x, intDigits, decimals, leadingBlank);
     setText(f, scratch_);
     return;
   }
-  const bool sameMask = w.on && w.keyKnown && !w.general && w.intDigits == intDigits &&
-                        w.decimals == decimals && w.leadingBlank == leadingBlank;
-  if (sameMask) {
-    // Under one mask the digits decide the text.
-    if (w.key == key) return;
-    w.due = true;
-  } else {
-    // The text came from elsewhere: compare it as text, this once.
-    formatFixed(scratch_, x, intDigits, decimals, leadingBlank);
-    if (fixed_[i].due) writeFixed(i);
-    std::string& slot = state_.texts[i];
-    const bool same = slot == scratch_;
-    if (!same) slot.swap(scratch_);
-    w.on = true;
-    w.general = false;
-    w.keyKnown = true;
-    w.due = false;
-    w.intDigits = intDigits;
-    w.decimals = decimals;
-    w.leadingBlank = leadingBlank;
-    w.x = x;
-    w.key = key;
-    if (same) return;
-  }
-  w.x = x;
-  w.key = key;
-  valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
-  notify({Change::Kind::Field, i});
-  if (fieldRule_ && hasRule(f)) fieldRule_(f);
+  Fixed shape;
+  shape.intDigits = intDigits;
+  shape.decimals = decimals;
+  shape.leadingBlank = leadingBlank;
+  setKeyed(f, x, key, shape);
 }
 
 void FormModel::setGeneral(Field f, double x) {
-  const int i = static_cast<int>(f);
-  Fixed& w = fixed_[i];
   // From 1 to below 10^15 the general text shows 15 significant digits: a
   // fixed number of decimals, so that, as under a mask, the rounded digits
   // decide the text (a carry into a new digit gives one text either way).
@@ -130,27 +102,44 @@ void FormModel::setGeneral(Field f, double x) {
     setText(f, scratch_);
     return;
   }
-  if (w.on && w.keyKnown && w.general && w.decimals == decimals) {
+  Fixed shape;
+  shape.general = true;
+  shape.decimals = decimals;
+  setKeyed(f, x, key, shape);
+}
+
+void FormModel::setKeyed(Field f, double x, const FixedKey& key, const Fixed& shape) {
+  const int i = static_cast<int>(f);
+  Fixed& w = fixed_[i];
+  const bool sameShape = w.on && w.keyKnown && w.general == shape.general &&
+                         w.intDigits == shape.intDigits && w.decimals == shape.decimals &&
+                         w.leadingBlank == shape.leadingBlank;
+  if (sameShape) {
+    // In one shape the digits decide the text.
     if (w.key == key) return;
     w.due = true;
   } else {
-    formatGeneral(scratch_, x);
+    // The text came from elsewhere: compare it as text, this once.
+    if (shape.general) {
+      formatGeneral(scratch_, x);
+    } else {
+      formatFixed(scratch_, x, shape.intDigits, shape.decimals, shape.leadingBlank);
+    }
     if (w.due) writeFixed(i);
     std::string& slot = state_.texts[i];
     const bool same = slot == scratch_;
     if (!same) slot.swap(scratch_);
+    w = shape;
     w.on = true;
-    w.general = true;
     w.keyKnown = true;
     w.due = false;
-    w.decimals = decimals;
     w.x = x;
     w.key = key;
     if (same) return;
   }
   w.x = x;
   w.key = key;
-  valueKnown_[i] = fixedKeyValue(key, decimals, values_[i]);
+  valueKnown_[i] = fixedKeyValue(key, shape.decimals, values_[i]);
   notify({Change::Kind::Field, i});
   if (fieldRule_ && hasRule(f)) fieldRule_(f);
 }

@@ -153,6 +153,9 @@ class FormModel {
     bool general = false;  // formatGeneral's text, its digits at `decimals`
     bool keyKnown = false;  // `key` holds the text's digits
   };
+  // A write whose text its digits decide, in the shape of `shape` (a mask,
+  // or the general form at a number of decimals).
+  void setKeyed(Field f, double x, const FixedKey& key, const Fixed& shape);
   // Whether the field's text is a write of this kind and its value, read
   // back, is `shown`.
   bool sameShown(int i, bool general, const FixedMask* m, double shown) const;

@@ -418,35 +418,7 @@ void formatFixed(std::string& out, double x, int intDigits, int decimals, bool l
 }
 
 bool fixedKey(double x, int decimals, FixedKey& key) {
-  // The results of a search: normal numbers whose binary point falls in the
-  // low word of m * 10^d and whose digits fit in 64 bits. The same rounding
-  // as scaledRound, in 64-bit halves.
-  uint64_t bits;
-  std::memcpy(&bits, &x, sizeof bits);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  const int sh = 1075 - biased;
-  if (biased != 0 && sh >= 1 && sh <= 63 && decimals >= 0 && decimals <= 14) {
-    const uint64_t m = (bits & ((1ull << 52) - 1)) | (1ull << 52);
-    const u128 n = static_cast<u128>(m) * kPow10u[decimals];
-    const uint64_t low = static_cast<uint64_t>(n);
-    const uint64_t high = static_cast<uint64_t>(n >> 64);
-    if ((high >> sh) == 0) {
-      uint64_t q = (low >> sh) | (high << (64 - sh));
-      const uint64_t rem = low & ((1ull << sh) - 1);
-      const uint64_t half = 1ull << (sh - 1);
-      if (rem > half || (rem == half && (q & 1))) {
-        if (q == ~0ull) return false;
-        ++q;
-      }
-      key.digits = q;
-      key.negative = x < 0;
-      return true;
-    }
-  }
-  if (!std::isfinite(x)) return false;
-  u128 q;
-  if (!scaledRound(std::fabs(x), decimals, q) || (q >> 64) != 0) return false;
-  key.digits = static_cast<uint64_t>(q);
+  if (!astro::roundedDigits(x, decimals, key.digits)) return false;
   key.negative = x < 0;
   return true;
 }
