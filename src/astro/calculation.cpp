@@ -33,7 +33,7 @@ double dayFractionDays(const ClockInput& in) {
 
 }  // namespace
 
-TimeTerms julianDayFromFields(const ClockInput& in, const Carried& before) {
+TimeTerms julianDayFromFields(const ClockInput& in, const TimeTerms& before) {
   TimeTerms tt;
   tt.entered = in;
   tt.year = in.year;
@@ -55,7 +55,7 @@ TimeTerms julianDayFromFields(const ClockInput& in, const Carried& before) {
       tt.year = tt.year - 1;
       tt.month = tt.month + 12;
     }
-    if (before.dateKnown && sameBits(before.year, tt.year) && sameBits(before.month, tt.month) &&
+    if (before.dateValid && sameBits(before.year, tt.year) && sameBits(before.month, tt.month) &&
         before.day == tt.day) {
       tt.jd0 = before.jd0;
       tt.t0 = before.t0;
@@ -74,7 +74,7 @@ TimeTerms julianDayFromFields(const ClockInput& in, const Carried& before) {
   return tt;
 }
 
-Reduced calculateReduced(const ClockInput& in, const Carried& before) {
+Reduced calculateReduced(const ClockInput& in, const TimeTerms& before) {
   Reduced r;
   r.time = julianDayFromFields(in, before);
   const double t = r.time.t;
@@ -90,7 +90,7 @@ Reduced calculateReduced(const ClockInput& in, const Carried& before) {
 }
 
 Calculation calculate(const ClockInput& in, const Site& site, std::optional<double> referenceDate,
-                      const Carried& before) {
+                      const TimeTerms& before) {
   Calculation c;
   static_cast<Reduced&>(c) = calculateReduced(in, before);
   c.site = site;
@@ -120,16 +120,6 @@ double illuminatedFraction(double phase) { return (1 - dcos(phase)) / 2; }
 
 Shown moonAgeOf(double shownJulianDay, double referenceDate) {
   return shownResult(shownJulianDay - referenceDate);
-}
-
-Carried carriedFrom(const TimeTerms& t) {
-  Carried c{t.jd0, t.day, t.julianDay};
-  // Only a date that was one names the terms it gave.
-  c.dateKnown = t.dateValid;
-  c.year = t.year;
-  c.month = t.month;
-  c.t0 = t.t0;
-  return c;
 }
 
 double instantOf(const TimeTerms& t) {

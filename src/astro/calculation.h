@@ -54,20 +54,11 @@ struct TimeTerms {
   Shown julianDay;
 };
 
-// What the calculation carries over from the one before: the Julian Day
-// and the day of the last valid date, and that date's terms, which a search
-// or a loop over the time of day reuses rather than forms again.
-struct Carried {
-  double jd0 = 0;
-  int16_t day = 0;
-  Shown julianDay;
-  bool dateKnown = false;
-  double year = 0, month = 0;  // as the formula took them
-  double t0 = 0;               // (jd0 - J2000) / 36525
-};
-
-// The Julian Day step alone: the date and time terms.
-TimeTerms julianDayFromFields(const ClockInput& in, const Carried& before);
+// The Julian Day step alone: the date and time terms. `before` are the
+// terms of the calculation before: a date that is no date keeps its Julian
+// Day (and a day too large for 16 bits its day), and a date that stays
+// reuses its terms, as a search or a loop over the time of day does.
+TimeTerms julianDayFromFields(const ClockInput& in, const TimeTerms& before);
 
 // What the searches need at every step: the Sun's and the Moon's
 // longitude and the phase.
@@ -78,7 +69,7 @@ struct Reduced {
   Shown phase;          // (0, 360]: conjunction reads 360
   Shown illumination;   // (1 - cos phase) / 2
 };
-Reduced calculateReduced(const ClockInput& in, const Carried& before);
+Reduced calculateReduced(const ClockInput& in, const TimeTerms& before);
 
 struct Calculation : Reduced {
   Site site;
@@ -98,7 +89,7 @@ struct Calculation : Reduced {
 // `referenceDate` is the value of the reference date field, when it holds
 // text.
 Calculation calculate(const ClockInput& in, const Site& site, std::optional<double> referenceDate,
-                      const Carried& before);
+                      const TimeTerms& before);
 
 // The moon age as its field shows it: the shown Julian Day less the
 // reference date.
@@ -108,9 +99,6 @@ Shown moonAgeOf(double shownJulianDay, double referenceDate);
 // conjunction itself reads 360, not 0. And the illuminated fraction.
 double phaseAngle(double moonLongitude, double sunLongitude);
 double illuminatedFraction(double phase);
-
-// What the next calculation carries over from this one.
-Carried carriedFrom(const TimeTerms& t);
 
 // The instant in UT of the calculated date and time.
 double instantOf(const TimeTerms& t);

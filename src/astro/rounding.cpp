@@ -1,5 +1,6 @@
 #include "astro/rounding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -87,19 +88,25 @@ double shownWithDecimals(double x, int decimals) {
 }
 
 double shownWithSignificantDigits(double x) {
-  if (!std::isfinite(x)) return 0;
-  // From 1 up, 15 significant digits are a fixed number of decimals: a
-  // Julian Day has eight. A carry into a new digit reads the same value
-  // either way.
+  // The field shows not a number as 0 and the infinities as +-1E+308, of
+  // which only the 1 reads back.
+  if (std::isnan(x)) return 0;
+  if (std::isinf(x)) return x < 0 ? -1 : 1;
+  // From 1 to below 10^14, 15 significant digits are a fixed number of
+  // decimals (a Julian Day has eight), and a carry into a new digit still
+  // shows without an exponent.
   const double ax = std::fabs(x);
   if (ax >= 1) {
-    for (int k = 1; k <= 15; ++k)
+    for (int k = 1; k <= 14; ++k)
       if (ax < kExactPow10[k]) return shownWithDecimals(x, 15 - k);
   }
   char buf[64];
   const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+  // A number shown with an exponent reads back as its digits alone: the
+  // reading stops at the exponent's letter.
+  const char* end = std::find(buf, r.ptr, 'e');
   double v = 0;
-  std::from_chars(buf, r.ptr, v);
+  std::from_chars(buf, end, v);
   return v;
 }
 

@@ -53,7 +53,8 @@ bool roundedDigits(double x, int decimals, uint64_t& digits);
 // 0.
 double shownWithDecimals(double x, int decimals);
 // A number as the general numeric text shows it: at most 15 significant
-// digits, read back.
+// digits, read back as the field reads it (an exponent's digits are not
+// read).
 double shownWithSignificantDigits(double x);
 
 }  // namespace velmar::astro

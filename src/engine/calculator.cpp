@@ -92,7 +92,7 @@ void Calculator::showTime(const astro::TimeTerms& t) {
 }
 
 void Calculator::readDateAndTime() {
-  current_.time = astro::julianDayFromFields(readClock(), carried());
+  current_.time = astro::julianDayFromFields(readClock(), current_.time);
   showTime(current_.time);
 }
 
@@ -110,13 +110,13 @@ void Calculator::showReduced(const astro::Reduced& r) { showReducedFields(r); }
 void Calculator::calcReduced() {
   ++reducedRuns_;
   const astro::ClockInput in = readClock();
-  showReducedFields(astro::calculateReduced(in, carried()));
+  showReducedFields(astro::calculateReduced(in, current_.time));
 }
 
 void Calculator::calc() {
   const astro::ClockInput in = readClock();
   const astro::Calculation c =
-      astro::calculate(in, site_, fieldNumber(Field::ReferenceDate), carried());
+      astro::calculate(in, site_, fieldNumber(Field::ReferenceDate), current_.time);
   showReducedFields(c);
   current_ = c;
   show(Field::MoonLatitude, c.moonLatitude);

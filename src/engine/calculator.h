@@ -59,8 +59,6 @@ class Calculator {
   // delta T applied to the delta T field first, as every calculation reads
   // them.
   astro::ClockInput readClock();
-  // What the next calculation carries over from what the fields show.
-  astro::Carried carried() const { return astro::carriedFrom(current_.time); }
   // Shows a reduced result computed elsewhere (a search's last step).
   void showReduced(const astro::Reduced& r);
 

@@ -82,14 +82,14 @@ void FormModel::setFixed(Field f, double x, int intDigits, int decimals, bool le
 }
 
 void FormModel::setGeneral(Field f, double x) {
-  // From 1 to below 10^15 the general text shows 15 significant digits: a
+  // From 1 to below 10^14 the general text shows 15 significant digits: a
   // fixed number of decimals, so that, as under a mask, the rounded digits
   // decide the text (a carry into a new digit gives one text either way).
   const double ax = std::fabs(x);
   int decimals = -1;
   if (ax >= 1) {
     double limit = 10;
-    for (int k = 1; k <= 15; ++k, limit *= 10) {
+    for (int k = 1; k <= 14; ++k, limit *= 10) {
       if (ax < limit) {
         decimals = 15 - k;
         break;
@@ -144,12 +144,7 @@ void FormModel::setKeyed(Field f, double x, const FixedKey& key, const Fixed& sh
   if (fieldRule_ && hasRule(f)) fieldRule_(f);
 }
 
-bool FormModel::sameShown(int i, bool general, const FixedMask* m, double shown) const {
-  const Fixed& w = fixed_[i];
-  if (!w.on || w.general != general || !valueKnown_[i]) return false;
-  if (m && (w.intDigits != m->intDigits || w.decimals != m->decimals ||
-            w.leadingBlank != m->leadingBlank))
-    return false;
+bool FormModel::sameShown(int i, double shown) const {
   uint64_t a, b;
   std::memcpy(&a, &values_[i], sizeof a);
   std::memcpy(&b, &shown, sizeof b);
@@ -177,17 +172,19 @@ void FormModel::setFixedShown(Field f, double x, double shown, FixedMask m) {
                         valueKnown_[i] && std::isfinite(shown) &&
                         std::fabs(shown) * astro::kExactPow10[m.decimals] < 9e15;
   if (!sameKind) return setFixed(f, x, m);
-  if (sameShown(i, false, &m, shown)) return;
+  if (sameShown(i, shown)) return;
   takeShown(i, f, x, shown);
 }
 
 void FormModel::setGeneralShown(Field f, double x, double shown) {
   const int i = static_cast<int>(f);
   const Fixed& w = fixed_[i];
-  const bool sameKind = w.on && w.general && valueKnown_[i] && std::fabs(shown) >= 1 &&
-                        std::isfinite(shown);
+  // Only where the text is plain digits (1 to below 10^14) does the value
+  // read back tell one text from another.
+  const bool sameKind =
+      w.on && w.general && valueKnown_[i] && std::fabs(x) >= 1 && std::fabs(x) < 1e14;
   if (!sameKind) return setGeneral(f, x);
-  if (sameShown(i, true, nullptr, shown)) return;
+  if (sameShown(i, shown)) return;
   takeShown(i, f, x, shown);
 }
 

@@ -156,9 +156,8 @@ class FormModel {
   // A write whose text its digits decide, in the shape of `shape` (a mask,
   // or the general form at a number of decimals).
   void setKeyed(Field f, double x, const FixedKey& key, const Fixed& shape);
-  // Whether the field's text is a write of this kind and its value, read
-  // back, is `shown`.
-  bool sameShown(int i, bool general, const FixedMask* m, double shown) const;
+  // Whether the field's known value is `shown`, bit for bit.
+  bool sameShown(int i, double shown) const;
   void takeShown(int i, Field f, double x, double shown);
 
   // Mutable for the texts that setFixed leaves to be made when read.

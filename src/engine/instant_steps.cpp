@@ -46,10 +46,11 @@ InstantSteps::InstantSteps(const FormModel& form, const Calculator& calc)
     : startTexts_(readInstant(form)),
       autoDeltaT_(form.check(Check::AutoDeltaT) == 1),
       deltaT_(form.value(Field::DeltaT)),
-      carried_(calc.carried()),
       phase_(form.value(Field::Phase)),
       fraction_(form.value(Field::Illumination)) {
   for (size_t i = 0; i < kInstantFields.size(); ++i) values_[i] = form.value(kInstantFields[i]);
+  // The first step follows the calculation the form shows.
+  last_.time = calc.result().time;
 }
 
 bool InstantSteps::step(Field f, double delta, int& budget) {
@@ -73,15 +74,15 @@ bool InstantSteps::step(Field f, double delta, int& budget) {
   }
   in.deltaT = deltaT_;
   ++steps_;
-  last_ = astro::calculateReduced(in, carried_);
+  const astro::Shown before = last_.time.julianDay;
+  last_ = astro::calculateReduced(in, last_.time);
   phase_ = last_.phase.shown;
   fraction_ = last_.illumination.shown;
   // The Julian Day moves with a date that is one: the first step is
   // compared with what the form shows, each later one with the step before.
   const bool moved =
-      last_.time.dateValid && last_.time.julianDay.shown != carried_.julianDay.shown;
+      last_.time.dateValid && last_.time.julianDay.shown != before.shown;
   if (last_.time.dateValid) julianDayWritten_ = true;
-  carried_ = astro::carriedFrom(last_.time);
   return moved;
 }
 
@@ -90,7 +91,7 @@ void InstantSteps::writeTo(FormModel& form, Calculator& calc, bool withInstant) 
   if (steps_ == 0) return;
   if (deltaTWritten_) form.setFixed(Field::DeltaT, deltaT_, displayMask(Field::DeltaT));
   // The Julian Day field shows the last date that was one.
-  if (julianDayWritten_) form.setText(Field::JulianDay, formatGeneral(carried_.julianDay.value));
+  if (julianDayWritten_) form.setText(Field::JulianDay, formatGeneral(last_.time.julianDay.value));
   calc.showReduced(last_);
   if (!withInstant) return;
   InstantTexts texts = startTexts_;

@@ -48,7 +48,6 @@ class InstantSteps {
   bool autoDeltaT_ = false;
   double deltaT_ = 0;
   bool deltaTWritten_ = false;
-  astro::Carried carried_;
   bool julianDayWritten_ = false;
   astro::Reduced last_;
   double phase_ = 0, fraction_ = 0;
