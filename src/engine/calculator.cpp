@@ -96,29 +96,30 @@ void Calculator::readDateAndTime() {
   showTime(current_.time);
 }
 
-void Calculator::showReducedFields(const astro::Reduced& r) {
-  static_cast<astro::Reduced&>(current_) = r;
-  showTime(r.time);
-  show(Field::SunLongitude, r.sunLongitude);
-  show(Field::MoonLongitude, r.moonLongitude);
-  show(Field::Phase, r.phase);
-  show(Field::Illumination, r.illumination);
+void Calculator::writeReducedFields() {
+  showTime(current_.time);
+  show(Field::SunLongitude, current_.sunLongitude);
+  show(Field::MoonLongitude, current_.moonLongitude);
+  show(Field::Phase, current_.phase);
+  show(Field::Illumination, current_.illumination);
 }
 
-void Calculator::showReduced(const astro::Reduced& r) { showReducedFields(r); }
+void Calculator::showReduced(const astro::Reduced& r) {
+  static_cast<astro::Reduced&>(current_) = r;
+  writeReducedFields();
+}
 
 void Calculator::calcReduced() {
   ++reducedRuns_;
   const astro::ClockInput in = readClock();
-  showReducedFields(astro::calculateReduced(in, current_.time));
+  showReduced(astro::calculateReduced(in, current_.time));
 }
 
 void Calculator::calc() {
   const astro::ClockInput in = readClock();
-  const astro::Calculation c =
-      astro::calculate(in, site_, fieldNumber(Field::ReferenceDate), current_.time);
-  showReducedFields(c);
-  current_ = c;
+  current_ = astro::calculate(in, site_, fieldNumber(Field::ReferenceDate), current_.time);
+  const astro::Calculation& c = current_;
+  writeReducedFields();
   show(Field::MoonLatitude, c.moonLatitude);
   show(Field::SunDistance, c.sunDistance);
   show(Field::MoonDistance, c.moonDistance);

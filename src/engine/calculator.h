@@ -81,7 +81,8 @@ class Calculator {
 
  private:
   void showTime(const astro::TimeTerms& t);
-  void showReducedFields(const astro::Reduced& r);
+  // The reduced results of what the fields show, into their fields.
+  void writeReducedFields();
   void show(Field f, const astro::Shown& x);
   // The moon age field's value, or none while it is empty.
   std::optional<double> fieldNumber(Field f) const;
