@@ -423,7 +423,7 @@ TEST(Koyomi, AgreesWithThePublishedCalendar) {
     }
     ++checked;
   }
-  EXPECT_EQ(checked, 97);
+  EXPECT_EQ(checked, 131);
   // The sexagenary count of the 社日: 2024-01-01 was a 甲子 day, 2000-01-01 戊午.
   EXPECT_EQ(koyomi::sexagenaryDay(astro::dayNumberOfDate(2024, 1, 1)), 0);
   EXPECT_EQ(koyomi::sexagenaryDay(astro::dayNumberOfDate(2000, 1, 1)), 54);
