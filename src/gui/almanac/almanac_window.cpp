@@ -147,6 +147,7 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   });
   bar->addWidget(deltaT_);
   bar->addStretch();
+  bar->addWidget(makeButton(binder, Cmd::OpenYearView));
   bar->addWidget(makeButton(binder, Cmd::AlmanacExport));
   bar->addWidget(makeButton(binder, Cmd::AlmanacPrint));
   bar->addWidget(makeButton(binder, Cmd::AlmanacClose));
