@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "app/year_view_panel.h"
 #include "astro/ephemeris.h"
 #include "config/text_file.h"
 #include "engine/constants.h"
@@ -199,6 +200,7 @@ void AlmanacPanel::setDeltaTChoice(AlmanacDeltaT choice) {
   compute();
   monthChanged_();
   calculated();
+  if (YearViewPanel* year = main_.yearView()) year->followDeltaT();
 }
 
 std::string AlmanacPanel::pdfName() const {

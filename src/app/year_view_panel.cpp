@@ -100,17 +100,20 @@ void YearViewPanel::compute() {
 void YearViewPanel::setDeltaTChoice(AlmanacDeltaT choice) {
   if (choice == choice_) return;
   choice_ = choice;
-  // The 月の暦's panel, when its window is there, keeps the choice itself.
-  if (AlmanacPanel* almanac = main_.almanac()) {
-    almanac->setDeltaTChoice(choice);
-  } else {
-    const FileStatus status = keepDeltaTChoice(main_.additions(), choice);
-    if (!status.ok())
-      main_.ui().message(yearViewText(YearViewText::Title), status.message, Tone::Warning);
-  }
   compute();
   yearChanged_();
+  // The 月の暦's panel, when its window is there, keeps the choice itself
+  // (and tells this panel, which has it already).
+  if (AlmanacPanel* almanac = main_.almanac()) {
+    almanac->setDeltaTChoice(choice);
+    return;
+  }
+  const FileStatus status = keepDeltaTChoice(main_.additions(), choice);
+  if (!status.ok())
+    main_.ui().message(yearViewText(YearViewText::Title), status.message, Tone::Warning);
 }
+
+void YearViewPanel::followDeltaT() { calculated(); }
 
 void YearViewPanel::calculated() {
   if (!shown_) return;

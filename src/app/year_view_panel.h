@@ -51,10 +51,12 @@ class YearViewPanel {
   void followMainDate();
 
   // The 月の暦's choice, kept with the program's additions: a change here
-  // is the 月の暦's too (and the other way round, seen on the next
-  // calculation or when the window is shown).
+  // is the 月の暦's too, and the other way round.
   AlmanacDeltaT deltaTChoice() const { return choice_; }
   void setDeltaTChoice(AlmanacDeltaT choice);
+  // Takes the kept choice and the delta T now in force (after the 月の暦
+  // changed the choice); nothing while the window is hidden.
+  void followDeltaT();
 
   // Sets the main window's date and time to the row's instant, to the
   // second in JST, and calculates. False for a row that has none.

@@ -211,6 +211,14 @@ class AlmanacWindowTest : public QObject {
     QCOMPARE(year->panel().year(), 2025);
     QCOMPARE(year->yearPicker()->value(), 2025);
 
+    // One choice of delta T for both windows, changed in either.
+    year->deltaTChoice()->activated(1);
+    QCOMPARE(almanac->deltaTChoice()->currentIndex(), 1);
+    QCOMPARE(almanac->panel().deltaTChoice(), AlmanacDeltaT::MainWindow);
+    almanac->deltaTChoice()->activated(0);
+    QCOMPARE(year->deltaTChoice()->currentIndex(), 0);
+    QCOMPARE(year->panel().deltaT(), almanac::measuredDeltaT(2025));
+
     // Enter on 秋分: the main window at its instant, to the second.
     int row = 0;
     while (row < year->model()->rowCount() &&
