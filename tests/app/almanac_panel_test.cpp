@@ -387,6 +387,19 @@ TEST_F(AlmanacPanelTest, YearViewHoldsTheKoyomiLinesAndTheEclipsesInTimeOrder) {
   EXPECT_EQ(tsv[1], "日付\t時刻\t項目\t値");
   EXPECT_EQ(tsv.size(), rows.size() + 2);
   EXPECT_EQ(panel.pdfName(), "VelmarKoyomi-2025.pdf");
+  // The printout: asked first, the heading, then the columns lined up, the
+  // item column where its title starts.
+  w.printAnswer = {PrintResult::Status::Printed, ""};
+  panel.print();
+  ASSERT_EQ(w.printed.size(), 1u);
+  const std::vector<std::string>& listing = w.printed[0].lines;
+  ASSERT_EQ(listing.size(), rows.size() + 2);
+  EXPECT_EQ(listing[0].rfind("暦要項", 0), 0u) << listing[0];
+  const size_t itemAt = displayWidth(listing[1].substr(0, listing[1].find("項目")));
+  for (size_t i = 2; i < listing.size(); ++i) {
+    const std::string& item = rows[i - 2].cells[2];
+    EXPECT_EQ(displayWidth(listing[i].substr(0, listing[i].find(item))), itemAt) << listing[i];
+  }
 
   // Another year from the keyboard's commands; one beyond the range is
   // refused and told.
