@@ -164,9 +164,9 @@ void YearViewPanel::exportFile() {
 std::string YearViewPanel::pdfName() const { return "VelmarKoyomi-" + formatInt(year_) + ".pdf"; }
 
 PrintJob YearViewPanel::printJob() const {
-  return PrintJob{"Velmar Koyomi " + formatInt(year_), kDataFont,
-                  yearViewListing(rows_, std::string(yearViewText(YearViewText::Title)) + "　" +
-                                             heading())};
+  return PrintJob{
+      "Velmar Koyomi " + formatInt(year_), kDataFont,
+      yearViewListing(rows_, std::string(yearViewText(YearViewText::Title)) + "　" + heading())};
 }
 
 void YearViewPanel::print() {

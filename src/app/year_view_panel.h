@@ -19,13 +19,7 @@ namespace velmar {
 
 class MainForm;
 
-enum class YearViewText {
-  Title,
-  YearLabel,
-  ExportTitle,
-  PrintQuestion,
-  Count
-};
+enum class YearViewText { Title, YearLabel, ExportTitle, PrintQuestion, Count };
 const char* yearViewText(YearViewText t);
 
 class YearViewPanel {

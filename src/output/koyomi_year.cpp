@@ -34,10 +34,9 @@ struct Minute {
 Minute minuteOf(double jd) {
   const almanac::JstTime s = almanac::jstOf(jd);
   const almanac::JstTime j =
-      s.second < 30
-          ? s
-          : almanac::jstOf(almanac::jdOfJst(s.year, s.month, s.day, s.hour, s.minute, 0) +
-                           60.0 / 86400);
+      s.second < 30 ? s
+                    : almanac::jstOf(almanac::jdOfJst(s.year, s.month, s.day, s.hour, s.minute, 0) +
+                                     60.0 / 86400);
   return {astro::dayNumberOfDate(j.year, j.month, j.day), dateText(j.year, j.month, j.day),
           twoDigits(j.hour) + ":" + twoDigits(j.minute)};
 }
@@ -62,16 +61,18 @@ std::vector<YearViewRow> yearViewRows(const koyomi::Year& year,
   std::vector<Sorted> rows;
   const char* lunar = almanacTitles().back();  // 旧暦
   for (const koyomi::LunarMonth& m : year.months)
-    rows.push_back({m.firstDay, 0, 0,
-                    {{dayText(m.firstDay), "", lunar, lunarDateText({m.month, m.leap, 1})},
-                     std::nullopt}});
+    rows.push_back(
+        {m.firstDay,
+         0,
+         0,
+         {{dayText(m.firstDay), "", lunar, lunarDateText({m.month, m.leap, 1})}, std::nullopt}});
   for (const koyomi::Dated& d : year.dated) {
     YearViewRow row{{dayText(d.day), "", datedName(d.kind), ""}, std::nullopt};
     // 十五夜 and 十三夜 stand beside the full moon, often a day later.
     if (d.fullMoon) {
       const Minute m = minuteOf(*d.fullMoon);
-      row.cells[3] = std::string(eventName(almanac::EventKind::FullMoon)) + " " +
-                     m.date.substr(5) + " " + m.time;
+      row.cells[3] = std::string(eventName(almanac::EventKind::FullMoon)) + " " + m.date.substr(5) +
+                     " " + m.time;
       row.instant = d.fullMoon;
     }
     rows.push_back({d.day, 1, 0, std::move(row)});

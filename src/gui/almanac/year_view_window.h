@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <array>
 #include <map>
 #include <memory>
 #include <vector>
