@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "app/year_view_panel.h"
 #include "astro/ephemeris.h"
 #include "config/text_file.h"
 #include "engine/constants.h"
@@ -79,11 +80,21 @@ std::string eventDetail(const almanac::Event& e) {
 
 const char* almanacText(AlmanacText t) { return kTexts[static_cast<size_t>(t)]; }
 
+AlmanacDeltaT keptDeltaTChoice(AdditionStore& additions) {
+  return additions.get(kDeltaTKey) == std::optional<std::string>(kMainValue)
+             ? AlmanacDeltaT::MainWindow
+             : AlmanacDeltaT::Measured;
+}
+
+FileStatus keepDeltaTChoice(AdditionStore& additions, AlmanacDeltaT choice) {
+  additions.set(kDeltaTKey, choice == AlmanacDeltaT::Measured ? kMeasuredValue : kMainValue);
+  return additions.save();
+}
+
 AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
   main_.attachAlmanac(this);
-  if (main_.additions().get(kDeltaTKey) == std::optional<std::string>(kMainValue))
-    choice_ = AlmanacDeltaT::MainWindow;
+  choice_ = keptDeltaTChoice(main_.additions());
   // The month of the main window's date, or the nearest the almanac has.
   const std::pair<int, int> at = mainMonth();
   year_ = std::clamp(at.first, almanac::kFirstYear, almanac::kLastYear);
@@ -183,13 +194,13 @@ AlmanacSite AlmanacPanel::siteNamed() const {
 void AlmanacPanel::setDeltaTChoice(AlmanacDeltaT choice) {
   if (choice == choice_) return;
   choice_ = choice;
-  main_.additions().set(kDeltaTKey, choice == AlmanacDeltaT::Measured ? kMeasuredValue : kMainValue);
-  const FileStatus status = main_.additions().save();
+  const FileStatus status = keepDeltaTChoice(main_.additions(), choice);
   if (!status.ok())
     main_.ui().message(almanacText(AlmanacText::Title), status.message, Tone::Warning);
   compute();
   monthChanged_();
   calculated();
+  if (YearViewPanel* year = main_.yearView()) year->followDeltaT();
 }
 
 std::string AlmanacPanel::pdfName() const {

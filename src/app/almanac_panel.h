@@ -20,6 +20,7 @@
 
 namespace velmar {
 
+class AdditionStore;
 class MainForm;
 
 // Every text of the window, in one place.
@@ -57,6 +58,9 @@ enum class AlmanacColumn {
 // Which delta T the almanac takes: the library's measured value (the
 // default), or the main window's field and its rules.
 enum class AlmanacDeltaT { Measured, MainWindow };
+// The choice as the additions keep it: the 月の暦 and the year view share it.
+AlmanacDeltaT keptDeltaTChoice(AdditionStore& additions);
+FileStatus keepDeltaTChoice(AdditionStore& additions, AlmanacDeltaT choice);
 
 class AlmanacPanel {
  public:

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/almanac_panel.h"
+#include "app/year_view_panel.h"
 #include "app/captions.h"
 #include "app/main_form.h"
 
@@ -79,6 +80,7 @@ void openView(MainForm& m) {
 }
 void openTimePad(MainForm& m) { m.windows().show(Win::TimePad); }
 void openAlmanac(MainForm& m) { m.windows().show(Win::Almanac); }
+void openYearView(MainForm& m) { m.windows().show(Win::YearView); }
 void bigsky(MainForm& m) { m.views().bigskyClicked(); }
 void bigview(MainForm& m) { m.views().bigviewClicked(); }
 void bigsun(MainForm& m) { m.views().bigsunClicked(); }
@@ -109,6 +111,11 @@ void keypadBack(MainForm& m) { m.keypad().backspace(); }
 template <void (AlmanacPanel::*F)()>
 void almanacPanel(MainForm& m) {
   if (AlmanacPanel* p = m.almanac()) (p->*F)();
+}
+// The year view's the same way.
+template <void (YearViewPanel::*F)()>
+void yearViewPanel(MainForm& m) {
+  if (YearViewPanel* p = m.yearView()) (p->*F)();
 }
 
 // A check box or menu tick inverts its state; an option button is selected.
@@ -186,7 +193,8 @@ constexpr Command option(const char* caption, std::array<FaceDef, kMaxFaces> f) 
 constexpr Command plain(Cmd id, Handler h, const char* name, const char* caption) {
   return {id, h, {}, caption, nullptr, nullptr, nullptr, faces(F{C, name})};
 }
-// A button of the 月の暦 window, its shortcut working in that window only.
+// A button of the 月の暦 window or the year view, its shortcut working in
+// that window only.
 constexpr Command almanacButton(Cmd id, Handler h, const char* name, const char* caption,
                                 const char* shortcut) {
   return {id, h, {}, caption, nullptr, shortcut, nullptr, faces(F{C, name}), Reach::Window};
@@ -396,6 +404,12 @@ constexpr Command kTable[] = {
     {Cmd::OpenAlmanac, openAlmanac, {}, "月の暦",
      "月の暦　観測地の月の出入り・南中と月相・近地点・月食をひと月の表にします", "Ctrl+K", "almbt",
      faces(F{M, "almanacmn", "月の暦(&K)"}, F{T, "almbt"})},
+    // The year's calendar as the national almanac's 暦要項 lists it; also a
+    // button of the 月の暦 window.
+    {Cmd::OpenYearView, openYearView, {}, "暦要項",
+     "暦要項　その年の二十四節気・雑節・朔弦望・食・旧暦の月の始めを時刻順に一覧にします",
+     "Ctrl+Shift+K", nullptr,
+     faces(F{M, "yearviewmn", "暦要項(&Y)"}, F{C, "almanac.yearViewButton", "暦要項(&Y)..."})},
     {Cmd::StartOrReverse, startOrReverse, {}, "◆", nullptr, nullptr, nullptr,
      faces(F{C, "faceView.startOrReverseButton"}, F{C, "orbitView.startOrReverseButton"})},
     {Cmd::Orbits, orbitsBox, {Binding::Kind::Orbits, 0}, "軌道", nullptr, nullptr, nullptr,
@@ -461,6 +475,19 @@ constexpr Command kTable[] = {
                   "almanac.printButton", "印刷(&R)...", nullptr),
     almanacButton(Cmd::AlmanacClose, almanacPanel<&AlmanacPanel::closeWindow>,
                   "almanac.closeButton", "閉じる", "Esc"),
+
+    almanacButton(Cmd::YearViewPreviousYear, yearViewPanel<&YearViewPanel::previousYear>,
+                  "yearView.previousYearButton", "前年(&P)", "Ctrl+PgUp"),
+    almanacButton(Cmd::YearViewNextYear, yearViewPanel<&YearViewPanel::nextYear>,
+                  "yearView.nextYearButton", "次年(&N)", "Ctrl+PgDown"),
+    almanacButton(Cmd::YearViewFollowDate, yearViewPanel<&YearViewPanel::followMainDate>,
+                  "yearView.mainDateButton", "主画面の年(&D)", "Ctrl+D"),
+    almanacButton(Cmd::YearViewExport, yearViewPanel<&YearViewPanel::exportFile>,
+                  "yearView.exportButton", "ファイル出力(&S)...", nullptr),
+    almanacButton(Cmd::YearViewPrint, yearViewPanel<&YearViewPanel::print>,
+                  "yearView.printButton", "印刷(&R)...", nullptr),
+    almanacButton(Cmd::YearViewClose, yearViewPanel<&YearViewPanel::closeWindow>,
+                  "yearView.closeButton", "閉じる", "Esc"),
 };
 // clang-format on
 
@@ -541,7 +568,7 @@ const std::vector<MenuLayout>& menuLayout() {
        "表示(&V)",
        {Cmd::OpenFace, Cmd::OpenOrbit, line, Cmd::OpenTimePad, line, Cmd::ShowTable, Cmd::ShowGraph,
         line, Cmd::OpenSky, Cmd::BigSky, line, Cmd::OpenShadow, Cmd::BigView, line, Cmd::OpenSun,
-        Cmd::BigSun, line, Cmd::OpenAlmanac}},
+        Cmd::BigSun, line, Cmd::OpenAlmanac, Cmd::OpenYearView}},
       {"setup",
        "設定(&S)",
        {Cmd::AutoRecord, line, Cmd::Settings, Cmd::SiteEditor, Cmd::DataFolder, line, Cmd::Guidance}},

@@ -99,6 +99,7 @@ enum class Cmd : int {
   OpenSun,
   BigSun,
   OpenAlmanac,
+  OpenYearView,
   StartOrReverse,
   Orbits,
   Trail,
@@ -154,8 +155,15 @@ enum class Cmd : int {
   AlmanacExport,
   AlmanacPrint,
   AlmanacClose,
+  // The year view (暦要項)
+  YearViewPreviousYear,
+  YearViewNextYear,
+  YearViewFollowDate,
+  YearViewExport,
+  YearViewPrint,
+  YearViewClose,
 };
-inline constexpr int kCmdCount = static_cast<int>(Cmd::AlmanacClose) + 1;
+inline constexpr int kCmdCount = static_cast<int>(Cmd::YearViewClose) + 1;
 
 // The command that selects an option button.
 constexpr Cmd cmdOf(Option o) {

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 
 #include "astro/ephemeris.h"
 #include "astro/koyomi.h"
@@ -251,6 +253,34 @@ double measuredDeltaT(int year, int month) {
 
 double measuredDeltaT(int year) { return tenths(ephemeris::deltaT(jdOfJst(year, 7, 2, 12, 0, 0))); }
 
+namespace {
+
+// The calendar of the year last asked for. Every month needs its whole
+// year (the 旧暦 months begin at the winter solstice before it), and the
+// 月の暦 pages through the months of one year: kept, the year is computed
+// once instead of twelve times. One year and delta T only, bit for bit the
+// same as computed anew. The program asks from its one window thread; the
+// lock only keeps another caller (a test, a tool) from seeing it half
+// replaced, and each caller holds its own reference while it reads.
+std::shared_ptr<const koyomi::Year> yearCalendar(int year, double deltaT) {
+  static std::mutex lock;
+  static int keptYear = 0;
+  static double keptDeltaT = 0;
+  static std::shared_ptr<const koyomi::Year> kept;
+  {
+    const std::lock_guard<std::mutex> held(lock);
+    if (kept && keptYear == year && keptDeltaT == deltaT) return kept;
+  }
+  auto computed = std::make_shared<const koyomi::Year>(koyomi::year(year, deltaT));
+  const std::lock_guard<std::mutex> held(lock);
+  keptYear = year;
+  keptDeltaT = deltaT;
+  kept = computed;
+  return computed;
+}
+
+}  // namespace
+
 std::vector<DayRow> month(int year, int month, const astro::Site& site, double deltaT) {
   if (!yearSupported(year) || month < 1 || month > 12) return {};
   const long long firstDay = dayNumberOfDate(year, month, 1);
@@ -328,7 +358,8 @@ std::vector<DayRow> month(int year, int month, const astro::Site& site, double d
       if (jd <= noon) newMoon = jd;
     rows[i].noonAge = noon - newMoon;
   }
-  const koyomi::Year calendar = koyomi::year(year, deltaT);
+  const std::shared_ptr<const koyomi::Year> kept = yearCalendar(year, deltaT);
+  const koyomi::Year& calendar = *kept;
   for (size_t i = 0; i < days; ++i) {
     if (const auto d = koyomi::lunarDate(calendar.allMonths, firstDay + static_cast<long long>(i)))
       rows[i].lunar = *d;

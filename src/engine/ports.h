@@ -139,12 +139,14 @@ enum class Win {
   Keypad,
   Settings,
   SiteEditor,
-  Almanac
+  Almanac,
+  YearView
 };
 inline constexpr int kPlacedWinCount = 8;
 inline constexpr Win kClosingOrder[] = {Win::Keypad, Win::Data,    Win::Graph,    Win::Face,
                                         Win::Orbit,  Win::TimePad, Win::Settings, Win::SiteEditor,
-                                        Win::Sky,    Win::Shadow,  Win::Sun,      Win::Almanac};
+                                        Win::Sky,    Win::Shadow,  Win::Sun,      Win::YearView,
+                                        Win::Almanac};
 
 // DataFolder: the folder of moon.inf and sokuti.dat in the file manager.
 enum class HelpPage { Contents, Search, DataFolder };

@@ -75,6 +75,17 @@ const char* eventName(almanac::EventKind kind) {
   return "";
 }
 
+bool isEclipse(almanac::EventKind kind) {
+  switch (kind) {
+    case almanac::EventKind::PenumbralEclipse:
+    case almanac::EventKind::PartialEclipse:
+    case almanac::EventKind::TotalEclipse:
+      return true;
+    default:
+      return false;
+  }
+}
+
 std::string clockText(const std::optional<double>& jdUt, bool seconds) {
   if (!jdUt) return "--";
   if (seconds) {
@@ -315,6 +326,11 @@ std::vector<std::string> koyomiLines(const koyomi::Year& year) {
   out.reserve(lines.size());
   for (Line& l : lines) out.push_back(std::move(l.text));
   return out;
+}
+
+const std::array<const char*, kYearViewColumns>& yearViewTitles() {
+  static const std::array<const char*, kYearViewColumns> titles = {"日付", "時刻", "項目", "値"};
+  return titles;
 }
 
 }  // namespace velmar

@@ -29,6 +29,9 @@ std::string observerDeltaTMessage();
 
 // 新月 上弦 満月 下弦 近地点 遠地点 半影月食 部分月食 皆既月食.
 const char* eventName(almanac::EventKind kind);
+// Whether an event is an eclipse: the year view lists every kind this
+// names, so that a kind added here appears there unchanged.
+bool isEclipse(almanac::EventKind kind);
 
 // "HH:MM:SS" (or "HH:MM", rounded to the minute) of an instant in JST;
 // "--" when there is none.
@@ -87,5 +90,9 @@ std::string lunarDateText(const koyomi::LunarDate& d);
 // "YYYY/MM/DD<TAB>name" for the dated items and
 // "YYYY/MM/DD<TAB>旧暦<TAB>M月1日" for each month of the old calendar.
 std::vector<std::string> koyomiLines(const koyomi::Year& year);
+
+// The year view's columns (output/koyomi_year.h): 日付 時刻 項目 値.
+inline constexpr size_t kYearViewColumns = 4;
+const std::array<const char*, kYearViewColumns>& yearViewTitles();
 
 }  // namespace velmar

@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "app/main_form.h"
+#include "app/year_view_panel.h"
 #include "astro/ephemeris.h"
 #include "config/additions.h"
 #include "config/temp_folder.h"
@@ -287,6 +290,125 @@ TEST_F(AlmanacPanelTest, FilesClipboardAndPrinterGetTheTableToTheSecond) {
   // Minutes cut, not rounded: 17:47:45 reads 17:47.
   const std::string fourteenth = "2025/03/14  14.1      17:47   87.3        --     --        05:48";
   EXPECT_EQ(listing[15].substr(0, fourteenth.size()), fourteenth);
+}
+
+// The year view (暦要項) holds the --koyomi lines, to the nearest minute as
+// the national almanac prints them, and the year's eclipses, in time
+// order; a row with an instant moves the main form there; the file is
+// Shift-JIS with CR LF.
+TEST_F(AlmanacPanelTest, YearViewHoldsTheKoyomiLinesAndTheEclipsesInTimeOrder) {
+  YearViewPanel panel(*main);
+  EXPECT_EQ(panel.year(), 2025);
+  EXPECT_EQ(panel.deltaT(), almanac::measuredDeltaT(2025));
+  const std::vector<YearViewRow>& rows = panel.rows();
+
+  // The eclipses apart: the lunar eclipses of the year, by name.
+  const double from = almanac::jdOfJst(2025, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(2026, 1, 1, 0, 0, 0);
+  std::vector<std::string> eclipses;
+  for (const almanac::Event& e : almanac::lunarEclipses(from, to, panel.deltaT()))
+    eclipses.push_back(eventName(e.kind));
+  ASSERT_EQ(eclipses.size(), 2u);
+  std::vector<std::string> eclipseRows;
+  std::vector<const YearViewRow*> calendar;
+  for (const YearViewRow& r : rows) {
+    if (r.cells[2] == eclipses[0] || r.cells[2] == eclipses[1]) {
+      eclipseRows.push_back(r.cells[2]);
+      EXPECT_TRUE(r.instant.has_value());
+    } else {
+      calendar.push_back(&r);
+    }
+  }
+  EXPECT_EQ(eclipseRows, eclipses);
+
+  // The rest line by line as --koyomi prints them: "date HH:MM:SS", name,
+  // value for the timed items; date and name for a day's items; 旧暦 and
+  // the month.
+  const std::vector<std::string> lines = koyomiLines(koyomi::year(2025, panel.deltaT()));
+  ASSERT_EQ(calendar.size(), lines.size());
+  std::set<std::string> kinds;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::vector<std::string> f;
+    for (size_t start = 0;;) {
+      const size_t tab = lines[i].find('\t', start);
+      f.push_back(lines[i].substr(start, tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    const YearViewRow& r = *calendar[i];
+    EXPECT_EQ(r.cells[0], f[0].substr(0, 10)) << lines[i];
+    EXPECT_EQ(r.cells[2], f[1]) << lines[i];
+    kinds.insert(f[1]);
+    if (f[0].size() > 10) {
+      const int minutes = std::stoi(f[0].substr(11, 2)) * 60 + std::stoi(f[0].substr(14, 2)) +
+                          (std::stoi(f[0].substr(17, 2)) >= 30 ? 1 : 0);
+      ASSERT_LT(minutes, 24 * 60) << lines[i];
+      char hhmm[32];
+      std::snprintf(hhmm, sizeof hhmm, "%02d:%02d", minutes / 60, minutes % 60);
+      EXPECT_EQ(r.cells[1], hhmm) << lines[i];
+      EXPECT_EQ(r.cells[3], f[2].empty() ? f[2] : f[2] + "°") << lines[i];
+      EXPECT_TRUE(r.instant.has_value());
+    } else {
+      EXPECT_EQ(r.cells[1], "") << lines[i];
+      if (f.size() > 2) {
+        EXPECT_EQ(r.cells[3], f[2]) << lines[i];
+      }
+    }
+  }
+  for (const char* k : {"立春", "土用の入り", "入梅", "半夏生", "節分", "社日", "春分の日", "十五夜",
+                        "十三夜", "新月", "上弦", "満月", "下弦", "旧暦"})
+    EXPECT_EQ(kinds.count(k), 1u) << k;
+  // Time order: the date, then the time; a day's items without one first.
+  for (size_t i = 1; i < rows.size(); ++i)
+    EXPECT_LE(rows[i - 1].cells[0] + rows[i - 1].cells[1], rows[i].cells[0] + rows[i].cells[1])
+        << rows[i].cells[2];
+
+  // 中秋の名月 2025 is 10月6日 (国立天文台 暦計算室, 中秋の名月の日付), the full
+  // moon a day later: the row shows it and goes to it.
+  const auto jugoya = std::find_if(rows.begin(), rows.end(),
+                                   [](const YearViewRow& r) { return r.cells[2] == "十五夜"; });
+  ASSERT_NE(jugoya, rows.end());
+  EXPECT_EQ(jugoya->cells[0], "2025/10/06");
+  EXPECT_EQ(jugoya->cells[3].rfind("満月 10/07 ", 0), 0u) << jugoya->cells[3];
+  ASSERT_TRUE(panel.activate(static_cast<size_t>(jugoya - rows.begin())));
+  EXPECT_EQ(fields(), jst(*jugoya->instant));
+  const auto setsubun = std::find_if(rows.begin(), rows.end(),
+                                     [](const YearViewRow& r) { return r.cells[2] == "節分"; });
+  EXPECT_FALSE(panel.activate(static_cast<size_t>(setsubun - rows.begin())));
+
+  // The file: the delta T, the header and the rows, Shift-JIS and CR LF,
+  // the separator by the dialog's choice.
+  PlainWindows& w = *main->headlessWindows();
+  w.nextFile = FileChoice{dir / "koyomi", 1};
+  panel.exportFile();
+  const std::vector<std::string> tsv = yearViewLines(rows, panel.deltaT(), '\t');
+  EXPECT_EQ(bytesOf(dir / "koyomi.tsv"), fileBytes(tsv));
+  EXPECT_EQ(tsv[0], "ΔT\t" + formatPlain(panel.deltaT()));
+  EXPECT_EQ(tsv[1], "日付\t時刻\t項目\t値");
+  EXPECT_EQ(tsv.size(), rows.size() + 2);
+  EXPECT_EQ(panel.pdfName(), "VelmarKoyomi-2025.pdf");
+  // The printout: asked first, the heading, then the columns lined up, the
+  // item column where its title starts.
+  w.printAnswer = {PrintResult::Status::Printed, ""};
+  panel.print();
+  ASSERT_EQ(w.printed.size(), 1u);
+  const std::vector<std::string>& listing = w.printed[0].lines;
+  ASSERT_EQ(listing.size(), rows.size() + 2);
+  EXPECT_EQ(listing[0].rfind("暦要項", 0), 0u) << listing[0];
+  const size_t itemAt = displayWidth(listing[1].substr(0, listing[1].find("項目")));
+  for (size_t i = 2; i < listing.size(); ++i) {
+    const std::string& item = rows[i - 2].cells[2];
+    EXPECT_EQ(displayWidth(listing[i].substr(0, listing[i].find(item))), itemAt) << listing[i];
+  }
+
+  // Another year from the keyboard's commands; one beyond the range is
+  // refused and told.
+  panel.nextYear();
+  EXPECT_EQ(panel.year(), 2026);
+  const int messages = ui.messages;
+  EXPECT_FALSE(panel.showYear(almanac::kLastYear + 1));
+  EXPECT_EQ(ui.messages, messages + 1);
+  EXPECT_EQ(panel.year(), 2026);
 }
 
 TEST_F(AlmanacPanelTest, ThePlaceIsKeptWithTheAdditionsNotInMoonInf) {

@@ -455,6 +455,22 @@ TEST(Koyomi, TheMonthTableCarriesTheCalendar) {
   EXPECT_EQ(almanacCells(rows[21], false)[10], "秋分の日、秋分 21:43");
 }
 
+// The year's calendar is kept from one month to the next: a month of
+// another delta T or another year must not take the one kept.
+TEST(Koyomi, AMonthNeverTakesTheCalendarOfAnotherDeltaTOrYear) {
+  const astro::Site tokyo{35.6544, 139.7447};
+  for (const auto& [year, dt] : {std::pair{2024, 69.0}, {2024, 300.0}, {2025, 300.0}}) {
+    const auto rows = almanac::month(year, 3, tokyo, dt);
+    std::vector<double> terms;
+    for (const almanac::DayRow& r : rows)
+      for (const koyomi::Timed& t : r.terms) terms.push_back(t.jd);
+    std::vector<double> expected;
+    for (const koyomi::Timed& t : koyomi::year(year, dt).timed)
+      if (almanac::jstOf(t.jd).month == 3) expected.push_back(t.jd);
+    EXPECT_EQ(terms, expected) << year << " " << dt;
+  }
+}
+
 TEST(AlmanacCli, KoyomiPrintsTheYearInDateOrder) {
   const CliRun r = runCli("--koyomi 2033 --dt 70");
   ASSERT_EQ(r.status, 0) << r.err;

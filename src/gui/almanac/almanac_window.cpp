@@ -147,6 +147,7 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   });
   bar->addWidget(deltaT_);
   bar->addStretch();
+  bar->addWidget(makeButton(binder, Cmd::OpenYearView));
   bar->addWidget(makeButton(binder, Cmd::AlmanacExport));
   bar->addWidget(makeButton(binder, Cmd::AlmanacPrint));
   bar->addWidget(makeButton(binder, Cmd::AlmanacClose));
@@ -235,6 +236,8 @@ void AlmanacWindow::monthShown() {
     const QSignalBlocker quiet(picker_);
     picker_->setDate(QDate(panel_.year(), panel_.month(), 1));
   }
+  // The choice may have been changed in the year view.
+  deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
   heading_->setText(qs(panel_.heading()));
   // The cell being worked on stays where it was, on the day of the same
   // number, as far as the new month has it.

@@ -126,5 +126,10 @@ int main(int argc, char** argv) {
   main.run("menumoonphase");
   ok = save(window.existing(Win::Sun), folder, "sun-centred.png", {420, 300}) && ok;
   ok = save(window.existing(Win::Orbit), folder, "orbit.png", {320, 320}) && ok;
+
+  // The year view of a year with two total lunar eclipses, as it opens.
+  at(main, {"2025", "3", "14", "12", "0", "0"});
+  main.run("yearviewmn");
+  ok = save(window.existing(Win::YearView), folder, "year-view.png") && ok;
   return ok ? 0 : 1;
 }

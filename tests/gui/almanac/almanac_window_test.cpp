@@ -4,6 +4,8 @@
 // moon.inf.
 #include "gui/almanac/almanac_window.h"
 
+#include "gui/almanac/year_view_window.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -170,6 +172,72 @@ class AlmanacWindowTest : public QObject {
     QVERIFY(!QFile::exists(qs(paths.settings)));
     AdditionStore kept(paths.additions);
     QVERIFY(placementIn(kept, "almanac").has_value());
+    QCOMPARE(shown.ui.messages, 0);
+  }
+
+  // The year view (暦要項) from the keyboard alone: opened from the main
+  // window and from the 月の暦, another year, Enter on a row moving the main
+  // window, the file written, Escape closing it.
+  void yearViewWorksFromTheKeyboard() {
+    testing_window::WindowFixture<> shown;
+    shown.clock.set(std::chrono::system_clock::from_time_t(1741921200));
+    shown.start();
+    MainWindow& w = shown.window;
+    QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* year = qobject_cast<YearViewWindow*>(w.existing(Win::YearView));
+    QVERIFY(year);
+    QVERIFY(QTest::qWaitForWindowActive(year));
+    QCOMPARE(year->windowTitle(), QString::fromUtf8("暦要項"));
+    QCOMPARE(year->yearPicker()->value(), 2025);
+    QCOMPARE(year->model()->rowCount(), static_cast<int>(year->panel().rows().size()));
+    QVERIFY(year->minimumSizeHint().width() <= 1024);
+    QVERIFY(year->minimumSizeHint().height() <= 560);
+    QTest::keyClick(year->table(), Qt::Key_Escape);
+    QVERIFY(!year->isVisible());
+
+    // From the 月の暦's button, by its mnemonic.
+    w.action("almanacmn")->trigger();
+    auto* almanac = qobject_cast<AlmanacWindow*>(w.existing(Win::Almanac));
+    QVERIFY(almanac && QTest::qWaitForWindowActive(almanac));
+    QTest::keyClick(almanac, Qt::Key_Y, Qt::AltModifier);
+    QVERIFY(QTest::qWaitForWindowActive(year));
+
+    // The next year from the picker, and back with the window's shortcut.
+    QTableView* table = year->table();
+    year->yearPicker()->setFocus();
+    QTest::keyClick(year->yearPicker(), Qt::Key_Up);
+    QCOMPARE(year->panel().year(), 2026);
+    QTest::keyClick(table, Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(year->panel().year(), 2025);
+    QCOMPARE(year->yearPicker()->value(), 2025);
+
+    // One choice of delta T for both windows, changed in either.
+    year->deltaTChoice()->activated(1);
+    QCOMPARE(almanac->deltaTChoice()->currentIndex(), 1);
+    QCOMPARE(almanac->panel().deltaTChoice(), AlmanacDeltaT::MainWindow);
+    almanac->deltaTChoice()->activated(0);
+    QCOMPARE(year->deltaTChoice()->currentIndex(), 0);
+    QCOMPARE(year->panel().deltaT(), almanac::measuredDeltaT(2025));
+
+    // Enter on 秋分: the main window at its instant, to the second.
+    int row = 0;
+    while (row < year->model()->rowCount() &&
+           year->model()->index(row, 2).data().toString() != QString::fromUtf8("秋分"))
+      ++row;
+    QVERIFY(row < year->model()->rowCount());
+    table->setFocus();
+    table->setCurrentIndex(year->model()->index(row, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(shownInstant(w), instantOf(*year->panel().rows()[static_cast<size_t>(row)].instant));
+
+    // The file, by the export button's mnemonic.
+    const QString path = shown.dir.filePath("koyomi.csv");
+    shown.main.headlessWindows()->nextFile = FileChoice{path.toStdString(), 0};
+    QTest::keyClick(table, Qt::Key_S, Qt::AltModifier);
+    // A mnemonic clicks as a button animates: a moment later.
+    QTRY_VERIFY(QFile::exists(path));
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!year->isVisible());
     QCOMPARE(shown.ui.messages, 0);
   }
 };

@@ -1,0 +1,216 @@
+#include "gui/almanac/year_view_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "gui/common/command_controls.h"
+#include "gui/common/texts.h"
+
+namespace velmar {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const char* s) { return QString::fromUtf8(s ? s : ""); }
+
+}  // namespace
+
+// --- the model -----------------------------------------------------------------
+
+YearViewModel::YearViewModel(YearViewPanel& panel, QObject* parent)
+    : QAbstractTableModel(parent), panel_(panel) {
+  reload();
+}
+
+void YearViewModel::reload() {
+  beginResetModel();
+  cells_.clear();
+  cells_.reserve(panel_.rows().size());
+  for (const YearViewRow& r : panel_.rows()) {
+    std::array<QString, kYearViewColumns> row;
+    for (size_t c = 0; c < kYearViewColumns; ++c) row[c] = qs(r.cells[c]);
+    cells_.push_back(std::move(row));
+  }
+  endResetModel();
+}
+
+int YearViewModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int YearViewModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(kYearViewColumns);
+}
+
+QVariant YearViewModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+  if (role == Qt::DisplayRole)
+    return cells_[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
+  return {};
+}
+
+QVariant YearViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+      section >= columnCount())
+    return {};
+  return qs(yearViewTitles()[static_cast<size_t>(section)]);
+}
+
+// --- the window ----------------------------------------------------------------
+
+YearViewWindow::YearViewWindow(MainForm& main)
+    : ToolWindow(main.placements(), Win::YearView, Stacking::Normal), main_(main), panel_(main) {
+  setObjectName("yearView");
+  setWindowTitle(qs(yearViewText(YearViewText::Title)));
+  keepPlacementWith({[this](float w, float h) { return panel_.placement(w, h); },
+                     [this](const WindowPlacement& p) { panel_.keepPlacement(p); }});
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 6, 8, 6);
+  column->setSpacing(4);
+
+  // The year and the way through the years, the delta T; the outputs below.
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(4);
+  auto* yearLabel = new QLabel(qs(yearViewText(YearViewText::YearLabel)));
+  picker_ = new QSpinBox;
+  picker_->setObjectName("yearView.yearPicker");
+  picker_->setRange(almanac::kFirstYear, almanac::kLastYear);
+  // A year being typed digit by digit is not yet a year to show.
+  picker_->setKeyboardTracking(false);
+  yearLabel->setBuddy(picker_);
+  connect(picker_, qOverload<int>(&QSpinBox::valueChanged), this,
+          [this](int y) { panel_.showYear(y); });
+  bar->addWidget(yearLabel);
+  bar->addWidget(picker_);
+  panel_.onClose = [this] { close(); };
+  CommandBinder binder(CommandActions::of(main_, this), false);
+  bar->addWidget(makeButton(binder, Cmd::YearViewPreviousYear));
+  bar->addWidget(makeButton(binder, Cmd::YearViewNextYear));
+  bar->addWidget(makeButton(binder, Cmd::YearViewFollowDate));
+  deltaT_ = new QComboBox;
+  deltaT_->setObjectName("yearView.deltaT");
+  deltaT_->addItem(qs(texts::kAlmanacMeasuredDeltaT));
+  deltaT_->addItem(qs(texts::kAlmanacMainDeltaT));
+  connect(deltaT_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+    panel_.setDeltaTChoice(i == 0 ? AlmanacDeltaT::Measured : AlmanacDeltaT::MainWindow);
+  });
+  bar->addWidget(deltaT_);
+  bar->addStretch();
+  column->addLayout(bar);
+
+  heading_ = new QLabel;
+  heading_->setObjectName("yearView.heading");
+  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  column->addWidget(heading_);
+
+  model_ = new YearViewModel(panel_, this);
+  table_ = new AlmanacTable;
+  table_->setObjectName("yearView.table");
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setWordWrap(false);
+  table_->setAlternatingRowColors(true);
+  table_->setTabKeyNavigation(false);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setHighlightSections(false);
+  table_->onChosen = [this](const QModelIndex& i) { choose(i); };
+  connect(table_, &QTableView::clicked, this, [this](const QModelIndex& i) {
+    if (QApplication::keyboardModifiers() == Qt::NoModifier) choose(i);
+  });
+  column->addWidget(table_, 1);
+
+  auto* outputs = new QHBoxLayout;
+  outputs->setSpacing(4);
+  outputs->addStretch();
+  outputs->addWidget(makeButton(binder, Cmd::YearViewExport));
+  outputs->addWidget(makeButton(binder, Cmd::YearViewPrint));
+  outputs->addWidget(makeButton(binder, Cmd::YearViewClose));
+  column->addLayout(outputs);
+
+  yearChanges_ =
+      Connection(panel_.yearChanged(), panel_.yearChanged().connect([this] { yearShown(); }));
+  yearShown();
+  setTabOrder(picker_, button(Cmd::YearViewPreviousYear));
+  setTabOrder(button(Cmd::YearViewPreviousYear), button(Cmd::YearViewNextYear));
+  setTabOrder(button(Cmd::YearViewNextYear), button(Cmd::YearViewFollowDate));
+  setTabOrder(button(Cmd::YearViewFollowDate), deltaT_);
+  setTabOrder(deltaT_, table_);
+  setTabOrder(table_, button(Cmd::YearViewExport));
+  setTabOrder(button(Cmd::YearViewExport), button(Cmd::YearViewPrint));
+  setTabOrder(button(Cmd::YearViewPrint), button(Cmd::YearViewClose));
+}
+
+YearViewWindow::~YearViewWindow() { panel_.onClose = nullptr; }
+
+QPushButton* YearViewWindow::makeButton(CommandBinder& binder, Cmd c) {
+  QPushButton* b = binder.button(command(c).facesOf(Face::Control).front()->name);
+  b->setAutoDefault(false);
+  // The command's shortcut works in this window only: its action is here.
+  QAction* a = binder.actions().action(c);
+  if (!a->shortcut().isEmpty()) {
+    addAction(a);
+    b->setToolTip(a->shortcut().toString(QKeySequence::NativeText));
+  }
+  buttons_[c] = b;
+  return b;
+}
+
+QPushButton* YearViewWindow::button(Cmd c) const {
+  auto it = buttons_.find(c);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void YearViewWindow::yearShown() {
+  {
+    const QSignalBlocker quiet(picker_);
+    picker_->setValue(panel_.year());
+  }
+  deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
+  heading_->setText(qs(panel_.heading()));
+  const int was = table_->currentIndex().row();
+  model_->reload();
+  table_->resizeColumnsToContents();
+  if (model_->rowCount() > 0)
+    table_->setCurrentIndex(model_->index(std::clamp(was, 0, model_->rowCount() - 1), 0));
+}
+
+void YearViewWindow::choose(const QModelIndex& index) {
+  if (!index.isValid()) return;
+  if (!panel_.activate(static_cast<size_t>(index.row()))) main_.ui().beep();
+}
+
+void YearViewWindow::showEvent(QShowEvent* e) {
+  ToolWindow::showEvent(e);
+  panel_.setShown(true);
+  table_->setFocus();
+}
+
+void YearViewWindow::hideEvent(QHideEvent* e) {
+  panel_.setShown(false);
+  ToolWindow::hideEvent(e);
+}
+
+// --- the family ----------------------------------------------------------------
+
+bool YearViewWindows::open(Win w) {
+  if (w != Win::YearView) return false;
+  if (!window_) window_ = std::make_unique<YearViewWindow>(main_);
+  window_->open();
+  window_->activateWindow();
+  return true;
+}
+
+QWidget* YearViewWindows::existing(Win w) { return w == Win::YearView ? window_.get() : nullptr; }
+
+}  // namespace velmar
