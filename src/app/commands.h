@@ -154,8 +154,14 @@ enum class Cmd : int {
   AlmanacExport,
   AlmanacPrint,
   AlmanacClose,
+  // The 日食 window
+  OpenEclipses,
+  EclipseFollowDate,
+  EclipseExport,
+  EclipsePrint,
+  EclipseClose,
 };
-inline constexpr int kCmdCount = static_cast<int>(Cmd::AlmanacClose) + 1;
+inline constexpr int kCmdCount = static_cast<int>(Cmd::EclipseClose) + 1;
 
 // The command that selects an option button.
 constexpr Cmd cmdOf(Option o) {

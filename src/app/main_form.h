@@ -77,6 +77,7 @@ struct Ports {
 enum class ViewStage { Phase, Face, Orbit, Sky, Shadow, Sun, Almanac };
 
 class AlmanacPanel;
+class EclipsePanel;
 
 class MainForm {
  public:
@@ -111,6 +112,9 @@ class MainForm {
   // the commands of that window; nullptr otherwise.
   AlmanacPanel* almanac() { return almanac_; }
   void attachAlmanac(AlmanacPanel* panel) { almanac_ = panel; }
+  // The 日食 window's panel, while that window is there.
+  EclipsePanel* eclipses() { return eclipses_; }
+  void attachEclipses(EclipsePanel* panel) { eclipses_ = panel; }
   DateFields& dates() { return dates_; }
   Lunation& lunation() { return lunation_; }
   Continuous& continuous() { return continuous_; }
@@ -241,6 +245,7 @@ class MainForm {
   PlainWindows unattached_;
   WindowPort* windows_;
   AlmanacPanel* almanac_ = nullptr;
+  EclipsePanel* eclipses_ = nullptr;
   Guarded guarded_;
   ClockPort& clock_;
   TimerPort& timer_;

@@ -68,6 +68,10 @@ size_t displayWidth(std::string_view utf8);
 // (times to the minute) in columns lined up with blanks.
 std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows,
                                         const AlmanacSite& site);
+// Any table so: the site line, then the rows (the titles first) in columns
+// lined up with blanks, the last column not padded.
+std::vector<std::string> linedUpListing(const std::vector<std::vector<std::string>>& table,
+                                        const AlmanacSite& site);
 
 // "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
 std::string eventLine(const almanac::Event& e);

@@ -22,6 +22,7 @@
 #include "engine/numtext.h"
 #include "gui/common/texts.h"
 #include "gui/almanac/almanac_window.h"
+#include "gui/almanac/eclipse_window.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
@@ -183,6 +184,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   // "一括推算"'s progress, shown while a batch runs.
   new BatchProgress(main_, this);
   addFamily(std::make_unique<AlmanacWindows>(main_));
+  addFamily(std::make_unique<EclipseWindows>(main_));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));
