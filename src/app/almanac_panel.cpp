@@ -395,19 +395,9 @@ void AlmanacPanel::print() {
 }
 
 WindowPlacement AlmanacPanel::placement(float screenWidth, float screenHeight) const {
-  const float widest = std::max(0.0f, screenWidth - kFrameWidth);
-  const float highest = std::max(0.0f, screenHeight - kFrameHeight);
-  const std::optional<WindowPlacement> kept = placementIn(main_.additions(), kPlacementKey);
-  WindowPlacement p =
-      kept && kept->top != -1
-          ? *kept
-          : centredPlacement(std::min(kUsualWidth, widest), std::min(kUsualHeight, highest),
-                             screenWidth, screenHeight - kFrameHeight);
-  // Kept on a larger screen: no larger than this one, and on it.
-  p.width = std::min(p.width, widest);
-  p.height = std::min(p.height, static_cast<int>(highest));
-  bringOntoScreen(p, screenWidth, screenHeight);
-  return p;
+  return toolWindowPlacement(main_.additions(), kPlacementKey,
+                             {kUsualWidth, kUsualHeight, kFrameWidth, kFrameHeight}, screenWidth,
+                             screenHeight);
 }
 
 FileStatus AlmanacPanel::keepPlacement(const WindowPlacement& p) {

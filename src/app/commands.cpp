@@ -4,6 +4,7 @@
 
 #include "app/almanac_panel.h"
 #include "app/year_view_panel.h"
+#include "app/eclipse_panel.h"
 #include "app/captions.h"
 #include "app/main_form.h"
 
@@ -81,6 +82,7 @@ void openView(MainForm& m) {
 void openTimePad(MainForm& m) { m.windows().show(Win::TimePad); }
 void openAlmanac(MainForm& m) { m.windows().show(Win::Almanac); }
 void openYearView(MainForm& m) { m.windows().show(Win::YearView); }
+void openEclipses(MainForm& m) { m.windows().show(Win::Eclipses); }
 void bigsky(MainForm& m) { m.views().bigskyClicked(); }
 void bigview(MainForm& m) { m.views().bigviewClicked(); }
 void bigsun(MainForm& m) { m.views().bigsunClicked(); }
@@ -116,6 +118,12 @@ void almanacPanel(MainForm& m) {
 template <void (YearViewPanel::*F)()>
 void yearViewPanel(MainForm& m) {
   if (YearViewPanel* p = m.yearView()) (p->*F)();
+}
+
+// The same for the 日食 window's panel.
+template <void (EclipsePanel::*F)()>
+void eclipsePanel(MainForm& m) {
+  if (EclipsePanel* p = m.eclipses()) (p->*F)();
 }
 
 // A check box or menu tick inverts its state; an option button is selected.
@@ -488,6 +496,17 @@ constexpr Command kTable[] = {
                   "yearView.printButton", "印刷(&R)...", nullptr),
     almanacButton(Cmd::YearViewClose, yearViewPanel<&YearViewPanel::closeWindow>,
                   "yearView.closeButton", "閉じる", "Esc"),
+    {Cmd::OpenEclipses, openEclipses, {}, "日食",
+     "日食　観測地で見られる日食の接触時刻・食分・面積比・太陽高度を年ごとに一覧します", "Ctrl+J",
+     nullptr, faces(F{M, "eclipsesmn", "日食(&J)"})},
+    almanacButton(Cmd::EclipseFollowDate, eclipsePanel<&EclipsePanel::followMainDate>,
+                  "eclipses.mainDateButton", "主画面の日付(&D)", "Ctrl+D"),
+    almanacButton(Cmd::EclipseExport, eclipsePanel<&EclipsePanel::exportFile>,
+                  "eclipses.exportButton", "ファイル出力(&S)...", nullptr),
+    almanacButton(Cmd::EclipsePrint, eclipsePanel<&EclipsePanel::print>,
+                  "eclipses.printButton", "印刷(&R)...", nullptr),
+    almanacButton(Cmd::EclipseClose, eclipsePanel<&EclipsePanel::closeWindow>,
+                  "eclipses.closeButton", "閉じる", "Esc"),
 };
 // clang-format on
 
@@ -568,7 +587,7 @@ const std::vector<MenuLayout>& menuLayout() {
        "表示(&V)",
        {Cmd::OpenFace, Cmd::OpenOrbit, line, Cmd::OpenTimePad, line, Cmd::ShowTable, Cmd::ShowGraph,
         line, Cmd::OpenSky, Cmd::BigSky, line, Cmd::OpenShadow, Cmd::BigView, line, Cmd::OpenSun,
-        Cmd::BigSun, line, Cmd::OpenAlmanac, Cmd::OpenYearView}},
+        Cmd::BigSun, line, Cmd::OpenAlmanac, Cmd::OpenYearView, Cmd::OpenEclipses}},
       {"setup",
        "設定(&S)",
        {Cmd::AutoRecord, line, Cmd::Settings, Cmd::SiteEditor, Cmd::DataFolder, line, Cmd::Guidance}},

@@ -162,8 +162,14 @@ enum class Cmd : int {
   YearViewExport,
   YearViewPrint,
   YearViewClose,
+  // The 日食 window
+  OpenEclipses,
+  EclipseFollowDate,
+  EclipseExport,
+  EclipsePrint,
+  EclipseClose,
 };
-inline constexpr int kCmdCount = static_cast<int>(Cmd::YearViewClose) + 1;
+inline constexpr int kCmdCount = static_cast<int>(Cmd::EclipseClose) + 1;
 
 // The command that selects an option button.
 constexpr Cmd cmdOf(Option o) {

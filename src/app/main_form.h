@@ -78,6 +78,7 @@ enum class ViewStage { Phase, Face, Orbit, Sky, Shadow, Sun, Almanac };
 
 class AlmanacPanel;
 class YearViewPanel;
+class EclipsePanel;
 
 class MainForm {
  public:
@@ -115,6 +116,9 @@ class MainForm {
   // The year view's panel, the same way.
   YearViewPanel* yearView() { return yearView_; }
   void attachYearView(YearViewPanel* panel) { yearView_ = panel; }
+  // The 日食 window's panel, while that window is there.
+  EclipsePanel* eclipses() { return eclipses_; }
+  void attachEclipses(EclipsePanel* panel) { eclipses_ = panel; }
   DateFields& dates() { return dates_; }
   Lunation& lunation() { return lunation_; }
   Continuous& continuous() { return continuous_; }
@@ -246,6 +250,7 @@ class MainForm {
   WindowPort* windows_;
   AlmanacPanel* almanac_ = nullptr;
   YearViewPanel* yearView_ = nullptr;
+  EclipsePanel* eclipses_ = nullptr;
   Guarded guarded_;
   ClockPort& clock_;
   TimerPort& timer_;

@@ -1,5 +1,6 @@
 #include "config/additions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/numtext.h"
@@ -112,6 +113,24 @@ void putPlacement(AdditionStore& store, const std::string& name, const WindowPla
   store.set(name + ".left", formatPlain(p.left));
   store.set(name + ".width", formatPlain(p.width));
   store.set(name + ".height", formatInt(p.height));
+}
+
+WindowPlacement toolWindowPlacement(const AdditionStore& store, const std::string& name,
+                                    const ToolWindowSize& size, float screenWidth,
+                                    float screenHeight) {
+  const float widest = std::max(0.0f, screenWidth - size.frameWidth);
+  const float highest = std::max(0.0f, screenHeight - size.frameHeight);
+  const std::optional<WindowPlacement> kept = placementIn(store, name);
+  WindowPlacement p = kept && kept->top != -1
+                          ? *kept
+                          : centredPlacement(std::min(size.usualWidth, widest),
+                                             std::min(size.usualHeight, highest), screenWidth,
+                                             screenHeight - size.frameHeight);
+  // Kept on a larger screen: no larger than this one, and on it.
+  p.width = std::min(p.width, widest);
+  p.height = std::min(p.height, static_cast<int>(highest));
+  bringOntoScreen(p, screenWidth, screenHeight);
+  return p;
 }
 
 }  // namespace velmar

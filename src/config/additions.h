@@ -59,4 +59,15 @@ class AdditionStore {
 std::optional<WindowPlacement> placementIn(const AdditionStore& store, const std::string& name);
 void putPlacement(AdditionStore& store, const std::string& name, const WindowPlacement& p);
 
+// Where a tool window of the additions opens on a screen of the given size
+// (twips): where it was last, or centred at its usual size; never larger
+// than the screen less the window system's frame, and on it.
+struct ToolWindowSize {
+  float usualWidth, usualHeight;  // inside the frame
+  float frameWidth, frameHeight;  // what the window system adds around it
+};
+WindowPlacement toolWindowPlacement(const AdditionStore& store, const std::string& name,
+                                    const ToolWindowSize& size, float screenWidth,
+                                    float screenHeight);
+
 }  // namespace velmar

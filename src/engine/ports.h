@@ -125,8 +125,8 @@ class ManualTimer : public TimerPort {
 
 // The main window's subsidiary windows, in the order they are unloaded when
 // the program closes. The first eight keep a placement in the settings
-// file, in that file's order; the almanac keeps its own with the program's
-// additions.
+// file, in that file's order; the almanac and the eclipses keep theirs with
+// the program's additions.
 enum class Win {
   Face,
   Orbit,
@@ -140,13 +140,14 @@ enum class Win {
   Settings,
   SiteEditor,
   Almanac,
-  YearView
+  YearView,
+  Eclipses
 };
 inline constexpr int kPlacedWinCount = 8;
 inline constexpr Win kClosingOrder[] = {Win::Keypad, Win::Data,    Win::Graph,    Win::Face,
                                         Win::Orbit,  Win::TimePad, Win::Settings, Win::SiteEditor,
                                         Win::Sky,    Win::Shadow,  Win::Sun,      Win::YearView,
-                                        Win::Almanac};
+                                        Win::Eclipses, Win::Almanac};
 
 // DataFolder: the folder of moon.inf and sokuti.dat in the file manager.
 enum class HelpPage { Contents, Search, DataFolder };

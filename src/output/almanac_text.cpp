@@ -202,21 +202,30 @@ std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows
   table.reserve(rows.size() + 1);
   table.emplace_back(almanacTitles().begin(), almanacTitles().end());
   for (const almanac::DayRow& r : rows) table.push_back(almanacCells(r, false));
-  std::array<size_t, kAlmanacColumns> widths{};
-  for (const auto& line : table)
-    for (size_t c = 0; c < kAlmanacColumns; ++c)
-      widths[c] = std::max(widths[c], displayWidth(line[c]));
-  std::string siteLine = almanacSiteLine(site, '\t');
-  for (size_t at = siteLine.find('\t'); at != std::string::npos; at = siteLine.find('\t', at))
-    siteLine.replace(at, 1, "  ");
-  std::vector<std::string> out{siteLine};
+  return linedUpListing(almanacSiteListingLine(site), table);
+}
+
+std::string almanacSiteListingLine(const AlmanacSite& site) {
+  std::string line = almanacSiteLine(site, '\t');
+  for (size_t at = line.find('\t'); at != std::string::npos; at = line.find('\t', at))
+    line.replace(at, 1, "  ");
+  return line;
+}
+
+std::vector<std::string> linedUpListing(const std::string& firstLine,
+                                        const std::vector<std::vector<std::string>>& table) {
+  std::vector<size_t> widths;
+  for (const auto& line : table) {
+    if (widths.size() < line.size()) widths.resize(line.size());
+    for (size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], displayWidth(line[c]));
+  }
+  std::vector<std::string> out{firstLine};
   for (const auto& line : table) {
     std::string text;
-    for (size_t c = 0; c < kAlmanacColumns; ++c) {
+    for (size_t c = 0; c < line.size(); ++c) {
       if (c > 0) text += "  ";
       text += line[c];
-      // The last column is not padded.
-      if (c + 1 < kAlmanacColumns) text.append(widths[c] - displayWidth(line[c]), ' ');
+      text.append(widths[c] - displayWidth(line[c]), ' ');
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();
     out.push_back(std::move(text));

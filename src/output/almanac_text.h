@@ -71,6 +71,12 @@ size_t displayWidth(std::string_view utf8);
 // (times to the minute) in columns lined up with blanks.
 std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows,
                                         const AlmanacSite& site);
+// Any table so: its lines (the titles first) in columns lined up with
+// blanks, the last column not padded, after a first line of its own.
+std::vector<std::string> linedUpListing(const std::string& firstLine,
+                                        const std::vector<std::vector<std::string>>& table);
+// The site line of a listing: its fields apart by blanks.
+std::string almanacSiteListingLine(const AlmanacSite& site);
 
 // "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
 std::string eventLine(const almanac::Event& e);

@@ -120,26 +120,11 @@ std::vector<std::string> yearViewLines(const std::vector<YearViewRow>& rows, dou
 
 std::vector<std::string> yearViewListing(const std::vector<YearViewRow>& rows,
                                          const std::string& heading) {
-  std::array<size_t, kYearViewColumns> widths{};
-  for (size_t c = 0; c < kYearViewColumns; ++c) widths[c] = displayWidth(yearViewTitles()[c]);
-  for (const YearViewRow& r : rows)
-    for (size_t c = 0; c < kYearViewColumns; ++c)
-      widths[c] = std::max(widths[c], displayWidth(r.cells[c]));
-  std::vector<std::string> out{heading};
-  auto add = [&](const auto& cells) {
-    std::string text;
-    for (size_t c = 0; c < kYearViewColumns; ++c) {
-      if (c > 0) text += "  ";
-      const std::string cell = cells[c];
-      text += cell;
-      text.append(widths[c] - displayWidth(cell), ' ');
-    }
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    out.push_back(std::move(text));
-  };
-  add(yearViewTitles());
-  for (const YearViewRow& r : rows) add(r.cells);
-  return out;
+  std::vector<std::vector<std::string>> table;
+  table.reserve(rows.size() + 1);
+  table.emplace_back(yearViewTitles().begin(), yearViewTitles().end());
+  for (const YearViewRow& r : rows) table.emplace_back(r.cells.begin(), r.cells.end());
+  return linedUpListing(heading, table);
 }
 
 }  // namespace velmar

@@ -23,6 +23,7 @@
 #include "gui/common/texts.h"
 #include "gui/almanac/almanac_window.h"
 #include "gui/almanac/year_view_window.h"
+#include "gui/almanac/eclipse_window.h"
 #include "gui/common/tool_window.h"
 #include "gui/common/twips.h"
 #include "gui/config/settings_dialog.h"
@@ -185,6 +186,7 @@ MainWindow::MainWindow(MainForm& main, QWidget* parent)
   new BatchProgress(main_, this);
   addFamily(std::make_unique<AlmanacWindows>(main_));
   addFamily(std::make_unique<YearViewWindows>(main_));
+  addFamily(std::make_unique<EclipseWindows>(main_));
 
   // Show what the model holds already.
   for (auto& [f, w] : fields_) w->setText(qs(form.text(f)));

@@ -1,9 +1,10 @@
-// The 月の暦 window as a user meets it: opened from its command, the month
-// of the main window, a click and Enter on a time moving the main window,
-// the month changed from the keyboard, and its place kept apart from
-// moon.inf.
+// The 月の暦 and 日食 windows as a user meets them: opened from their
+// commands, the month (or the years) of the main window, a click and Enter
+// moving the main window, changes from the keyboard, and their places kept
+// apart from moon.inf.
 #include "gui/almanac/almanac_window.h"
 
+#include "gui/almanac/eclipse_window.h"
 #include "gui/almanac/year_view_window.h"
 
 #include <QAction>
@@ -238,6 +239,46 @@ class AlmanacWindowTest : public QObject {
     QTRY_VERIFY(QFile::exists(path));
     QTest::keyClick(table, Qt::Key_Escape);
     QVERIFY(!year->isVisible());
+    QCOMPARE(shown.ui.messages, 0);
+  }
+
+  // Ctrl+J from the main window; the years from the main window's, at its
+  // site; Enter on an eclipse sets the main window to its maximum.
+  void eclipsesListTheSiteAndMoveTheMainWindowToTheMaximum() {
+    testing_window::WindowFixture<> shown;
+    // 2026-12-09 12:00 JST.
+    shown.clock.set(std::chrono::system_clock::from_time_t(1796785200));
+    shown.start();
+    MainWindow& w = shown.window;
+    QTest::keyClick(&w, Qt::Key_J, Qt::ControlModifier);
+    auto* eclipses = qobject_cast<EclipseWindow*>(w.existing(Win::Eclipses));
+    QVERIFY(eclipses && QTest::qWaitForWindowExposed(eclipses));
+    QCOMPARE(eclipses->yearPicker()->value(), 2026);
+    QVERIFY(eclipses->heading()->text().startsWith(QString::fromUtf8("2026年から 20年間　Tokyo")));
+    // The annular eclipse of 2030-06-01 is partial in Tokyo, the total
+    // eclipse of 2035-09-02 total there.
+    eclipses->yearPicker()->setValue(2030);
+    const auto& rows = eclipses->panel().rows();
+    QVERIFY(rows.size() >= 3);
+    QCOMPARE(eclipses->model()->rowCount(), static_cast<int>(rows.size()));
+    QCOMPARE(almanac::jstOf(rows[0].maximum.jd).month, 6);
+    QCOMPARE(rows[0].kind, solar::LocalKind::Partial);
+    const auto total = std::find_if(rows.begin(), rows.end(), [](const solar::LocalEclipse& e) {
+      return almanac::jstOf(e.maximum.jd).year == 2035 && almanac::jstOf(e.maximum.jd).month == 9;
+    });
+    QVERIFY(total != rows.end());
+    QCOMPARE(total->kind, solar::LocalKind::Total);
+    QTableView* table = eclipses->table();
+    table->setFocus();
+    const int row = static_cast<int>(total - rows.begin());
+    table->setCurrentIndex(eclipses->model()->index(row, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(shownInstant(w), instantOf(total->maximum.jd));
+    QVERIFY(eclipses->minimumSizeHint().width() <= 1024);
+    QVERIFY(eclipses->minimumSizeHint().height() <= 560);
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!eclipses->isVisible());
+    QVERIFY(placementIn(AdditionStore(shown.main.paths().additions), "eclipses").has_value());
     QCOMPARE(shown.ui.messages, 0);
   }
 };
