@@ -2,12 +2,11 @@
 // through the Earth's centre across the shadow's axis. The new moons are
 // screened with the program's series (good to about 10", a few seconds of
 // the shadow's motion), and only a candidate costs precise positions: the
-// Moon at four instants and the Sun at two, over nine hours around the
-// conjunction, plus one nutation for the sidereal time. Everything else,
-// the greatest eclipse, the kind, and every contact at a site, is read from
-// the cubic through those positions, which is good to some ten metres
-// on the shadow's plane over the middle six hours, a few hundredths of a
-// second of its motion.
+// Moon's place and rate three hours either side of the conjunction and
+// the Sun's at it. Everything else, the greatest eclipse, the kind, and
+// every contact at a site, is read from the cubic through those, which is
+// good to some ten metres on the shadow's plane over the nine hours of an
+// eclipse, a few hundredths of a second of its motion.
 //
 // Why not the library's own searches (swe_sol_eclipse_when_glob and
 // _when_loc): they walk the ephemeris with many positions per eclipse and
@@ -50,9 +49,20 @@ constexpr double kE2 = astro::kEarthFlattening * (2 - astro::kEarthFlattening);
 // The Earth's turning, degrees of sidereal time per day of UT.
 constexpr double kSiderealRate = 360.98564736629;
 
-// The Moon's positions at u = -3, -1, 1, 3 (steps of kStep days around the
-// candidate's centre); the Sun's at the two ends.
-constexpr double kStep = 1.5 / 24;
+// Greenwich apparent sidereal time, degrees: the mean by the IAU 1982
+// expression in UT, the equation of the equinoxes from the leading terms
+// of the nutation. Their 0.5" is 14 m of the Earth's turning, a few
+// hundredths of a second of the shadow's; the library's sidereal time
+// would cost a third of a candidate's positions.
+double siderealTime(double jdUt, double deltaT) {
+  const double d = jdUt - kJ2000;
+  const double t = d / kDaysPerCentury;
+  const double mean = 280.46061837 + kSiderealRate * d + t * t * (0.000387933 - t / 38710000);
+  const double tt = astro::centuries(jdUt, deltaT);
+  const astro::Nutation n = astro::nutation(tt);
+  const double obliquity = 23.4392911 - 0.0130042 * tt;
+  return mean + n.longitude * std::cos((obliquity + n.obliquity) * kRad);
+}
 
 double wrap180(double x) {
   double r = std::fmod(x, 360.0);
@@ -92,37 +102,36 @@ Observer observe(const Elements& e, double rhoSin, double rhoCos, double longitu
 class Shadow {
  public:
   Shadow(double centre, double deltaT) : t0_(centre) {
-    for (int i = 0; i < 4; ++i) {
-      moon_[i] = ephemeris::moonVector(ephemeris::terrestrial(centre + kNodes[i] * kStep, deltaT));
-    }
-    sun_[0] = ephemeris::sunVector(ephemeris::terrestrial(centre + kNodes[0] * kStep, deltaT));
-    sun_[1] = ephemeris::sunVector(ephemeris::terrestrial(centre + kNodes[3] * kStep, deltaT));
-    sidereal0_ = ephemeris::apparentSiderealTime(centre, deltaT);
+    for (int i = 0; i < 2; ++i)
+      moon_[i] = ephemeris::moonMotion(ephemeris::terrestrial(centre + kNodes[i], deltaT));
+    sun_ = ephemeris::sunMotion(ephemeris::terrestrial(centre, deltaT));
+    sidereal0_ = siderealTime(centre, deltaT);
   }
 
   double centre() const { return t0_; }
 
   Elements at(double jd) const {
-    const double u = (jd - t0_) / kStep;
-    double w[4];
-    for (int j = 0; j < 4; ++j) {
-      double p = 1;
-      for (int i = 0; i < 4; ++i)
-        if (i != j) p *= (u - kNodes[i]) / (kNodes[j] - kNodes[i]);
-      w[j] = p;
-    }
-    astro::Vec3 m{0, 0, 0};
-    for (int j = 0; j < 4; ++j) {
-      m.x += w[j] * moon_[j].x;
-      m.y += w[j] * moon_[j].y;
-      m.z += w[j] * moon_[j].z;
-    }
-    // The Sun moves its own 150 million km by less than a kilometre off
-    // the chord over these hours.
-    const double s1 = (u - kNodes[0]) / (kNodes[3] - kNodes[0]);
-    const astro::Vec3 s{sun_[0].x + s1 * (sun_[1].x - sun_[0].x),
-                        sun_[0].y + s1 * (sun_[1].y - sun_[0].y),
-                        sun_[0].z + s1 * (sun_[1].z - sun_[0].z)};
+    // The Moon by the cubic through its places and rates at the two nodes
+    // (Hermite's), the Sun by its place and rate at the centre: the Sun
+    // strays from that line by less than a kilometre of its 150 million
+    // over these hours.
+    const double h = kNodes[1] - kNodes[0];
+    const double u = (jd - t0_ - kNodes[0]) / h;
+    const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
+    const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
+    auto hermite = [&](double p0, double v0, double p1, double v1) {
+      return h00 * p0 + h10 * h * v0 + h01 * p1 + h11 * h * v1;
+    };
+    const ephemeris::Motion& a0 = moon_[0];
+    const ephemeris::Motion& a1 = moon_[1];
+    const astro::Vec3 m{
+        hermite(a0.position.x, a0.velocity.x, a1.position.x, a1.velocity.x),
+        hermite(a0.position.y, a0.velocity.y, a1.position.y, a1.velocity.y),
+        hermite(a0.position.z, a0.velocity.z, a1.position.z, a1.velocity.z)};
+    const double ds = jd - t0_;
+    const astro::Vec3 s{sun_.position.x + sun_.velocity.x * ds,
+                        sun_.position.y + sun_.velocity.y * ds,
+                        sun_.position.z + sun_.velocity.z * ds};
     constexpr double r = 1 / astro::kEarthEquatorKm;
     const astro::Vec3 mr{m.x * r, m.y * r, m.z * r};
     const astro::Vec3 g{(s.x - m.x) * r, (s.y - m.y) * r, (s.z - m.z) * r};
@@ -151,9 +160,12 @@ class Shadow {
   }
 
  private:
-  static constexpr double kNodes[4] = {-3, -1, 1, 3};
+  // The Moon's nodes, days from the centre: its cubic errs by some ten
+  // metres between them and out to an hour and a half beyond.
+  static constexpr double kNodes[2] = {-3.0 / 24, 3.0 / 24};
   double t0_;
-  astro::Vec3 moon_[4], sun_[2];
+  ephemeris::Motion moon_[2];
+  ephemeris::Motion sun_;
   double sidereal0_ = 0;
 };
 
@@ -297,36 +309,30 @@ long long firstNewMoonIndex(double fromJd) {
 
 // The series' conjunction in longitude near `guess`, and the instant the
 // Moon passes nearest the Sun's centre there; returns false when the
-// series put the Moon clear of every eclipse.
+// series put the Moon clear of every eclipse. The series cost a good part
+// of a candidate's precise positions: two steps on the elongation from a
+// guess within two hours or so, then the Moon's path against the Sun taken
+// as straight over the hour between the conjunction and the closest
+// approach.
 bool seriesCandidate(double guess, double deltaT, double& centre) {
   auto elong = [&](double jd) { return wrap180(astro::elongation(astro::centuries(jd, deltaT))); };
   double t = guess;
-  for (int i = 0; i < 6; ++i) {
-    const double dt = -elong(t) / kElongationRate;
-    t += dt;
-    if (std::fabs(dt) < 10 * kSecondDays) break;
-  }
-  // The Moon against the Sun near conjunction moves on a nearly straight
-  // line: its closest approach, taken again where it points.
+  for (int i = 0; i < 2; ++i) t -= elong(t) / kElongationRate;
   auto offset = [&](double jd, double& x, double& y) {
     const double tc = astro::centuries(jd, deltaT);
     const double beta = moonLatitudeSum(tc);
     x = wrap180(astro::elongation(tc)) * std::cos(beta * kRad);
     y = beta;
   };
-  double x0 = 0, y0 = 0;
-  for (int i = 0; i < 4; ++i) {
-    const double h = 0.004;
-    double x1 = 0, y1 = 0;
-    offset(t, x0, y0);
-    offset(t + h, x1, y1);
-    const double vx = (x1 - x0) / h, vy = (y1 - y0) / h;
-    const double dt = -(x0 * vx + y0 * vy) / (vx * vx + vy * vy);
-    t += dt;
-    if (std::fabs(dt) < 10 * kSecondDays) break;
-  }
+  const double h = 0.01;
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   offset(t, x0, y0);
-  const double tc = astro::centuries(t, deltaT);
+  offset(t + h, x1, y1);
+  const double vx = (x1 - x0) / h, vy = (y1 - y0) / h;
+  const double v = std::hypot(vx, vy);
+  centre = t - (x0 * vx + y0 * vy) / (v * v);
+  const double least = std::fabs(x0 * vy - y0 * vx) / v;
+  const double tc = astro::centuries(centre, deltaT);
   const double moonKm = moonDistanceKm(moonParallaxSum(tc));
   const double sunKm = sunDistanceSum(tc) * astro::kAuKm;
   // Some part of the Earth sees the discs touch while the Moon's centre
@@ -336,8 +342,7 @@ bool seriesCandidate(double guess, double deltaT, double& centre) {
                         std::asin(astro::kEarthEquatorKm / sunKm)) / kRad +
                        astro::semidiameter(kSunRadiusKm, sunKm) +
                        astro::semidiameter(kK * astro::kEarthEquatorKm, moonKm);
-  centre = t;
-  return std::hypot(x0, y0) < limit + kSeriesMargin;
+  return least < limit + kSeriesMargin;
 }
 
 // Every eclipse whose greatest falls in [fromJd, toJd), with its shadow.
@@ -350,8 +355,13 @@ std::vector<Candidate> candidates(double fromJd, double toJd, double deltaT) {
     if (mean < fromJd - 2) continue;
     const double f = 160.7108 + 390.67050284 * k;
     if (std::fabs(std::sin(f * kRad)) > kMeanNodeScreen) continue;
+    // The mean new moon with the Moon's and the Sun's equations of the
+    // centre (Meeus, Astronomical Algorithms, ch. 49): within two hours.
+    const double moonAnomaly = (201.5643 + 385.81693528 * k) * kRad;
+    const double sunAnomaly = (2.5534 + 29.10535670 * k) * kRad;
+    const double guess = mean - 0.40720 * std::sin(moonAnomaly) + 0.17241 * std::sin(sunAnomaly);
     double centre = 0;
-    if (!seriesCandidate(mean, deltaT, centre)) continue;
+    if (!seriesCandidate(guess, deltaT, centre)) continue;
     Shadow shadow(centre, deltaT);
     const std::optional<Eclipse> e = globalEclipse(shadow);
     if (e && e->greatest >= fromJd && e->greatest < toJd) out.push_back({shadow, *e});
