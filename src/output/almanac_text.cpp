@@ -71,6 +71,14 @@ const char* eventName(almanac::EventKind kind) {
       return "部分月食";
     case almanac::EventKind::TotalEclipse:
       return "皆既月食";
+    case almanac::EventKind::PartialSolarEclipse:
+      return "部分日食";
+    case almanac::EventKind::AnnularSolarEclipse:
+      return "金環日食";
+    case almanac::EventKind::TotalSolarEclipse:
+      return "皆既日食";
+    case almanac::EventKind::HybridSolarEclipse:
+      return "金環皆既日食";
   }
   return "";
 }
@@ -220,7 +228,7 @@ std::string eventLine(const almanac::Event& e) {
                     "\t" + eventName(e.kind) + "\t";
   if (e.kind == almanac::EventKind::Perigee || e.kind == almanac::EventKind::Apogee)
     out += formatInt(std::llround(e.value));
-  else if (e.eclipse)
+  else if (e.eclipse || almanac::isSolarEclipse(e.kind))
     out += formatFixed(e.value, 1, 3, false);
   return out;
 }
