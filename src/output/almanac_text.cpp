@@ -233,6 +233,38 @@ std::string eventLine(const almanac::Event& e) {
   return out;
 }
 
+const char* localEclipseName(solar::LocalKind kind) {
+  switch (kind) {
+    case solar::LocalKind::Partial:
+      return "部分日食";
+    case solar::LocalKind::Annular:
+      return "金環日食";
+    case solar::LocalKind::Total:
+      return "皆既日食";
+  }
+  return "";
+}
+
+std::string solarEclipseHeader() {
+  return "種類\t食の始め\t第2接触\t食の最大\t第3接触\t食の終わり\t食分\t面積比\t最大時の太陽高度";
+}
+
+std::string solarEclipseLine(const solar::LocalEclipse& e) {
+  auto instant = [](const std::optional<solar::Contact>& c) -> std::string {
+    if (!c) return "--";
+    const almanac::JstTime j = almanac::jstOf(c->jd);
+    return formatInt(j.year) + "/" + twoDigits(j.month) + "/" + twoDigits(j.day) + " " +
+           twoDigits(j.hour) + ":" + twoDigits(j.minute) + ":" + twoDigits(j.second);
+  };
+  // A tenth of a degree below the horizon that rounds to nothing reads
+  // 0.0, not -0.0.
+  const double altitude = std::nearbyint(e.maximum.altitude * 10) / 10 + 0.0;
+  return std::string(localEclipseName(e.kind)) + "\t" + instant(e.begin) + "\t" +
+         instant(e.secondContact) + "\t" + instant(e.maximum) + "\t" + instant(e.thirdContact) +
+         "\t" + instant(e.end) + "\t" + formatFixed(e.magnitude, 1, 4, false) + "\t" +
+         formatFixed(e.obscuration, 1, 4, false) + "\t" + formatFixed(altitude, 1, 1, false);
+}
+
 const char* termName(int longitude) {
   static const char* const kNames[24] = {
       "春分", "清明", "穀雨", "立夏", "小満", "芒種", "夏至", "小暑", "大暑", "立秋", "処暑", "白露",

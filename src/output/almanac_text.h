@@ -10,6 +10,7 @@
 
 #include "astro/almanac.h"
 #include "astro/koyomi.h"
+#include "astro/solar_eclipses.h"
 #include "engine/fields.h"
 
 namespace velmar {
@@ -74,6 +75,17 @@ std::vector<std::string> almanacListing(const std::vector<almanac::DayRow>& rows
 // apsis, the magnitude of an eclipse to three decimals, nothing for a
 // quarter.
 std::string eventLine(const almanac::Event& e);
+
+// The solar eclipses seen at a site (velmar-cli --solar-eclipses): the
+// header "種類<TAB>食の始め<TAB>第2接触<TAB>食の最大<TAB>第3接触<TAB>食の終わり
+// <TAB>食分<TAB>面積比<TAB>最大時の太陽高度", and one line per eclipse: its
+// kind here (部分日食 金環日食 皆既日食), the instants as
+// "YYYY/MM/DD HH:MM:SS" JST or "--" where there is no such contact, 食分
+// and 面積比 to four decimals, the Sun's altitude at maximum (refraction
+// included) to a tenth of a degree.
+const char* localEclipseName(solar::LocalKind kind);
+std::string solarEclipseHeader();
+std::string solarEclipseLine(const solar::LocalEclipse& e);
 
 // 春分 清明 … 啓蟄 for the longitudes 0, 15, … 345.
 const char* termName(int longitude);
