@@ -179,7 +179,7 @@ const std::vector<OptionRow>& optionRows() {
   static const std::vector<OptionRow> rows = {
       {Opt::Date, {"--date", "YYYY-MM-DD", "日付 (日本標準時)。省略すると今日"}},
       {Opt::Time, {"--time", "HH:MM:SS", "時刻 (日本標準時)。省略すると現在の時刻"}},
-      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると主画面の計算は年 - 1934、月の暦・出来事・観測地から見た月は実測値"}},
+      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると主画面の計算は年 - 1934、月の暦・出来事・日食・観測地から見た月は実測値"}},
       {Opt::AutoDt, {"--auto-dt", "", "ΔT を自動で決める (1935 年からは年 - 1935)"}},
       {Opt::Lat, {"--lat", "DEG", "観測地の緯度 (度、北が正)"}},
       {Opt::Lon, {"--lon", "DEG", "観測地の経度 (度、東が正)"}},
@@ -211,7 +211,7 @@ const std::vector<OptionRow>& optionRows() {
       {Opt::Topocentric,
        {"--topocentric", "", "観測地から見た月の方位と高度 (大気差込み) も表示する"}},
       {Opt::Almanac, {"--almanac", "YYYY-MM", "その月の月の暦 (月の出入り・南中・日の出入り)"}},
-      {Opt::Events, {"--events", "YYYY", "その年の月相・近地点・遠地点・月食"}},
+      {Opt::Events, {"--events", "YYYY", "その年の月相・近地点・遠地点・月食・日食"}},
       {Opt::Koyomi, {"--koyomi", "YYYY", "その年の二十四節気・雑節・月相・旧暦の月の始め"}},
       {Opt::SolarEclipses,
        {"--solar-eclipses", "Y1 Y2",

@@ -2,7 +2,8 @@
 // Swiss Ephemeris's own eclipse routines on its DE431 files
 // (tests/data/solar_eclipses_swiss_ephemeris.tsv) and astronomy-engine's
 // searches on its own ephemeris (tests/data/solar_eclipses_astronomy_engine.tsv),
-// each under the delta T it used.
+// each under the delta T it used; and the national almanac's published
+// local circumstances (tests/data/solar_eclipses_published.tsv).
 #include "astro/solar_eclipses.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +275,49 @@ TEST(SolarEclipses, LocalAgreeWithAstronomyEngine) {
     EXPECT_NEAR(e.obscuration, std::stod(r[9]), 0.003);
   }
   EXPECT_EQ(count, 192);
+}
+
+// The national almanac's tables for Japanese cities, under the measured
+// delta T. Its conventions are not all stated (the cities' coordinates,
+// its delta T): its contacts fall within 6 s of ours, its maximum of these
+// shallow eclipses within 15 s (where the depth changes by less than
+// 0.0005), its 食分 and 面積比 within 0.001.
+TEST(SolarEclipses, LocalAgreeWithThePublishedTables) {
+  Largest contact{"contacts against the published tables (s)"},
+      maximum{"maximum against the published tables (s)"},
+      magnitude{"local magnitude against the published tables"};
+  auto jst = [](const std::string& t) {
+    return almanac::jdOfJst(std::stoi(t.substr(0, 4)), std::stoi(t.substr(5, 2)),
+                            std::stoi(t.substr(8, 2)), std::stoi(t.substr(11, 2)),
+                            std::stoi(t.substr(14, 2)), std::stoi(t.substr(17, 2)));
+  };
+  int rows = 0;
+  for (const auto& r : dataRows("solar_eclipses_published.tsv")) {
+    ++rows;
+    SCOPED_TRACE(r[0] + " " + r[3]);
+    const double begin = jst(r[3]);
+    const int year = std::stoi(r[3].substr(0, 4));
+    const auto found = solar::localEclipses(begin - 1, begin + 1,
+                                            {std::stod(r[1]), std::stod(r[2])},
+                                            almanac::measuredDeltaT(year));
+    ASSERT_EQ(found.size(), 1u);
+    const solar::LocalEclipse& e = found[0];
+    EXPECT_EQ(e.kind, solar::LocalKind::Partial);
+    for (const auto& [mine, col] : {std::pair{e.begin.jd, 3}, {e.end.jd, 5}}) {
+      const double d = (mine - jst(r[col])) * 86400;
+      contact.see(d);
+      EXPECT_LE(std::fabs(d), 6.0);
+    }
+    const double dm = (e.maximum.jd - jst(r[4])) * 86400;
+    maximum.see(dm);
+    EXPECT_LE(std::fabs(dm), 15.0);
+    magnitude.see(e.magnitude - std::stod(r[6]));
+    EXPECT_NEAR(e.magnitude, std::stod(r[6]), 0.001);
+    if (r.size() > 7 && !r[7].empty()) {
+      EXPECT_NEAR(e.obscuration, std::stod(r[7]), 0.001);
+    }
+  }
+  EXPECT_EQ(rows, 5);
 }
 
 }  // namespace
