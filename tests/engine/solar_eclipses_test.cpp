@@ -81,10 +81,10 @@ struct Largest {
 
 // Every eclipse of 1950-2099 with its kind and magnitude, and no other:
 // each searched around the reference's instant under the reference's
-// delta T. The library's greatest eclipse is its own (the least angle of
-// the centres, not the least distance of the axis from the Earth's
-// centre): a few seconds apart by definition, up to 10 s in a grazing
-// partial eclipse. Its magnitude of a central eclipse is the ratio of the
+// delta T. The library's greatest eclipse is its own (within a second or
+// two of the least angle of the centres seen from the Earth's centre, not
+// the least distance of the axis from it): a few seconds apart by
+// definition, up to 10 s in a grazing partial eclipse. Its magnitude of a central eclipse is the ratio of the
 // diameters where the axis meets the Earth; of an eclipse whose axis just
 // misses it (|gamma| > 0.99), the fraction of the diameter at the limb.
 TEST(SolarEclipses, GlobalAgreeWithTheSwissEphemerisRoutines) {
