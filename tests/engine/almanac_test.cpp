@@ -18,6 +18,7 @@
 #include "astro/ephemeris.h"
 #include "astro/koyomi.h"
 #include "cli/cli_run.h"
+#include "engine/data_rows.h"
 #include "engine/numtext.h"
 #include "output/almanac_text.h"
 
@@ -25,21 +26,7 @@ namespace {
 
 using namespace velmar;
 using namespace velmar::testing_cli;
-
-std::vector<std::vector<std::string>> dataRows(const std::string& name) {
-  std::ifstream in(std::string(VELMAR_TEST_DATA) + "/" + name);
-  std::vector<std::vector<std::string>> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
-    std::istringstream cellsIn(line);
-    std::string cell;
-    while (std::getline(cellsIn, cell, '\t')) cells.push_back(cell);
-    rows.push_back(cells);
-  }
-  return rows;
-}
+using velmar::testing_data::dataRows;
 
 // Seconds between an instant and a "HH:MM:SS" on the same JST day.
 double secondsFrom(double jd, const almanac::Date& day, const std::string& clock) {

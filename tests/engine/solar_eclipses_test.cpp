@@ -10,34 +10,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "astro/almanac.h"
 #include "astro/ephemeris.h"
+#include "engine/data_rows.h"
 
 namespace {
 
 using namespace velmar;
-
-std::vector<std::vector<std::string>> dataRows(const std::string& name) {
-  std::ifstream in(std::string(VELMAR_TEST_DATA) + "/" + name);
-  std::vector<std::vector<std::string>> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
-    std::istringstream cellsIn(line);
-    std::string cell;
-    while (std::getline(cellsIn, cell, '\t')) cells.push_back(cell);
-    rows.push_back(cells);
-  }
-  return rows;
-}
+using velmar::testing_data::dataRows;
 
 const std::map<std::string, astro::Site> kSites = {
     {"sapporo", {43.0621, 141.3544}},    {"tokyo", {35.6895, 139.6917}},
