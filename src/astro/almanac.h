@@ -53,7 +53,7 @@ struct Eclipse {
 
 struct Event {
   EventKind kind;
-  double jd;         // UT
+  double jd;  // UT
   // km for apsides, the umbral magnitude for lunar eclipses, the
   // magnitude at greatest eclipse for solar ones.
   double value = 0;

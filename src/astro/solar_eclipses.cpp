@@ -75,14 +75,14 @@ double dot(const astro::Vec3& a, const astro::Vec3& b) { return a.x * b.x + a.y 
 
 // The Besselian elements at one instant, in Earth equatorial radii.
 struct Elements {
-  double x, y, z;          // the Moon on the shadow's frame
-  double d;                // declination of the shadow's axis, radians
-  double mu;               // hour angle of the axis at Greenwich, radians
-  double l1, l2;           // radii of the penumbra and the umbra on the plane
-  double tanF1, tanF2;     // the cones' half-angles
-  double sunDistance;      // from the Moon, along the axis
-  astro::Vec3 sunKm;       // the Sun, for its place in the sky
-  double siderealTime;     // degrees
+  double x, y, z;       // the Moon on the shadow's frame
+  double d;             // declination of the shadow's axis, radians
+  double mu;            // hour angle of the axis at Greenwich, radians
+  double l1, l2;        // radii of the penumbra and the umbra on the plane
+  double tanF1, tanF2;  // the cones' half-angles
+  double sunDistance;   // from the Moon, along the axis
+  astro::Vec3 sunKm;    // the Sun, for its place in the sky
+  double siderealTime;  // degrees
 };
 
 // The site's place on the sea-level ellipsoid in the shadow's frame.
@@ -124,10 +124,9 @@ class Shadow {
     };
     const ephemeris::Motion& a0 = moon_[0];
     const ephemeris::Motion& a1 = moon_[1];
-    const astro::Vec3 m{
-        hermite(a0.position.x, a0.velocity.x, a1.position.x, a1.velocity.x),
-        hermite(a0.position.y, a0.velocity.y, a1.position.y, a1.velocity.y),
-        hermite(a0.position.z, a0.velocity.z, a1.position.z, a1.velocity.z)};
+    const astro::Vec3 m{hermite(a0.position.x, a0.velocity.x, a1.position.x, a1.velocity.x),
+                        hermite(a0.position.y, a0.velocity.y, a1.position.y, a1.velocity.y),
+                        hermite(a0.position.z, a0.velocity.z, a1.position.z, a1.velocity.z)};
     const double ds = jd - t0_;
     const astro::Vec3 s{sun_.position.x + sun_.velocity.x * ds,
                         sun_.position.y + sun_.velocity.y * ds,
@@ -338,10 +337,11 @@ bool seriesCandidate(double guess, double deltaT, double& centre) {
   // Some part of the Earth sees the discs touch while the Moon's centre
   // stands less than the two parallaxes' difference plus both radii from
   // the Sun's.
-  const double limit = (std::asin(astro::kEarthEquatorKm / moonKm) -
-                        std::asin(astro::kEarthEquatorKm / sunKm)) / kRad +
-                       astro::semidiameter(kSunRadiusKm, sunKm) +
-                       astro::semidiameter(kK * astro::kEarthEquatorKm, moonKm);
+  const double limit =
+      (std::asin(astro::kEarthEquatorKm / moonKm) - std::asin(astro::kEarthEquatorKm / sunKm)) /
+          kRad +
+      astro::semidiameter(kSunRadiusKm, sunKm) +
+      astro::semidiameter(kK * astro::kEarthEquatorKm, moonKm);
   return least < limit + kSeriesMargin;
 }
 
