@@ -13,6 +13,7 @@
 #include "astro/angles.h"
 #include "astro/koyomi.h"
 #include "astro/series.h"
+#include "astro/solar_eclipses.h"
 
 namespace {
 
@@ -218,6 +219,37 @@ void BM_LunarEclipses100y(benchmark::State& state) {
   state.counters["eclipses"] = static_cast<double>(found);
 }
 BENCHMARK(BM_LunarEclipses100y)->Unit(benchmark::kMillisecond);
+
+// Every solar eclipse of a century (224 in 2001-2100): the new moons
+// screened with the series, the candidates on a few precise positions.
+void BM_SolarEclipses100y(benchmark::State& state) {
+  state.counters["cold_us"] = coldLunarEclipses();
+  const double from = almanac::jdOfJst(2001, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(2101, 1, 1, 0, 0, 0);
+  size_t found = 0;
+  for (auto _ : state) {
+    const auto eclipses = solar::eclipses(from, to, 69);
+    found = eclipses.size();
+    benchmark::DoNotOptimize(eclipses.data());
+  }
+  state.counters["eclipses"] = static_cast<double>(found);
+}
+BENCHMARK(BM_SolarEclipses100y)->Unit(benchmark::kMillisecond);
+
+// The solar eclipses of a century seen from Tokyo, with their contacts.
+void BM_LocalSolarEclipses100y(benchmark::State& state) {
+  state.counters["cold_us"] = coldLunarEclipses();
+  const double from = almanac::jdOfJst(2001, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(2101, 1, 1, 0, 0, 0);
+  size_t found = 0;
+  for (auto _ : state) {
+    const auto eclipses = solar::localEclipses(from, to, {35.6895, 139.6917}, 69);
+    found = eclipses.size();
+    benchmark::DoNotOptimize(eclipses.data());
+  }
+  state.counters["eclipses"] = static_cast<double>(found);
+}
+BENCHMARK(BM_LocalSolarEclipses100y)->Unit(benchmark::kMillisecond);
 
 // One year of the calendar: the 24 terms and the longitude-defined 雑節,
 // the dated 雑節, the quarters, the months of 旧暦 (three winter solstices,

@@ -31,7 +31,14 @@ enum class EventKind {
   PenumbralEclipse,
   PartialEclipse,
   TotalEclipse,
+  // Solar eclipses, by their kind on the Earth as a whole
+  // (astro/solar_eclipses.h).
+  PartialSolarEclipse,
+  AnnularSolarEclipse,
+  TotalSolarEclipse,
+  HybridSolarEclipse,
 };
+bool isSolarEclipse(EventKind kind);
 
 // A lunar eclipse at its greatest and its phases; a phase that does not
 // happen has no times.
@@ -46,12 +53,15 @@ struct Eclipse {
 
 struct Event {
   EventKind kind;
-  double jd;         // UT
-  double value = 0;  // km for apsides, the umbral magnitude for eclipses
+  double jd;  // UT
+  // km for apsides, the umbral magnitude for lunar eclipses, the
+  // magnitude at greatest eclipse for solar ones.
+  double value = 0;
   std::optional<Eclipse> eclipse;
 };
 
-// Quarters, apsides and eclipses with from <= jd < to, in time order.
+// Quarters, apsides and eclipses with from <= jd < to, in time order; a
+// solar eclipse at its greatest.
 std::vector<Event> events(double fromJd, double toJd, double deltaT);
 // The quarters alone (新月 上弦 満月 下弦), as events() gives them.
 std::vector<Event> quarters(double fromJd, double toJd, double deltaT);

@@ -54,6 +54,12 @@ astro::Vec3 vector(double jdTt, int body) {
   return {r.x[0] * kAuKm, r.x[1] * kAuKm, r.x[2] * kAuKm};
 }
 
+Motion motion(double jdTt, int body) {
+  const Raw r = calc(jdTt, body, SEFLG_SWIEPH | SEFLG_EQUATORIAL | SEFLG_XYZ | SEFLG_SPEED);
+  return {{r.x[0] * kAuKm, r.x[1] * kAuKm, r.x[2] * kAuKm},
+          {r.x[3] * kAuKm, r.x[4] * kAuKm, r.x[5] * kAuKm}};
+}
+
 }  // namespace
 
 double deltaT(double jdUt) {
@@ -73,6 +79,8 @@ double moonMeanEquinoxLongitude(double jdTt) {
 
 astro::Vec3 sunVector(double jdTt) { return vector(jdTt, SE_SUN); }
 astro::Vec3 moonVector(double jdTt) { return vector(jdTt, SE_MOON); }
+Motion sunMotion(double jdTt) { return motion(jdTt, SE_SUN); }
+Motion moonMotion(double jdTt) { return motion(jdTt, SE_MOON); }
 
 Nutation nutation(double jdTt) {
   // The library's "body" SE_ECL_NUT: true and mean obliquity, nutation in

@@ -17,6 +17,7 @@
 #include "astro/ephemeris.h"
 #include "astro/roots.h"
 #include "astro/series.h"
+#include "astro/solar_eclipses.h"
 
 namespace velmar::almanac {
 
@@ -389,6 +390,11 @@ void addEclipses(double fromJd, double toJd, double deltaT, std::vector<Event>& 
 
 bool yearSupported(int year) { return year >= kFirstYear && year <= kLastYear; }
 
+bool isSolarEclipse(EventKind kind) {
+  return kind == EventKind::PartialSolarEclipse || kind == EventKind::AnnularSolarEclipse ||
+         kind == EventKind::TotalSolarEclipse || kind == EventKind::HybridSolarEclipse;
+}
+
 std::vector<double> newMoons(double fromJd, double toJd, double deltaT) {
   std::vector<double> out;
   for (long long q = firstQuarterIndex(fromJd);; ++q) {
@@ -439,6 +445,12 @@ std::vector<Event> events(double fromJd, double toJd, double deltaT) {
     }
   }
   addEclipses(fromJd, toJd, deltaT, out);
+  for (const solar::Eclipse& e : solar::eclipses(fromJd, toJd, deltaT)) {
+    static constexpr EventKind kKinds[] = {
+        EventKind::PartialSolarEclipse, EventKind::AnnularSolarEclipse,
+        EventKind::TotalSolarEclipse, EventKind::HybridSolarEclipse};
+    out.push_back({kKinds[static_cast<int>(e.kind)], e.greatest, e.magnitude, std::nullopt});
+  }
   std::stable_sort(out.begin(), out.end(),
                    [](const Event& a, const Event& b) { return a.jd < b.jd; });
   return out;

@@ -54,7 +54,7 @@ struct LocalEclipse {
   Eclipse global;  // the eclipse as eclipses() gives it
   LocalKind kind;
   Contact begin;    // 食の始め: first contact
-  Contact maximum;  // 食の最大: least distance of the centres
+  Contact maximum;  // 食の最大: the site's least distance from the shadow's axis
   Contact end;      // 食の終わり: last contact
   // 第2接触 and 第3接触: only where the eclipse is total or annular here.
   std::optional<Contact> secondContact, thirdContact;

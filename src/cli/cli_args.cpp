@@ -164,6 +164,7 @@ enum class Opt {
   Almanac,
   Events,
   Koyomi,
+  SolarEclipses,
   Help,
   Version,
 };
@@ -178,7 +179,7 @@ const std::vector<OptionRow>& optionRows() {
   static const std::vector<OptionRow> rows = {
       {Opt::Date, {"--date", "YYYY-MM-DD", "日付 (日本標準時)。省略すると今日"}},
       {Opt::Time, {"--time", "HH:MM:SS", "時刻 (日本標準時)。省略すると現在の時刻"}},
-      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると主画面の計算は年 - 1934、月の暦・出来事・観測地から見た月は実測値"}},
+      {Opt::Dt, {"--dt", "SECONDS", "ΔT (秒)。省略すると主画面の計算は年 - 1934、月の暦・出来事・日食・観測地から見た月は実測値"}},
       {Opt::AutoDt, {"--auto-dt", "", "ΔT を自動で決める (1935 年からは年 - 1935)"}},
       {Opt::Lat, {"--lat", "DEG", "観測地の緯度 (度、北が正)"}},
       {Opt::Lon, {"--lon", "DEG", "観測地の経度 (度、東が正)"}},
@@ -210,8 +211,11 @@ const std::vector<OptionRow>& optionRows() {
       {Opt::Topocentric,
        {"--topocentric", "", "観測地から見た月の方位と高度 (大気差込み) も表示する"}},
       {Opt::Almanac, {"--almanac", "YYYY-MM", "その月の月の暦 (月の出入り・南中・日の出入り)"}},
-      {Opt::Events, {"--events", "YYYY", "その年の月相・近地点・遠地点・月食"}},
+      {Opt::Events, {"--events", "YYYY", "その年の月相・近地点・遠地点・月食・日食"}},
       {Opt::Koyomi, {"--koyomi", "YYYY", "その年の二十四節気・雑節・月相・旧暦の月の始め"}},
+      {Opt::SolarEclipses,
+       {"--solar-eclipses", "Y1 Y2",
+        "Y1 年から Y2 年までに観測地で見える日食 (接触の時刻・食分・面積比・太陽高度)"}},
       {Opt::Help, {"--help", "", "この使い方を表示する"}},
       {Opt::Version, {"--version", "", "版を表示する"}},
   };
@@ -266,8 +270,9 @@ bool takesOneValue(Opt o) {
 // What the almanac and the events use besides themselves: every other
 // option belongs to the main calculation, which they do not run.
 bool servesTheAlmanac(Opt o) {
-  return o == Opt::Almanac || o == Opt::Events || o == Opt::Koyomi || o == Opt::Dt || o == Opt::AutoDt ||
-         o == Opt::Lat || o == Opt::Lon || o == Opt::Site || o == Opt::Sites;
+  return o == Opt::Almanac || o == Opt::Events || o == Opt::Koyomi || o == Opt::SolarEclipses ||
+         o == Opt::Dt || o == Opt::AutoDt || o == Opt::Lat || o == Opt::Lon || o == Opt::Site ||
+         o == Opt::Sites;
 }
 
 // The name ends in ".csv" or ".tsv", in any case.
@@ -361,6 +366,21 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
         const auto year = digitsYear(*v);
         if (!year) return fail(a + " " + *v);
         r.args.koyomi = *year;
+        break;
+      }
+      case Opt::SolarEclipses: {
+        const std::string* first = needValue();
+        if (!first) return fail(a);
+        const std::string* last = needValue();
+        if (!last) return fail(a + " " + *first);
+        const auto y1 = digitsYear(*first);
+        const auto y2 = digitsYear(*last);
+        if (!y1 || !y2) return fail(a + " " + *first + " " + *last);
+        if (*y1 > *y2) {
+          r.error = printable(a + " " + *first + " " + *last) + " (始めの年が終わりの年より後です)";
+          return r;
+        }
+        r.args.solarEclipses = Args::Years{*y1, *y2};
         break;
       }
       case Opt::Big: {
@@ -492,11 +512,12 @@ ParseResult parseArgs(const std::vector<std::string>& argv) {
   if (r.args.graphAxes && std::none_of(r.args.svg.begin(), r.args.svg.end(),
                                        [](const Args::Svg& s) { return s.view == "graph"; }))
     r.error = "--graph-axes (--svg graph= がありません)";
-  if (r.args.almanac || r.args.events || r.args.koyomi) {
+  if (r.args.almanac || r.args.events || r.args.koyomi || r.args.solarEclipses) {
     for (const OptionRow& row : optionRows()) {
       if (seen.count(row.id) && !servesTheAlmanac(row.id) && row.id != Opt::Help &&
           row.id != Opt::Version) {
-        r.error = std::string(row.info.name) + " (--almanac と --events と --koyomi には使えません)";
+        r.error = std::string(row.info.name) +
+                  " (--almanac と --events と --koyomi と --solar-eclipses には使えません)";
         break;
       }
     }

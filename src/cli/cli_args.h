@@ -70,6 +70,12 @@ struct Args {
   std::optional<long long> events;
   // A year's 二十四節気, 雑節, quarters and months of the old calendar.
   std::optional<long long> koyomi;
+  // The solar eclipses seen at the site from one year to another, both
+  // included.
+  struct Years {
+    long long first, last;
+  };
+  std::optional<Years> solarEclipses;
   bool topocentric = false;
 };
 

@@ -14,10 +14,12 @@
 #include "config/sites.h"
 #include "astro/almanac.h"
 #include "astro/ephemeris.h"
+#include "astro/solar_eclipses.h"
 #include "engine/calculator.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
 #include "output/almanac_text.h"
+#include "output/eclipse_text.h"
 
 namespace {
 
@@ -160,17 +162,21 @@ int main(int argc, char** argv) {
 
   // The observer's features take time in proportion to delta T: beyond
   // their bound a run would take hours.
-  if ((a.almanac || a.events || a.koyomi || a.topocentric) && a.deltaT &&
+  if ((a.almanac || a.events || a.koyomi || a.solarEclipses || a.topocentric) && a.deltaT &&
       !velmar::kObserverDeltaTRange.holds(*a.deltaT)) {
     std::cerr << "velmar-cli: " << velmar::observerDeltaTMessage() << " (--dt "
               << velmar::formatPlain(*a.deltaT) << ")\n";
     return 2;
   }
-  if (a.almanac || a.events || a.koyomi) {
+  if (a.almanac || a.events || a.koyomi || a.solarEclipses) {
     std::vector<long long> years;
     if (a.almanac) years.push_back(a.almanac->year);
     if (a.events) years.push_back(*a.events);
     if (a.koyomi) years.push_back(*a.koyomi);
+    if (a.solarEclipses) {
+      years.push_back(a.solarEclipses->first);
+      years.push_back(a.solarEclipses->last);
+    }
     for (const long long year : years) {
       if (!velmar::almanac::yearSupported(static_cast<int>(year))) {
         std::cerr << "velmar-cli: " << velmar::almanacRangeMessage() << " (" << year << " 年)\n";
@@ -182,7 +188,7 @@ int main(int argc, char** argv) {
       for (const std::string& line :
            velmar::koyomiLines(velmar::koyomi::year(year, almanacDeltaT(a, year, 0))))
         std::cout << line << "\n";
-      if (!a.almanac && !a.events) return outputWritten() ? 0 : outputFailed();
+      if (!a.almanac && !a.events && !a.solarEclipses) return outputWritten() ? 0 : outputFailed();
     }
     velmar::SiteRecord site;
     if (!chooseSite(a, site)) return 2;
@@ -203,6 +209,19 @@ int main(int argc, char** argv) {
       for (const velmar::almanac::Event& e :
            velmar::almanac::events(from, to, almanacDeltaT(a, year, 0)))
         std::cout << velmar::eventLine(e) << "\n";
+    }
+    if (a.solarEclipses) {
+      // Year by year, each with its own delta T: over a century the
+      // measured value moves by a minute, some 30 km of the shadow's path.
+      std::cout << velmar::localEclipseHeader('\t') << "\n";
+      for (long long y = a.solarEclipses->first; y <= a.solarEclipses->last; ++y) {
+        const int year = static_cast<int>(y);
+        const double from = velmar::almanac::jdOfJst(year, 1, 1, 0, 0, 0);
+        const double to = velmar::almanac::jdOfJst(year + 1, 1, 1, 0, 0, 0);
+        for (const velmar::solar::LocalEclipse& e :
+             velmar::solar::localEclipses(from, to, at, almanacDeltaT(a, year, 0)))
+          std::cout << velmar::localEclipseLine(e, '\t') << "\n";
+      }
     }
     return outputWritten() ? 0 : outputFailed();
   }

@@ -71,6 +71,14 @@ const char* eventName(almanac::EventKind kind) {
       return "部分月食";
     case almanac::EventKind::TotalEclipse:
       return "皆既月食";
+    case almanac::EventKind::PartialSolarEclipse:
+      return "部分日食";
+    case almanac::EventKind::AnnularSolarEclipse:
+      return "金環日食";
+    case almanac::EventKind::TotalSolarEclipse:
+      return "皆既日食";
+    case almanac::EventKind::HybridSolarEclipse:
+      return "金環皆既日食";
   }
   return "";
 }
@@ -80,10 +88,20 @@ bool isEclipse(almanac::EventKind kind) {
     case almanac::EventKind::PenumbralEclipse:
     case almanac::EventKind::PartialEclipse:
     case almanac::EventKind::TotalEclipse:
+    case almanac::EventKind::PartialSolarEclipse:
+    case almanac::EventKind::AnnularSolarEclipse:
+    case almanac::EventKind::TotalSolarEclipse:
+    case almanac::EventKind::HybridSolarEclipse:
       return true;
-    default:
+    case almanac::EventKind::NewMoon:
+    case almanac::EventKind::FirstQuarter:
+    case almanac::EventKind::FullMoon:
+    case almanac::EventKind::LastQuarter:
+    case almanac::EventKind::Perigee:
+    case almanac::EventKind::Apogee:
       return false;
   }
+  return false;
 }
 
 std::string clockText(const std::optional<double>& jdUt, bool seconds) {
@@ -240,7 +258,7 @@ std::string eventLine(const almanac::Event& e) {
                     "\t" + eventName(e.kind) + "\t";
   if (e.kind == almanac::EventKind::Perigee || e.kind == almanac::EventKind::Apogee)
     out += formatInt(std::llround(e.value));
-  else if (e.eclipse)
+  else if (e.eclipse || almanac::isSolarEclipse(e.kind))
     out += formatFixed(e.value, 1, 3, false);
   return out;
 }

@@ -27,7 +27,8 @@ inline constexpr ValueRange kObserverDeltaTRange{-86400, 86400};
 // Why a delta T is refused there, naming the range.
 std::string observerDeltaTMessage();
 
-// 新月 上弦 満月 下弦 近地点 遠地点 半影月食 部分月食 皆既月食.
+// 新月 上弦 満月 下弦 近地点 遠地点 半影月食 部分月食 皆既月食, and 部分日食
+// 金環日食 皆既日食 金環皆既日食.
 const char* eventName(almanac::EventKind kind);
 // Whether an event is an eclipse: the year view lists every kind this
 // names, so that a kind added here appears there unchanged.
@@ -78,7 +79,9 @@ std::vector<std::string> linedUpListing(const std::string& firstLine,
 // The site line of a listing: its fields apart by blanks.
 std::string almanacSiteListingLine(const AlmanacSite& site);
 
-// "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value".
+// "YYYY/MM/DD HH:MM:SS<TAB>kind<TAB>value": the distance in km of an
+// apsis, the magnitude of an eclipse to three decimals, nothing for a
+// quarter.
 std::string eventLine(const almanac::Event& e);
 
 // 春分 清明 … 啓蟄 for the longitudes 0, 15, … 345.

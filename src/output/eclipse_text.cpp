@@ -1,5 +1,7 @@
 #include "output/eclipse_text.h"
 
+#include <cmath>
+
 #include "engine/numtext.h"
 
 namespace velmar {
@@ -60,7 +62,11 @@ std::optional<double> instantOf(const std::optional<solar::Contact>& c) {
   return c ? std::optional<double>(c->jd) : std::nullopt;
 }
 
-std::string angleText(double degrees) { return formatFixed(degrees, 1, 1, false); }
+// A tenth of a degree below the horizon that rounds to nothing reads 0.0,
+// not -0.0.
+std::string angleText(double degrees) {
+  return formatFixed(std::nearbyint(degrees * 10) / 10 + 0.0, 1, 1, false);
+}
 
 }  // namespace
 

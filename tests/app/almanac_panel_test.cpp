@@ -302,17 +302,19 @@ TEST_F(AlmanacPanelTest, YearViewHoldsTheKoyomiLinesAndTheEclipsesInTimeOrder) {
   EXPECT_EQ(panel.deltaT(), almanac::measuredDeltaT(2025));
   const std::vector<YearViewRow>& rows = panel.rows();
 
-  // The eclipses apart: the lunar eclipses of the year, by name.
+  // The eclipses apart: the year's lunar and solar eclipses (2025: 皆既月食
+  // in March and September, 部分日食 in March and September), by name.
   const double from = almanac::jdOfJst(2025, 1, 1, 0, 0, 0);
   const double to = almanac::jdOfJst(2026, 1, 1, 0, 0, 0);
   std::vector<std::string> eclipses;
-  for (const almanac::Event& e : almanac::lunarEclipses(from, to, panel.deltaT()))
-    eclipses.push_back(eventName(e.kind));
-  ASSERT_EQ(eclipses.size(), 2u);
+  for (const almanac::Event& e : almanac::events(from, to, panel.deltaT()))
+    if (isEclipse(e.kind)) eclipses.push_back(eventName(e.kind));
+  ASSERT_EQ(eclipses,
+            (std::vector<std::string>{"皆既月食", "部分日食", "皆既月食", "部分日食"}));
   std::vector<std::string> eclipseRows;
   std::vector<const YearViewRow*> calendar;
   for (const YearViewRow& r : rows) {
-    if (r.cells[2] == eclipses[0] || r.cells[2] == eclipses[1]) {
+    if (std::find(eclipses.begin(), eclipses.end(), r.cells[2]) != eclipses.end()) {
       eclipseRows.push_back(r.cells[2]);
       EXPECT_TRUE(r.instant.has_value());
     } else {

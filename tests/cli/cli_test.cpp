@@ -157,6 +157,11 @@ TEST(Cli, RequestsTheRunWouldIgnoreOrCannotMeetAreRefused) {
       {"--events 2000 --count 3", "--count (--almanac"},
       {"--events 2000 --events 2001", "2 回"},
       {"--dt 60 --dt 70", "2 回"},
+      {"--solar-eclipses 2030 2020", "始めの年が終わりの年より後"},
+      {"--solar-eclipses 2030", "--solar-eclipses 2030"},
+      {"--solar-eclipses 2030 --site 0", "--solar-eclipses 2030 --site"},
+      {"--solar-eclipses 2030 2031 --dt 86401", "-86400 から 86400 秒"},
+      {"--solar-eclipses 2030 2031 --count 3", "--count (--almanac"},
       {"--step day 1 --count 200000 --table t.txt", "100000 まで"},
   };
   for (const auto& row : rows) {

@@ -18,6 +18,7 @@
 #include "astro/ephemeris.h"
 #include "astro/koyomi.h"
 #include "cli/cli_run.h"
+#include "engine/data_rows.h"
 #include "engine/numtext.h"
 #include "output/almanac_text.h"
 
@@ -25,21 +26,7 @@ namespace {
 
 using namespace velmar;
 using namespace velmar::testing_cli;
-
-std::vector<std::vector<std::string>> dataRows(const std::string& name) {
-  std::ifstream in(std::string(VELMAR_TEST_DATA) + "/" + name);
-  std::vector<std::vector<std::string>> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
-    std::istringstream cellsIn(line);
-    std::string cell;
-    while (std::getline(cellsIn, cell, '\t')) cells.push_back(cell);
-    rows.push_back(cells);
-  }
-  return rows;
-}
+using velmar::testing_data::dataRows;
 
 // Seconds between an instant and a "HH:MM:SS" on the same JST day.
 double secondsFrom(double jd, const almanac::Date& day, const std::string& clock) {
@@ -310,6 +297,11 @@ TEST(AlmanacCli, PrintsTheTableAndTheEventsInTheirFormats) {
   ASSERT_EQ(year.status, 0) << year.err;
   EXPECT_NE(year.out.find("\t部分月食\t0.08"), std::string::npos);
   EXPECT_NE(year.out.find("\t新月\t\n"), std::string::npos);
+  // The solar eclipses at their greatest (UT 8 April 18:17, 2 October
+  // 18:45), with their magnitudes as the canons give them: 1.0566, 0.9326.
+  for (const char* eclipse : {"2024/04/09 03:17:", "\t皆既日食\t1.057\n",
+                              "2024/10/03 03:45:", "\t金環日食\t0.933\n"})
+    EXPECT_NE(year.out.find(eclipse), std::string::npos) << eclipse;
 }
 
 TEST(AlmanacCli, AutomaticDeltaTIsTheFieldsRule) {
@@ -320,7 +312,8 @@ TEST(AlmanacCli, AutomaticDeltaTIsTheFieldsRule) {
 
 TEST(AlmanacCli, YearsOutsideTheRangeAreRefused) {
   for (const char* args :
-       {"--almanac 1582-12", "--almanac 3000-01", "--events 1582", "--events 3000 --site 0"}) {
+       {"--almanac 1582-12", "--almanac 3000-01", "--events 1582", "--events 3000 --site 0",
+        "--solar-eclipses 1582 2000", "--solar-eclipses 2000 3000"}) {
     SCOPED_TRACE(args);
     const CliRun r = runCli(args);
     EXPECT_EQ(r.status, 2);
@@ -330,6 +323,56 @@ TEST(AlmanacCli, YearsOutsideTheRangeAreRefused) {
   EXPECT_TRUE(almanac::month(1582, 12, {35, 139}, 0).empty());
   EXPECT_EQ(almanac::month(2999, 12, {35, 139}, 0).size(), 31u);
   EXPECT_EQ(runCli("--almanac 2024-13").status, 2);
+}
+
+// The eclipses seen at Sapporo, 2030 to 2035: the header as users' scripts
+// read it, one line of nine cells for each eclipse the Swiss Ephemeris's
+// search lists there (tests/data/solar_eclipses_swiss_ephemeris.tsv), the
+// contacts of the annular phase only where there is one, and each year
+// under its own measured delta T.
+TEST(AlmanacCli, SolarEclipsesListTheSitesEclipsesEachUnderItsYearsDeltaT) {
+  const std::string site = " --lat 43.0621 --lon 141.3544";
+  const CliRun r = runCli("--solar-eclipses 2030 2035" + site);
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::istringstream lines(r.out);
+  std::string header;
+  std::getline(lines, header);
+  EXPECT_EQ(header,
+            "種類\t食の始め\t第2接触\t食の最大\t第3接触\t食の終わり\t食分\t面積比\t最大時の太陽高度");
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> cells;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, '\t');) cells.push_back(cell);
+    ASSERT_EQ(cells.size(), 9u) << line;
+    rows.push_back(cells);
+  }
+  const double from = almanac::jdOfJst(2030, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(2036, 1, 1, 0, 0, 0);
+  size_t listed = 0;
+  for (const auto& ref : dataRows("solar_eclipses_swiss_ephemeris.tsv"))
+    if (ref[0] == "L" && ref[1] == "sapporo" && std::stod(ref[5]) >= from &&
+        std::stod(ref[5]) < to)
+      ++listed;
+  EXPECT_EQ(rows.size(), listed);
+  ASSERT_FALSE(rows.empty());
+  // 2030-06-01, annular over Hokkaido.
+  EXPECT_EQ(rows[0][0], "金環日食");
+  EXPECT_EQ(rows[0][3].substr(0, 11), "2030/06/01 ");
+  for (const auto& cells : rows) {
+    const bool central = cells[0] != "部分日食";
+    EXPECT_EQ(cells[2] != "--", central) << cells[3];
+    EXPECT_EQ(cells[4] != "--", central) << cells[3];
+    EXPECT_EQ(cells[6].size(), 6u) << cells[6];
+  }
+  std::string yearByYear = header + "\n";
+  for (int year = 2030; year <= 2035; ++year) {
+    const std::string y = std::to_string(year);
+    const CliRun one = runCli("--solar-eclipses " + y + " " + y + site + " --dt " +
+                              formatPlain(almanac::measuredDeltaT(year)));
+    yearByYear += one.out.substr(one.out.find('\n') + 1);
+  }
+  EXPECT_EQ(r.out, yearByYear);
 }
 
 TEST(AlmanacCli, TopocentricLinesFollowTheUsualFields) {
