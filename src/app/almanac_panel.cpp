@@ -247,6 +247,13 @@ void AlmanacPanel::calculated() {
   observedChanged_();
 }
 
+std::optional<solar::LocalEclipse> AlmanacPanel::localEclipse(const almanac::Event& e) const {
+  const std::vector<solar::LocalEclipse> here =
+      solar::localEclipses(e.jd - 0.5, e.jd + 0.5, site_, deltaT_);
+  if (here.empty()) return std::nullopt;
+  return here.front();
+}
+
 void AlmanacPanel::setShown(bool shown) {
   if (shown_ == shown) return;
   shown_ = shown;
@@ -280,6 +287,10 @@ std::string AlmanacPanel::detail(size_t row, AlmanacColumn column) const {
       for (const almanac::Event& e : r.events) {
         if (!out.empty()) out += "\n";
         out += eventDetail(e);
+        if (almanac::isSolarEclipse(e.kind)) {
+          const std::optional<solar::LocalEclipse> here = localEclipse(e);
+          out += here ? "\n" + localEclipseDetail(*here) : std::string("\n　この観測地では見えません");
+        }
       }
       return out;
     }
@@ -314,14 +325,24 @@ std::optional<double> AlmanacPanel::instantAt(size_t row, AlmanacColumn column) 
     case AlmanacColumn::Sunset:
       return r.sunset;
     case AlmanacColumn::Events: {
-      if (r.events.empty()) return std::nullopt;
-      // The main window at one of them (to the second): the next one.
+      // The day's timed items in time order: the events (a solar eclipse
+      // seen here by its maximum here) and the terms and 雑節.
+      std::vector<double> instants;
+      for (const almanac::Event& e : r.events) {
+        std::optional<solar::LocalEclipse> here;
+        if (almanac::isSolarEclipse(e.kind)) here = localEclipse(e);
+        instants.push_back(here ? here->maximum.jd : e.jd);
+      }
+      for (const koyomi::Timed& t : r.terms) instants.push_back(t.jd);
+      if (instants.empty()) return std::nullopt;
+      std::sort(instants.begin(), instants.end());
+      // The main window at one of them (to the second): the next one, so
+      // that clicking again walks through them.
       const double shown = astro::instantOf(main_.calculator().result().time);
       size_t next = 0;
-      for (size_t k = 0; k < r.events.size(); ++k)
-        if (std::fabs(secondOf(r.events[k].jd) - shown) * 86400 < 0.5)
-          next = (k + 1) % r.events.size();
-      return r.events[next].jd;
+      for (size_t k = 0; k < instants.size(); ++k)
+        if (std::fabs(secondOf(instants[k]) - shown) * 86400 < 0.5) next = (k + 1) % instants.size();
+      return instants[next];
     }
   }
   return std::nullopt;

@@ -16,6 +16,7 @@
 #include "engine/ports.h"
 #include "engine/signal.h"
 #include "output/almanac_text.h"
+#include "output/eclipse_text.h"
 #include "output/export_file.h"
 
 namespace velmar {
@@ -107,9 +108,10 @@ class AlmanacPanel {
 
   // The instant a cell stands for: a time and its angle the time, the date
   // 00:00 and the noon age 12:00 JST of the day, the events one of the
-  // day's events (the one after the event the main window shows, so that
-  // clicking again walks through them). Empty for a time that does not
-  // happen that day, or a day without events.
+  // day's events, terms and 雑節 with a time (the one after the one the
+  // main window shows, so that clicking again walks through them; a solar
+  // eclipse seen at the site stands for its maximum there). Empty for a
+  // time that does not happen that day, or a day without timed items.
   std::optional<double> instantAt(size_t row, AlmanacColumn column) const;
   // Sets the main window's date and time to that instant, to the second in
   // JST, and calculates. False when the cell stands for none.
@@ -163,6 +165,8 @@ class AlmanacPanel {
   double monthDeltaT(int year) const;
   double instantDeltaT(double jdUt) const;
   bool refreshToday();
+  // What the site sees of a solar eclipse of the month, when it sees it.
+  std::optional<solar::LocalEclipse> localEclipse(const almanac::Event& e) const;
 
   MainForm& main_;
   int year_ = 2000;

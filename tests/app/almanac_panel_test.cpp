@@ -199,6 +199,28 @@ TEST_F(AlmanacPanelTest, AClickSetsTheInstantToTheSecondAndCalculates) {
   EXPECT_FALSE(panel.activate(0, AlmanacColumn::Events));
   EXPECT_FALSE(panel.activate(99, AlmanacColumn::Moonrise));
   EXPECT_EQ(draws, before);
+
+  // A term has its time: 春分 on the 20th.
+  ASSERT_EQ(panel.rows()[19].terms.size(), 1u);
+  EXPECT_TRUE(panel.activate(19, AlmanacColumn::Events));
+  EXPECT_EQ(fields(), jst(panel.rows()[19].terms[0].jd));
+
+  // A solar eclipse seen here (2030-06-01, annular in Hokkaido, partial in
+  // Tokyo): the row's detail holds the contacts here, and one of the clicks
+  // on it sets the main window to its maximum here.
+  ASSERT_TRUE(panel.showMonth(2030, 6));
+  const auto here = solar::localEclipses(almanac::jdOfJst(2030, 6, 1, 0, 0, 0),
+                                         almanac::jdOfJst(2030, 6, 2, 0, 0, 0), panel.site(),
+                                         panel.deltaT());
+  ASSERT_EQ(here.size(), 1u);
+  EXPECT_NE(panel.detail(0, AlmanacColumn::Events).find(localEclipseDetail(here[0])),
+            std::string::npos);
+  bool atMaximum = false;
+  for (size_t k = 0; k < panel.rows()[0].events.size() && !atMaximum; ++k) {
+    EXPECT_TRUE(panel.activate(0, AlmanacColumn::Events));
+    atMaximum = fields() == jst(here[0].maximum.jd);
+  }
+  EXPECT_TRUE(atMaximum);
   main->offDraw(id);
 }
 
