@@ -78,7 +78,7 @@ std::string EclipsePanel::heading() const {
          formatFixed(std::fabs(site_.latitude), 1, 2, false) + "°";
   out += std::string("　") + (site_.longitude < 0 ? "西経 " : "東経 ") +
          formatFixed(std::fabs(site_.longitude), 1, 2, false) + "°";
-  out += "　ΔT 実測";
+  out += "　△T 実測";
   return out;
 }
 

@@ -49,7 +49,7 @@ class EclipsePanel {
   int years() const { return years_; }
   astro::Site site() const { return site_; }
   const std::vector<solar::LocalEclipse>& rows() const { return rows_; }
-  // "2026年から 20年　東京　北緯 35.65°　東経 139.74°　ΔT 実測"
+  // "2026年から 20年　東京　北緯 35.65°　東経 139.74°　△T 実測"
   std::string heading() const;
 
   // Years within the almanac's; anything else is refused with the range

@@ -131,5 +131,14 @@ int main(int argc, char** argv) {
   at(main, {"2025", "3", "14", "12", "0", "0"});
   main.run("yearviewmn");
   ok = save(window.existing(Win::YearView), folder, "year-view.png") && ok;
+  window.existing(Win::YearView)->hide();
+
+  // The solar eclipses Tokyo sees from 2030 on, then the main window at
+  // the maximum of the first, with the Sun-centred view.
+  at(main, {"2030", "1", "1", "12", "0", "0"});
+  main.run("eclipsesmn");
+  ok = save(window.existing(Win::Eclipses), folder, "eclipses.png") && ok;
+  main.run("almanacmn");
+  ok = save(window.existing(Win::Almanac), folder, "almanac.png") && ok;
   return ok ? 0 : 1;
 }
