@@ -113,8 +113,9 @@ class Shadow {
   Elements at(double jd) const {
     // The Moon by the cubic through its places and rates at the two nodes
     // (Hermite's), the Sun by its place and rate at the centre: the Sun
-    // strays from that line by less than a kilometre of its 150 million
-    // over these hours.
+    // falls off that line towards the Earth by some hundreds of kilometres
+    // over these hours, but along the line of sight, where it does not
+    // turn the shadow's axis (checked: a hundredth of a second at most).
     const double h = kNodes[1] - kNodes[0];
     const double u = (jd - t0_ - kNodes[0]) / h;
     const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
