@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "app/table_window_outputs.h"
 #include "app/year_view_panel.h"
 #include "astro/ephemeris.h"
 #include "config/text_file.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
-#include "output/printing.h"
-#include "output/save_choice.h"
+#include "output/data_table.h"
 
 namespace velmar {
 
@@ -91,7 +91,8 @@ FileStatus keepDeltaTChoice(AdditionStore& additions, AlmanacDeltaT choice) {
   return additions.save();
 }
 
-AlmanacPanel::AlmanacPanel(MainForm& main) : main_(main) {
+AlmanacPanel::AlmanacPanel(MainForm& main)
+    : TablePanel(main, kPlacementKey, {kUsualWidth, kUsualHeight, kFrameWidth, kFrameHeight}) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
   main_.attachAlmanac(this);
   choice_ = keptDeltaTChoice(main_.additions());
@@ -110,10 +111,7 @@ AlmanacPanel::~AlmanacPanel() {
 }
 
 std::string AlmanacPanel::heading() const {
-  const SiteList& sites = main_.sites();
-  const int k = sites.selected();
-  const std::string name =
-      k >= 0 && k < static_cast<int>(sites.names().size()) ? sites.names()[k] : std::string();
+  const std::string name = chosenSiteName(main_);
   std::string out = formatInt(year_) + "年" + formatInt(month_) + "月";
   if (!name.empty()) out += "　" + name;
   out += std::string("　") + (site_.latitude < 0 ? "南緯 " : "北緯 ") +
@@ -183,13 +181,7 @@ void AlmanacPanel::compute() {
   refreshToday();
 }
 
-AlmanacSite AlmanacPanel::siteNamed() const {
-  const SiteList& sites = main_.sites();
-  const int k = sites.selected();
-  const std::string name =
-      k >= 0 && k < static_cast<int>(sites.names().size()) ? sites.names()[k] : std::string();
-  return {name, site_, deltaT_};
-}
+AlmanacSite AlmanacPanel::siteNamed() const { return namedSite(main_, site_, deltaT_); }
 
 void AlmanacPanel::setDeltaTChoice(AlmanacDeltaT choice) {
   if (choice == choice_) return;
@@ -231,7 +223,7 @@ bool AlmanacPanel::refreshToday() {
 }
 
 void AlmanacPanel::calculated() {
-  if (!shown_) return;
+  if (!shown()) return;
   const astro::TimeTerms& at = main_.calculator().result().time;
   const astro::Site site = main_.calculator().site();
   bool changed = refreshToday();
@@ -252,12 +244,6 @@ std::optional<solar::LocalEclipse> AlmanacPanel::localEclipse(const almanac::Eve
       solar::localEclipses(e.jd - 0.5, e.jd + 0.5, site_, deltaT_);
   if (here.empty()) return std::nullopt;
   return here.front();
-}
-
-void AlmanacPanel::setShown(bool shown) {
-  if (shown_ == shown) return;
-  shown_ = shown;
-  if (shown) calculated();
 }
 
 std::vector<std::string> AlmanacPanel::cells(size_t row) const {
@@ -368,16 +354,8 @@ std::vector<std::pair<std::string, std::string>> AlmanacPanel::observedLines() c
 }
 
 std::string AlmanacPanel::copyText(const std::vector<size_t>& rows) const {
-  std::string text = almanacSiteLine(siteNamed(), '\t') + "\n" + almanacHeader('\t') + "\n";
-  auto add = [&](size_t r) {
-    if (r < rows_.size()) text += almanacLine(rows_[r], '\t', true) + "\n";
-  };
-  if (rows.empty()) {
-    for (size_t r = 0; r < rows_.size(); ++r) add(r);
-  } else {
-    for (size_t r : rows) add(r);
-  }
-  return text;
+  return tableCopyText(siteNamed(), almanacHeader('\t'), rows_.size(), rows,
+                       [this](size_t r) { return almanacLine(rows_[r], '\t', true); });
 }
 
 FileStatus AlmanacPanel::writeFile(const std::string& path, ExportType type) const {
@@ -385,23 +363,9 @@ FileStatus AlmanacPanel::writeFile(const std::string& path, ExportType type) con
 }
 
 void AlmanacPanel::exportFile() {
-  const std::string name = "Almanac-" + formatInt(year_) + "-" + twoDigits(month_) + ".csv";
-  const char* title = almanacText(AlmanacText::ExportTitle);
-  // In the folder every save dialog opens in, with the same question
-  // before a file the dialog never named is replaced.
-  const std::optional<FileChoice> choice =
-      main_.files().chooseSaveFile(title, exportFilters(), offeredPath(name), 0);
-  if (!choice || choice->path.empty()) return;
-  const ExportTarget target = exportTarget(*choice);
-  if (!mayReplaceExtended(main_.ui(), title,
-                          {target.path, target.type == ExportType::Tsv ? 1 : 0, target.extended}))
-    return;
-  const FileStatus status = writeFile(target.path, target.type);
-  if (!status.ok()) {
-    main_.ui().message(almanacText(AlmanacText::Title), status.message, Tone::Warning);
-    return;
-  }
-  rememberSaveFolder(target.path);
+  exportTable(main_, almanacText(AlmanacText::ExportTitle), almanacText(AlmanacText::Title),
+              "Almanac-" + formatInt(year_) + "-" + twoDigits(month_) + ".csv",
+              [this](const std::string& path, ExportType type) { return writeFile(path, type); });
 }
 
 PrintJob AlmanacPanel::printJob() const {
@@ -410,20 +374,9 @@ PrintJob AlmanacPanel::printJob() const {
 }
 
 void AlmanacPanel::print() {
-  const char* title = almanacText(AlmanacText::Title);
-  if (!main_.ui().askYesNo(title, almanacText(AlmanacText::PrintQuestion))) return;
-  printListing(printJob(), title, pdfName(), main_.ui(), main_.printer(), main_.files());
-}
-
-WindowPlacement AlmanacPanel::placement(float screenWidth, float screenHeight) const {
-  return toolWindowPlacement(main_.additions(), kPlacementKey,
-                             {kUsualWidth, kUsualHeight, kFrameWidth, kFrameHeight}, screenWidth,
-                             screenHeight);
-}
-
-FileStatus AlmanacPanel::keepPlacement(const WindowPlacement& p) {
-  putPlacement(main_.additions(), kPlacementKey, p);
-  return main_.additions().save();
+  printTable(
+      main_, almanacText(AlmanacText::Title), almanacText(AlmanacText::PrintQuestion),
+      [this] { return printJob(); }, pdfName());
 }
 
 }  // namespace velmar

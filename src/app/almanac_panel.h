@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/table_panel.h"
 #include "config/moon_inf.h"
 #include "astro/almanac.h"
 #include "astro/astro.h"
@@ -63,13 +64,11 @@ enum class AlmanacDeltaT { Measured, MainWindow };
 AlmanacDeltaT keptDeltaTChoice(AdditionStore& additions);
 FileStatus keepDeltaTChoice(AdditionStore& additions, AlmanacDeltaT choice);
 
-class AlmanacPanel {
+class AlmanacPanel : public TablePanel {
  public:
   // Shows the month of the main window's date.
   explicit AlmanacPanel(MainForm& main);
-  ~AlmanacPanel();
-  AlmanacPanel(const AlmanacPanel&) = delete;
-  AlmanacPanel& operator=(const AlmanacPanel&) = delete;
+  ~AlmanacPanel() override;
 
   // --- the month ---
   int year() const { return year_; }
@@ -134,23 +133,6 @@ class AlmanacPanel {
   // Asks, then prints, with the PDF file offered when there is no printer.
   void print();
 
-  // Closes the window that shows the panel (set by that window).
-  std::function<void()> onClose;
-  void closeWindow() {
-    if (onClose) onClose();
-  }
-
-  // --- the window's place, kept with the program's additions ---
-  // Where it was last, or centred at its usual size, on a screen of the
-  // given size (twips); never larger than the screen.
-  WindowPlacement placement(float screenWidth, float screenHeight) const;
-  // Stored at once; a file that cannot be written keeps the old place.
-  FileStatus keepPlacement(const WindowPlacement& p);
-
-  // While the window is hidden the panel does no work after calculations;
-  // shown again, it catches up.
-  void setShown(bool shown);
-
   // The month, its site, its delta T or today's row changed.
   Signal<>& monthChanged() { return monthChanged_; }
   // The panel's values changed (after every calculation while shown).
@@ -158,7 +140,7 @@ class AlmanacPanel {
 
  private:
   void compute();
-  void calculated();
+  void calculated() override;
   // Year and month of the main window's date.
   std::pair<int, int> mainMonth() const;
   // The delta T the month is computed with, and the panel's at an instant.
@@ -168,7 +150,6 @@ class AlmanacPanel {
   // What the site sees of a solar eclipse of the month, when it sees it.
   std::optional<solar::LocalEclipse> localEclipse(const almanac::Event& e) const;
 
-  MainForm& main_;
   int year_ = 2000;
   int month_ = 1;
   astro::Site site_{0, 0};
@@ -179,7 +160,6 @@ class AlmanacPanel {
   std::vector<almanac::DayRow> rows_;
   std::optional<size_t> today_;
   astro::MoonFromSite observed_{};
-  bool shown_ = true;
   int calcId_ = 0;
   Signal<> monthChanged_;
   Signal<> observedChanged_;

@@ -110,18 +110,19 @@ void keypadOk(MainForm& m) { m.keypad().ok(); }
 void keypadBack(MainForm& m) { m.keypad().backspace(); }
 
 // The almanac's commands act on its panel, which is there while its window is.
-template <void (AlmanacPanel::*F)()>
+// F is a member of the panel or of the TablePanel it is (closeWindow).
+template <auto F>
 void almanacPanel(MainForm& m) {
   if (AlmanacPanel* p = m.almanac()) (p->*F)();
 }
 // The year view's the same way.
-template <void (YearViewPanel::*F)()>
+template <auto F>
 void yearViewPanel(MainForm& m) {
   if (YearViewPanel* p = m.yearView()) (p->*F)();
 }
 
 // The same for the 日食 window's panel.
-template <void (EclipsePanel::*F)()>
+template <auto F>
 void eclipsePanel(MainForm& m) {
   if (EclipsePanel* p = m.eclipses()) (p->*F)();
 }

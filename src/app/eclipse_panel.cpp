@@ -5,13 +5,12 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "app/table_window_outputs.h"
 #include "astro/almanac.h"
 #include "config/additions.h"
 #include "config/text_file.h"
 #include "engine/numtext.h"
 #include "output/data_table.h"
-#include "output/printing.h"
-#include "output/save_choice.h"
 
 namespace velmar {
 
@@ -47,7 +46,8 @@ const std::vector<int>& EclipsePanel::spans() {
   return spans;
 }
 
-EclipsePanel::EclipsePanel(MainForm& main) : main_(main) {
+EclipsePanel::EclipsePanel(MainForm& main)
+    : TablePanel(main, kPlacementKey, {kUsualWidth, kUsualHeight, kFrameWidth, kFrameHeight}) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
   main_.attachEclipses(this);
   const almanac::JstTime j = almanac::jstOf(astro::instantOf(main_.calculator().result().time));
@@ -62,11 +62,8 @@ EclipsePanel::~EclipsePanel() {
 }
 
 AlmanacSite EclipsePanel::siteNamed() const {
-  const SiteList& sites = main_.sites();
-  const int k = sites.selected();
-  const std::string name =
-      k >= 0 && k < static_cast<int>(sites.names().size()) ? sites.names()[k] : std::string();
-  return {name, site_, deltaTs_.empty() ? almanac::measuredDeltaT(firstYear_) : deltaTs_.front()};
+  return namedSite(main_, site_,
+                   deltaTs_.empty() ? almanac::measuredDeltaT(firstYear_) : deltaTs_.front());
 }
 
 std::string EclipsePanel::heading() const {
@@ -127,17 +124,11 @@ void EclipsePanel::compute() {
 }
 
 void EclipsePanel::calculated() {
-  if (!shown_) return;
+  if (!shown()) return;
   const astro::Site site = main_.calculator().site();
   if (site.latitude == site_.latitude && site.longitude == site_.longitude) return;
   compute();
   listChanged_();
-}
-
-void EclipsePanel::setShown(bool shown) {
-  if (shown_ == shown) return;
-  shown_ = shown;
-  if (shown) calculated();
 }
 
 std::vector<std::string> EclipsePanel::cells(size_t row) const {
@@ -160,16 +151,8 @@ bool EclipsePanel::activate(size_t row) {
 }
 
 std::string EclipsePanel::copyText(const std::vector<size_t>& rows) const {
-  std::string text = almanacSiteLine(siteNamed(), '\t') + "\n" + localEclipseHeader('\t') + "\n";
-  auto add = [&](size_t r) {
-    if (r < rows_.size()) text += localEclipseLine(rows_[r], '\t') + "\n";
-  };
-  if (rows.empty()) {
-    for (size_t r = 0; r < rows_.size(); ++r) add(r);
-  } else {
-    for (size_t r : rows) add(r);
-  }
-  return text;
+  return tableCopyText(siteNamed(), localEclipseHeader('\t'), rows_.size(), rows,
+                       [this](size_t r) { return localEclipseLine(rows_[r], '\t'); });
 }
 
 FileStatus EclipsePanel::writeFile(const std::string& path, ExportType type) const {
@@ -183,22 +166,10 @@ std::string EclipsePanel::pdfName() const {
 }
 
 void EclipsePanel::exportFile() {
-  const std::string name = "Eclipses-" + formatInt(firstYear_) + "-" +
-                           formatInt(firstYear_ + years_ - 1) + ".csv";
-  const char* title = eclipseText(EclipseText::ExportTitle);
-  const std::optional<FileChoice> choice =
-      main_.files().chooseSaveFile(title, exportFilters(), offeredPath(name), 0);
-  if (!choice || choice->path.empty()) return;
-  const ExportTarget target = exportTarget(*choice);
-  if (!mayReplaceExtended(main_.ui(), title,
-                          {target.path, target.type == ExportType::Tsv ? 1 : 0, target.extended}))
-    return;
-  const FileStatus status = writeFile(target.path, target.type);
-  if (!status.ok()) {
-    main_.ui().message(eclipseText(EclipseText::Title), status.message, Tone::Warning);
-    return;
-  }
-  rememberSaveFolder(target.path);
+  exportTable(
+      main_, eclipseText(EclipseText::ExportTitle), eclipseText(EclipseText::Title),
+      "Eclipses-" + formatInt(firstYear_) + "-" + formatInt(firstYear_ + years_ - 1) + ".csv",
+      [this](const std::string& path, ExportType type) { return writeFile(path, type); });
 }
 
 PrintJob EclipsePanel::printJob() const {
@@ -208,20 +179,9 @@ PrintJob EclipsePanel::printJob() const {
 }
 
 void EclipsePanel::print() {
-  const char* title = eclipseText(EclipseText::Title);
-  if (!main_.ui().askYesNo(title, eclipseText(EclipseText::PrintQuestion))) return;
-  printListing(printJob(), title, pdfName(), main_.ui(), main_.printer(), main_.files());
-}
-
-WindowPlacement EclipsePanel::placement(float screenWidth, float screenHeight) const {
-  return toolWindowPlacement(main_.additions(), kPlacementKey,
-                             {kUsualWidth, kUsualHeight, kFrameWidth, kFrameHeight}, screenWidth,
-                             screenHeight);
-}
-
-FileStatus EclipsePanel::keepPlacement(const WindowPlacement& p) {
-  putPlacement(main_.additions(), kPlacementKey, p);
-  return main_.additions().save();
+  printTable(
+      main_, eclipseText(EclipseText::Title), eclipseText(EclipseText::PrintQuestion),
+      [this] { return printJob(); }, pdfName());
 }
 
 }  // namespace velmar

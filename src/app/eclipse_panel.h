@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/table_panel.h"
 #include "astro/astro.h"
 #include "astro/solar_eclipses.h"
 #include "config/moon_inf.h"
@@ -34,13 +35,11 @@ enum class EclipseText {
 };
 const char* eclipseText(EclipseText t);
 
-class EclipsePanel {
+class EclipsePanel : public TablePanel {
  public:
   // The eclipses from the year of the main window's date on, at its site.
   explicit EclipsePanel(MainForm& main);
-  ~EclipsePanel();
-  EclipsePanel(const EclipsePanel&) = delete;
-  EclipsePanel& operator=(const EclipsePanel&) = delete;
+  ~EclipsePanel() override;
 
   // The spans offered, in years.
   static const std::vector<int>& spans();
@@ -74,34 +73,21 @@ class EclipsePanel {
   void print();
   std::string pdfName() const;
 
-  std::function<void()> onClose;
-  void closeWindow() {
-    if (onClose) onClose();
-  }
-
-  WindowPlacement placement(float screenWidth, float screenHeight) const;
-  FileStatus keepPlacement(const WindowPlacement& p);
-
-  // Hidden, the panel does not follow the main window's site; shown again,
-  // it catches up.
-  void setShown(bool shown);
-
   // The list, its years or its site changed.
   Signal<>& listChanged() { return listChanged_; }
 
  private:
   void compute();
-  void calculated();
+  // Follows the main window's site; shown again, it catches up.
+  void calculated() override;
   AlmanacSite siteNamed() const;
 
-  MainForm& main_;
   int firstYear_ = 2000;
   int years_ = 20;
   astro::Site site_{0, 0};
   std::vector<solar::LocalEclipse> rows_;
   // The delta T of each row: the measured value of its year.
   std::vector<double> deltaTs_;
-  bool shown_ = true;
   int calcId_ = 0;
   Signal<> listChanged_;
 };

@@ -5,13 +5,12 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "app/table_window_outputs.h"
 #include "config/additions.h"
 #include "config/text_file.h"
 #include "engine/constants.h"
 #include "engine/numtext.h"
 #include "output/data_table.h"
-#include "output/printing.h"
-#include "output/save_choice.h"
 
 namespace velmar {
 
@@ -38,7 +37,8 @@ constexpr const char* kPlacementKey = "yearView";
 
 const char* yearViewText(YearViewText t) { return kTexts[static_cast<size_t>(t)]; }
 
-YearViewPanel::YearViewPanel(MainForm& main) : main_(main) {
+YearViewPanel::YearViewPanel(MainForm& main)
+    : TablePanel(main, kPlacementKey, {kUsualWidth, kUsualHeight, kFrameWidth, kFrameHeight}) {
   calcId_ = main_.onDraw([this] { calculated(); }, ViewStage::Almanac);
   main_.attachYearView(this);
   choice_ = keptDeltaTChoice(main_.additions());
@@ -116,19 +116,13 @@ void YearViewPanel::setDeltaTChoice(AlmanacDeltaT choice) {
 void YearViewPanel::followDeltaT() { calculated(); }
 
 void YearViewPanel::calculated() {
-  if (!shown_) return;
+  if (!shown()) return;
   const AlmanacDeltaT kept = keptDeltaTChoice(main_.additions());
   // Bit for bit: the same delta T gives the same rows.
   if (kept == choice_ && yearDeltaT(year_) == deltaT_) return;
   choice_ = kept;
   compute();
   yearChanged_();
-}
-
-void YearViewPanel::setShown(bool shown) {
-  if (shown_ == shown) return;
-  shown_ = shown;
-  if (shown) calculated();
 }
 
 bool YearViewPanel::activate(size_t row) {
@@ -144,21 +138,9 @@ FileStatus YearViewPanel::writeFile(const std::string& path, ExportType type) co
 }
 
 void YearViewPanel::exportFile() {
-  const std::string name = "Koyomi-" + formatInt(year_) + ".csv";
-  const char* title = yearViewText(YearViewText::ExportTitle);
-  const std::optional<FileChoice> choice =
-      main_.files().chooseSaveFile(title, exportFilters(), offeredPath(name), 0);
-  if (!choice || choice->path.empty()) return;
-  const ExportTarget target = exportTarget(*choice);
-  if (!mayReplaceExtended(main_.ui(), title,
-                          {target.path, target.type == ExportType::Tsv ? 1 : 0, target.extended}))
-    return;
-  const FileStatus status = writeFile(target.path, target.type);
-  if (!status.ok()) {
-    main_.ui().message(yearViewText(YearViewText::Title), status.message, Tone::Warning);
-    return;
-  }
-  rememberSaveFolder(target.path);
+  exportTable(main_, yearViewText(YearViewText::ExportTitle), yearViewText(YearViewText::Title),
+              "Koyomi-" + formatInt(year_) + ".csv",
+              [this](const std::string& path, ExportType type) { return writeFile(path, type); });
 }
 
 std::string YearViewPanel::pdfName() const { return "VelmarKoyomi-" + formatInt(year_) + ".pdf"; }
@@ -170,29 +152,9 @@ PrintJob YearViewPanel::printJob() const {
 }
 
 void YearViewPanel::print() {
-  const char* title = yearViewText(YearViewText::Title);
-  if (!main_.ui().askYesNo(title, yearViewText(YearViewText::PrintQuestion))) return;
-  printListing(printJob(), title, pdfName(), main_.ui(), main_.printer(), main_.files());
-}
-
-WindowPlacement YearViewPanel::placement(float screenWidth, float screenHeight) const {
-  const float widest = std::max(0.0f, screenWidth - kFrameWidth);
-  const float highest = std::max(0.0f, screenHeight - kFrameHeight);
-  const std::optional<WindowPlacement> kept = placementIn(main_.additions(), kPlacementKey);
-  WindowPlacement p =
-      kept && kept->top != -1
-          ? *kept
-          : centredPlacement(std::min(kUsualWidth, widest), std::min(kUsualHeight, highest),
-                             screenWidth, screenHeight - kFrameHeight);
-  p.width = std::min(p.width, widest);
-  p.height = std::min(p.height, static_cast<int>(highest));
-  bringOntoScreen(p, screenWidth, screenHeight);
-  return p;
-}
-
-FileStatus YearViewPanel::keepPlacement(const WindowPlacement& p) {
-  putPlacement(main_.additions(), kPlacementKey, p);
-  return main_.additions().save();
+  printTable(
+      main_, yearViewText(YearViewText::Title), yearViewText(YearViewText::PrintQuestion),
+      [this] { return printJob(); }, pdfName());
 }
 
 }  // namespace velmar

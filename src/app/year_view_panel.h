@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/almanac_panel.h"
+#include "app/table_panel.h"
 #include "config/moon_inf.h"
 #include "engine/ports.h"
 #include "engine/signal.h"
@@ -22,13 +23,11 @@ class MainForm;
 enum class YearViewText { Title, YearLabel, ExportTitle, PrintQuestion, Count };
 const char* yearViewText(YearViewText t);
 
-class YearViewPanel {
+class YearViewPanel : public TablePanel {
  public:
   // Shows the year of the main window's date.
   explicit YearViewPanel(MainForm& main);
-  ~YearViewPanel();
-  YearViewPanel(const YearViewPanel&) = delete;
-  YearViewPanel& operator=(const YearViewPanel&) = delete;
+  ~YearViewPanel() override;
 
   int year() const { return year_; }
   double deltaT() const { return deltaT_; }
@@ -65,36 +64,21 @@ class YearViewPanel {
   // "VelmarKoyomi-2025.pdf".
   std::string pdfName() const;
 
-  std::function<void()> onClose;
-  void closeWindow() {
-    if (onClose) onClose();
-  }
-
-  // Where it was last, or centred at its usual size, on a screen of the
-  // given size (twips); never larger than the screen.
-  WindowPlacement placement(float screenWidth, float screenHeight) const;
-  FileStatus keepPlacement(const WindowPlacement& p);
-
-  // While hidden the panel does no work after calculations; shown again,
-  // it catches up with the delta T in force.
-  void setShown(bool shown);
-
   // The year, its delta T or its rows changed.
   Signal<>& yearChanged() { return yearChanged_; }
 
  private:
   void compute();
-  void calculated();
+  // Shown, it catches up with the delta T in force.
+  void calculated() override;
   int mainYear() const;
   double yearDeltaT(int year) const;
 
-  MainForm& main_;
   int year_ = 2000;
   double deltaT_ = 0;
   AlmanacDeltaT choice_ = AlmanacDeltaT::Measured;
   bool deltaTRefused_ = false;
   std::vector<YearViewRow> rows_;
-  bool shown_ = true;
   int calcId_ = 0;
   Signal<> yearChanged_;
 };
