@@ -1,16 +1,10 @@
 #include "gui/almanac/almanac_window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <set>
 
 #include "gui/common/command_controls.h"
 #include "gui/common/texts.h"
@@ -93,25 +87,12 @@ QVariant AlmanacModel::headerData(int section, Qt::Orientation orientation, int 
   return qs(almanacTitles()[static_cast<size_t>(section)]);
 }
 
-// --- the table -----------------------------------------------------------------
-
-void AlmanacTable::keyPressEvent(QKeyEvent* e) {
-  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentIndex().isValid()) {
-    if (onChosen) onChosen(currentIndex());
-    e->accept();
-    return;
-  }
-  QTableView::keyPressEvent(e);
-}
-
 // --- the window ----------------------------------------------------------------
 
-AlmanacWindow::AlmanacWindow(MainForm& main)
-    : ToolWindow(main.placements(), Win::Almanac, Stacking::Normal), main_(main), panel_(main) {
+AlmanacWindow::AlmanacWindow(MainForm& main) : TableWindow(main, Win::Almanac), panel_(main) {
   setObjectName("Almanac");
   setWindowTitle(qs(almanacText(AlmanacText::Title)));
-  keepPlacementWith({[this](float w, float h) { return panel_.placement(w, h); },
-                     [this](const WindowPlacement& p) { panel_.keepPlacement(p); }});
+  showPanel(panel_);
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(8, 6, 8, 6);
@@ -132,7 +113,6 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
           [this](const QDate& d) { panel_.showMonth(d.year(), d.month()); });
   bar->addWidget(monthLabel);
   bar->addWidget(picker_);
-  panel_.onClose = [this] { close(); };
   CommandBinder binder(CommandActions::of(main_, this), false);
   bar->addWidget(makeButton(binder, Cmd::AlmanacPreviousMonth));
   bar->addWidget(makeButton(binder, Cmd::AlmanacNextMonth));
@@ -159,32 +139,10 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
   column->addWidget(heading_);
 
   model_ = new AlmanacModel(panel_, this);
-  table_ = new AlmanacTable;
-  table_->setObjectName("AlmanacTable");
-  table_->setModel(model_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setWordWrap(false);
-  table_->setAlternatingRowColors(true);
-  table_->setTabKeyNavigation(false);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->horizontalHeader()->setHighlightSections(false);
-  table_->onChosen = [this](const QModelIndex& i) { choose(i); };
-  // A plain click goes to the instant; with Shift or Ctrl it only selects.
-  connect(table_, &QTableView::clicked, this, [this](const QModelIndex& i) {
-    if (QApplication::keyboardModifiers() == Qt::NoModifier) choose(i);
-  });
-  column->addWidget(table_, 1);
-
-  auto* copy = new QAction(this);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(copy, &QAction::triggered, this, &AlmanacWindow::copySelection);
-  table_->addAction(copy);
+  column->addWidget(makeTable("AlmanacTable", model_, QAbstractItemView::SelectItems,
+                              QAbstractItemView::ExtendedSelection, true),
+                    1);
+  copyRowsWith([this](const std::vector<size_t>& rows) { return panel_.copyText(rows); });
 
   auto* observed = new QGroupBox(qs(almanacText(AlmanacText::PanelTitle)));
   observed->setObjectName("AlmanacObserved");
@@ -212,24 +170,6 @@ AlmanacWindow::AlmanacWindow(MainForm& main)
 }
 
 AlmanacWindow::~AlmanacWindow() { panel_.onClose = nullptr; }
-
-QPushButton* AlmanacWindow::makeButton(CommandBinder& binder, Cmd c) {
-  QPushButton* b = binder.button(command(c).facesOf(Face::Control).front()->name);
-  b->setAutoDefault(false);
-  // The command's shortcut works in this window only: its action is here.
-  QAction* a = binder.actions().action(c);
-  if (!a->shortcut().isEmpty()) {
-    addAction(a);
-    b->setToolTip(a->shortcut().toString(QKeySequence::NativeText));
-  }
-  buttons_[c] = b;
-  return b;
-}
-
-QPushButton* AlmanacWindow::button(Cmd c) const {
-  auto it = buttons_.find(c);
-  return it == buttons_.end() ? nullptr : it->second;
-}
 
 void AlmanacWindow::monthShown() {
   {
@@ -275,36 +215,5 @@ void AlmanacWindow::choose(const QModelIndex& index) {
                        static_cast<AlmanacColumn>(index.column())))
     main_.ui().beep();
 }
-
-void AlmanacWindow::copySelection() {
-  std::set<size_t> rows;
-  for (const QModelIndex& i : table_->selectionModel()->selectedIndexes())
-    rows.insert(static_cast<size_t>(i.row()));
-  const std::string text = panel_.copyText(std::vector<size_t>(rows.begin(), rows.end()));
-  QApplication::clipboard()->setText(qs(text));
-}
-
-void AlmanacWindow::showEvent(QShowEvent* e) {
-  ToolWindow::showEvent(e);
-  panel_.setShown(true);
-  table_->setFocus();
-}
-
-void AlmanacWindow::hideEvent(QHideEvent* e) {
-  panel_.setShown(false);
-  ToolWindow::hideEvent(e);
-}
-
-// --- the family ----------------------------------------------------------------
-
-bool AlmanacWindows::open(Win w) {
-  if (w != Win::Almanac) return false;
-  if (!window_) window_ = std::make_unique<AlmanacWindow>(main_);
-  window_->open();
-  window_->activateWindow();
-  return true;
-}
-
-QWidget* AlmanacWindows::existing(Win w) { return w == Win::Almanac ? window_.get() : nullptr; }
 
 }  // namespace velmar

@@ -1,13 +1,8 @@
 #include "gui/almanac/eclipse_window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <set>
 
 #include "astro/almanac.h"
 #include "gui/common/command_controls.h"
@@ -73,12 +68,10 @@ QVariant EclipseModel::headerData(int section, Qt::Orientation orientation, int 
   return qs(localEclipseTitles()[static_cast<size_t>(section)]);
 }
 
-EclipseWindow::EclipseWindow(MainForm& main)
-    : ToolWindow(main.placements(), Win::Eclipses, Stacking::Normal), main_(main), panel_(main) {
+EclipseWindow::EclipseWindow(MainForm& main) : TableWindow(main, Win::Eclipses), panel_(main) {
   setObjectName("Eclipses");
   setWindowTitle(qs(eclipseText(EclipseText::Title)));
-  keepPlacementWith({[this](float w, float h) { return panel_.placement(w, h); },
-                     [this](const WindowPlacement& p) { panel_.keepPlacement(p); }});
+  showPanel(panel_);
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(8, 6, 8, 6);
@@ -108,7 +101,6 @@ EclipseWindow::EclipseWindow(MainForm& main)
   bar->addSpacing(8);
   bar->addWidget(spanLabel);
   bar->addWidget(span_);
-  panel_.onClose = [this] { close(); };
   CommandBinder binder(CommandActions::of(main_, this), false);
   bar->addWidget(makeButton(binder, Cmd::EclipseFollowDate));
   bar->addStretch();
@@ -123,29 +115,10 @@ EclipseWindow::EclipseWindow(MainForm& main)
   column->addWidget(heading_);
 
   model_ = new EclipseModel(panel_, this);
-  table_ = new AlmanacTable;
-  table_->setObjectName("eclipses.table");
-  table_->setModel(model_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setWordWrap(false);
-  table_->setAlternatingRowColors(true);
-  table_->setTabKeyNavigation(false);
-  table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->horizontalHeader()->setHighlightSections(false);
-  table_->onChosen = [this](const QModelIndex& i) { choose(i); };
-  connect(table_, &QTableView::clicked, this, [this](const QModelIndex& i) {
-    if (QApplication::keyboardModifiers() == Qt::NoModifier) choose(i);
-  });
-  column->addWidget(table_, 1);
-
-  auto* copy = new QAction(this);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(copy, &QAction::triggered, this, &EclipseWindow::copySelection);
-  table_->addAction(copy);
+  column->addWidget(makeTable("eclipses.table", model_, QAbstractItemView::SelectRows,
+                              QAbstractItemView::ExtendedSelection, false),
+                    1);
+  copyRowsWith([this](const std::vector<size_t>& rows) { return panel_.copyText(rows); });
 
   listChanges_ =
       Connection(panel_.listChanged(), panel_.listChanged().connect([this] { listShown(); }));
@@ -155,23 +128,6 @@ EclipseWindow::EclipseWindow(MainForm& main)
 }
 
 EclipseWindow::~EclipseWindow() { panel_.onClose = nullptr; }
-
-QPushButton* EclipseWindow::makeButton(CommandBinder& binder, Cmd c) {
-  QPushButton* b = binder.button(command(c).facesOf(Face::Control).front()->name);
-  b->setAutoDefault(false);
-  QAction* a = binder.actions().action(c);
-  if (!a->shortcut().isEmpty()) {
-    addAction(a);
-    b->setToolTip(a->shortcut().toString(QKeySequence::NativeText));
-  }
-  buttons_[c] = b;
-  return b;
-}
-
-QPushButton* EclipseWindow::button(Cmd c) const {
-  auto it = buttons_.find(c);
-  return it == buttons_.end() ? nullptr : it->second;
-}
 
 void EclipseWindow::listShown() {
   {
@@ -190,34 +146,5 @@ void EclipseWindow::choose(const QModelIndex& index) {
   if (!index.isValid()) return;
   if (!panel_.activate(static_cast<size_t>(index.row()))) main_.ui().beep();
 }
-
-void EclipseWindow::copySelection() {
-  std::set<size_t> rows;
-  for (const QModelIndex& i : table_->selectionModel()->selectedIndexes())
-    rows.insert(static_cast<size_t>(i.row()));
-  QApplication::clipboard()->setText(
-      qs(panel_.copyText(std::vector<size_t>(rows.begin(), rows.end()))));
-}
-
-void EclipseWindow::showEvent(QShowEvent* e) {
-  ToolWindow::showEvent(e);
-  panel_.setShown(true);
-  table_->setFocus();
-}
-
-void EclipseWindow::hideEvent(QHideEvent* e) {
-  panel_.setShown(false);
-  ToolWindow::hideEvent(e);
-}
-
-bool EclipseWindows::open(Win w) {
-  if (w != Win::Eclipses) return false;
-  if (!window_) window_ = std::make_unique<EclipseWindow>(main_);
-  window_->open();
-  window_->activateWindow();
-  return true;
-}
-
-QWidget* EclipseWindows::existing(Win w) { return w == Win::Eclipses ? window_.get() : nullptr; }
 
 }  // namespace velmar

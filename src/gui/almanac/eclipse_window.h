@@ -6,22 +6,13 @@
 #include <QAbstractTableModel>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
-#include <map>
-#include <memory>
 #include <vector>
 
-#include "app/commands.h"
 #include "app/eclipse_panel.h"
-#include "app/main_form.h"
-#include "gui/almanac/almanac_window.h"
-#include "gui/common/tool_window.h"
-#include "gui/common/window_family.h"
+#include "gui/almanac/table_window.h"
 
 namespace velmar {
-
-class CommandBinder;
 
 class EclipseModel : public QAbstractTableModel {
   Q_OBJECT
@@ -41,7 +32,7 @@ class EclipseModel : public QAbstractTableModel {
   std::vector<std::vector<QString>> cells_;
 };
 
-class EclipseWindow : public ToolWindow {
+class EclipseWindow : public TableWindow {
   Q_OBJECT
 
  public:
@@ -49,46 +40,25 @@ class EclipseWindow : public ToolWindow {
   ~EclipseWindow() override;
 
   EclipsePanel& panel() { return panel_; }
-  QTableView* table() const { return table_; }
   EclipseModel* model() const { return model_; }
   QSpinBox* yearPicker() const { return year_; }
   QComboBox* spanPicker() const { return span_; }
   QLabel* heading() const { return heading_; }
-  QPushButton* button(Cmd c) const;
 
   // A row clicked or chosen with Enter: the main window goes to its maximum.
-  void choose(const QModelIndex& index);
-  void copySelection();
-
- protected:
-  void showEvent(QShowEvent* e) override;
-  void hideEvent(QHideEvent* e) override;
+  void choose(const QModelIndex& index) override;
 
  private:
-  QPushButton* makeButton(CommandBinder& binder, Cmd c);
   void listShown();
 
-  MainForm& main_;
   EclipsePanel panel_;
   EclipseModel* model_ = nullptr;
-  AlmanacTable* table_ = nullptr;
   QSpinBox* year_ = nullptr;
   QComboBox* span_ = nullptr;
   QLabel* heading_ = nullptr;
-  std::map<Cmd, QPushButton*> buttons_;
   Connection listChanges_;
 };
 
-class EclipseWindows : public WindowFamily {
- public:
-  explicit EclipseWindows(MainForm& main) : main_(main) {}
-  bool open(Win w) override;
-  QWidget* existing(Win w) override;
-  EclipseWindow* window() const { return window_.get(); }
-
- private:
-  MainForm& main_;
-  std::unique_ptr<EclipseWindow> window_;
-};
+using EclipseWindows = TableWindowFamily<EclipseWindow, Win::Eclipses>;
 
 }  // namespace velmar

@@ -1,9 +1,6 @@
 #include "gui/almanac/year_view_window.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -63,12 +60,10 @@ QVariant YearViewModel::headerData(int section, Qt::Orientation orientation, int
 
 // --- the window ----------------------------------------------------------------
 
-YearViewWindow::YearViewWindow(MainForm& main)
-    : ToolWindow(main.placements(), Win::YearView, Stacking::Normal), main_(main), panel_(main) {
+YearViewWindow::YearViewWindow(MainForm& main) : TableWindow(main, Win::YearView), panel_(main) {
   setObjectName("yearView");
   setWindowTitle(qs(yearViewText(YearViewText::Title)));
-  keepPlacementWith({[this](float w, float h) { return panel_.placement(w, h); },
-                     [this](const WindowPlacement& p) { panel_.keepPlacement(p); }});
+  showPanel(panel_);
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(8, 6, 8, 6);
@@ -88,7 +83,6 @@ YearViewWindow::YearViewWindow(MainForm& main)
           [this](int y) { panel_.showYear(y); });
   bar->addWidget(yearLabel);
   bar->addWidget(picker_);
-  panel_.onClose = [this] { close(); };
   CommandBinder binder(CommandActions::of(main_, this), false);
   bar->addWidget(makeButton(binder, Cmd::YearViewPreviousYear));
   bar->addWidget(makeButton(binder, Cmd::YearViewNextYear));
@@ -110,25 +104,9 @@ YearViewWindow::YearViewWindow(MainForm& main)
   column->addWidget(heading_);
 
   model_ = new YearViewModel(panel_, this);
-  table_ = new AlmanacTable;
-  table_->setObjectName("yearView.table");
-  table_->setModel(model_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setWordWrap(false);
-  table_->setAlternatingRowColors(true);
-  table_->setTabKeyNavigation(false);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->horizontalHeader()->setHighlightSections(false);
-  table_->onChosen = [this](const QModelIndex& i) { choose(i); };
-  connect(table_, &QTableView::clicked, this, [this](const QModelIndex& i) {
-    if (QApplication::keyboardModifiers() == Qt::NoModifier) choose(i);
-  });
-  column->addWidget(table_, 1);
+  column->addWidget(makeTable("yearView.table", model_, QAbstractItemView::SelectRows,
+                              QAbstractItemView::SingleSelection, true),
+                    1);
 
   auto* outputs = new QHBoxLayout;
   outputs->setSpacing(4);
@@ -153,24 +131,6 @@ YearViewWindow::YearViewWindow(MainForm& main)
 
 YearViewWindow::~YearViewWindow() { panel_.onClose = nullptr; }
 
-QPushButton* YearViewWindow::makeButton(CommandBinder& binder, Cmd c) {
-  QPushButton* b = binder.button(command(c).facesOf(Face::Control).front()->name);
-  b->setAutoDefault(false);
-  // The command's shortcut works in this window only: its action is here.
-  QAction* a = binder.actions().action(c);
-  if (!a->shortcut().isEmpty()) {
-    addAction(a);
-    b->setToolTip(a->shortcut().toString(QKeySequence::NativeText));
-  }
-  buttons_[c] = b;
-  return b;
-}
-
-QPushButton* YearViewWindow::button(Cmd c) const {
-  auto it = buttons_.find(c);
-  return it == buttons_.end() ? nullptr : it->second;
-}
-
 void YearViewWindow::yearShown() {
   {
     const QSignalBlocker quiet(picker_);
@@ -189,28 +149,5 @@ void YearViewWindow::choose(const QModelIndex& index) {
   if (!index.isValid()) return;
   if (!panel_.activate(static_cast<size_t>(index.row()))) main_.ui().beep();
 }
-
-void YearViewWindow::showEvent(QShowEvent* e) {
-  ToolWindow::showEvent(e);
-  panel_.setShown(true);
-  table_->setFocus();
-}
-
-void YearViewWindow::hideEvent(QHideEvent* e) {
-  panel_.setShown(false);
-  ToolWindow::hideEvent(e);
-}
-
-// --- the family ----------------------------------------------------------------
-
-bool YearViewWindows::open(Win w) {
-  if (w != Win::YearView) return false;
-  if (!window_) window_ = std::make_unique<YearViewWindow>(main_);
-  window_->open();
-  window_->activateWindow();
-  return true;
-}
-
-QWidget* YearViewWindows::existing(Win w) { return w == Win::YearView ? window_.get() : nullptr; }
 
 }  // namespace velmar

@@ -5,23 +5,14 @@
 #include <QAbstractTableModel>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
 #include <array>
-#include <map>
-#include <memory>
 #include <vector>
 
-#include "app/commands.h"
-#include "app/main_form.h"
 #include "app/year_view_panel.h"
-#include "gui/almanac/almanac_window.h"
-#include "gui/common/tool_window.h"
-#include "gui/common/window_family.h"
+#include "gui/almanac/table_window.h"
 
 namespace velmar {
-
-class CommandBinder;
 
 class YearViewModel : public QAbstractTableModel {
   Q_OBJECT
@@ -41,7 +32,7 @@ class YearViewModel : public QAbstractTableModel {
   std::vector<std::array<QString, kYearViewColumns>> cells_;
 };
 
-class YearViewWindow : public ToolWindow {
+class YearViewWindow : public TableWindow {
   Q_OBJECT
 
  public:
@@ -49,45 +40,25 @@ class YearViewWindow : public ToolWindow {
   ~YearViewWindow() override;
 
   YearViewPanel& panel() { return panel_; }
-  QTableView* table() const { return table_; }
   YearViewModel* model() const { return model_; }
   QSpinBox* yearPicker() const { return picker_; }
   QLabel* heading() const { return heading_; }
   QComboBox* deltaTChoice() const { return deltaT_; }
-  QPushButton* button(Cmd c) const;
 
   // A row clicked or chosen with Enter: the main window goes to its instant.
-  void choose(const QModelIndex& index);
-
- protected:
-  void showEvent(QShowEvent* e) override;
-  void hideEvent(QHideEvent* e) override;
+  void choose(const QModelIndex& index) override;
 
  private:
-  QPushButton* makeButton(CommandBinder& binder, Cmd c);
   void yearShown();
 
-  MainForm& main_;
   YearViewPanel panel_;
   YearViewModel* model_ = nullptr;
-  AlmanacTable* table_ = nullptr;
   QSpinBox* picker_ = nullptr;
   QLabel* heading_ = nullptr;
   QComboBox* deltaT_ = nullptr;
-  std::map<Cmd, QPushButton*> buttons_;
   Connection yearChanges_;
 };
 
-class YearViewWindows : public WindowFamily {
- public:
-  explicit YearViewWindows(MainForm& main) : main_(main) {}
-  bool open(Win w) override;
-  QWidget* existing(Win w) override;
-  YearViewWindow* window() const { return window_.get(); }
-
- private:
-  MainForm& main_;
-  std::unique_ptr<YearViewWindow> window_;
-};
+using YearViewWindows = TableWindowFamily<YearViewWindow, Win::YearView>;
 
 }  // namespace velmar

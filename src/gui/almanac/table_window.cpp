@@ -1,0 +1,107 @@
+#include "gui/almanac/table_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <set>
+
+#include "gui/common/command_controls.h"
+
+namespace velmar {
+
+void AlmanacTable::keyPressEvent(QKeyEvent* e) {
+  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+    if (onChosen) onChosen(currentIndex());
+    e->accept();
+    return;
+  }
+  QTableView::keyPressEvent(e);
+}
+
+TableWindow::TableWindow(MainForm& main, Win which)
+    : ToolWindow(main.placements(), which, Stacking::Normal), main_(main) {}
+
+void TableWindow::showPanel(TablePanel& panel) {
+  panel_ = &panel;
+  keepPlacementWith({[&panel](float w, float h) { return panel.placement(w, h); },
+                     [&panel](const WindowPlacement& p) { panel.keepPlacement(p); }});
+  panel.onClose = [this] { close(); };
+}
+
+QPushButton* TableWindow::makeButton(CommandBinder& binder, Cmd c) {
+  QPushButton* b = binder.button(command(c).facesOf(Face::Control).front()->name);
+  b->setAutoDefault(false);
+  // The command's shortcut works in this window only: its action is here.
+  QAction* a = binder.actions().action(c);
+  if (!a->shortcut().isEmpty()) {
+    addAction(a);
+    b->setToolTip(a->shortcut().toString(QKeySequence::NativeText));
+  }
+  buttons_[c] = b;
+  return b;
+}
+
+QPushButton* TableWindow::button(Cmd c) const {
+  auto it = buttons_.find(c);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+AlmanacTable* TableWindow::makeTable(const char* objectName, QAbstractItemModel* model,
+                                     QAbstractItemView::SelectionBehavior behavior,
+                                     QAbstractItemView::SelectionMode mode, bool fixedRowHeight) {
+  table_ = new AlmanacTable;
+  table_->setObjectName(objectName);
+  table_->setModel(model);
+  table_->setSelectionBehavior(behavior);
+  table_->setSelectionMode(mode);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setWordWrap(false);
+  table_->setAlternatingRowColors(true);
+  table_->setTabKeyNavigation(false);
+  table_->verticalHeader()->hide();
+  if (fixedRowHeight) {
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  }
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setHighlightSections(false);
+  table_->onChosen = [this](const QModelIndex& i) { choose(i); };
+  // A plain click goes to the instant; with Shift or Ctrl it only selects.
+  connect(table_, &QTableView::clicked, this, [this](const QModelIndex& i) {
+    if (QApplication::keyboardModifiers() == Qt::NoModifier) choose(i);
+  });
+  return table_;
+}
+
+void TableWindow::copyRowsWith(std::function<std::string(const std::vector<size_t>&)> text) {
+  copyText_ = std::move(text);
+  auto* copy = new QAction(this);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(copy, &QAction::triggered, this, &TableWindow::copySelection);
+  table_->addAction(copy);
+}
+
+void TableWindow::copySelection() {
+  if (!copyText_) return;
+  std::set<size_t> rows;
+  for (const QModelIndex& i : table_->selectionModel()->selectedIndexes())
+    rows.insert(static_cast<size_t>(i.row()));
+  const std::string text = copyText_(std::vector<size_t>(rows.begin(), rows.end()));
+  QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void TableWindow::showEvent(QShowEvent* e) {
+  ToolWindow::showEvent(e);
+  if (panel_) panel_->setShown(true);
+  table_->setFocus();
+}
+
+void TableWindow::hideEvent(QHideEvent* e) {
+  if (panel_) panel_->setShown(false);
+  ToolWindow::hideEvent(e);
+}
+
+}  // namespace velmar
