@@ -24,37 +24,18 @@ const QColor kTodayBackground(255, 241, 168);
 // --- the model -----------------------------------------------------------------
 
 AlmanacModel::AlmanacModel(AlmanacPanel& panel, QObject* parent)
-    : QAbstractTableModel(parent), panel_(panel) {
+    : CellsModel({almanacTitles().begin(), almanacTitles().end()}, parent), panel_(panel) {
   reload();
 }
 
-void AlmanacModel::reload() {
-  beginResetModel();
-  cells_.clear();
-  for (size_t r = 0; r < panel_.rows().size(); ++r) {
-    std::vector<QString> row;
-    for (const std::string& c : panel_.cells(r)) row.push_back(qs(c));
-    cells_.push_back(std::move(row));
-  }
-  endResetModel();
-}
-
-int AlmanacModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(cells_.size());
-}
-
-int AlmanacModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(kAlmanacColumns);
-}
-
 QVariant AlmanacModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+  if (!holds(index)) return {};
   const size_t row = static_cast<size_t>(index.row());
   const auto column = static_cast<AlmanacColumn>(index.column());
   const bool today = panel_.todayRow() == row;
   switch (role) {
     case Qt::DisplayRole:
-      return cells_[row][static_cast<size_t>(index.column())];
+      return CellsModel::data(index, role);
     case Qt::ToolTipRole: {
       const std::string d = panel_.detail(row, column);
       return d.empty() ? QVariant() : QVariant(qs(d));
@@ -80,13 +61,6 @@ QVariant AlmanacModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-QVariant AlmanacModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-      section >= columnCount())
-    return {};
-  return qs(almanacTitles()[static_cast<size_t>(section)]);
-}
-
 // --- the window ----------------------------------------------------------------
 
 AlmanacWindow::AlmanacWindow(MainForm& main) : TableWindow(main, Win::Almanac), panel_(main) {
@@ -94,13 +68,10 @@ AlmanacWindow::AlmanacWindow(MainForm& main) : TableWindow(main, Win::Almanac), 
   setWindowTitle(qs(almanacText(AlmanacText::Title)));
   showPanel(panel_);
 
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 6, 8, 6);
-  column->setSpacing(4);
+  QVBoxLayout* column = makeColumn();
 
   // The month and the way through the months; the outputs on the right.
-  auto* bar = new QHBoxLayout;
-  bar->setSpacing(4);
+  QHBoxLayout* bar = makeBar();
   auto* monthLabel = new QLabel(qs(almanacText(AlmanacText::MonthLabel)));
   picker_ = new QDateEdit;
   picker_->setObjectName("AlmanacMonth");
@@ -133,10 +104,7 @@ AlmanacWindow::AlmanacWindow(MainForm& main) : TableWindow(main, Win::Almanac), 
   bar->addWidget(makeButton(binder, Cmd::AlmanacClose));
   column->addLayout(bar);
 
-  heading_ = new QLabel;
-  heading_->setObjectName("AlmanacHeading");
-  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  column->addWidget(heading_);
+  column->addWidget(makeHeading("AlmanacHeading"));
 
   model_ = new AlmanacModel(panel_, this);
   column->addWidget(makeTable("AlmanacTable", model_, QAbstractItemView::SelectItems,

@@ -14,24 +14,20 @@
 
 namespace velmar {
 
-class AlmanacModel : public QAbstractTableModel {
+// The month's cells, with today standing out and each cell's longer text
+// as its tooltip.
+class AlmanacModel : public CellsModel {
   Q_OBJECT
 
  public:
   explicit AlmanacModel(AlmanacPanel& panel, QObject* parent = nullptr);
-
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  QVariant headerData(int section, Qt::Orientation orientation,
-                      int role = Qt::DisplayRole) const override;
-  // The month is another: every row anew.
-  void reload();
 
  private:
+  size_t panelRows() const override { return panel_.rows().size(); }
+  std::vector<std::string> panelCells(size_t row) const override { return panel_.cells(row); }
+
   AlmanacPanel& panel_;
-  // The shown cells of each row, made once per month.
-  std::vector<std::vector<QString>> cells_;
 };
 
 class AlmanacWindow : public TableWindow {
@@ -44,7 +40,6 @@ class AlmanacWindow : public TableWindow {
   AlmanacPanel& panel() { return panel_; }
   AlmanacModel* model() const { return model_; }
   QDateEdit* monthPicker() const { return picker_; }
-  QLabel* heading() const { return heading_; }
   QComboBox* deltaTChoice() const { return deltaT_; }
   // The panel's value labels, in the order of observedLines().
   const std::vector<QLabel*>& observedValues() const { return observedValues_; }
@@ -60,7 +55,6 @@ class AlmanacWindow : public TableWindow {
   AlmanacPanel panel_;
   AlmanacModel* model_ = nullptr;
   QDateEdit* picker_ = nullptr;
-  QLabel* heading_ = nullptr;
   QComboBox* deltaT_ = nullptr;
   std::vector<QLabel*> observedValues_;
   Connection monthChanges_;

@@ -17,38 +17,25 @@ QString qs(const char* s) { return QString::fromUtf8(s ? s : ""); }
 // The list's columns and the note after them.
 constexpr int kColumns = static_cast<int>(kLocalEclipseColumns) + 1;
 
+std::vector<std::string> eclipseTitles() {
+  std::vector<std::string> titles(localEclipseTitles().begin(), localEclipseTitles().end());
+  titles.emplace_back(eclipseText(EclipseText::Note));
+  return titles;
+}
+
 }  // namespace
 
 EclipseModel::EclipseModel(EclipsePanel& panel, QObject* parent)
-    : QAbstractTableModel(parent), panel_(panel) {
+    : CellsModel(eclipseTitles(), parent), panel_(panel) {
   reload();
 }
 
-void EclipseModel::reload() {
-  beginResetModel();
-  cells_.clear();
-  for (size_t r = 0; r < panel_.rows().size(); ++r) {
-    std::vector<QString> row;
-    for (const std::string& c : panel_.cells(r)) row.push_back(qs(c));
-    cells_.push_back(std::move(row));
-  }
-  endResetModel();
-}
-
-int EclipseModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(cells_.size());
-}
-
-int EclipseModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
-}
-
 QVariant EclipseModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+  if (!holds(index)) return {};
   const size_t row = static_cast<size_t>(index.row());
   switch (role) {
     case Qt::DisplayRole:
-      return cells_[row][static_cast<size_t>(index.column())];
+      return CellsModel::data(index, role);
     case Qt::ToolTipRole:
       return qs(panel_.detail(row));
     case Qt::TextAlignmentRole:
@@ -60,25 +47,14 @@ QVariant EclipseModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-QVariant EclipseModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-      section >= columnCount())
-    return {};
-  if (section == kColumns - 1) return qs(eclipseText(EclipseText::Note));
-  return qs(localEclipseTitles()[static_cast<size_t>(section)]);
-}
-
 EclipseWindow::EclipseWindow(MainForm& main) : TableWindow(main, Win::Eclipses), panel_(main) {
   setObjectName("Eclipses");
   setWindowTitle(qs(eclipseText(EclipseText::Title)));
   showPanel(panel_);
 
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 6, 8, 6);
-  column->setSpacing(4);
+  QVBoxLayout* column = makeColumn();
 
-  auto* bar = new QHBoxLayout;
-  bar->setSpacing(4);
+  QHBoxLayout* bar = makeBar();
   year_ = new QSpinBox;
   year_->setObjectName("eclipses.yearPicker");
   year_->setRange(almanac::kFirstYear, almanac::kLastYear);
@@ -109,10 +85,7 @@ EclipseWindow::EclipseWindow(MainForm& main) : TableWindow(main, Win::Eclipses),
   bar->addWidget(makeButton(binder, Cmd::EclipseClose));
   column->addLayout(bar);
 
-  heading_ = new QLabel;
-  heading_->setObjectName("eclipses.heading");
-  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  column->addWidget(heading_);
+  column->addWidget(makeHeading("eclipses.heading"));
 
   model_ = new EclipseModel(panel_, this);
   column->addWidget(makeTable("eclipses.table", model_, QAbstractItemView::SelectRows,

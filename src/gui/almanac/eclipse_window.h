@@ -14,22 +14,19 @@
 
 namespace velmar {
 
-class EclipseModel : public QAbstractTableModel {
+// The list's cells and its note, each eclipse's contacts as its tooltip.
+class EclipseModel : public CellsModel {
   Q_OBJECT
 
  public:
   explicit EclipseModel(EclipsePanel& panel, QObject* parent = nullptr);
-
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  QVariant headerData(int section, Qt::Orientation orientation,
-                      int role = Qt::DisplayRole) const override;
-  void reload();
 
  private:
+  size_t panelRows() const override { return panel_.rows().size(); }
+  std::vector<std::string> panelCells(size_t row) const override { return panel_.cells(row); }
+
   EclipsePanel& panel_;
-  std::vector<std::vector<QString>> cells_;
 };
 
 class EclipseWindow : public TableWindow {
@@ -43,7 +40,6 @@ class EclipseWindow : public TableWindow {
   EclipseModel* model() const { return model_; }
   QSpinBox* yearPicker() const { return year_; }
   QComboBox* spanPicker() const { return span_; }
-  QLabel* heading() const { return heading_; }
 
   // A row clicked or chosen with Enter: the main window goes to its maximum.
   void choose(const QModelIndex& index) override;
@@ -55,7 +51,6 @@ class EclipseWindow : public TableWindow {
   EclipseModel* model_ = nullptr;
   QSpinBox* year_ = nullptr;
   QComboBox* span_ = nullptr;
-  QLabel* heading_ = nullptr;
   Connection listChanges_;
 };
 

@@ -11,6 +11,46 @@
 
 namespace velmar {
 
+CellsModel::CellsModel(const std::vector<std::string>& titles, QObject* parent)
+    : QAbstractTableModel(parent) {
+  for (const std::string& t : titles) titles_.push_back(QString::fromStdString(t));
+}
+
+void CellsModel::reload() {
+  beginResetModel();
+  cells_.clear();
+  for (size_t r = 0; r < panelRows(); ++r) {
+    std::vector<QString> row;
+    for (const std::string& c : panelCells(r)) row.push_back(QString::fromStdString(c));
+    cells_.push_back(std::move(row));
+  }
+  endResetModel();
+}
+
+int CellsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int CellsModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(titles_.size());
+}
+
+bool CellsModel::holds(const QModelIndex& index) const {
+  return index.isValid() && index.row() < rowCount() && index.column() < columnCount();
+}
+
+QVariant CellsModel::data(const QModelIndex& index, int role) const {
+  if (!holds(index) || role != Qt::DisplayRole) return {};
+  return cells_[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
+}
+
+QVariant CellsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+      section >= columnCount())
+    return {};
+  return titles_[static_cast<size_t>(section)];
+}
+
 void AlmanacTable::keyPressEvent(QKeyEvent* e) {
   if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentIndex().isValid()) {
     if (onChosen) onChosen(currentIndex());
@@ -28,6 +68,26 @@ void TableWindow::showPanel(TablePanel& panel) {
   keepPlacementWith({[&panel](float w, float h) { return panel.placement(w, h); },
                      [&panel](const WindowPlacement& p) { panel.keepPlacement(p); }});
   panel.onClose = [this] { close(); };
+}
+
+QVBoxLayout* TableWindow::makeColumn() {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 6, 8, 6);
+  column->setSpacing(4);
+  return column;
+}
+
+QHBoxLayout* TableWindow::makeBar() {
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(4);
+  return bar;
+}
+
+QLabel* TableWindow::makeHeading(const char* objectName) {
+  heading_ = new QLabel;
+  heading_->setObjectName(objectName);
+  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return heading_;
 }
 
 QPushButton* TableWindow::makeButton(CommandBinder& binder, Cmd c) {

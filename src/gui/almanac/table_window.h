@@ -4,8 +4,12 @@
 // copy to the clipboard, the pause of their panel while hidden, and the
 // family that makes each window once. The panel behind each window says
 // what the table holds and what its rows do.
+#include <QAbstractTableModel>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,6 +25,33 @@
 namespace velmar {
 
 class CommandBinder;
+
+// A table's shown cells, made once each time the panel's rows change, under
+// the titles given. What a cell shows besides its text is the window's.
+class CellsModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+  // The rows are others: every row anew.
+  void reload();
+
+ protected:
+  CellsModel(const std::vector<std::string>& titles, QObject* parent);
+  // The panel's rows and a row's cells in the order of the titles.
+  virtual size_t panelRows() const = 0;
+  virtual std::vector<std::string> panelCells(size_t row) const = 0;
+  // The index names a cell of the table.
+  bool holds(const QModelIndex& index) const;
+
+ private:
+  std::vector<QString> titles_;
+  std::vector<std::vector<QString>> cells_;
+};
 
 // Enter on a cell does what a click does.
 class AlmanacTable : public QTableView {
@@ -38,6 +69,7 @@ class TableWindow : public ToolWindow {
 
  public:
   QTableView* table() const { return table_; }
+  QLabel* heading() const { return heading_; }
   // The buttons by their command, for tests.
   QPushButton* button(Cmd c) const;
 
@@ -54,6 +86,11 @@ class TableWindow : public ToolWindow {
   // base): the panel's close command closes the window, the window's place
   // is the panel's to keep, and the panel rests while the window is hidden.
   void showPanel(TablePanel& panel);
+  // The window's column (its bar, heading and table, top to bottom), a bar
+  // of controls in it, and its heading, whose text may be selected.
+  QVBoxLayout* makeColumn();
+  static QHBoxLayout* makeBar();
+  QLabel* makeHeading(const char* objectName);
   // The button of a command, its shortcut working in this window only.
   QPushButton* makeButton(CommandBinder& binder, Cmd c);
   // The table and its usual ways: read-only, one line a row, a click or
@@ -70,6 +107,7 @@ class TableWindow : public ToolWindow {
 
   MainForm& main_;
   AlmanacTable* table_ = nullptr;
+  QLabel* heading_ = nullptr;
 
  private:
   TablePanel* panel_ = nullptr;

@@ -20,42 +20,13 @@ QString qs(const char* s) { return QString::fromUtf8(s ? s : ""); }
 // --- the model -----------------------------------------------------------------
 
 YearViewModel::YearViewModel(YearViewPanel& panel, QObject* parent)
-    : QAbstractTableModel(parent), panel_(panel) {
+    : CellsModel({yearViewTitles().begin(), yearViewTitles().end()}, parent), panel_(panel) {
   reload();
 }
 
-void YearViewModel::reload() {
-  beginResetModel();
-  cells_.clear();
-  cells_.reserve(panel_.rows().size());
-  for (const YearViewRow& r : panel_.rows()) {
-    std::array<QString, kYearViewColumns> row;
-    for (size_t c = 0; c < kYearViewColumns; ++c) row[c] = qs(r.cells[c]);
-    cells_.push_back(std::move(row));
-  }
-  endResetModel();
-}
-
-int YearViewModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(cells_.size());
-}
-
-int YearViewModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(kYearViewColumns);
-}
-
-QVariant YearViewModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
-  if (role == Qt::DisplayRole)
-    return cells_[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
-  return {};
-}
-
-QVariant YearViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-      section >= columnCount())
-    return {};
-  return qs(yearViewTitles()[static_cast<size_t>(section)]);
+std::vector<std::string> YearViewModel::panelCells(size_t row) const {
+  const YearViewRow& r = panel_.rows()[row];
+  return {r.cells.begin(), r.cells.end()};
 }
 
 // --- the window ----------------------------------------------------------------
@@ -65,13 +36,10 @@ YearViewWindow::YearViewWindow(MainForm& main) : TableWindow(main, Win::YearView
   setWindowTitle(qs(yearViewText(YearViewText::Title)));
   showPanel(panel_);
 
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 6, 8, 6);
-  column->setSpacing(4);
+  QVBoxLayout* column = makeColumn();
 
   // The year and the way through the years, the delta T; the outputs below.
-  auto* bar = new QHBoxLayout;
-  bar->setSpacing(4);
+  QHBoxLayout* bar = makeBar();
   auto* yearLabel = new QLabel(qs(yearViewText(YearViewText::YearLabel)));
   picker_ = new QSpinBox;
   picker_->setObjectName("yearView.yearPicker");
@@ -98,18 +66,14 @@ YearViewWindow::YearViewWindow(MainForm& main) : TableWindow(main, Win::YearView
   bar->addStretch();
   column->addLayout(bar);
 
-  heading_ = new QLabel;
-  heading_->setObjectName("yearView.heading");
-  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  column->addWidget(heading_);
+  column->addWidget(makeHeading("yearView.heading"));
 
   model_ = new YearViewModel(panel_, this);
   column->addWidget(makeTable("yearView.table", model_, QAbstractItemView::SelectRows,
                               QAbstractItemView::SingleSelection, true),
                     1);
 
-  auto* outputs = new QHBoxLayout;
-  outputs->setSpacing(4);
+  QHBoxLayout* outputs = makeBar();
   outputs->addStretch();
   outputs->addWidget(makeButton(binder, Cmd::YearViewExport));
   outputs->addWidget(makeButton(binder, Cmd::YearViewPrint));

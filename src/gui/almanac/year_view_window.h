@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <array>
 #include <vector>
 
 #include "app/year_view_panel.h"
@@ -14,22 +13,17 @@
 
 namespace velmar {
 
-class YearViewModel : public QAbstractTableModel {
+class YearViewModel : public CellsModel {
   Q_OBJECT
 
  public:
   explicit YearViewModel(YearViewPanel& panel, QObject* parent = nullptr);
 
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  QVariant headerData(int section, Qt::Orientation orientation,
-                      int role = Qt::DisplayRole) const override;
-  void reload();
-
  private:
+  size_t panelRows() const override { return panel_.rows().size(); }
+  std::vector<std::string> panelCells(size_t row) const override;
+
   YearViewPanel& panel_;
-  std::vector<std::array<QString, kYearViewColumns>> cells_;
 };
 
 class YearViewWindow : public TableWindow {
@@ -42,7 +36,6 @@ class YearViewWindow : public TableWindow {
   YearViewPanel& panel() { return panel_; }
   YearViewModel* model() const { return model_; }
   QSpinBox* yearPicker() const { return picker_; }
-  QLabel* heading() const { return heading_; }
   QComboBox* deltaTChoice() const { return deltaT_; }
 
   // A row clicked or chosen with Enter: the main window goes to its instant.
@@ -54,7 +47,6 @@ class YearViewWindow : public TableWindow {
   YearViewPanel panel_;
   YearViewModel* model_ = nullptr;
   QSpinBox* picker_ = nullptr;
-  QLabel* heading_ = nullptr;
   QComboBox* deltaT_ = nullptr;
   Connection yearChanges_;
 };
