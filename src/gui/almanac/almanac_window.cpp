@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "gui/common/command_controls.h"
-#include "gui/common/texts.h"
 
 namespace velmar {
 
@@ -63,9 +62,8 @@ QVariant AlmanacModel::data(const QModelIndex& index, int role) const {
 
 // --- the window ----------------------------------------------------------------
 
-AlmanacWindow::AlmanacWindow(MainForm& main) : TableWindow(main, Win::Almanac), panel_(main) {
-  setObjectName("Almanac");
-  setWindowTitle(qs(almanacText(AlmanacText::Title)));
+AlmanacWindow::AlmanacWindow(MainForm& main)
+    : TableWindow(main, Win::Almanac, "Almanac", almanacText(AlmanacText::Title)), panel_(main) {
   showPanel(panel_);
 
   QVBoxLayout* column = makeColumn();
@@ -88,14 +86,9 @@ AlmanacWindow::AlmanacWindow(MainForm& main) : TableWindow(main, Win::Almanac), 
   bar->addWidget(makeButton(binder, Cmd::AlmanacPreviousMonth));
   bar->addWidget(makeButton(binder, Cmd::AlmanacNextMonth));
   bar->addWidget(makeButton(binder, Cmd::AlmanacFollowDate));
-  deltaT_ = new QComboBox;
-  deltaT_->setObjectName("AlmanacDeltaT");
-  deltaT_->addItem(qs(texts::kAlmanacMeasuredDeltaT));
-  deltaT_->addItem(qs(texts::kAlmanacMainDeltaT));
-  deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
-  connect(deltaT_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
-    panel_.setDeltaTChoice(i == 0 ? AlmanacDeltaT::Measured : AlmanacDeltaT::MainWindow);
-  });
+  deltaT_ = makeDeltaTChoice(this, "AlmanacDeltaT",
+                             [this](AlmanacDeltaT choice) { panel_.setDeltaTChoice(choice); });
+  showDeltaTChoice(deltaT_, panel_.deltaTChoice());
   bar->addWidget(deltaT_);
   bar->addStretch();
   bar->addWidget(makeButton(binder, Cmd::OpenYearView));
@@ -145,7 +138,7 @@ void AlmanacWindow::monthShown() {
     picker_->setDate(QDate(panel_.year(), panel_.month(), 1));
   }
   // The choice may have been changed in the year view.
-  deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
+  showDeltaTChoice(deltaT_, panel_.deltaTChoice());
   heading_->setText(qs(panel_.heading()));
   // The cell being worked on stays where it was, on the day of the same
   // number, as far as the new month has it.

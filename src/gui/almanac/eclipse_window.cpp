@@ -47,9 +47,8 @@ QVariant EclipseModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-EclipseWindow::EclipseWindow(MainForm& main) : TableWindow(main, Win::Eclipses), panel_(main) {
-  setObjectName("Eclipses");
-  setWindowTitle(qs(eclipseText(EclipseText::Title)));
+EclipseWindow::EclipseWindow(MainForm& main)
+    : TableWindow(main, Win::Eclipses, "Eclipses", eclipseText(EclipseText::Title)), panel_(main) {
   showPanel(panel_);
 
   QVBoxLayout* column = makeColumn();

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "gui/common/command_controls.h"
+#include "gui/common/texts.h"
 
 namespace velmar {
 
@@ -60,8 +61,12 @@ void AlmanacTable::keyPressEvent(QKeyEvent* e) {
   QTableView::keyPressEvent(e);
 }
 
-TableWindow::TableWindow(MainForm& main, Win which)
-    : ToolWindow(main.placements(), which, Stacking::Normal), main_(main) {}
+TableWindow::TableWindow(MainForm& main, Win which, const char* objectName,
+                         const std::string& title)
+    : ToolWindow(main.placements(), which, Stacking::Normal), main_(main) {
+  setObjectName(objectName);
+  setWindowTitle(QString::fromStdString(title));
+}
 
 void TableWindow::showPanel(TablePanel& panel) {
   panel_ = &panel;
@@ -162,6 +167,23 @@ void TableWindow::showEvent(QShowEvent* e) {
 void TableWindow::hideEvent(QHideEvent* e) {
   if (panel_) panel_->setShown(false);
   ToolWindow::hideEvent(e);
+}
+
+QComboBox* makeDeltaTChoice(QWidget* owner, const char* objectName,
+                            std::function<void(AlmanacDeltaT)> chosen) {
+  auto* box = new QComboBox;
+  box->setObjectName(objectName);
+  box->addItem(QString::fromUtf8(texts::kAlmanacMeasuredDeltaT));
+  box->addItem(QString::fromUtf8(texts::kAlmanacMainDeltaT));
+  QObject::connect(box, qOverload<int>(&QComboBox::activated), owner,
+                   [chosen = std::move(chosen)](int i) {
+                     chosen(i == 0 ? AlmanacDeltaT::Measured : AlmanacDeltaT::MainWindow);
+                   });
+  return box;
+}
+
+void showDeltaTChoice(QComboBox* box, AlmanacDeltaT choice) {
+  box->setCurrentIndex(choice == AlmanacDeltaT::Measured ? 0 : 1);
 }
 
 }  // namespace velmar

@@ -5,6 +5,7 @@
 // family that makes each window once. The panel behind each window says
 // what the table holds and what its rows do.
 #include <QAbstractTableModel>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/almanac_panel.h"
 #include "app/commands.h"
 #include "app/main_form.h"
 #include "app/table_panel.h"
@@ -80,7 +82,7 @@ class TableWindow : public ToolWindow {
   void copySelection();
 
  protected:
-  TableWindow(MainForm& main, Win which);
+  TableWindow(MainForm& main, Win which, const char* objectName, const std::string& title);
 
   // The window shows `panel` (a member of the window, made after this
   // base): the panel's close command closes the window, the window's place
@@ -114,6 +116,12 @@ class TableWindow : public ToolWindow {
   std::map<Cmd, QPushButton*> buttons_;
   std::function<std::string(const std::vector<size_t>&)> copyText_;
 };
+
+// The choice of delta T the 月の暦 and the year view share, in `owner`'s
+// bar: the user's choice goes to `chosen`, the panel's is shown back.
+QComboBox* makeDeltaTChoice(QWidget* owner, const char* objectName,
+                            std::function<void(AlmanacDeltaT)> chosen);
+void showDeltaTChoice(QComboBox* box, AlmanacDeltaT choice);
 
 // A table window's family: its one window, made on first use and kept.
 template <class W, Win kWin>

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "gui/common/command_controls.h"
-#include "gui/common/texts.h"
 
 namespace velmar {
 
@@ -31,9 +30,9 @@ std::vector<std::string> YearViewModel::panelCells(size_t row) const {
 
 // --- the window ----------------------------------------------------------------
 
-YearViewWindow::YearViewWindow(MainForm& main) : TableWindow(main, Win::YearView), panel_(main) {
-  setObjectName("yearView");
-  setWindowTitle(qs(yearViewText(YearViewText::Title)));
+YearViewWindow::YearViewWindow(MainForm& main)
+    : TableWindow(main, Win::YearView, "yearView", yearViewText(YearViewText::Title)),
+      panel_(main) {
   showPanel(panel_);
 
   QVBoxLayout* column = makeColumn();
@@ -55,13 +54,8 @@ YearViewWindow::YearViewWindow(MainForm& main) : TableWindow(main, Win::YearView
   bar->addWidget(makeButton(binder, Cmd::YearViewPreviousYear));
   bar->addWidget(makeButton(binder, Cmd::YearViewNextYear));
   bar->addWidget(makeButton(binder, Cmd::YearViewFollowDate));
-  deltaT_ = new QComboBox;
-  deltaT_->setObjectName("yearView.deltaT");
-  deltaT_->addItem(qs(texts::kAlmanacMeasuredDeltaT));
-  deltaT_->addItem(qs(texts::kAlmanacMainDeltaT));
-  connect(deltaT_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
-    panel_.setDeltaTChoice(i == 0 ? AlmanacDeltaT::Measured : AlmanacDeltaT::MainWindow);
-  });
+  deltaT_ = makeDeltaTChoice(this, "yearView.deltaT",
+                             [this](AlmanacDeltaT choice) { panel_.setDeltaTChoice(choice); });
   bar->addWidget(deltaT_);
   bar->addStretch();
   column->addLayout(bar);
@@ -100,7 +94,7 @@ void YearViewWindow::yearShown() {
     const QSignalBlocker quiet(picker_);
     picker_->setValue(panel_.year());
   }
-  deltaT_->setCurrentIndex(panel_.deltaTChoice() == AlmanacDeltaT::Measured ? 0 : 1);
+  showDeltaTChoice(deltaT_, panel_.deltaTChoice());
   heading_->setText(qs(panel_.heading()));
   const int was = table_->currentIndex().row();
   model_->reload();
