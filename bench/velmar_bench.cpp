@@ -205,49 +205,45 @@ void BM_AlmanacMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_AlmanacMonth)->Unit(benchmark::kMicrosecond);
 
-// Every lunar eclipse of a century (228 by Danjon's rule in 2001-2100).
-void BM_LunarEclipses100y(benchmark::State& state) {
-  state.counters["cold_us"] = coldLunarEclipses();
-  const double from = almanac::jdOfJst(2000, 1, 1, 0, 0, 0);
-  const double to = almanac::jdOfJst(2100, 1, 1, 0, 0, 0);
+// A century of eclipses from `firstYear` on as `find` lists them, their
+// number beside the time.
+template <typename Find>
+void centuryOfEclipses(benchmark::State& state, int firstYear, Find find) {
+  const double from = almanac::jdOfJst(firstYear, 1, 1, 0, 0, 0);
+  const double to = almanac::jdOfJst(firstYear + 100, 1, 1, 0, 0, 0);
   size_t found = 0;
   for (auto _ : state) {
-    const auto eclipses = almanac::lunarEclipses(from, to, 69);
+    const auto eclipses = find(from, to);
     found = eclipses.size();
     benchmark::DoNotOptimize(eclipses.data());
   }
   state.counters["eclipses"] = static_cast<double>(found);
 }
+
+// Every lunar eclipse of a century (228 by Danjon's rule in 2001-2100).
+void BM_LunarEclipses100y(benchmark::State& state) {
+  state.counters["cold_us"] = coldLunarEclipses();
+  centuryOfEclipses(state, 2000,
+                    [](double from, double to) { return almanac::lunarEclipses(from, to, 69); });
+}
 BENCHMARK(BM_LunarEclipses100y)->Unit(benchmark::kMillisecond);
 
 // Every solar eclipse of a century (224 in 2001-2100): the new moons
-// screened with the series, the candidates on a few precise positions.
+// screened with the series, the candidates on a few precise positions. The
+// library's first call is paid before, and told by the lunar eclipses.
 void BM_SolarEclipses100y(benchmark::State& state) {
-  state.counters["cold_us"] = coldLunarEclipses();
-  const double from = almanac::jdOfJst(2001, 1, 1, 0, 0, 0);
-  const double to = almanac::jdOfJst(2101, 1, 1, 0, 0, 0);
-  size_t found = 0;
-  for (auto _ : state) {
-    const auto eclipses = solar::eclipses(from, to, 69);
-    found = eclipses.size();
-    benchmark::DoNotOptimize(eclipses.data());
-  }
-  state.counters["eclipses"] = static_cast<double>(found);
+  coldLunarEclipses();
+  centuryOfEclipses(state, 2001,
+                    [](double from, double to) { return solar::eclipses(from, to, 69); });
 }
 BENCHMARK(BM_SolarEclipses100y)->Unit(benchmark::kMillisecond);
 
 // The solar eclipses of a century seen from Tokyo, with their contacts.
 void BM_LocalSolarEclipses100y(benchmark::State& state) {
-  state.counters["cold_us"] = coldLunarEclipses();
-  const double from = almanac::jdOfJst(2001, 1, 1, 0, 0, 0);
-  const double to = almanac::jdOfJst(2101, 1, 1, 0, 0, 0);
-  size_t found = 0;
-  for (auto _ : state) {
-    const auto eclipses = solar::localEclipses(from, to, {35.6895, 139.6917}, 69);
-    found = eclipses.size();
-    benchmark::DoNotOptimize(eclipses.data());
-  }
-  state.counters["eclipses"] = static_cast<double>(found);
+  coldLunarEclipses();
+  centuryOfEclipses(state, 2001, [](double from, double to) {
+    return solar::localEclipses(from, to, {35.6895, 139.6917}, 69);
+  });
 }
 BENCHMARK(BM_LocalSolarEclipses100y)->Unit(benchmark::kMillisecond);
 
